@@ -1,0 +1,42 @@
+// netloom-cli: the headless twin of the desktop program.
+//
+// Each command lives in its own cmd_*.cpp and registers itself with a static CommandRegistrar.
+// Commands write results to `out`, messages to `err`, and return the exit status:
+// 0 success, 1 the module or the link failed, 2 usage error, 130 interrupted.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace netloom::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
+
+struct CommandIo {
+  std::ostream& out;
+  std::ostream& err;
+  bool errIsTerminal = false;  // progress bars only when standard error is a terminal
+};
+
+using CommandFunction = std::function<int(const std::vector<std::string>& args, CommandIo& io)>;
+
+struct CommandInfo {
+  std::string name;     // "walk", "config" ...
+  std::string summary;  // one line for the overview
+  CommandFunction run;  // gets the arguments after the command name
+};
+
+class CommandRegistrar {
+ public:
+  explicit CommandRegistrar(CommandInfo info);
+};
+
+// Runs a whole command line (argv without the program name).
+int RunCli(const std::vector<std::string>& args, CommandIo& io);
+
+}  // namespace netloom::cli

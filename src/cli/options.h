@@ -1,0 +1,42 @@
+// Flag parsing shared by every command, so all of them treat flags, usage errors and the
+// common line settings the same way.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/link/uart_settings.h"
+
+namespace netloom::cli {
+
+struct FlagSpec {
+  std::string name;        // "--port"
+  bool takesValue = true;  // false for switches such as "--json"
+  bool repeatable = false; // "--set" may come many times
+};
+
+struct ParsedArgs {
+  std::map<std::string, std::vector<std::string>> values;  // flag -> values (switches: {""})
+  std::vector<std::string> positional;
+
+  bool Has(const std::string& flag) const { return values.count(flag) > 0; }
+  // The (last) value of a flag, or nothing.
+  std::optional<std::string> Get(const std::string& flag) const;
+  const std::vector<std::string>& All(const std::string& flag) const;
+};
+
+// Parses `args` against `specs`. On failure returns nothing and sets `error` to a one-line
+// reason ("unknown option '--x'", "option '--port' needs a value").
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
+                                    const std::vector<FlagSpec>& specs, std::string& error);
+
+// The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop.
+std::vector<FlagSpec> LineFlags();
+
+// Fills UartSettings from --baud/--bits/--parity/--stop exactly as the UART dialog would;
+// nothing and `error` set for a bad value.
+std::optional<link::UartSettings> ParseLineSettings(const ParsedArgs& args, std::string& error);
+
+}  // namespace netloom::cli
