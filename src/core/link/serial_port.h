@@ -7,6 +7,14 @@
 // Read semantics every protocol relies on: a read returns as soon as the requested count has
 // arrived, or 20 ms after the last byte once at least one byte arrived, or after the total
 // read time-out in all, whichever comes first. A silent line is not an error: the read returns 0.
+// A total read time-out of 0 takes only what is already waiting.
+// A write returns once the bytes are handed to the driver, or fails after the write time-out.
+//
+// Ports are opened in raw mode (no echo, no line editing, no character translation), with the
+// device's line settings as found and the time-outs {read 5000, write 5000} until Configure.
+//
+// Tracing: with NETLOOM_TRACE=1 in the environment, every byte written and read and every
+// failure is logged to standard error.
 #pragma once
 
 #include <cstddef>
@@ -49,8 +57,10 @@ class SerialPort {
  public:
   virtual ~SerialPort() = default;
 
-  // Applies the line settings and the time-outs {interval 20, total readTimeoutMs}.
-  // False when the port or these settings cannot be applied; the port keeps its old state.
+  // Applies the line settings and the time-outs {interval 20, total readTimeoutMs, write
+  // writeTimeoutMs}. False when the port or these settings cannot be applied (flow control
+  // Xon/Xoff or hardware, stop bits one and a half, a baud rate or byte size the device lacks);
+  // the port then keeps its old state and time-outs.
   virtual bool Configure(const UartSettings& settings) = 0;
   // Changes only the total read time-out.
   virtual void SetReadTimeout(std::uint32_t totalMs) = 0;
@@ -59,6 +69,8 @@ class SerialPort {
   virtual ReadResult Read(std::span<std::uint8_t> buffer) = 0;
   // The device path this port was opened on.
   virtual const std::string& Path() const = 0;
+  // Why the last Configure, Write or Read failed; None after a success.
+  virtual LinkError LastError() const { return {}; }
 };
 
 struct OpenResult {
@@ -69,7 +81,10 @@ struct OpenResult {
 // Message a user sees when a port cannot be opened; `error.detail` says why.
 inline constexpr std::string_view kCantOpenPortMessage = "Can't open this COM~!!";
 
-// Opens a device path exclusively (a second opener, in this or another program, is refused).
+// Opens a device path exclusively (a second opener, in this or another program, is refused,
+// root included). Failure kinds: System (absent, busy, permission denied: detail says why and,
+// for a permission or a busy port, what to do), Unsupported (not a serial device), CallerBug
+// (empty path).
 OpenResult OpenPort(const std::string& path);
 
 // The operations as the protocol code calls them.
@@ -78,7 +93,8 @@ bool WriteText(SerialPort& port, std::string_view text);
 bool WriteByte(SerialPort& port, std::uint8_t byte);
 // Bytes read, 0 on failure or time-out; never more than `limit`.
 std::size_t ReadBytes(SerialPort& port, std::uint8_t* buffer, std::size_t limit);
-// Applies the settings' time-outs with the total read constant `totalMs`.
+// Applies the settings' time-outs with the total read constant `totalMs` (the write time-out
+// stays the one of the last successful configuration).
 void ApplyReadTimeout(SerialPort& port, const UartSettings& settings, std::uint32_t totalMs);
 
 }  // namespace netloom::link
