@@ -30,16 +30,19 @@ inline constexpr std::size_t kImageChannelOffset = 84;
 // 0100 before 0001.
 std::int32_t NodeKey(std::string_view address);
 
+// Name of a node that gave no usable name.
+inline constexpr std::string_view kDefaultNodeName = "Node";
+
 struct ChildEntry {
   std::string address;  // four hex characters, most significant digit first
 };
 
 struct NodeRecord {
-  std::string address;               // four hex characters, most significant digit first
-  std::int32_t entryCount = 0;       // entries announced by the reply's length field
-  std::vector<ChildEntry> children;  // entries of kind 1, in reply order
-  std::string name = "Node";         // from the name request, at most 17 characters
-  ConfigImage image{};               // Channel byte 0 until a configuration read fills it
+  std::string address;                 // four hex characters, most significant digit first
+  std::int32_t entryCount = 0;         // entries announced by the reply's length field
+  std::vector<ChildEntry> children;    // entries of kind 1, in reply order
+  std::string name{kDefaultNodeName};  // from the name request, at most 17 characters
+  ConfigImage image{};                 // Channel byte 0 until a configuration read fills it
 };
 
 using NodePtr = std::shared_ptr<const NodeRecord>;
