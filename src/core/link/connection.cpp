@@ -1,0 +1,65 @@
+#include "core/link/connection.h"
+
+#include <functional>
+
+namespace netloom::link {
+namespace {
+
+void Request(CThread& worker, WorkerCommand code,
+             const std::function<void(WorkerRequest&)>& fill = {}) {
+  worker.session().Update([&](LinkState& state) {
+    state.request.echoOn = true;
+    state.request.remoteRefused = state.view.remoteRefused;
+    state.request.targetAddress = state.view.selectedAddress;
+    if (fill) fill(state.request);
+  });
+  worker.Signal(code);
+}
+
+}  // namespace
+
+Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
+                   LinkSession& session, Clock& clock) {
+  settings.readTimeoutMs = kConnectReadTimeoutMs;
+  OpenResult opened = OpenPort(path);
+  if (!opened.port) return {nullptr, std::move(opened.error)};
+  if (!ConfigurePort(*opened.port, settings)) {
+    ApplyReadTimeout(*opened.port, settings, settings.readTimeoutMs);
+  }
+  auto worker =
+      std::make_unique<CThread>(std::move(opened.port), settings, listener, session, clock);
+  worker->Start();
+  worker->Signal(WorkerCommand::Wake);
+  return {std::move(worker), {}};
+}
+
+void SendConsoleCommand(CThread& worker, std::string_view text) {
+  Request(worker, WorkerCommand::ConsoleCommand,
+          [&](WorkerRequest& request) { request.consoleText = std::string(text); });
+}
+
+void SendRawText(CThread& worker, std::string_view text) {
+  Request(worker, WorkerCommand::RawText,
+          [&](WorkerRequest& request) { request.rawText = std::string(text); });
+}
+
+void RequestConfigRead(CThread& worker) {
+  Request(worker, WorkerCommand::ReadConfig);
+}
+
+void RequestConfigWrite(CThread& worker) {
+  Request(worker, WorkerCommand::WriteConfig);
+}
+
+void StartRefresh(CThread& worker) {
+  Request(worker, WorkerCommand::QueryNetwork, [](WorkerRequest& request) {
+    request.autoRefresh = true;
+    request.emptyNodeTable = true;
+  });
+}
+
+void StopRefresh(CThread& worker) {
+  worker.session().Update([](LinkState& state) { state.request.autoRefresh = false; });
+}
+
+}  // namespace netloom::link

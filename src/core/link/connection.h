@@ -1,0 +1,45 @@
+// Connecting and the requests a view hands its worker: the steps the desktop view and the CLI
+// share, so both drive the worker the same way.
+//
+// Threads: all of these run on the owner's (UI) thread. Each request writes its fields into
+// the session and then signals its code ("write, then signal").
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/link/clock.h"
+#include "core/link/link_session.h"
+#include "core/link/link_worker.h"
+#include "core/link/serial_port.h"
+#include "core/link/uart_settings.h"
+#include "core/link/worker_listener.h"
+
+namespace netloom::link {
+
+struct Connection {
+  std::unique_ptr<CThread> worker;  // running and woken; null when the port did not open
+  LinkError error;                  // why not (show kCantOpenPortMessage with its detail)
+};
+
+// Sets the settings' read time-out to 200 ms (the idle read of a fresh connection), opens and
+// configures the port, and starts a worker on it with echoOn and remoteRefused set, then
+// signals Wake. A port that refuses the line settings is used all the same, as the original
+// program does, but its read time-out is applied regardless so that every read stays bounded.
+Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
+                   LinkSession& session, Clock& clock = DefaultClock());
+
+// The pane requests: echoOn on; the view's remoteRefused and selectedAddress go into the
+// request; then the request's own field, then the signal.
+void SendConsoleCommand(CThread& worker, std::string_view text);
+void SendRawText(CThread& worker, std::string_view text);
+void RequestConfigRead(CThread& worker);
+void RequestConfigWrite(CThread& worker);
+// Run: echo and auto-refresh on, the worker's node table emptied before the query, target and
+// root addresses from the view, then QueryNetwork.
+void StartRefresh(CThread& worker);
+// Stop (the diagram command): no more queries are served; the port stays open.
+void StopRefresh(CThread& worker);
+
+}  // namespace netloom::link
