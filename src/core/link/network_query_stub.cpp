@@ -9,9 +9,4 @@ NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
   return nullptr;
 }
 
-CircleTable ComputeCirclePositions(std::int32_t nodeCounter, CirclePoint centre) {
-  (void)nodeCounter;
-  return {centre};
-}
-
 }  // namespace netloom::link

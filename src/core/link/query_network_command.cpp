@@ -1,4 +1,5 @@
 // The network query command around the walk: prelude, tables, and the reports to the view.
+#include "core/link/circle_positions.h"
 #include "core/link/command_mode.h"
 #include "core/link/worker_actions.h"
 

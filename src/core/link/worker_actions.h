@@ -32,10 +32,6 @@ void WriteConfigImage(WorkerContext& ctx);
 // depth 4, filling ctx.nodeTable, ctx.nodeCounter and the device directory. Returns the root's
 // record, or null when the root gave no usable reply.
 NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress);
-// Circle layout for a query that counted `nodeCounter`: entry 0 is `centre`, entries 1 onward
-// the positions around it.
-CircleTable ComputeCirclePositions(std::int32_t nodeCounter, CirclePoint centre);
-
 // Identity exchanges (ReadIdentity, WriteIdentity): 1 done, -1 failed. Before returning they
 // store the identities and any failure text in the session's wizard state; the worker then
 // stores the result as the wizard status.
