@@ -1,0 +1,18 @@
+// The handler families of the virtual module (see handler_registry.h for how to add one).
+#pragma once
+
+#include "core/sim/handler_registry.h"
+
+namespace netloom::sim {
+
+// Reply of the module to a word it does not know.
+inline constexpr std::string_view kUnknownCommandReply = "Error ATcommand\r\n";
+
+void AddAtBasicHandlers(HandlerRegistry& registry);  // the catalogue's plain commands
+void AddConsoleHandlers(HandlerRegistry& registry);  // escapes, ATCONSOLE
+void AddNetworkHandlers(HandlerRegistry& registry);  // ATNETINFO, ATNAMEREQ
+
+// Every family, later ones replacing words of earlier ones.
+HandlerRegistry DefaultHandlers();
+
+}  // namespace netloom::sim

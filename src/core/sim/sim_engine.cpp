@@ -1,0 +1,21 @@
+#include "core/sim/sim_engine.h"
+
+#include "core/sim/handlers.h"
+
+namespace netloom::sim {
+
+void SimEngine::ServeLine() {
+  const auto line = link_.ReadLine(std::nullopt);
+  if (!line) return;
+  link_.Write(*line + "\r\n");
+  const SimCommand command = ParseCommand(*line);
+  if (command.word.empty()) return;
+  SimContext ctx{link_, network_, session_, faults_};
+  if (const SimHandler* handler = registry_.Find(command.word)) {
+    (*handler)(ctx, command);
+  } else {
+    link_.Write(kUnknownCommandReply);
+  }
+}
+
+}  // namespace netloom::sim

@@ -1,0 +1,54 @@
+// Run-time switches of a virtual module: faults to inject and the record of received bytes.
+//
+// Thread safety: every member may be called from any thread at any time (tests flip switches
+// while the module serves); the serving thread reads them at the next byte it sends or takes.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <vector>
+
+namespace netloom::sim {
+
+// How "ATCONSOLE <address> 0" is answered.
+enum class ConsoleAnswer {
+  Normal,   // "OK" for a node of the network, "FAIL" for any other address
+  Fail,     // "FAIL" whatever the address
+  Time,     // a line with "Time" in it (the remote node did not answer in time)
+  Garbage,  // bursts of text with none of the expected words, until the host sends again
+  Silence,  // the echo only
+};
+
+class SimFaults {
+ public:
+  void SetConsoleAnswer(ConsoleAnswer answer) { consoleAnswer_ = answer; }
+  ConsoleAnswer GetConsoleAnswer() const { return consoleAnswer_; }
+
+  // Noise: `count` bytes of line garbage (never a protocol character) before every write.
+  void SetNoise(std::size_t count) { noise_ = count; }
+  std::size_t Noise() const { return noise_; }
+
+  // Silence: the module goes on taking bytes but sends nothing at all.
+  void SetSilent(bool silent) { silent_ = silent; }
+  bool Silent() const { return silent_; }
+
+  // Record of every byte the module received while recording is on (off at start).
+  void SetRecording(bool on);
+  std::vector<std::uint8_t> Received() const;
+  void ClearReceived();
+  // Called by the serving thread for each chunk it reads.
+  void NoteReceived(std::span<const std::uint8_t> bytes);
+
+ private:
+  std::atomic<ConsoleAnswer> consoleAnswer_{ConsoleAnswer::Normal};
+  std::atomic<std::size_t> noise_{0};
+  std::atomic<bool> silent_{false};
+  std::atomic<bool> recording_{false};
+  mutable std::mutex receivedMutex_;
+  std::vector<std::uint8_t> received_;
+};
+
+}  // namespace netloom::sim

@@ -1,0 +1,69 @@
+// The serving thread's side of the line: what every exchange handler reads and writes through.
+//
+// Handlers are plain sequential code: they read bytes or lines with a time-out and write
+// replies, exactly as a module's firmware would. A SimLink belongs to the serving thread.
+//
+// Interruption: when the module is stopped or unplugged, every blocking call throws
+// `Interrupted`. The serving loop catches it; handlers let it pass (they need no checks of
+// their own and must not swallow it).
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/sim/sim_faults.h"
+
+namespace netloom::sim {
+
+struct Interrupted {};
+
+class SimLink {
+ public:
+  struct Options {
+    bool baudRateEmulation = false;  // pace each sent byte at the line's baud rate
+  };
+
+  // `interrupted` is polled whenever the link wakes (a byte, the wake pipe, a time-out).
+  SimLink(SimFaults& faults, int wakeFd, std::function<bool()> interrupted, Options options);
+
+  // Serves a (new) pseudo-terminal: its master and the module's own slave descriptor (for the
+  // line settings). Drops whatever was received and not yet taken.
+  void Attach(int masterFd, int slaveFd);
+
+  // The next byte, or nothing when none came within `timeout`.
+  std::optional<std::uint8_t> ReadByte(std::chrono::milliseconds timeout);
+  // The next line: the bytes up to CR (CR not included, LF dropped), or nothing when no CR came
+  // within `timeout` (the bytes stay for the next read). No time-out: waits until a line comes.
+  // Lines longer than kMaxLine keep their last kMaxLine bytes.
+  std::optional<std::string> ReadLine(std::optional<std::chrono::milliseconds> timeout);
+  // True when a byte is (or within `timeout` becomes) available; takes nothing.
+  bool WaitForInput(std::chrono::milliseconds timeout);
+
+  // Sends bytes, after the configured noise; nothing while the module is silent.
+  void Write(std::string_view bytes);
+
+  static constexpr std::size_t kMaxLine = 1024;
+
+ private:
+  using Deadline = std::optional<std::chrono::steady_clock::time_point>;
+  // Waits for input until `deadline` (none: no limit); false when the time ran out.
+  bool Fill(Deadline deadline);
+  void Send(std::string_view bytes);
+  std::chrono::nanoseconds ByteTime() const;
+
+  SimFaults& faults_;
+  int wakeFd_;
+  std::function<bool()> interrupted_;
+  Options options_;
+  int masterFd_ = -1;
+  int slaveFd_ = -1;
+  std::deque<std::uint8_t> input_;
+  std::uint32_t noiseSeed_ = 0x2545F491;
+};
+
+}  // namespace netloom::sim

@@ -1,0 +1,185 @@
+// The virtual module seen from a client of its link, through the real pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::TtyClient;
+using testsupport::VirtualModuleTest;
+
+// Generous: the machine is shared and sanitizers slow everything down.
+constexpr auto kReply = 5s;
+// Long enough for a reply that will come to have started; used to assert nothing came.
+constexpr auto kQuiet = 400ms;
+
+std::string Exchange(TtyClient& client, const std::string& line, std::string_view until) {
+  EXPECT_TRUE(client.Write(line));
+  return client.ReadUntil(until, kReply);
+}
+
+TEST_F(VirtualModuleTest, EchoesTheLineThenReplies) {
+  TtyClient client(sim_.LinkPath());
+  ASSERT_TRUE(client.IsOpen());
+  const std::string got = Exchange(client, "ATVERSION\r", "OK\r\n");
+  EXPECT_EQ(got.rfind("ATVERSION\r\nVERSION:", 0), 0u) << got;
+  EXPECT_EQ(Exchange(client, "ATBOGUS 12\r", "command\r\n"), "ATBOGUS 12\r\nError ATcommand\r\n");
+}
+
+TEST_F(VirtualModuleTest, EscapesAnswerAndEndTheConsole) {
+  TtyClient client(sim_.LinkPath());
+  for (const char* escape : {"+++", "---"}) {
+    ASSERT_TRUE(client.Write(escape));
+    EXPECT_EQ(client.ReadFor(100ms), "") << "answered before CR";
+    EXPECT_EQ(Exchange(client, "\r", "OK\r\n"), std::string(escape) + "\r\nOK\r\n");
+  }
+  EXPECT_NE(Exchange(client, "ATCONSOLE 1A01 0\r", "OK\r\n").find("OK"), std::string::npos);
+  EXPECT_NE(Exchange(client, "ATINFO\r", "TYPE:").find("ADDR:1A01"), std::string::npos);
+  Exchange(client, "---\r", "OK\r\n");
+  EXPECT_NE(Exchange(client, "ATINFO\r", "TYPE:").find("ADDR:0000"), std::string::npos);
+}
+
+struct ConsoleCase {
+  ConsoleAnswer answer;
+  const char* address;
+  const char* expected;    // text the reply must hold; empty: none of OK, FAIL, Time
+  const char* answeredAs;  // the node ATINFO answers as afterwards
+};
+
+TEST_F(VirtualModuleTest, ConsoleOutcomes) {
+  const ConsoleCase cases[] = {
+      {ConsoleAnswer::Normal, "5e05", "OK", "5E05"},
+      {ConsoleAnswer::Normal, "9999", "FAIL", "0000"},
+      {ConsoleAnswer::Fail, "1A01", "FAIL", "0000"},
+      {ConsoleAnswer::Time, "1A01", "Time", "0000"},
+      {ConsoleAnswer::Garbage, "1A01", "", "0000"},
+      {ConsoleAnswer::Silence, "1A01", "", "0000"},
+  };
+  TtyClient client(sim_.LinkPath());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address + std::string(" mode ") + std::to_string(static_cast<int>(c.answer)));
+    sim_.Faults().SetConsoleAnswer(c.answer);
+    const std::string command = "ATCONSOLE " + std::string(c.address) + " 0\r";
+    std::string got = Exchange(client, command, *c.expected ? c.expected : "\r\n");
+    if (!*c.expected) got += client.ReadFor(kQuiet);
+    EXPECT_EQ(got.rfind(command + "\n", 0), 0u) << got;
+    if (*c.expected) {
+      EXPECT_NE(got.find(c.expected), std::string::npos) << got;
+    } else {
+      for (const char* word : {"OK", "FAIL", "Time"}) EXPECT_EQ(got.find(word), std::string::npos);
+    }
+    if (c.answer == ConsoleAnswer::Garbage) {
+      // Still going: every read the host makes after the command finds text.
+      EXPECT_FALSE(client.ReadFor(kQuiet).empty());
+      EXPECT_FALSE(client.ReadFor(kQuiet).empty());
+    }
+    sim_.Faults().SetConsoleAnswer(ConsoleAnswer::Normal);
+    EXPECT_NE(Exchange(client, "ATINFO\r", "TYPE:").find(std::string("ADDR:") + c.answeredAs),
+              std::string::npos);
+    Exchange(client, "+++\r", "+++\r\nOK\r\n");
+  }
+}
+
+// What the host's parser takes from a neighbour reply: its address and the (kind, first
+// address) of every entry, addresses swapped back.
+struct NetInfo {
+  std::string address;
+  std::vector<std::pair<int, std::string>> entries;
+};
+
+NetInfo DecodeNetInfo(const std::string& reply) {
+  std::string compact;
+  for (const char c : reply.substr(reply.find('<') + 1)) {
+    if (c != ' ') compact.push_back(c);
+  }
+  const auto unswap = [](const std::string& text) { return text.substr(2, 2) + text.substr(0, 2); };
+  const int length = std::stoi(compact.substr(0, 2), nullptr, 16);
+  NetInfo info{unswap(compact.substr(2, 4)), {}};
+  std::size_t at = 6;
+  for (int i = 0; i < (length - 2) / 6; ++i, at += 12) {
+    info.entries.emplace_back(std::stoi(compact.substr(at, 2), nullptr, 16),
+                              unswap(compact.substr(at + 4, 4)));
+  }
+  EXPECT_EQ(compact[at], '>') << reply;
+  return info;
+}
+
+TEST_F(VirtualModuleTest, NetworkWalkReplies) {
+  TtyClient client(sim_.LinkPath());
+  const NetInfo root = DecodeNetInfo(Exchange(client, "ATNETINFO 0000 0\r", ">"));
+  EXPECT_EQ(root.address, "0000");
+  EXPECT_EQ(root.entries,
+            (std::vector<std::pair<int, std::string>>{{1, "1A01"}, {1, "2B02"}, {1, "3C03"}}));
+
+  // Listed under two parents: the parents come as entries of another kind.
+  const std::string shared = Exchange(client, "ATNETINFO 5e05 0\r", ">");
+  EXPECT_NE(shared.find("0E 055E"), std::string::npos) << "no blanks between fields: " << shared;
+  const NetInfo info = DecodeNetInfo(shared);
+  EXPECT_EQ(info.address, "5E05");
+  EXPECT_EQ(info.entries, (std::vector<std::pair<int, std::string>>{{2, "1A01"}, {2, "2B02"}}));
+
+  const NetInfo mixed = DecodeNetInfo(Exchange(client, "ATNETINFO 6F06 0\r", ">"));
+  EXPECT_EQ(mixed.entries, (std::vector<std::pair<int, std::string>>{{1, "BE0B"}, {2, "2B02"}}));
+
+  const std::string name = Exchange(client, "ATNAMEREQ 8B08\r", ">");
+  EXPECT_NE(name.find("<Quaybox-Pier>"), std::string::npos) << name;
+  EXPECT_LE(name.find('<'), 50u);
+
+  for (const char* unknown : {"ATNETINFO 4321 0\r", "ATNAMEREQ 4321\r"}) {
+    EXPECT_EQ(Exchange(client, unknown, "\r\n") + client.ReadFor(kQuiet),
+              std::string(unknown) + "\n");
+  }
+}
+
+TEST_F(VirtualModuleTest, RecordsEveryByteReceived) {
+  sim_.Faults().SetRecording(true);
+  TtyClient client(sim_.LinkPath());
+  const std::string sent = std::string("+++\rATCFG\x02\x04", 11) + "\r";
+  Exchange(client, sent, "command\r\n");
+  const auto received = sim_.Faults().Received();
+  EXPECT_EQ(std::string(received.begin(), received.end()), sent);
+}
+
+TEST_F(VirtualModuleTest, SilenceAndNoise) {
+  TtyClient client(sim_.LinkPath());
+  sim_.Faults().SetSilent(true);
+  client.Write("ATVERSION\r");
+  EXPECT_EQ(client.ReadFor(kQuiet), "");
+  sim_.Faults().SetSilent(false);
+  sim_.Faults().SetNoise(7);
+  const std::string got = Exchange(client, "ATVERSION\r", "OK\r\n");
+  EXPECT_EQ(got.find("ATVERSION\r\n"), 7u) << got;
+}
+
+TEST_F(VirtualModuleTest, LinkReopensAnyNumberOfTimes) {
+  for (int i = 0; i < 5; ++i) {
+    TtyClient client(sim_.LinkPath());
+    ASSERT_TRUE(client.IsOpen()) << "open " << i;
+    EXPECT_NE(Exchange(client, "ATVERSION\r", "OK\r\n").find("VERSION:"), std::string::npos);
+  }
+}
+
+TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {
+  {
+    TtyClient client(sim_.LinkPath());
+    Exchange(client, "ATCONSOLE 1A01 0\r", "OK\r\n");
+    ASSERT_TRUE(sim_.Module().Unplug());
+    EXPECT_TRUE(client.ReadFails(kReply));
+    EXPECT_FALSE(sim_.Module().Unplug());
+  }
+  EXPECT_FALSE(TtyClient(sim_.LinkPath()).IsOpen());
+  ASSERT_TRUE(sim_.Module().Replug());
+  TtyClient client(sim_.LinkPath());
+  ASSERT_TRUE(client.IsOpen());
+  // Back in command mode on the local module.
+  EXPECT_NE(Exchange(client, "ATINFO\r", "TYPE:").find("ADDR:0000"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace netloom::sim

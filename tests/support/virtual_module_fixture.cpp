@@ -1,0 +1,88 @@
+#include "support/virtual_module_fixture.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace netloom::testsupport {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string MakeTempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/netloom-test-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) return "/tmp";
+  return pattern;
+}
+
+}  // namespace
+
+ScopedVirtualModule::ScopedVirtualModule(sim::SimNetwork network, bool baudRateEmulation)
+    : folder_(MakeTempFolder()) {
+  module_ = std::make_unique<sim::VirtualModule>(
+      sim::VirtualModuleOptions{std::move(network), folder_ + "/module", baudRateEmulation});
+  const auto error = module_->Start();
+  EXPECT_FALSE(error) << "virtual module did not start: " << error.detail;
+}
+
+ScopedVirtualModule::~ScopedVirtualModule() {
+  module_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+TtyClient::TtyClient(const std::string& path) {
+  fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) return;
+  termios tio{};
+  tcgetattr(fd_, &tio);
+  cfmakeraw(&tio);
+  cfsetispeed(&tio, B9600);
+  cfsetospeed(&tio, B9600);
+  tcsetattr(fd_, TCSANOW, &tio);
+}
+
+TtyClient::~TtyClient() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool TtyClient::Write(std::string_view bytes) {
+  return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
+std::string TtyClient::ReadUntil(std::string_view expected, std::chrono::milliseconds timeout) {
+  std::string got;
+  const auto deadline = Clock::now() + timeout;
+  while (got.find(expected) == std::string::npos) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) break;
+    pollfd in{fd_, POLLIN, 0};
+    if (poll(&in, 1, static_cast<int>(left.count())) <= 0) continue;
+    char buffer[256];
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+std::string TtyClient::ReadFor(std::chrono::milliseconds window) {
+  // A text that never arrives: the read lasts the whole window.
+  return ReadUntil(std::string_view("\0\0\0", 3), window);
+}
+
+bool TtyClient::ReadFails(std::chrono::milliseconds timeout) {
+  pollfd in{fd_, POLLIN, 0};
+  if (poll(&in, 1, static_cast<int>(timeout.count())) <= 0) return false;
+  char buffer[256];
+  const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+  return n < 0 ? errno != EAGAIN : n == 0;
+}
+
+}  // namespace netloom::testsupport

@@ -1,0 +1,61 @@
+// Test support: a virtual module for one test, and a plain POSIX client of its link.
+//
+// ScopedVirtualModule starts a module on a link in a private temporary folder (so tests never
+// touch the user's link folder) and stops it, removing link and folder, when it goes away.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/sim/virtual_module.h"
+
+namespace netloom::testsupport {
+
+class ScopedVirtualModule {
+ public:
+  explicit ScopedVirtualModule(sim::SimNetwork network = sim::DemoNetwork(),
+                               bool baudRateEmulation = false);
+  ~ScopedVirtualModule();
+
+  sim::VirtualModule& Module() { return *module_; }
+  sim::SimFaults& Faults() { return module_->Faults(); }
+  const std::string& LinkPath() const { return module_->LinkPath(); }
+
+ private:
+  std::string folder_;
+  std::unique_ptr<sim::VirtualModule> module_;
+};
+
+// Fixture with a demo-network module started for each test.
+class VirtualModuleTest : public ::testing::Test {
+ protected:
+  ScopedVirtualModule sim_;
+};
+
+// A raw client of a tty path: opened read-write, raw, 9600 baud; closed on destruction.
+class TtyClient {
+ public:
+  explicit TtyClient(const std::string& path);
+  ~TtyClient();
+  TtyClient(const TtyClient&) = delete;
+  TtyClient& operator=(const TtyClient&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Write(std::string_view bytes);
+  // Collects what arrives until `expected` appears in it or `timeout` passes; returns all of it.
+  std::string ReadUntil(std::string_view expected, std::chrono::milliseconds timeout);
+  // Collects what arrives during `window`.
+  std::string ReadFor(std::chrono::milliseconds window);
+  // Waits for one read; false when the read failed (device gone) rather than timed out.
+  bool ReadFails(std::chrono::milliseconds timeout);
+  int Fd() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace netloom::testsupport
