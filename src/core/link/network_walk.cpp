@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/link/net_info_parser.h"
+#include "core/link/worker_actions.h"
 
 namespace netloom::link {
 namespace {
@@ -48,7 +49,7 @@ NodePtr NetworkWalk::QueryNode(std::string_view address, int depth) {
 
   WriteText(port_, "ATNAMEREQ " + std::string(address) + "\r");
   record->name = ReadName();
-  std::uint8_t rest[256];
+  std::uint8_t rest[kReceiveBufferSize];
   ReadBytes(port_, rest, sizeof rest);  // whatever follows the name is of no use
   directory_.Add(record->address, record->name);
 
@@ -91,6 +92,12 @@ std::string NetworkWalk::ReadName() {
     return result.has_value();
   });
   return name;
+}
+
+NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
+  NetworkWalk walk(ctx.port, ctx.clock, ctx.nodeTable, ctx.nodeCounter, ProcessDeviceDirectory(),
+                   [&](std::string_view text) { ctx.listener.ShowMessage(text); });
+  return walk.QueryNode(rootAddress, kQueryDepth);
 }
 
 }  // namespace netloom::link
