@@ -7,6 +7,7 @@ HandlerRegistry DefaultHandlers() {
   AddAtBasicHandlers(registry);
   AddConsoleHandlers(registry);
   AddNetworkHandlers(registry);
+  AddBootLoaderHandlers(registry);  // last: it wraps the plain RESET
   return registry;
 }
 

@@ -11,6 +11,8 @@ inline constexpr std::string_view kUnknownCommandReply = "Error ATcommand\r\n";
 void AddAtBasicHandlers(HandlerRegistry& registry);  // the catalogue's plain commands
 void AddConsoleHandlers(HandlerRegistry& registry);  // escapes, ATCONSOLE
 void AddNetworkHandlers(HandlerRegistry& registry);  // ATNETINFO, ATNAMEREQ
+// ATUPGRADE, and ATRESET into the boot loader; wraps the RESET registered before it.
+void AddBootLoaderHandlers(HandlerRegistry& registry);
 
 // Every family, later ones replacing words of earlier ones.
 HandlerRegistry DefaultHandlers();

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
-#include <string>
-#include <string_view>
 #include <vector>
+
+#include "core/sim/boot_loader_faults.h"
 
 namespace netloom::sim {
 
@@ -22,13 +22,6 @@ enum class ConsoleAnswer {
   Time,     // a line with "Time" in it (the remote node did not answer in time)
   Garbage,  // bursts of text with none of the expected words, until the host sends again
   Silence,  // the echo only
-};
-
-// How the neighbour reply ("ATNETINFO") of one node is spoiled.
-enum class NetInfoFault {
-  None,
-  BadClose,  // the closing ">" comes as ")"
-  BreakOff,  // the reply stops in the middle of its entries
 };
 
 class SimFaults {
@@ -44,12 +37,6 @@ class SimFaults {
   void SetSilent(bool silent) { silent_ = silent; }
   bool Silent() const { return silent_; }
 
-  // Spoils the neighbour reply of the node `address` (either case) from now on; None mends it.
-  // One node at a time: a later call replaces the earlier one.
-  void SetNetInfoFault(std::string address, NetInfoFault fault);
-  // The fault for the node `address` (upper case, as the network holds it); None for the rest.
-  NetInfoFault NetInfoFaultOf(std::string_view address) const;
-
   // Record of every byte the module received while recording is on (off at start).
   void SetRecording(bool on);
   std::vector<std::uint8_t> Received() const;
@@ -57,16 +44,18 @@ class SimFaults {
   // Called by the serving thread for each chunk it reads.
   void NoteReceived(std::span<const std::uint8_t> bytes);
 
+  // The boot loader's switches and record (thread-safe like the rest, so reachable from the
+  // serving thread's const view too).
+  BootLoaderFaults& BootLoader() const { return bootLoader_; }
+
  private:
   std::atomic<ConsoleAnswer> consoleAnswer_{ConsoleAnswer::Normal};
   std::atomic<std::size_t> noise_{0};
   std::atomic<bool> silent_{false};
   std::atomic<bool> recording_{false};
-  mutable std::mutex netInfoMutex_;
-  std::string netInfoAddress_;
-  NetInfoFault netInfoFault_ = NetInfoFault::None;
   mutable std::mutex receivedMutex_;
   std::vector<std::uint8_t> received_;
+  mutable BootLoaderFaults bootLoader_;
 };
 
 }  // namespace netloom::sim

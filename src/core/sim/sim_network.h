@@ -26,6 +26,7 @@ struct SimNode {
   std::string address;                // four upper-case hex digits
   std::string name;                   // what the name request answers
   std::vector<std::string> children;  // child addresses, in the order the node lists them
+  bool upgradePending = false;        // "ATUPGRADE 1": the next reset starts the boot loader
 };
 
 class SimNetwork {

@@ -1,0 +1,222 @@
+// netloom-cli flash: the firmware upgrade dialog without the dialog.
+//
+// Upgrade Mode (unless --no-mode-switch), then the upload; a failed upload is followed by what
+// the dialog's Cancel does, so the module never stays in its boot loader. SIGINT stops the step
+// that runs, returns the module likewise and exits 130.
+#include <signal.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "cli/cli.h"
+#include "cli/options.h"
+#include "core/firmware/hex_file_reader.h"
+#include "core/firmware/upgrade_procedure.h"
+#include "core/firmware/upgrade_texts.h"
+#include "core/link/port_directory.h"
+
+namespace netloom::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: netloom-cli flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2]\n"
+    "                         [--no-mode-switch] FILE\n"
+    "\n"
+    "Uploads a firmware file (.hex or .hxf) through the module's boot loader. First switches\n"
+    "the module into its boot loader at the port's baud rate (skipped with --no-mode-switch),\n"
+    "then uploads at 115200 baud, has the boot loader verify the image and returns the module\n"
+    "to AT command mode at 9600 baud. After a failure the module is returned to AT command mode\n"
+    "at the port's baud rate. The boot loader's messages are printed as they arrive.\n";
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) {
+  interrupted = true;
+}
+
+// SIGINT sets `interrupted` while a flash runs; the previous disposition comes back after.
+class InterruptGuard {
+ public:
+  InterruptGuard() {
+    interrupted = false;
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptGuard() { sigaction(SIGINT, &previous_, nullptr); }
+  InterruptGuard(const InterruptGuard&) = delete;
+  InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+};
+
+// Control characters other than line feed and tab would garble a terminal or a log file.
+std::string Printable(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 || c == '\n' || c == '\t') shown += c;
+  }
+  return shown;
+}
+
+std::string OneLine(const firmware::UpgradeMessage& message) {
+  auto line = Printable(message.text);
+  if (!message.detail.empty()) line += " (" + Printable(message.detail) + ")";
+  std::erase(line, '\n');
+  return line;
+}
+
+class FlashReporter final : public firmware::UpgradeObserver {
+ public:
+  explicit FlashReporter(CommandIo& io) : io_(io) {}
+  void Attach(const firmware::UpgradeProcedure& procedure) { procedure_ = &procedure; }
+
+  void OnLog(std::string_view text) override {
+    std::lock_guard lock(mutex_);
+    ClearBar();
+    io_.out << Printable(text) << std::flush;
+    DrawBar();
+  }
+  void OnMessage(const firmware::UpgradeMessage& message) override {
+    std::lock_guard lock(mutex_);
+    lastMessage_ = message;
+  }
+  void OnProgressChanged() override {
+    std::lock_guard lock(mutex_);
+    if (procedure_ == nullptr) return;
+    const auto progress = procedure_->Progress();
+    barShown_ = progress.framesAcknowledged > 0 || progress.percent > 0;
+    percent_ = progress.percent;
+    frames_ = progress.framesAcknowledged;
+    DrawBar();
+  }
+
+  // The last message, taken (so a later step's message is not mistaken for it).
+  firmware::UpgradeMessage TakeMessage() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(lastMessage_, {});
+  }
+  void EndBar() {
+    std::lock_guard lock(mutex_);
+    ClearBar();
+    barShown_ = false;
+  }
+
+ private:
+  void ClearBar() {
+    if (io_.errIsTerminal && barShown_) io_.err << "\r\033[K" << std::flush;
+  }
+  void DrawBar() {
+    if (!io_.errIsTerminal || !barShown_) return;
+    constexpr int kWidth = 40;
+    const int filled = std::clamp(percent_, 0, 100) * kWidth / 100;
+    io_.err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
+            << std::min(percent_, 100) << "% " << frames_ << " lines" << std::flush;
+  }
+
+  CommandIo& io_;
+  const firmware::UpgradeProcedure* procedure_ = nullptr;
+  std::mutex mutex_;
+  firmware::UpgradeMessage lastMessage_;
+  bool barShown_ = false;
+  int percent_ = 0;
+  std::uint64_t frames_ = 0;
+};
+
+// Waits for the running step; SIGINT closes the procedure (once) and the wait goes on until the
+// module has been returned.
+void WaitForStep(firmware::UpgradeProcedure& procedure) {
+  bool closing = false;
+  while (!procedure.WaitUntilSettled(std::chrono::milliseconds(50))) {
+    if (interrupted && !closing) {
+      procedure.Close();
+      closing = true;
+    }
+  }
+}
+
+int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
+  io.err << "netloom-cli flash: " << OneLine(message) << "\n";
+  return kExitFailed;
+}
+
+int Usage(CommandIo& io, const std::string& reason) {
+  io.err << "netloom-cli flash: " << reason << "; see 'netloom-cli flash --help'\n";
+  return kExitUsage;
+}
+
+int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
+  auto specs = LineFlags();
+  specs.push_back({"--no-mode-switch", false});
+  specs.push_back({"--help", false});
+  std::string error;
+  const auto parsed = ParseArgs(args, specs, error);
+  if (!parsed) return Usage(io, error);
+  if (parsed->Has("--help")) {
+    io.out << kUsage;
+    return kExitOk;
+  }
+  auto settings = ParseLineSettings(*parsed, error);
+  if (!settings) return Usage(io, error);
+  const auto portName = parsed->Get("--port");
+  if (!portName) return Usage(io, "--port is required");
+  const auto portPath = link::ResolvePort(*portName);
+  if (!portPath) return Usage(io, "unknown port '" + *portName + "'");
+  if (parsed->positional.size() != 1) return Usage(io, "give exactly one firmware FILE");
+  const auto& file = parsed->positional.front();
+  if (!firmware::LooksLikeFirmwarePath(file)) {
+    return Usage(io, std::string(firmware::kNoFilePathMessage) + " (a .hex or .hxf file)");
+  }
+  // Refuse an unreadable file before the module is switched into its boot loader.
+  if (const auto opened = firmware::HexFileReader().Open(file); !opened.ok) {
+    return Fail(io, {std::string(firmware::kCantUseFileMessage), file + ": " + opened.detail});
+  }
+  // A connection's read time-out, so every silent read of the boot-loader protocol is short.
+  settings->readTimeoutMs = link::kConnectReadTimeoutMs;
+
+  InterruptGuard guard;
+  FlashReporter reporter(io);
+  firmware::UpgradeProcedure procedure(*portPath, *settings, reporter);
+  reporter.Attach(procedure);
+
+  if (!parsed->Has("--no-mode-switch")) {
+    procedure.StartUpgradeMode();
+    WaitForStep(procedure);
+    if (const auto message = reporter.TakeMessage(); !message.text.empty()) {
+      return Fail(io, message);
+    }
+  }
+  if (!interrupted && procedure.StartUpgrade(file)) WaitForStep(procedure);
+  reporter.EndBar();
+  io.out << "\n";
+  if (interrupted || procedure.LastResult() == firmware::UpgradeResult::Stopped) {
+    procedure.Close();
+    WaitForStep(procedure);
+    io.err << "netloom-cli flash: interrupted\n";
+    return kExitInterrupted;
+  }
+  auto message = reporter.TakeMessage();
+  if (procedure.LastResult() == firmware::UpgradeResult::Finished) {
+    io.out << Printable(message.text) << "\n";
+    return kExitOk;
+  }
+  // What the dialog's Cancel does: the module goes back to AT command mode at the saved rate.
+  if (procedure.Cancel() == firmware::CancelResult::Returning) WaitForStep(procedure);
+  io.out << "\n";
+  if (message.text.empty()) message.text = "Verify fail";
+  return Fail(io, message);
+}
+
+const CommandRegistrar kFlash({"flash", "upload firmware through the module's boot loader",
+                               RunFlash});
+
+}  // namespace
+}  // namespace netloom::cli

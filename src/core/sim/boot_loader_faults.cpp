@@ -1,0 +1,18 @@
+#include "core/sim/boot_loader_faults.h"
+
+namespace netloom::sim {
+
+firmware::FirmwareImage BootLoaderFaults::VerifiedImage() const {
+  std::lock_guard lock(imageMutex_);
+  return verifiedImage_;
+}
+
+void BootLoaderFaults::NoteVerifiedImage(const firmware::FirmwareImage& image) {
+  {
+    std::lock_guard lock(imageMutex_);
+    verifiedImage_ = image;
+  }
+  ++verifications_;
+}
+
+}  // namespace netloom::sim

@@ -1,0 +1,182 @@
+// The boot loader: "ATUPGRADE 1" then "ATRESET" restart the local module into it; it answers
+// the identification request, asks for each record with STX, checks every record's own
+// checksum (NAK for a bad one), keeps the image, verifies it after the end-of-file record and
+// returns to command mode on "ATUPGRADE 0" then "ATRESET".
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "core/firmware/boot_loader_protocol.h"
+#include "core/firmware/hex_record.h"
+#include "core/sim/handlers.h"
+
+namespace netloom::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing comes
+constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
+constexpr auto kResetTime = 20ms;   // bytes arriving while the module restarts are lost
+constexpr std::string_view kOk = "OK\r\n";
+
+// A restarting module loses whatever is on the line.
+void DropInFlight(SimLink& link) {
+  const auto until = std::chrono::steady_clock::now() + kResetTime;
+  while (std::chrono::steady_clock::now() < until && link.ReadByte(kResetTime)) {
+  }
+}
+
+std::string Trimmed(std::string text) {
+  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+  text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+  text.erase(std::find_if_not(text.rbegin(), text.rend(), blank).base(), text.end());
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+class BootLoader {
+ public:
+  explicit BootLoader(SimContext& ctx) : ctx_(ctx), faults_(ctx.faults.BootLoader()) {}
+
+  // Serves until "ATRESET" with the upgrade flag cleared.
+  void Run() {
+    faults_.NoteInBootLoader(true);
+    for (;;) {
+      const auto byte = ctx_.link.ReadByte(kIdleWait);
+      if (!byte) continue;
+      if (*byte == firmware::kIdentifyRequest) {
+        Identify();
+      } else if (*byte == ':') {
+        TakeRecord();
+      } else if (*byte == firmware::kAbandon) {
+        Restart();
+        ctx_.link.Write("Upgrade cancelled\r\n");
+      } else if (*byte == 'A' || *byte == 'a') {
+        if (TakeText(static_cast<char>(*byte))) break;
+      }
+    }
+    DropInFlight(ctx_.link);
+    ctx_.session = {};
+    faults_.NoteInBootLoader(false);
+  }
+
+ private:
+  void Restart() {
+    image_ = {};
+    line_ = 0;
+    rejected_ = false;
+    taking_ = false;
+    faults_.NoteLinesAccepted(0);
+  }
+
+  void Identify() {
+    if (faults_.SilentToIdentify()) return;
+    Restart();
+    taking_ = true;
+    std::string reply(firmware::kIdentification);
+    reply += "\r\n";
+    reply += static_cast<char>(firmware::kStx);
+    ctx_.link.Write(reply);
+  }
+
+  void TakeRecord() {
+    std::vector<std::uint8_t> frame{':'};
+    const auto count = ctx_.link.ReadByte(kByteWait);
+    if (!taking_ || !count) return;
+    frame.push_back(*count);
+    while (frame.size() < firmware::RecordFrameSize(*count)) {
+      const auto byte = ctx_.link.ReadByte(kByteWait);
+      if (!byte) break;
+      frame.push_back(*byte);
+    }
+    ++line_;
+    if (faults_.SilentFromLine() != 0 && line_ >= faults_.SilentFromLine()) return;
+    const auto record = firmware::DecodeRecord(frame);
+    if (!record || line_ == faults_.NakAtLine()) {
+      rejected_ = true;
+      ctx_.link.Write(std::string(1, static_cast<char>(firmware::kNak)));
+      return;
+    }
+    image_.Apply(*record);
+    faults_.NoteLinesAccepted(line_);
+    std::string reply;
+    if (line_ == faults_.ChatterLine()) reply.append(faults_.ChatterCount(), '*');
+    if (record->type == firmware::RecordType::EndOfFile || line_ == faults_.EotAfterLine()) {
+      reply += static_cast<char>(firmware::kEot);
+      reply += static_cast<char>(firmware::kAck);
+      ctx_.link.Write(reply);
+      Verify();
+      return;
+    }
+    reply += static_cast<char>(firmware::kAck);
+    reply += static_cast<char>(firmware::kStx);
+    ctx_.link.Write(reply);
+  }
+
+  void Verify() {
+    taking_ = false;
+    faults_.NoteVerifiedImage(image_);
+    const bool good = !rejected_ && !image_.Bytes().empty() && !faults_.FailVerify();
+    // The failure text must not hold the verification byte.
+    ctx_.link.Write(good ? "V\r\n" : "Image check failed\r\n");
+  }
+
+  // A text command; true when it returns the module to command mode.
+  bool TakeText(char first) {
+    const auto rest = ctx_.link.ReadLine(kByteWait);
+    if (!rest) return false;
+    const auto command = Trimmed(first + *rest);
+    SimNode& local = ctx_.network.Local();
+    if (command == "ATUPGRADE 0" || command == "ATUPGRADE 1") {
+      local.upgradePending = command.back() == '1';
+      ctx_.link.Write(kOk);
+    } else if (command == "ATRESET") {
+      ctx_.link.Write(kOk);
+      if (!local.upgradePending) return true;
+      DropInFlight(ctx_.link);
+      Restart();
+    }
+    return false;
+  }
+
+  SimContext& ctx_;
+  BootLoaderFaults& faults_;
+  firmware::FirmwareImage image_;
+  std::size_t line_ = 0;
+  bool rejected_ = false;
+  bool taking_ = false;  // identified and not yet verified
+};
+
+}  // namespace
+
+void AddBootLoaderHandlers(HandlerRegistry& registry) {
+  registry.Add("UPGRADE", [](SimContext& ctx, const SimCommand& command) {
+    if (command.args.size() != 1 || (command.args[0] != "0" && command.args[0] != "1")) {
+      ctx.link.Write("ERROR\r\n");
+      return;
+    }
+    ctx.Node().upgradePending = command.args[0] == "1";
+    ctx.link.Write(kOk);
+  });
+  // A reset with the upgrade flag set restarts the local module into its boot loader; any other
+  // reset stays what it was.
+  const SimHandler* earlier = registry.Find("RESET");
+  SimHandler plainReset =
+      earlier ? *earlier
+              : SimHandler([](SimContext& ctx, const SimCommand&) { ctx.link.Write(kOk); });
+  registry.Add("RESET", [plainReset](SimContext& ctx, const SimCommand& command) {
+    if (&ctx.Node() != &ctx.network.Local() || !ctx.Node().upgradePending) {
+      plainReset(ctx, command);
+      return;
+    }
+    ctx.link.Write(kOk);
+    DropInFlight(ctx.link);
+    BootLoader(ctx).Run();
+  });
+}
+
+}  // namespace netloom::sim

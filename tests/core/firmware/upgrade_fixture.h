@@ -1,0 +1,157 @@
+// Test support for the upgrade: a virtual module, an observer that records everything, HEX
+// files made by an independent tool, and the module's state seen from outside.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/firmware/hex_record.h"
+#include "core/firmware/upgrade_procedure.h"
+#include "core/link/clock.h"
+#include "support/virtual_module_fixture.h"
+#include "temp_folder.h"
+
+namespace netloom::firmware::testing {
+
+using namespace std::chrono_literals;
+
+class RecordingObserver final : public UpgradeObserver {
+ public:
+  void OnLog(std::string_view text) override {
+    std::lock_guard lock(mutex_);
+    log_ += text;
+  }
+  void OnMessage(const UpgradeMessage& message) override {
+    std::lock_guard lock(mutex_);
+    messages_.push_back(message);
+  }
+  std::string Log() const {
+    std::lock_guard lock(mutex_);
+    return log_;
+  }
+  std::vector<std::string> Messages() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> texts;
+    for (const auto& m : messages_) texts.push_back(m.text);
+    return texts;
+  }
+  UpgradeMessage LastMessage() const {
+    std::lock_guard lock(mutex_);
+    return messages_.empty() ? UpgradeMessage{} : messages_.back();
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    log_.clear();
+    messages_.clear();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::string log_;
+  std::vector<UpgradeMessage> messages_;
+};
+
+// Short enough that the hundred reads of the verification stay quick, long enough for a module
+// on a busy machine (every exchange tolerates many missed reads).
+inline constexpr std::uint32_t kTestReadTimeoutMs = 50;
+// Bound of any one step; generous for sanitizers on a shared machine.
+inline constexpr auto kStepBound = std::chrono::seconds(120);
+
+class UpgradeTest : public ::testing::Test {
+ protected:
+  UpgradeTest() {
+    settings_.baudRate = 19200;
+    settings_.readTimeoutMs = kTestReadTimeoutMs;
+  }
+
+  std::unique_ptr<UpgradeProcedure> MakeProcedure() {
+    return std::make_unique<UpgradeProcedure>(sim_->LinkPath(), settings_, observer_, clock_);
+  }
+
+  // A HEX file of `binaryBytes` random bytes in records of `blockSize` bytes, made by srec_cat.
+  std::string MakeHexFile(std::size_t binaryBytes, int blockSize = 16) {
+    binary_.resize(binaryBytes);
+    std::mt19937 random(static_cast<unsigned>(binaryBytes));
+    for (auto& b : binary_) b = static_cast<std::uint8_t>(random());
+    const auto bin = folder_.Write(
+        "image.bin", std::string_view(reinterpret_cast<const char*>(binary_.data()), binaryBytes));
+    const auto hex = folder_.File("image.hex");
+    const auto command = "srec_cat " + bin + " -binary -o " + hex + " -intel -Output_Block_Size " +
+                         std::to_string(blockSize);
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return hex;
+  }
+  FirmwareImage FileImage() const { return FirmwareImage::FromBinary(binary_); }
+  static std::size_t CountLines(const std::string& path) {
+    std::ifstream in(path);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+  }
+
+  // Puts the module into its boot loader from outside, as "Upgrade Mode" would.
+  void EnterBootLoader() {
+    ASSERT_TRUE(WaitUntilOutOfBootLoader());
+    {
+      testsupport::TtyClient client(sim_->LinkPath());
+      ASSERT_TRUE(client.IsOpen());
+      client.Write("ATUPGRADE 1\r");
+      client.ReadUntil("OK\r\n", 5s);
+      client.Write("ATRESET\r");
+      client.ReadUntil("OK\r\n", 5s);
+    }
+    ASSERT_TRUE(WaitFor([&] { return BootLoader().InBootLoader(); }));
+  }
+
+  // The module restarts on its own time after the host's last command: bytes sent meanwhile
+  // would be lost, so a test waits for the restart to end before it talks to the module.
+  bool WaitUntilOutOfBootLoader() {
+    return WaitFor([&] { return !BootLoader().InBootLoader(); });
+  }
+
+  // True when the module answers an AT command (it is in AT command mode).
+  bool AnswersAtCommands() {
+    if (!WaitUntilOutOfBootLoader()) return false;
+    testsupport::TtyClient client(sim_->LinkPath());
+    if (!client.IsOpen() || !client.Write("ATVERSION\r")) return false;
+    return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
+  }
+
+  static void Settle(UpgradeProcedure& procedure) {
+    ASSERT_TRUE(procedure.WaitUntilSettled(kStepBound));
+  }
+
+  template <typename Predicate>
+  static bool WaitFor(Predicate done, std::chrono::milliseconds bound = 60s) {
+    const auto until = std::chrono::steady_clock::now() + bound;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > until) return false;
+      std::this_thread::sleep_for(5ms);
+    }
+    return true;
+  }
+
+  sim::BootLoaderFaults& BootLoader() { return sim_->Faults().BootLoader(); }
+  sim::SimFaults& Faults() { return sim_->Faults(); }
+  // A fresh module in place of the test's one.
+  void RestartModule() { sim_ = std::make_unique<testsupport::ScopedVirtualModule>(); }
+
+  std::unique_ptr<testsupport::ScopedVirtualModule> sim_ =
+      std::make_unique<testsupport::ScopedVirtualModule>();
+  link::CompressedClock clock_{100};
+  RecordingObserver observer_;
+  link::UartSettings settings_;
+  TempFolder folder_;
+  std::vector<std::uint8_t> binary_;
+};
+
+}  // namespace netloom::firmware::testing
