@@ -1,8 +1,9 @@
 // netloom-cli sim: a virtual module on a pseudo-terminal until SIGINT or SIGTERM.
 #include <fcntl.h>
-#include <poll.h>
+#include <cerrno>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <ostream>
 
@@ -24,33 +25,52 @@ constexpr const char* kUsage =
     "                         port list searches)\n"
     "  --baud-rate-emulation  pace every byte at the baud rate set on the line\n";
 
-// The signal handler only writes the signal's number into a pipe the command waits on.
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int signal) {
-  const unsigned char number = static_cast<unsigned char>(signal);
-  [[maybe_unused]] const ssize_t n = write(signalPipe[1], &number, 1);
-}
-
-// Blocks until SIGINT or SIGTERM and returns its number; the previous handlers come back after.
-int WaitForStopSignal() {
-  if (pipe2(signalPipe, O_CLOEXEC) != 0) return SIGTERM;
-  struct sigaction action {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  struct sigaction oldInt {
-  }, oldTerm{};
-  sigaction(SIGINT, &action, &oldInt);
-  sigaction(SIGTERM, &action, &oldTerm);
-  unsigned char number = SIGTERM;
-  while (read(signalPipe[0], &number, 1) < 0 && errno == EINTR) {
+// SIGINT and SIGTERM, caught from construction to destruction (the previous handlers come
+// back after); the handler only writes the signal's number into a pipe that Wait reads.
+class StopSignals {
+ public:
+  StopSignals() {
+    if (pipe2(pipe_, O_CLOEXEC) != 0) return;
+    signalFd_.store(pipe_[1], std::memory_order_release);
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
   }
-  sigaction(SIGINT, &oldInt, nullptr);
-  sigaction(SIGTERM, &oldTerm, nullptr);
-  close(signalPipe[0]);
-  close(signalPipe[1]);
-  return number;
-}
+  ~StopSignals() {
+    if (pipe_[0] < 0) return;
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+    signalFd_.store(-1, std::memory_order_release);
+    close(pipe_[0]);
+    close(pipe_[1]);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // Blocks until one of the signals came; its number.
+  int Wait() {
+    unsigned char number = SIGTERM;
+    while (pipe_[0] >= 0 && read(pipe_[0], &number, 1) < 0 && errno == EINTR) {
+    }
+    return number;
+  }
+
+ private:
+  static void OnSignal(int signal) {
+    const auto number = static_cast<unsigned char>(signal);
+    const int fd = signalFd_.load(std::memory_order_acquire);
+    if (fd < 0) return;
+    [[maybe_unused]] const ssize_t n = write(fd, &number, 1);
+  }
+
+  // The handler may run on any thread; a lock-free atomic is safe to read there.
+  static inline std::atomic<int> signalFd_{-1};
+  int pipe_[2] = {-1, -1};
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
 
 int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   std::string error;
@@ -79,13 +99,14 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   options.linkPath = parsed->Get("--link").value_or("");
   options.baudRateEmulation = parsed->Has("--baud-rate-emulation");
 
+  StopSignals signals;  // before the link is printed: whoever reads it may stop us at once
   sim::VirtualModule module(std::move(options));
   if (const auto failure = module.Start()) {
     io.err << "netloom-cli sim: cannot start the virtual module: " << failure.detail << "\n";
     return kExitFailed;
   }
   io.out << module.LinkPath() << std::endl;
-  const int signal = WaitForStopSignal();
+  const int signal = signals.Wait();
   module.Stop();
   return signal == SIGINT ? kExitInterrupted : 128 + signal;
 }

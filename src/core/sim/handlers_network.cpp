@@ -46,10 +46,26 @@ std::string NetInfoReply(const SimNetwork& network, const SimNode& node) {
   return reply + " >\r\n";
 }
 
+// The reply as the fault set for this node spoils it.
+std::string Spoiled(std::string reply, NetInfoFault fault) {
+  switch (fault) {
+    case NetInfoFault::BadClose:
+      reply[reply.rfind('>')] = ')';
+      break;
+    case NetInfoFault::BreakOff:
+      reply.resize(reply.size() / 2);
+      break;
+    case NetInfoFault::None:
+      break;
+  }
+  return reply;
+}
+
 void NetInfo(SimContext& ctx, const SimCommand& command) {
   if (command.args.empty()) return;
   if (const SimNode* node = ctx.network.Find(command.args[0])) {
-    ctx.link.Write(NetInfoReply(ctx.network, *node));
+    ctx.link.Write(
+        Spoiled(NetInfoReply(ctx.network, *node), ctx.faults.NetInfoFaultOf(node->address)));
   }
 }
 

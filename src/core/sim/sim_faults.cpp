@@ -1,6 +1,21 @@
 #include "core/sim/sim_faults.h"
 
+#include <cctype>
+#include <utility>
+
 namespace netloom::sim {
+
+void SimFaults::SetNetInfoFault(std::string address, NetInfoFault fault) {
+  for (char& c : address) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::lock_guard lock(netInfoMutex_);
+  netInfoAddress_ = std::move(address);
+  netInfoFault_ = fault;
+}
+
+NetInfoFault SimFaults::NetInfoFaultOf(std::string_view address) const {
+  std::lock_guard lock(netInfoMutex_);
+  return address == netInfoAddress_ ? netInfoFault_ : NetInfoFault::None;
+}
 
 void SimFaults::SetRecording(bool on) {
   recording_ = on;

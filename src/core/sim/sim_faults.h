@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/sim/boot_loader_faults.h"
@@ -24,6 +26,13 @@ enum class ConsoleAnswer {
   Silence,  // the echo only
 };
 
+// How the neighbour reply ("ATNETINFO") of one node is spoiled.
+enum class NetInfoFault {
+  None,
+  BadClose,  // the closing ">" comes as ")"
+  BreakOff,  // the reply stops in the middle of its entries
+};
+
 class SimFaults {
  public:
   void SetConsoleAnswer(ConsoleAnswer answer) { consoleAnswer_ = answer; }
@@ -36,6 +45,12 @@ class SimFaults {
   // Silence: the module goes on taking bytes but sends nothing at all.
   void SetSilent(bool silent) { silent_ = silent; }
   bool Silent() const { return silent_; }
+
+  // Spoils the neighbour reply of the node `address` (either case) from now on; None mends it.
+  // One node at a time: a later call replaces the earlier one.
+  void SetNetInfoFault(std::string address, NetInfoFault fault);
+  // The fault for the node `address` (upper case, as the network holds it); None for the rest.
+  NetInfoFault NetInfoFaultOf(std::string_view address) const;
 
   // Record of every byte the module received while recording is on (off at start).
   void SetRecording(bool on);
@@ -53,6 +68,9 @@ class SimFaults {
   std::atomic<std::size_t> noise_{0};
   std::atomic<bool> silent_{false};
   std::atomic<bool> recording_{false};
+  mutable std::mutex netInfoMutex_;
+  std::string netInfoAddress_;
+  NetInfoFault netInfoFault_ = NetInfoFault::None;
   mutable std::mutex receivedMutex_;
   std::vector<std::uint8_t> received_;
   mutable BootLoaderFaults bootLoader_;

@@ -1,10 +1,13 @@
 // The virtual module seen from a client of its link, through the real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <termios.h>
+
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "core/link/serial_port.h"
 #include "support/virtual_module_fixture.h"
 
 namespace netloom::sim {
@@ -163,6 +166,42 @@ TEST_F(VirtualModuleTest, LinkReopensAnyNumberOfTimes) {
     ASSERT_TRUE(client.IsOpen()) << "open " << i;
     EXPECT_NE(Exchange(client, "ATVERSION\r", "OK\r\n").find("VERSION:"), std::string::npos);
   }
+}
+
+// The product's own port code: exclusive while open, free again after every close.
+TEST_F(VirtualModuleTest, ProductPortOpensExclusivelyAgainAndAgain) {
+  link::UartSettings settings;
+  settings.readTimeoutMs = 2000;
+  for (int i = 0; i < 3; ++i) {
+    auto opened = link::OpenPort(sim_.LinkPath());
+    ASSERT_TRUE(opened.port) << "open " << i << ": " << opened.error.detail;
+    EXPECT_FALSE(link::OpenPort(sim_.LinkPath()).port) << "a second opener got in";
+    ASSERT_TRUE(link::ConfigurePort(*opened.port, settings));
+    ASSERT_TRUE(link::WriteText(*opened.port, "ATVERSION\r"));
+    std::string got;
+    std::uint8_t buffer[256];
+    while (got.find("OK\r\n") == std::string::npos) {
+      const std::size_t n = link::ReadBytes(*opened.port, buffer, sizeof buffer);
+      if (n == 0) break;
+      got.append(reinterpret_cast<const char*>(buffer), n);
+    }
+    EXPECT_EQ(got.rfind("ATVERSION\r\nVERSION:", 0), 0u) << got;
+  }
+}
+
+TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
+  testsupport::ScopedVirtualModule sim(DemoNetwork(), /*baudRateEmulation=*/true);
+  TtyClient client(sim.LinkPath());
+  termios tio{};
+  ASSERT_EQ(tcgetattr(client.Fd(), &tio), 0);
+  cfsetispeed(&tio, B1200);
+  cfsetospeed(&tio, B1200);
+  ASSERT_EQ(tcsetattr(client.Fd(), TCSANOW, &tio), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const std::string got = Exchange(client, "ATNETINFO 0000 0\r", ">\r\n");
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  // Ten bits a byte at 1200 baud: a UART cannot have sent it sooner (a lower bound only).
+  EXPECT_GE(elapsed, std::chrono::milliseconds(got.size() * 10 * 1000 / 1200 - 20)) << got;
 }
 
 TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {

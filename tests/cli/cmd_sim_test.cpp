@@ -1,0 +1,87 @@
+// netloom-cli sim, run in-process.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::cli {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Folder {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("netloom-cli-sim-" + std::to_string(::getpid()));
+  Folder() { std::filesystem::create_directories(path); }
+  ~Folder() { std::filesystem::remove_all(path); }
+};
+
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
+  std::ostringstream o, e;
+  CommandIo io{o, e};
+  const int status = RunCli(args, io);
+  out = o.str();
+  err = e.str();
+  return status;
+}
+
+TEST(CliSim, RefusesBadArgumentsAndTopologies) {
+  Folder folder;
+  const auto topology = (folder.path / "bad.json").string();
+  std::ofstream(topology) << R"({"nodes":[{"address":"0000","name":"C","children":["1"]}]})";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {{"sim", "--bogus"}, kExitUsage,
+       "netloom-cli sim: unknown option '--bogus'; see 'netloom-cli sim --help'\n"},
+      {{"sim", "extra"}, kExitUsage,
+       "netloom-cli sim: unexpected argument 'extra'; see 'netloom-cli sim --help'\n"},
+      {{"sim", "--topology", topology}, kExitUsage,
+       "netloom-cli sim: " + topology + ": node 0000: child '1' is not four hex digits\n"},
+      {{"sim", "--link", (folder.path / "no/such/link").string()}, kExitFailed,
+       "netloom-cli sim: cannot start the virtual module: cannot create link " +
+           (folder.path / "no/such/link").string() + ": No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    std::string out, err;
+    EXPECT_EQ(RunCommand(c.args, out, err), c.status) << c.args.back();
+    EXPECT_EQ(err, c.err);
+    EXPECT_EQ(out, "");
+  }
+}
+
+TEST(CliSim, PrintsTheLinkAndServesUntilSignalled) {
+  Folder folder;
+  const auto link = (folder.path / "module").string();
+  std::string out, err;
+  int status = -1;
+  std::thread sim([&] { status = RunCommand({"sim", "--link", link}, out, err); });
+  struct stat info {};
+  for (int i = 0; i < 500 && ::stat(link.c_str(), &info) != 0; ++i) std::this_thread::sleep_for(10ms);
+  {
+    testsupport::TtyClient client(link);
+    ASSERT_TRUE(client.IsOpen());
+    client.Write("ATNAMEREQ 0000\r");
+    EXPECT_NE(client.ReadUntil("<Coordinator>", 5s).find("<Coordinator>"), std::string::npos);
+  }
+  ::kill(::getpid(), SIGTERM);
+  sim.join();
+  EXPECT_EQ(status, 128 + SIGTERM);
+  EXPECT_EQ(out, link + "\n");
+  EXPECT_EQ(err, "");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+}  // namespace
+}  // namespace netloom::cli
