@@ -1,7 +1,7 @@
 // netloom-cli sim: a virtual module on a pseudo-terminal until SIGINT or SIGTERM.
 #include <fcntl.h>
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 #include <atomic>
 #include <csignal>

@@ -19,8 +19,8 @@ namespace {
 using namespace std::chrono_literals;
 
 struct Folder {
-  std::filesystem::path path = std::filesystem::temp_directory_path() /
-                               ("netloom-cli-sim-" + std::to_string(::getpid()));
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("netloom-cli-sim-" + std::to_string(::getpid()));
   Folder() { std::filesystem::create_directories(path); }
   ~Folder() { std::filesystem::remove_all(path); }
 };
@@ -43,13 +43,17 @@ TEST(CliSim, RefusesBadArgumentsAndTopologies) {
     int status;
     std::string err;
   } cases[] = {
-      {{"sim", "--bogus"}, kExitUsage,
+      {{"sim", "--bogus"},
+       kExitUsage,
        "netloom-cli sim: unknown option '--bogus'; see 'netloom-cli sim --help'\n"},
-      {{"sim", "extra"}, kExitUsage,
+      {{"sim", "extra"},
+       kExitUsage,
        "netloom-cli sim: unexpected argument 'extra'; see 'netloom-cli sim --help'\n"},
-      {{"sim", "--topology", topology}, kExitUsage,
+      {{"sim", "--topology", topology},
+       kExitUsage,
        "netloom-cli sim: " + topology + ": node 0000: child '1' is not four hex digits\n"},
-      {{"sim", "--link", (folder.path / "no/such/link").string()}, kExitFailed,
+      {{"sim", "--link", (folder.path / "no/such/link").string()},
+       kExitFailed,
        "netloom-cli sim: cannot start the virtual module: cannot create link " +
            (folder.path / "no/such/link").string() + ": No such file or directory\n"},
   };
@@ -68,7 +72,8 @@ TEST(CliSim, PrintsTheLinkAndServesUntilSignalled) {
   int status = -1;
   std::thread sim([&] { status = RunCommand({"sim", "--link", link}, out, err); });
   struct stat info {};
-  for (int i = 0; i < 500 && ::stat(link.c_str(), &info) != 0; ++i) std::this_thread::sleep_for(10ms);
+  for (int i = 0; i < 500 && ::stat(link.c_str(), &info) != 0; ++i)
+    std::this_thread::sleep_for(10ms);
   {
     testsupport::TtyClient client(link);
     ASSERT_TRUE(client.IsOpen());

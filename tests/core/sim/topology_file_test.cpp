@@ -79,8 +79,8 @@ TEST(TopologyFile, RefusesBadTopologiesWithAClearReason) {
 }
 
 TEST(TopologyFile, NamesTheFileInItsErrors) {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("netloom-topology-" + std::to_string(::getpid()));
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("netloom-topology-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const auto path = (folder / "net.json").string();
   std::ofstream(path) << R"({"nodes":[{"address":"0000"}]})";
@@ -112,18 +112,18 @@ TEST(DemoNetwork, HasWhatTheWalkAndTheDiagramNeed) {
   EXPECT_EQ(demo.Local().name, "Coordinator");
   const auto levels = Levels(demo);
   EXPECT_EQ(levels.size(), demo.Nodes().size()) << "every node reachable";
-  EXPECT_GT(std::max_element(levels.begin(), levels.end(), [](auto& a, auto& b) {
-              return a.second < b.second;
-            })->second,
+  EXPECT_GT(std::max_element(levels.begin(), levels.end(),
+                             [](auto& a, auto& b) { return a.second < b.second; })
+                ->second,
             4);
   EXPECT_TRUE(std::any_of(demo.Nodes().begin(), demo.Nodes().end(), [&](const SimNode& node) {
     return demo.ParentsOf(node.address).size() == 2;
   }));
   for (const char* kind :
        {"CCU", "FCU", "LCU", "AC", "PC", "Meter", "Lumanode", "Quaybox", "StreeLight"}) {
-    EXPECT_TRUE(std::any_of(demo.Nodes().begin(), demo.Nodes().end(),
-                            [&](const SimNode& node) { return node.name.rfind(kind, 0) == 0; }))
-        << kind;
+    EXPECT_TRUE(std::any_of(demo.Nodes().begin(), demo.Nodes().end(), [&](const SimNode& node) {
+      return node.name.rfind(kind, 0) == 0;
+    })) << kind;
   }
 }
 

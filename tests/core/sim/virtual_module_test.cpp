@@ -3,10 +3,12 @@
 
 #include <termios.h>
 
+#include <cctype>
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "core/link/net_info_parser.h"
 #include "core/link/serial_port.h"
 #include "support/virtual_module_fixture.h"
 
@@ -89,50 +91,62 @@ TEST_F(VirtualModuleTest, ConsoleOutcomes) {
   }
 }
 
-// What the host's parser takes from a neighbour reply: its address and the (kind, first
-// address) of every entry, addresses swapped back.
+// What the product's own parsers make of the bytes a client receives (echo included).
 struct NetInfo {
   std::string address;
-  std::vector<std::pair<int, std::string>> entries;
+  std::int32_t entryCount = 0;
+  std::vector<std::string> children;
 };
 
-NetInfo DecodeNetInfo(const std::string& reply) {
-  std::string compact;
-  for (const char c : reply.substr(reply.find('<') + 1)) {
-    if (c != ' ') compact.push_back(c);
-  }
-  const auto unswap = [](const std::string& text) { return text.substr(2, 2) + text.substr(0, 2); };
-  const int length = std::stoi(compact.substr(0, 2), nullptr, 16);
-  NetInfo info{unswap(compact.substr(2, 4)), {}};
-  std::size_t at = 6;
-  for (int i = 0; i < (length - 2) / 6; ++i, at += 12) {
-    info.entries.emplace_back(std::stoi(compact.substr(at, 2), nullptr, 16),
-                              unswap(compact.substr(at + 4, 4)));
-  }
-  EXPECT_EQ(compact[at], '>') << reply;
+NetInfo DecodeNetInfo(const std::string& received) {
+  link::NetInfoParser parser;
+  for (const char c : received) parser.Feed(static_cast<std::uint8_t>(c));
+  EXPECT_EQ(parser.State(), link::ReplyState::Complete) << received;
+  NetInfo info{parser.Record().address, parser.Record().entryCount, {}};
+  for (const auto& child : parser.Record().children) info.children.push_back(child.address);
   return info;
 }
 
+std::string DecodeName(const std::string& received) {
+  link::NameReader reader;
+  for (const char c : received) {
+    if (auto name = reader.Feed(static_cast<std::uint8_t>(c))) return *name;
+  }
+  return "(incomplete)";
+}
+
 TEST_F(VirtualModuleTest, NetworkWalkReplies) {
+  using Children = std::vector<std::string>;
   TtyClient client(sim_.LinkPath());
-  const NetInfo root = DecodeNetInfo(Exchange(client, "ATNETINFO 0000 0\r", ">"));
-  EXPECT_EQ(root.address, "0000");
-  EXPECT_EQ(root.entries,
-            (std::vector<std::pair<int, std::string>>{{1, "1A01"}, {1, "2B02"}, {1, "3C03"}}));
+  const std::string root = Exchange(client, "ATNETINFO 0000 0\r", ">");
+  EXPECT_NE(root.find("<14 0000 01"), std::string::npos) << "blanks between fields: " << root;
+  const NetInfo coordinator = DecodeNetInfo(root);
+  EXPECT_EQ(coordinator.address, "0000");
+  EXPECT_EQ(coordinator.entryCount, 3);
+  EXPECT_EQ(coordinator.children, (Children{"1A01", "2B02", "3C03"}));
 
-  // Listed under two parents: the parents come as entries of another kind.
-  const std::string shared = Exchange(client, "ATNETINFO 5e05 0\r", ">");
-  EXPECT_NE(shared.find("0E 055E"), std::string::npos) << "no blanks between fields: " << shared;
-  const NetInfo info = DecodeNetInfo(shared);
-  EXPECT_EQ(info.address, "5E05");
-  EXPECT_EQ(info.entries, (std::vector<std::pair<int, std::string>>{{2, "1A01"}, {2, "2B02"}}));
+  // Entries of another kind (the parents) stand among the children and count in LL.
+  const struct {
+    const char* address;
+    std::int32_t entryCount;
+    Children children;
+  } cases[] = {
+      {"5e05", 2, {}},                // under two parents, no children
+      {"6F06", 2, {"BE0B"}},          // child, then its parent
+      {"1A01", 3, {"4D04", "5E05"}},  // a parent entry between the two children
+      {"AD0A", 1, {}},                // below the walk's reach, still answers
+  };
+  for (const auto& c : cases) {
+    const NetInfo info =
+        DecodeNetInfo(Exchange(client, "ATNETINFO " + std::string(c.address) + " 0\r", ">"));
+    std::string upper = c.address;
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    EXPECT_EQ(info.address, upper);
+    EXPECT_EQ(info.entryCount, c.entryCount) << c.address;
+    EXPECT_EQ(info.children, c.children) << c.address;
+  }
 
-  const NetInfo mixed = DecodeNetInfo(Exchange(client, "ATNETINFO 6F06 0\r", ">"));
-  EXPECT_EQ(mixed.entries, (std::vector<std::pair<int, std::string>>{{1, "BE0B"}, {2, "2B02"}}));
-
-  const std::string name = Exchange(client, "ATNAMEREQ 8B08\r", ">");
-  EXPECT_NE(name.find("<Quaybox-Pier>"), std::string::npos) << name;
-  EXPECT_LE(name.find('<'), 50u);
+  EXPECT_EQ(DecodeName(Exchange(client, "ATNAMEREQ 8b08\r", ">")), "Quaybox-Pier");
 
   for (const char* unknown : {"ATNETINFO 4321 0\r", "ATNAMEREQ 4321\r"}) {
     EXPECT_EQ(Exchange(client, unknown, "\r\n") + client.ReadFor(kQuiet),
