@@ -1,10 +1,13 @@
 #include "core/sim/pseudo_terminal.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -100,6 +103,30 @@ void RemoveLink(const std::string& linkPath, const std::string& target) {
   const ssize_t n = readlink(linkPath.c_str(), buffer, sizeof buffer - 1);
   if (n < 0) return;
   if (std::string(buffer, static_cast<std::size_t>(n)) == target) unlink(linkPath.c_str());
+}
+
+namespace {
+constexpr std::string_view kLinkPrefix = "sim-";
+}  // namespace
+
+std::string FreshLinkName() {
+  static std::atomic<unsigned> counter{0};
+  return std::string(kLinkPrefix) + std::to_string(getpid()) + "-" + std::to_string(++counter);
+}
+
+void RemoveStaleLinks(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.substr(0, kLinkPrefix.size()) != kLinkPrefix) continue;
+    const long pid = std::strtol(name.data() + kLinkPrefix.size(), nullptr, 10);
+    if (pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "/" + std::string(name);
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) unlink(path.c_str());
+  }
+  closedir(dir);
 }
 
 void WakePipe::Wake() const {

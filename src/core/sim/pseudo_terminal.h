@@ -43,6 +43,12 @@ bool PublishLink(const std::string& linkPath, const std::string& target, std::st
 // Removes `linkPath` if it is a symlink to `target` (another module may have taken the name).
 void RemoveLink(const std::string& linkPath, const std::string& target);
 
+// Removes the links "sim-<pid>-..." in `folder` whose process is gone: their pseudo-terminal
+// number may since have gone to someone else's terminal.
+void RemoveStaleLinks(const std::string& folder);
+// The link name a module of this process publishes under in the link folder.
+std::string FreshLinkName();
+
 // A pipe whose write end wakes a poll on its read end.
 struct WakePipe {
   UniqueFd read;

@@ -1,20 +1,10 @@
 #include "core/sim/virtual_module.h"
 
-#include <unistd.h>
-
 #include "core/link/port_directory.h"
 #include "core/sim/handlers.h"
 #include "core/sim/sim_engine.h"
 
 namespace netloom::sim {
-namespace {
-
-std::string FreshLinkName() {
-  static std::atomic<unsigned> counter{0};
-  return "sim-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-}
-
-}  // namespace
 
 VirtualModule::VirtualModule(VirtualModuleOptions options) : options_(std::move(options)) {}
 
@@ -30,7 +20,8 @@ link::LinkError VirtualModule::Start() {
   if (linkPath_.empty()) {
     const auto folder = link::PrepareVirtualModuleLinkFolder(error);
     if (!folder) return {link::ErrorKind::System, error};
-    linkPath_ = (*folder / FreshLinkName()).string();
+    detail::RemoveStaleLinks(folder->string());
+    linkPath_ = (*folder / detail::FreshLinkName()).string();
   }
   wake_ = detail::OpenWakePipe(error);
   if (!wake_ || !Plug(error)) return {link::ErrorKind::System, error};

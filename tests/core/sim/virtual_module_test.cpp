@@ -1,10 +1,14 @@
 // The virtual module seen from a client of its link, through the real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -201,6 +205,44 @@ TEST_F(VirtualModuleTest, ProductPortOpensExclusivelyAgainAndAgain) {
     }
     EXPECT_EQ(got.rfind("ATVERSION\r\nVERSION:", 0), 0u) << got;
   }
+}
+
+// Without a link path the module publishes in the folder the port list searches, and clears
+// links left there by modules whose process died.
+TEST(VirtualModuleLinkFolder, PublishesThereAndClearsStaleLinks) {
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("netloom-runtime-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedValue = saved ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  std::filesystem::create_directories(folder / "netloom");
+  const auto stale = folder / "netloom" / ("sim-" + std::to_string(dead) + "-1");
+  const auto alive = folder / "netloom" / ("sim-" + std::to_string(::getpid()) + "-999");
+  std::filesystem::create_symlink("/dev/null", stale);
+  std::filesystem::create_symlink("/dev/null", alive);
+  std::string link;
+  {
+    VirtualModule module;
+    ASSERT_FALSE(module.Start());
+    link = module.LinkPath();
+    EXPECT_EQ(std::filesystem::path(link).parent_path(), folder / "netloom");
+    EXPECT_TRUE(TtyClient(link).IsOpen());
+    EXPECT_FALSE(std::filesystem::is_symlink(stale));
+    EXPECT_TRUE(std::filesystem::is_symlink(alive));
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+
+  if (saved) {
+    ::setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  std::filesystem::remove_all(folder);
 }
 
 TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
