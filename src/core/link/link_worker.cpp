@@ -16,7 +16,7 @@ bool IdleRead(WorkerContext& ctx) {
   std::array<std::uint8_t, kIdleReadLimit> buffer{};
   const ReadResult read = ctx.port.Read(buffer);
   if (read.failed) {
-    ctx.listener.PortLost(PortLostText(ctx.port.Path()));
+    ctx.listener.PortLost(PortLostText(ctx.port.Path(), ctx.port.LastError().detail));
     return true;
   }
   const bool echo =
@@ -122,8 +122,9 @@ void SignalWorker(CThread& worker, WorkerCommand code) {
   worker.Signal(code);
 }
 
-std::string PortLostText(const std::string& path) {
-  return "Port lost: " + path + " fails every read (was the adapter removed?)";
+std::string PortLostText(const std::string& path, const std::string& reason) {
+  return "Port lost: " + path + " fails every read" + (reason.empty() ? "" : " (" + reason + ")") +
+         ". Was the adapter removed?";
 }
 
 }  // namespace netloom::link

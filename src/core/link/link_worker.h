@@ -71,7 +71,7 @@ class CThread {
 // The specified way to signal: the same as worker.Signal(code).
 void SignalWorker(CThread& worker, WorkerCommand code);
 
-// The line PortLost carries for the port at `path`.
-std::string PortLostText(const std::string& path);
+// The line PortLost carries for the port at `path`; `reason` is the system's, may be empty.
+std::string PortLostText(const std::string& path, const std::string& reason);
 
 }  // namespace netloom::link

@@ -1,0 +1,132 @@
+#include "cli/cli_link.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+#include "core/link/connection.h"
+#include "core/link/port_directory.h"
+
+namespace netloom::cli {
+namespace {
+
+// How often a wait looks at the signal flag.
+constexpr std::chrono::milliseconds kSignalPoll{50};
+
+}  // namespace
+
+std::string OneLine(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    if (!std::iscntrl(static_cast<unsigned char>(c))) line += c;
+  }
+  return line;
+}
+
+CliLink::CliLink(std::string commandName, CommandIo& io, bool printEcho)
+    : commandName_(std::move(commandName)), io_(io), printEcho_(printEcho) {}
+
+CliLink::~CliLink() {
+  Close();
+}
+
+std::optional<int> CliLink::Open(const ParsedArgs& args) {
+  std::string error;
+  auto settings = ParseLineSettings(args, error);
+  const auto port = args.Get("--port");
+  if (settings && !port) error = "--port is required";
+  if (!settings || !port) {
+    io_.err << "netloom-cli " << commandName_ << ": " << error << "; see 'netloom-cli "
+            << commandName_ << " --help'\n";
+    return kExitUsage;
+  }
+  const auto path = link::ResolvePort(*port);
+  if (!path) {
+    io_.err << "netloom-cli " << commandName_ << ": unknown port '" << *port
+            << "'; see 'netloom-cli ports'\n";
+    return kExitUsage;
+  }
+  link::Connection connection = link::Connect(*path, *settings, *this, session_);
+  if (!connection.worker) {
+    const std::string detail = connection.error.detail;
+    Fail(std::string(link::kCantOpenPortMessage) + (detail.empty() ? "" : " (" + detail + ")"));
+    return kExitFailed;
+  }
+  worker_ = std::move(connection.worker);
+  return std::nullopt;
+}
+
+bool CliLink::WaitInterruptible(const std::function<bool()>& done) {
+  std::unique_lock lock(mutex_);
+  while (!changed_.wait_for(lock, kSignalPoll, done)) {
+    if (InterruptGuard::Signal() != 0) return false;
+  }
+  return true;
+}
+
+std::optional<link::CommandReport> CliLink::WaitFinished(link::WorkerCommand code) {
+  const auto match = [&] {
+    return std::find_if(reports_.begin(), reports_.end(),
+                        [&](const link::CommandReport& r) { return r.code == code; });
+  };
+  if (!WaitInterruptible([&] { return match() != reports_.end(); })) return std::nullopt;
+  std::lock_guard lock(mutex_);
+  const auto found = match();
+  link::CommandReport report = *found;
+  reports_.erase(found);
+  return report;
+}
+
+bool CliLink::WaitQuiet(std::chrono::milliseconds quiet,
+                        std::chrono::steady_clock::time_point since) {
+  return WaitInterruptible([&] {
+    return !lost_.empty() || std::chrono::steady_clock::now() >= std::max(since, lastByte_) + quiet;
+  });
+}
+
+std::string CliLink::LostText() const {
+  std::lock_guard lock(mutex_);
+  return lost_;
+}
+
+std::string CliLink::Echoed() const {
+  std::lock_guard lock(mutex_);
+  return echoed_;
+}
+
+void CliLink::Close() {
+  if (worker_) worker_->Stop();
+  worker_.reset();
+}
+
+void CliLink::Fail(std::string_view message) const {
+  std::lock_guard lock(mutex_);
+  io_.err << OneLine(message) << "\n";
+}
+
+void CliLink::AppendOutput(std::string_view text) {
+  std::lock_guard lock(mutex_);
+  echoed_ += text;
+  lastByte_ = std::chrono::steady_clock::now();
+  if (printEcho_) io_.out << text << std::flush;
+  changed_.notify_all();
+}
+
+void CliLink::ShowMessage(std::string_view text) {
+  std::lock_guard lock(mutex_);
+  io_.err << OneLine(text) << "\n";
+}
+
+void CliLink::PortLost(std::string_view text) {
+  std::lock_guard lock(mutex_);
+  lost_ = text;
+  changed_.notify_all();
+}
+
+void CliLink::CommandFinished(const link::CommandReport& report) {
+  std::lock_guard lock(mutex_);
+  reports_.push_back(report);
+  changed_.notify_all();
+}
+
+}  // namespace netloom::cli

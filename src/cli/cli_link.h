@@ -1,0 +1,87 @@
+// The link worker as the CLI drives it: the same Connect, worker and requests as the desktop
+// view, with a listener that prints instead of drawing, and waits that give way to Ctrl-C.
+//
+// Threads: the command's thread opens, requests, waits and closes; the listener calls come on
+// the worker thread. Echoed module bytes go to standard output as they arrive (or are kept for
+// a JSON document); messages and a lost port go to standard error as one line each.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/interrupt.h"
+#include "cli/options.h"
+#include "core/link/link_session.h"
+#include "core/link/link_worker.h"
+#include "core/link/worker_listener.h"
+
+namespace netloom::cli {
+
+// `text` on one line: control characters (the CR the module's texts end with) removed.
+std::string OneLine(std::string_view text);
+
+class CliLink final : public link::WorkerListener {
+ public:
+  // `printEcho`: echoed bytes go to io.out as they arrive; otherwise they are only kept.
+  CliLink(std::string commandName, CommandIo& io, bool printEcho);
+  ~CliLink() override;
+
+  // Resolves --port and connects with the line flags. Nothing on success; otherwise the exit
+  // status, with the message written (2 for an unknown port name or a bad line flag, 1 when the
+  // port does not open).
+  std::optional<int> Open(const ParsedArgs& args);
+
+  link::CThread& Worker() { return *worker_; }
+  link::LinkSession& Session() { return session_; }
+
+  // Waits for the end of the next `code` command. Nothing when interrupted.
+  std::optional<link::CommandReport> WaitFinished(link::WorkerCommand code);
+  // Waits until no byte has arrived for `quiet` since `since` or the last byte, whichever is
+  // later. False when interrupted.
+  bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since);
+  // The lost-port line, empty while the port works.
+  std::string LostText() const;
+  // Everything echoed so far.
+  std::string Echoed() const;
+  // Stops the worker (the running command ends first) and closes the port.
+  void Close();
+  // Writes "<error>" to standard error as the command's one-line failure.
+  void Fail(std::string_view message) const;
+
+  void QueryStarted() override {}
+  void ClearDiagram() override {}
+  void NetworkReady(const link::NetworkSnapshot&) override {}
+  void ConfigTransferStarted() override {}
+  void ConfigValuesChanged() override {}
+  void AppendOutput(std::string_view text) override;
+  void ShowMessage(std::string_view text) override;
+  void PortLost(std::string_view text) override;
+  void CommandFinished(const link::CommandReport& report) override;
+
+ private:
+  // Waits in short steps until `done` holds; false when a signal came first.
+  bool WaitInterruptible(const std::function<bool()>& done);
+
+  const std::string commandName_;
+  CommandIo& io_;
+  const bool printEcho_;
+  InterruptGuard interrupt_;
+  link::LinkSession session_;
+  std::unique_ptr<link::CThread> worker_;
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::string echoed_;
+  std::chrono::steady_clock::time_point lastByte_{};
+  std::string lost_;
+  std::vector<link::CommandReport> reports_;  // finished, not yet waited for
+};
+
+}  // namespace netloom::cli

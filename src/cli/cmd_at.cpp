@@ -1,0 +1,155 @@
+// netloom-cli at: one console command line, as the AT console's Send does, and the reply.
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/cli_link.h"
+#include "cli/options.h"
+#include "core/link/connection.h"
+
+namespace netloom::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: netloom-cli at --port P [--to ADDR] [--wait MS] [--raw] [--json] COMMAND\n"
+    "Sends one console command line (a CR is appended) and prints the module's reply as it\n"
+    "arrives, until the line has been quiet for MS milliseconds.\n"
+    "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
+    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
+    "  --to ADDR      send it to node ADDR (four hex digits) through the coordinator\n"
+    "  --wait MS      quiet time that ends the reply (default 1000)\n"
+    "  --raw          send COMMAND unchanged, nothing appended, no remote set-up\n"
+    "  --json         one JSON document: {\"sent\":\"...\",\"reply\":\"...\"}\n";
+
+// The worker's text fields hold at most 255 characters.
+constexpr std::size_t kMaxText = 255;
+constexpr std::uint32_t kDefaultWaitMs = 1000;
+
+struct AtRequest {
+  std::string text;  // what goes on the wire
+  bool raw = false;
+  std::string to;  // empty: the local module
+  std::uint32_t waitMs = kDefaultWaitMs;
+};
+
+bool IsAddress(const std::string& text) {
+  return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) {
+           return std::isxdigit(static_cast<unsigned char>(c));
+         });
+}
+
+std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error) {
+  AtRequest request;
+  request.raw = args.Has("--raw");
+  for (const auto& word : args.positional) {
+    request.text += (request.text.empty() ? "" : " ") + word;
+  }
+  if (request.text.empty()) {
+    error = "no COMMAND given";
+    return std::nullopt;
+  }
+  if (!request.raw) request.text += '\r';
+  if (request.text.size() > kMaxText) {
+    error = "COMMAND is too long (at most " + std::to_string(kMaxText) + " characters)";
+    return std::nullopt;
+  }
+  if (const auto to = args.Get("--to")) {
+    if (!IsAddress(*to)) {
+      error = "bad address '" + *to + "' (four hex digits)";
+      return std::nullopt;
+    }
+    if (request.raw) {
+      error = "--raw goes to the local module; it takes no --to";
+      return std::nullopt;
+    }
+    request.to = *to;
+  }
+  if (const auto wait = args.Get("--wait")) {
+    const char* end = wait->data() + wait->size();
+    const auto [ptr, ec] = std::from_chars(wait->data(), end, request.waitMs);
+    if (wait->empty() || ec != std::errc() || ptr != end) {
+      error = "bad wait '" + *wait + "' (milliseconds)";
+      return std::nullopt;
+    }
+  }
+  return request;
+}
+
+// Sends the request and waits for its end; the failure line, or nothing when it went out.
+std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
+  if (!request.to.empty()) {  // as a node click plus the console pane's remote button
+    link.Session().Update([&](link::LinkState& state) {
+      state.view.selectedAddress = request.to;
+      state.view.remoteRefused = false;
+      state.view.consoleRemote = true;
+    });
+  }
+  const auto code =
+      request.raw ? link::WorkerCommand::RawText : link::WorkerCommand::ConsoleCommand;
+  if (request.raw) {
+    link::SendRawText(link.Worker(), request.text);
+  } else {
+    link::SendConsoleCommand(link.Worker(), request.text);
+  }
+  const auto report = link.WaitFinished(code);
+  if (!report) return std::nullopt;
+  if (!report->failure.empty()) return report->failure;
+  if (!report->delivered) {
+    return request.to.empty() ? "write to the port failed"
+                              : "no answer from the coordinator to ATCONSOLE " + request.to;
+  }
+  return std::string();
+}
+
+int RunAt(const std::vector<std::string>& args, CommandIo& io) {
+  std::vector<FlagSpec> specs = LineFlags();
+  specs.insert(specs.end(),
+               {{"--to"}, {"--wait"}, {"--raw", false}, {"--json", false}, {"--help", false}});
+  std::string error;
+  const auto parsed = ParseArgs(args, specs, error);
+  if (parsed && parsed->Has("--help")) {
+    io.out << kUsage;
+    return kExitOk;
+  }
+  const auto request = parsed ? ParseRequest(*parsed, error) : std::nullopt;
+  if (!request) {
+    io.err << "netloom-cli at: " << error << "; see 'netloom-cli at --help'\n";
+    return kExitUsage;
+  }
+
+  const bool json = parsed->Has("--json");
+  CliLink link("at", io, !json);
+  if (const auto status = link.Open(*parsed)) return *status;
+
+  const auto failure = Send(link, *request);
+  if (!failure) {
+    link.Close();
+    return InterruptGuard::ExitStatus();
+  }
+  if (!failure->empty()) {
+    link.Fail(*failure);
+    return kExitFailed;
+  }
+  const bool quiet =
+      link.WaitQuiet(std::chrono::milliseconds(request->waitMs), std::chrono::steady_clock::now());
+  link.Close();
+  if (!quiet) return InterruptGuard::ExitStatus();
+  if (const std::string lost = link.LostText(); !lost.empty()) {
+    link.Fail(lost);
+    return kExitFailed;
+  }
+  if (json) {
+    // Line noise is not UTF-8: such bytes are replaced rather than refused.
+    const nlohmann::ordered_json document{{"sent", request->text}, {"reply", link.Echoed()}};
+    io.out << document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  }
+  return kExitOk;
+}
+
+const CommandRegistrar kRegistrar({"at", "send one console command line", RunAt});
+
+}  // namespace
+}  // namespace netloom::cli
