@@ -1,4 +1,4 @@
-#include "recording_listener.h"
+#include "support/recording_listener.h"
 
 #include <algorithm>
 

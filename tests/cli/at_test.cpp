@@ -1,0 +1,129 @@
+// netloom-cli at against the virtual module, in-process and (for Ctrl-C) as its own process.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "core/link/serial_port.h"
+#include "support/virtual_module_fixture.h"
+
+extern char** environ;
+
+namespace netloom::cli {
+namespace {
+
+using namespace std::chrono_literals;
+
+class AtCommandTest : public testsupport::VirtualModuleTest {
+ protected:
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"at", "--port", sim_.LinkPath()});
+    std::ostringstream out, err;
+    CommandIo io{out, err, false};
+    const int status = RunCli(args, io);
+    out_ = out.str();
+    err_ = err.str();
+    return status;
+  }
+  std::string Received() {
+    const auto bytes = sim_.Faults().Received();
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  std::string out_;
+  std::string err_;
+};
+
+TEST_F(AtCommandTest, PrintsTheReplyOfTheLocalModule) {
+  sim_.Faults().SetRecording(true);
+  EXPECT_EQ(Run({"--wait", "300", "ATINFO"}), kExitOk) << err_;
+  EXPECT_EQ(Received(), "ATINFO\r");
+  EXPECT_EQ(out_.rfind("ATINFO\r\n", 0), 0u) << out_;  // the module's echo comes first
+  EXPECT_GT(out_.size(), 8u);                          // and a reply after it
+}
+
+TEST_F(AtCommandTest, RawTextGoesUnchangedAndJsonNamesIt) {
+  sim_.Faults().SetRecording(true);
+  const std::string text = "AT%s%d 100%";
+  EXPECT_EQ(Run({"--raw", "--json", "--wait", "100", text}), kExitOk) << err_;
+  EXPECT_EQ(Received(), text);
+  const auto document = nlohmann::json::parse(out_);
+  EXPECT_EQ(document["sent"], text);
+  EXPECT_TRUE(document.contains("reply"));
+}
+
+TEST_F(AtCommandTest, ARemoteSetUpTimeOutFailsWithTheConsoleLine) {
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Time);
+  EXPECT_EQ(Run({"--to", "1A2B", "ATINFO"}), kExitFailed);
+  EXPECT_EQ(err_, "(TimeOut)Can't remote 1A2B, Please try again!\n");
+}
+
+TEST_F(AtCommandTest, UsageErrorsExitTwoAndPointToHelp) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},                               // no command
+      {"--to", "12", "ATINFO"},         // not four hex digits
+      {"--to", "12G4", "ATINFO"},       //
+      {"--wait", "soon", "ATINFO"},     //
+      {"--raw", "--to", "1234", "AT"},  // raw text has no remote set-up
+      {"--baud", "0", "ATINFO"},        //
+      {"--colour", "ATINFO"},           //
+      {std::string(255, 'A')},          // with its CR beyond the 255 characters a line holds
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(Run(args), kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_NE(err_.find("see 'netloom-cli at --help'"), std::string::npos) << err_;
+  }
+}
+
+TEST(AtCommand, APortThatDoesNotOpenFailsWithTheProgramsMessage) {
+  std::ostringstream out, err;
+  CommandIo io{out, err, false};
+  EXPECT_EQ(RunCli({"at", "--port", "/nonexistent/ttyUSB9", "ATINFO"}, io), kExitFailed);
+  EXPECT_EQ(err.str().rfind("Can't open this COM~!! (", 0), 0u) << err.str();
+}
+
+TEST_F(AtCommandTest, CtrlCStopsCleanlyAndExits130) {
+  sim_.Faults().SetRecording(true);
+  std::vector<std::string> args = {NETLOOM_CLI_BINARY, "at",    "--port", sim_.LinkPath(),
+                                   "--wait",           "60000", "ATINFO"};
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+
+  // Once the command is on the wire the program is waiting for the reply's end.
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (Received() != "ATINFO\r" && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_EQ(Received(), "ATINFO\r");
+  ASSERT_EQ(kill(pid, SIGINT), 0);
+  int status = 0;
+  pid_t ended = 0;
+  while ((ended = waitpid(pid, &status, WNOHANG)) == 0 &&
+         std::chrono::steady_clock::now() < deadline + 10s) {
+    std::this_thread::sleep_for(10ms);
+  }
+  if (ended != pid) {  // never leave the program behind
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    FAIL() << "netloom-cli did not end after SIGINT";
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitInterrupted);
+  EXPECT_TRUE(link::OpenPort(sim_.LinkPath()).port);  // the port was closed
+}
+
+}  // namespace
+}  // namespace netloom::cli
