@@ -51,6 +51,16 @@ void RequestConfigWrite(CThread& worker) {
   Request(worker, WorkerCommand::WriteConfig);
 }
 
+void RequestIdentityRead(CThread& worker) {
+  worker.session().Update([](LinkState& state) { state.wizard.status = 0; });
+  Request(worker, WorkerCommand::ReadIdentity);
+}
+
+void RequestIdentityWrite(CThread& worker) {
+  worker.session().Update([](LinkState& state) { state.wizard.status = 0; });
+  Request(worker, WorkerCommand::WriteIdentity);
+}
+
 void StartRefresh(CThread& worker) {
   Request(worker, WorkerCommand::QueryNetwork, [](WorkerRequest& request) {
     request.autoRefresh = true;

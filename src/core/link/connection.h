@@ -36,6 +36,11 @@ void SendConsoleCommand(CThread& worker, std::string_view text);
 void SendRawText(CThread& worker, std::string_view text);
 void RequestConfigRead(CThread& worker);
 void RequestConfigWrite(CThread& worker);
+// The setup wizard's requests: the wizard status goes to 0 (pending), the same request fields
+// as above are filled, then ReadIdentity / WriteIdentity. The write sends the session's
+// requested identity.
+void RequestIdentityRead(CThread& worker);
+void RequestIdentityWrite(CThread& worker);
 // Run: echo and auto-refresh on, the worker's node table emptied before the query, target and
 // root addresses from the view, then QueryNetwork.
 void StartRefresh(CThread& worker);

@@ -45,11 +45,9 @@ CommandReport Perform(WorkerContext& ctx, WorkerCommand code) {
     case WorkerCommand::QueryNetwork:
       return QueryNetworkCommand(ctx);
     case WorkerCommand::ReadConfig:
-      ReadConfigImage(ctx);
-      break;
+      return ReadConfigImage(ctx);
     case WorkerCommand::WriteConfig:
-      WriteConfigImage(ctx);
-      break;
+      return WriteConfigImage(ctx);
     case WorkerCommand::ReadIdentity:
       report.delivered = RunIdentity(ctx, ReadIdentityExchange) == 1;
       break;

@@ -13,6 +13,8 @@ struct ModuleIdentity {
   std::int32_t deviceType = 0;  // 0 coordinator, 1 router, 2 end device
   std::int32_t startMode = 0;   // 0 AT command mode, 1 point-to-point, 4 star (2, 3 possible)
   std::string deviceName;       // at most 16 characters
+
+  bool operator==(const ModuleIdentity&) const = default;
 };
 
 }  // namespace netloom::link

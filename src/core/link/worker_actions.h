@@ -24,9 +24,11 @@ CommandReport RawTextAction(WorkerContext& ctx);
 CommandReport QueryNetworkCommand(WorkerContext& ctx);
 
 // Configuration image transfer (ReadConfig, WriteConfig): set the session's busy flag, report
-// ConfigTransferStarted, clear busy at every end before any ShowMessage.
-void ReadConfigImage(WorkerContext& ctx);
-void WriteConfigImage(WorkerContext& ctx);
+// ConfigTransferStarted, clear busy at every end before any ShowMessage. Delivered when the
+// image was read and decoded, or written and acknowledged; the failure is the message shown
+// (empty when the request ended without one: a target the node table lacks).
+CommandReport ReadConfigImage(WorkerContext& ctx);
+CommandReport WriteConfigImage(WorkerContext& ctx);
 
 // The walk of one network query, after the prelude: asks `rootAddress` and its children down to
 // depth 4, filling ctx.nodeTable, ctx.nodeCounter and the device directory. Returns the root's

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/catalogue/value_tables.h"
 #include "core/link/clock.h"
 #include "core/link/link_session.h"
 #include "core/link/node_table.h"
@@ -35,6 +36,8 @@ struct WorkerContext {
   std::int32_t nodeCounter = 0;     // node counter of the network query
   ConfigImage localImage{};         // image of the locally attached module
   std::int32_t identityLength = 0;  // length field of the last identity reply
+  // The process-wide current configuration values a read decodes into and a write encodes.
+  catalogue::ConfigValueTable& configValues = catalogue::GlobalConfigValues();
 
   // Changes the total read time-out, keeping the settings' write time-out.
   void SetReadTimeout(std::uint32_t totalMs) { ApplyReadTimeout(port, settings, totalMs); }

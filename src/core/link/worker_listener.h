@@ -40,6 +40,9 @@ class WorkerListener {
   virtual void ConfigTransferStarted() = 0;
   // The current configuration values were replaced (an image was decoded, or the defaults).
   virtual void ConfigValuesChanged() = 0;
+  // The worker's node table changed between queries (a remote node's configuration image was
+  // stored in a new record): the view's copy is to be replaced by `table`.
+  virtual void NodeTableChanged(const NodeTable& table) { (void)table; }
   // Text for the output pane: echoed module bytes and console failure lines. May block.
   virtual void AppendOutput(std::string_view text) = 0;
   // A message box with an OK button. May block until the user acknowledges it.

@@ -7,6 +7,8 @@ HandlerRegistry DefaultHandlers() {
   AddAtBasicHandlers(registry);
   AddConsoleHandlers(registry);
   AddNetworkHandlers(registry);
+  AddConfigHandlers(registry);
+  AddIdentityHandlers(registry);
   AddBootLoaderHandlers(registry);  // last: it wraps the plain RESET
   return registry;
 }

@@ -5,16 +5,12 @@
 #include <ctime>
 
 #include "core/sim/handlers.h"
+#include "core/sim/node_image.h"
 
 namespace netloom::sim {
 namespace {
 
 constexpr std::string_view kOk = "OK\r\n";
-
-// A node's IEEE address, made up from its short address so that it is stable and unique.
-std::string MacOf(const SimNode& node) {
-  return "00124B00ABCD" + node.address;
-}
 
 std::string ArgOr(const SimCommand& command, std::size_t index, std::string fallback) {
   return index < command.args.size() ? command.args[index] : fallback;
@@ -27,7 +23,7 @@ void Reply(SimContext& ctx, const std::string& text) {
 void Info(SimContext& ctx, const SimCommand&) {
   const SimNode& node = ctx.Node();
   const bool coordinator = &node == &ctx.network.Local();
-  Reply(ctx, "Netloom virtual module\r\nMAC:" + MacOf(node) + "\r\nADDR:" + node.address +
+  Reply(ctx, "Netloom virtual module\r\nMAC:" + NodeMac(node) + "\r\nADDR:" + node.address +
                  " NAME:" + node.name + "\r\nCH:0F PAN:1234 TYPE:" +
                  (coordinator             ? "Coordinator"
                   : node.children.empty() ? "EndDevice"
@@ -70,7 +66,7 @@ void Ping(SimContext& ctx, const SimCommand& command) {
 
 void Ieee(SimContext& ctx, const SimCommand& command) {
   if (const SimNode* node = ctx.network.Find(ArgOr(command, 0, ""))) {
-    Reply(ctx, "IEEE:" + MacOf(*node));
+    Reply(ctx, "IEEE:" + NodeMac(*node));
   } else {
     ctx.link.Write("ERROR\r\n");
   }
@@ -79,7 +75,7 @@ void Ieee(SimContext& ctx, const SimCommand& command) {
 void Addr(SimContext& ctx, const SimCommand& command) {
   const std::string mac = ArgOr(command, 0, "");
   for (const SimNode& node : ctx.network.Nodes()) {
-    if (mac.size() == 16 && MacOf(node) == mac) return Reply(ctx, "ADDR:" + node.address);
+    if (mac.size() == 16 && NodeMac(node) == mac) return Reply(ctx, "ADDR:" + node.address);
   }
   ctx.link.Write("ERROR\r\n");
 }

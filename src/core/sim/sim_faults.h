@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/sim/boot_loader_faults.h"
+#include "core/sim/exchange_faults.h"
 
 namespace netloom::sim {
 
@@ -62,6 +63,9 @@ class SimFaults {
   // The boot loader's switches and record (thread-safe like the rest, so reachable from the
   // serving thread's const view too).
   BootLoaderFaults& BootLoader() const { return bootLoader_; }
+  // The configuration and identity exchanges' switches and counters (thread-safe like the
+  // rest, so reachable from the serving thread's const view too).
+  ExchangeFaults& Exchanges() const { return exchanges_; }
 
  private:
   std::atomic<ConsoleAnswer> consoleAnswer_{ConsoleAnswer::Normal};
@@ -74,6 +78,7 @@ class SimFaults {
   mutable std::mutex receivedMutex_;
   std::vector<std::uint8_t> received_;
   mutable BootLoaderFaults bootLoader_;
+  mutable ExchangeFaults exchanges_;
 };
 
 }  // namespace netloom::sim

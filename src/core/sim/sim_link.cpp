@@ -13,8 +13,7 @@ namespace {
 
 using std::chrono::steady_clock;
 
-// Bytes that can never be taken for part of a reply: no letters, digits, blanks, angle
-// brackets or control characters the protocols use.
+// Bytes that can never be taken for part of a reply.
 constexpr std::string_view kNoiseAlphabet = "~#?!%&*^|@$;:";
 
 // No line settings yet (or a zero rate): the module's own default.
@@ -64,11 +63,6 @@ bool SimLink::Fill(Deadline deadline) {
       const ssize_t n = ::read(masterFd_, buffer, sizeof buffer);
       if (n > 0) {
         faults_.NoteReceived({buffer, static_cast<std::size_t>(n)});
-        // With pacing the bytes are there only once a UART would have taken them in.
-        if (options_.baudRateEmulation) {
-          receivedUntil_ = std::max(receivedUntil_, steady_clock::now()) + ByteTime() * n;
-          std::this_thread::sleep_until(receivedUntil_);
-        }
         input_.insert(input_.end(), buffer, buffer + n);
         return true;
       }
@@ -86,6 +80,11 @@ std::optional<std::uint8_t> SimLink::ReadByte(std::chrono::milliseconds timeout)
   const std::uint8_t byte = input_.front();
   input_.pop_front();
   return byte;
+}
+
+std::optional<std::uint8_t> SimLink::PeekByte(std::chrono::milliseconds timeout) {
+  if (input_.empty() && !Fill(steady_clock::now() + timeout)) return std::nullopt;
+  return input_.front();
 }
 
 std::optional<std::string> SimLink::ReadLine(std::optional<std::chrono::milliseconds> timeout) {
@@ -114,15 +113,17 @@ bool SimLink::WaitForInput(std::chrono::milliseconds timeout) {
 
 void SimLink::Write(std::string_view bytes) {
   if (faults_.Silent()) return;
-  if (const std::size_t noise = faults_.Noise(); noise > 0) {
-    std::string garbage(noise, ' ');
-    for (char& c : garbage) {
-      noiseSeed_ = noiseSeed_ * 1103515245u + 12345u;
-      c = kNoiseAlphabet[(noiseSeed_ >> 16) % kNoiseAlphabet.size()];
-    }
-    Send(garbage);
-  }
+  if (const std::size_t noise = faults_.Noise(); noise > 0) Send(Noise(noise));
   Send(bytes);
+}
+
+std::string SimLink::Noise(std::size_t count) {
+  std::string garbage(count, ' ');
+  for (char& c : garbage) {
+    noiseSeed_ = noiseSeed_ * 1103515245u + 12345u;
+    c = kNoiseAlphabet[(noiseSeed_ >> 16) % kNoiseAlphabet.size()];
+  }
+  return garbage;
 }
 
 std::chrono::nanoseconds SimLink::ByteTime() const {

@@ -25,7 +25,7 @@ struct Interrupted {};
 class SimLink {
  public:
   struct Options {
-    bool baudRateEmulation = false;  // pace each byte sent and received at the line's baud rate
+    bool baudRateEmulation = false;  // pace each sent byte at the line's baud rate
   };
 
   // `interrupted` is polled whenever the link wakes (a byte, the wake pipe, a time-out).
@@ -37,6 +37,8 @@ class SimLink {
 
   // The next byte, or nothing when none came within `timeout`.
   std::optional<std::uint8_t> ReadByte(std::chrono::milliseconds timeout);
+  // The same without taking it: it stays for the next read.
+  std::optional<std::uint8_t> PeekByte(std::chrono::milliseconds timeout);
   // The next line: the bytes up to CR (CR not included, LF dropped), or nothing when no CR came
   // within `timeout` (the bytes stay for the next read). No time-out: waits until a line comes.
   // Lines longer than kMaxLine keep their last kMaxLine bytes.
@@ -46,6 +48,9 @@ class SimLink {
 
   // Sends bytes, after the configured noise; nothing while the module is silent.
   void Write(std::string_view bytes);
+  // `count` bytes of line garbage: characters that can never be taken for part of a reply (no
+  // letters, digits, blanks, angle brackets or control characters the protocols use).
+  std::string Noise(std::size_t count);
 
   static constexpr std::size_t kMaxLine = 1024;
 
@@ -64,7 +69,6 @@ class SimLink {
   int slaveFd_ = -1;
   std::deque<std::uint8_t> input_;
   std::uint32_t noiseSeed_ = 0x2545F491;
-  std::chrono::steady_clock::time_point receivedUntil_{};  // when the last byte taken arrived
 };
 
 }  // namespace netloom::sim

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/link/node_table.h"
+
 namespace netloom::sim {
 
 // At most this many entries fit one neighbour reply (its length field is two hex digits).
@@ -27,6 +29,8 @@ struct SimNode {
   std::string name;                   // what the name request answers
   std::vector<std::string> children;  // child addresses, in the order the node lists them
   bool upgradePending = false;        // "ATUPGRADE 1": the next reset starts the boot loader
+  // The node's configuration image; made on first use (node_image.h).
+  std::optional<link::ConfigImage> image{};
 };
 
 class SimNetwork {

@@ -14,7 +14,6 @@ namespace netloom::firmware {
 namespace {
 
 using testing::UpgradeTest;
-using testing::WaitFor;
 
 bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
@@ -171,7 +170,11 @@ TEST_F(UpgradeTest, BaudSavedFlagAcrossUpgradeFinishUartAndCancel) {
 }
 
 TEST_F(UpgradeTest, CloseStopsARunningUploadAndReturnsTheModule) {
-  auto procedure = StartLongUpload();
+  const auto hex = MakeHexFile(64 * 1024);
+  EnterBootLoader();
+  auto procedure = MakeProcedure();
+  ASSERT_TRUE(procedure->StartUpgrade(hex));
+  ASSERT_TRUE(WaitFor([&] { return BootLoader().LinesAccepted() >= 10; }));
   Faults().SetRecording(true);
   procedure->Close();
   Settle(*procedure);
@@ -187,7 +190,11 @@ TEST_F(UpgradeTest, CloseStopsARunningUploadAndReturnsTheModule) {
 }
 
 TEST_F(UpgradeTest, DestroyingARunningProcedureWaitsForItsReturn) {
-  auto procedure = StartLongUpload();
+  const auto hex = MakeHexFile(64 * 1024);
+  EnterBootLoader();
+  auto procedure = MakeProcedure();
+  ASSERT_TRUE(procedure->StartUpgrade(hex));
+  ASSERT_TRUE(WaitFor([&] { return BootLoader().LinesAccepted() >= 10; }));
   procedure.reset();
   EXPECT_TRUE(AnswersAtCommands());
 }

@@ -1,0 +1,142 @@
+// Configuration image transfers, answered as the node that holds the console: "ATCFGREAD" sends
+// the node's image in four frames of 64 bytes, each awaiting the host's ACK, then EOT;
+// "ATCFGWRITE" sends the header (STX, "0002", the MAC address, EOT), takes the host's frames
+// with ACK (ESC for a bad frame) and, after EOT, stores the image when its checksum holds (ACK)
+// or refuses it (NAK). Faults: exchange_faults.h.
+#include <chrono>
+#include <span>
+
+#include "core/link/config_frames.h"
+#include "core/link/config_image.h"
+#include "core/sim/handlers.h"
+#include "core/sim/node_image.h"
+
+namespace netloom::sim {
+namespace {
+
+// How long the module waits for the host's next byte before it gives the transfer up.
+constexpr auto kHostByteTimeout = std::chrono::milliseconds(3000);
+constexpr std::size_t kFrames = link::kConfigImageSize / link::kMaxFramePayload;
+// What follows the final EOT of a read, and the final ACK of a write: the module is back in
+// command mode.
+constexpr std::string_view kBackInCommandMode = "\r\nOK\r\n";
+// More bytes than the host's 20 answer cycles of three reads take.
+constexpr std::size_t kBabbleBytes = 63;
+
+ExchangeFaults& Faults(SimContext& ctx) {
+  return ctx.faults.Exchanges();
+}
+
+// Takes the host's next byte if it is `expected`. Anything else means the host gave the
+// transfer up: it stays for the command mode (the host's next line, its escape).
+bool TakeIf(SimLink& link, std::uint8_t expected) {
+  const auto byte = link.PeekByte(kHostByteTimeout);
+  if (!byte || *byte != expected) return false;
+  link.ReadByte(kHostByteTimeout);
+  return true;
+}
+
+std::string Frame(const link::ConfigImage& image, std::size_t frame, bool badChecksum) {
+  const auto payload =
+      std::span(image).subspan((frame - 1) * link::kMaxFramePayload, link::kMaxFramePayload);
+  std::string text = link::EncodeFrame(payload);
+  if (badChecksum) {
+    text.replace(text.size() - 2, 2,
+                 link::HexByte(static_cast<std::uint8_t>(link::FrameChecksum(payload) + 1)));
+  }
+  return text;
+}
+
+void ConfigRead(SimContext& ctx, const SimCommand&) {
+  ExchangeFaults& faults = Faults(ctx);
+  faults.NoteFramesDone(0);
+  if (const auto reply = faults.ReadReply()) {
+    ctx.link.Write(*reply);
+    return;
+  }
+  link::ConfigImage image = NodeImage(ctx.network, ctx.Node());
+  if (faults.BadImageChecksum()) ++image[link::kImageChecksumOffset];
+  for (std::size_t frame = 1; frame <= kFrames; ++frame) {
+    if (frame == faults.SilentFromFrame()) return;
+    const std::string noise = frame == 1 ? ctx.link.Noise(faults.NoiseBeforeReply()) : "";
+    ctx.link.Write(noise + Frame(image, frame, frame == faults.BadFrameChecksumAt()));
+    faults.NoteFramesDone(frame);
+    if (!TakeIf(ctx.link, link::kAck)) return;
+  }
+  ctx.link.Write(std::string(1, static_cast<char>(link::kEot)) +
+                 (faults.NothingAfterEot() ? "" : std::string(kBackInCommandMode)));
+}
+
+void Answer(SimContext& ctx, std::uint8_t byte, std::string_view more = {}) {
+  ctx.link.Write(std::string(1, static_cast<char>(byte)) + std::string(more));
+}
+
+// How frame k (the EOT being frame 5) is answered when a fault says so; false: normally.
+bool AnswerByFault(SimContext& ctx, std::size_t frame) {
+  const ExchangeFaults& faults = Faults(ctx);
+  if (faults.SilentFromFrame() != 0 && frame >= faults.SilentFromFrame()) return true;
+  if (frame == faults.BabbleAtFrame()) {
+    ctx.link.Write(std::string(kBabbleBytes, '#'));
+    return true;
+  }
+  if (frame == faults.EscAtFrame()) {
+    Answer(ctx, link::kEsc);
+    return true;
+  }
+  return false;
+}
+
+void ConfigWrite(SimContext& ctx, const SimCommand&) {
+  ExchangeFaults& faults = Faults(ctx);
+  faults.NoteFramesDone(0);
+  if (const auto header = faults.WriteHeader()) {
+    ctx.link.Write(*header);
+    return;
+  }
+  SimNode& node = ctx.Node();
+  ctx.link.Write(ctx.link.Noise(faults.NoiseBeforeReply()) + static_cast<char>(link::kStx) +
+                 std::string(link::kImageVersion) + NodeMac(node) + static_cast<char>(link::kEot));
+  // The host starts with one STX of its own before the first frame's.
+  if (!TakeIf(ctx.link, link::kStx)) return;
+  link::ImageReceiver receiver;
+  std::size_t frames = 0;
+  bool betweenFrames = true;
+  for (;;) {
+    if (betweenFrames) {
+      const auto next = ctx.link.PeekByte(kHostByteTimeout);
+      if (!next || (*next != link::kStx && *next != link::kEot)) return;
+      betweenFrames = false;
+    }
+    const auto byte = ctx.link.ReadByte(kHostByteTimeout);
+    if (!byte) return;
+    switch (receiver.Feed(*byte)) {
+      case link::FeedResult::More:
+        break;
+      case link::FeedResult::Accepted:
+        betweenFrames = true;
+        faults.NoteFramesDone(++frames);
+        if (AnswerByFault(ctx, frames)) return;
+        Answer(ctx, link::kAck);
+        break;
+      case link::FeedResult::Ended:
+        if (AnswerByFault(ctx, frames + 1)) return;
+        if (faults.NakAtEnd() || !link::ImageChecksumOk(receiver.Image())) {
+          return Answer(ctx, link::kNak);
+        }
+        NodeImage(ctx.network, node) = receiver.Image();
+        faults.NoteImageStored();
+        return Answer(ctx, link::kAck, kBackInCommandMode);
+      case link::FeedResult::Failed:
+        return Answer(ctx, link::kEsc);
+    }
+  }
+}
+
+}  // namespace
+
+void AddConfigHandlers(HandlerRegistry& registry) {
+  registry.Add("CFGREAD", ConfigRead);
+  registry.Add("CFGWRITE", ConfigWrite);
+}
+
+}  // namespace netloom::sim

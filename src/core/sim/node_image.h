@@ -1,0 +1,29 @@
+// The configuration image each node of the virtual module holds, and the node's identity, which
+// is a view of that image (the fields the setup wizard works on).
+//
+// A node's image is made on first use from the catalogue defaults and the node itself: its MAC
+// address, short address, parent, device type (the first node coordinator, a node with children
+// router, else end device) and name. Serving thread only.
+#pragma once
+
+#include <string>
+
+#include "core/link/module_identity.h"
+#include "core/link/node_table.h"
+#include "core/sim/sim_network.h"
+
+namespace netloom::sim {
+
+// The node's IEEE address as 16 hex digits, stable and unique per short address.
+std::string NodeMac(const SimNode& node);
+
+// The node's image, made on first use.
+link::ConfigImage& NodeImage(const SimNetwork& network, SimNode& node);
+
+// The identity fields of an image: version, channel, PAN ID, device type, start mode (the
+// console mode) and device name.
+link::ModuleIdentity IdentityOf(const link::ConfigImage& image);
+// Writes the identity fields (all but the version) into `image` and seals it again.
+void ApplyIdentity(link::ConfigImage& image, const link::ModuleIdentity& identity);
+
+}  // namespace netloom::sim

@@ -1,0 +1,133 @@
+// A link worker on a virtual module's pseudo-terminal, for the configuration and identity
+// exchange tests: real port, real worker, protocol pauses recorded and compressed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/catalogue/value_tables.h"
+#include "core/link/connection.h"
+#include "core/link/link_worker.h"
+#include "support/recording_listener.h"
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::testsupport {
+
+// Notes every pause and sleeps a hundredth of it.
+class RecordingClock final : public link::Clock {
+ public:
+  void Pause(std::uint32_t ms) override {
+    {
+      std::lock_guard lock(mutex_);
+      pauses_.push_back(ms);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(ms * 10 + 1));
+  }
+  std::vector<std::uint32_t> Pauses() const {
+    std::lock_guard lock(mutex_);
+    return pauses_;
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    pauses_.clear();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::uint32_t> pauses_;
+};
+
+// Also keeps the node tables the worker hands over between queries.
+class ExchangeListener final : public RecordingListener {
+ public:
+  void NodeTableChanged(const link::NodeTable& table) override {
+    {
+      std::lock_guard lock(mutex_);
+      tables_.push_back(table);
+    }
+    RecordingListener::NodeTableChanged(table);
+  }
+  std::vector<link::NodeTable> Tables() const {
+    std::lock_guard lock(mutex_);
+    return tables_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<link::NodeTable> tables_;
+};
+
+class ExchangeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Values().LoadDefaults();
+    link::UartSettings settings;
+    link::Connection connection =
+        link::Connect(sim_.LinkPath(), settings, listener_, session_, clock_);
+    ASSERT_TRUE(connection.worker) << connection.error.detail;
+    worker_ = std::move(connection.worker);
+  }
+  void TearDown() override {
+    if (worker_) worker_->Stop();
+  }
+
+  static catalogue::ConfigValueTable& Values() { return catalogue::GlobalConfigValues(); }
+  sim::ExchangeFaults& Faults() { return sim_.Faults().Exchanges(); }
+
+  // Runs `request` and waits for the end of its command; the command's report.
+  template <typename Request>
+  link::CommandReport Run(link::WorkerCommand code, Request&& request) {
+    const int nth = Finished(code) + 1;
+    request(*worker_);
+    EXPECT_TRUE(listener_.WaitFinished(code, nth, std::chrono::seconds(60)));
+    link::CommandReport last{code};
+    for (const auto& report : listener_.Reports()) {
+      if (report.code == code) last = report;
+    }
+    return last;
+  }
+
+  // One network query, so that remote requests find their target in the node table.
+  void Walk() {
+    Run(link::WorkerCommand::QueryNetwork,
+        [](link::CThread& worker) { link::StartRefresh(worker); });
+    link::StopRefresh(*worker_);
+  }
+
+  // Directs the next requests to `address` as a node click and the pane's remote button do.
+  void Target(const std::string& address) {
+    session_.Update([&](link::LinkState& state) {
+      state.view.selectedAddress = address;
+      state.view.remoteRefused = false;
+      state.view.parametersRemote = true;
+    });
+  }
+
+  // Everything the module received since recording was switched on, as text.
+  std::string Received() {
+    const auto bytes = sim_.Faults().Received();
+    return {bytes.begin(), bytes.end()};
+  }
+
+  ScopedVirtualModule sim_;
+  RecordingClock clock_;
+  ExchangeListener listener_;
+  link::LinkSession session_;
+  std::unique_ptr<link::CThread> worker_;
+
+ private:
+  int Finished(link::WorkerCommand code) const {
+    const auto reports = listener_.Reports();
+    return static_cast<int>(std::count_if(reports.begin(), reports.end(),
+                                          [&](const auto& r) { return r.code == code; }));
+  }
+};
+
+}  // namespace netloom::testsupport
