@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "../core/firmware/boot_loader_client.h"
 #include "../core/firmware/temp_folder.h"
 #include "cli/cli.h"
 #include "core/firmware/hex_record.h"
-#include "support/virtual_module_fixture.h"
 
 namespace netloom::cli {
 namespace {
@@ -37,31 +37,11 @@ Run Flash(std::vector<std::string> args) {
 constexpr std::string_view kFirmware =
     ":0400000001020304F2\r\n:04000400A1A2A3A46E\r\n:00000001FF\r\n";
 
-bool WaitFor(const std::function<bool()>& done) {
-  const auto until = std::chrono::steady_clock::now() + 60s;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
-}
-
 class FlashTest : public ::testing::Test {
  protected:
   sim::BootLoaderFaults& BootLoader() { return sim_.Faults().BootLoader(); }
-  void EnterBootLoader() {
-    {
-      testsupport::TtyClient client(sim_.LinkPath());
-      client.Write("ATUPGRADE 1\r");
-      client.ReadUntil("OK\r\n", 5s);
-      client.Write("ATRESET\r");
-      client.ReadUntil("OK\r\n", 5s);
-    }
-    ASSERT_TRUE(WaitFor([&] { return BootLoader().InBootLoader(); }));
-  }
-  bool BackInAtCommandMode() {
-    return WaitFor([&] { return !BootLoader().InBootLoader(); });
-  }
+  void EnterBootLoader() { firmware::testing::EnterBootLoader(sim_); }
+  bool BackInAtCommandMode() { return firmware::testing::WaitUntilOutOfBootLoader(sim_); }
 
   testsupport::ScopedVirtualModule sim_;
   firmware::testing::TempFolder folder_;
@@ -130,7 +110,8 @@ TEST_F(FlashTest, InterruptStopsTheUploadAndReturnsTheModule) {
   const auto hex = folder_.Write("big.hex", big);
   EnterBootLoader();
   std::thread interrupter([&] {
-    if (WaitFor([&] { return BootLoader().LinesAccepted() >= 5; })) kill(getpid(), SIGINT);
+    if (firmware::testing::WaitFor([&] { return BootLoader().LinesAccepted() >= 5; }))
+      kill(getpid(), SIGINT);
   });
   const auto run = Flash({"--port", sim_.LinkPath(), "--no-mode-switch", hex});
   interrupter.join();

@@ -34,10 +34,11 @@ CommandReport QueryNetworkCommand(WorkerContext& ctx) {
   ctx.listener.QueryStarted();
   QueryPrelude(ctx.port, ctx.clock);
   ctx.SetReadTimeout(kQueryReadTimeoutMs);
-  if (ctx.nodeCounter > 0) {
-    ctx.nodeCounter = 0;
-    ctx.nodeTable.clear();  // records stay alive while a view's snapshot holds them
-  }
+  // Every query starts from an empty table, also after one that counted no node: a lone
+  // coordinator left in the table would make this query find it there and report no root.
+  // Records stay alive while a view's snapshot holds them.
+  ctx.nodeCounter = 0;
+  ctx.nodeTable.clear();
   NodePtr root = QueryNetworkAction(ctx, request.rootAddress);
   if (!root) {
     report.failure = "no answer from the coordinator";

@@ -63,6 +63,11 @@ bool SimLink::Fill(Deadline deadline) {
       const ssize_t n = ::read(masterFd_, buffer, sizeof buffer);
       if (n > 0) {
         faults_.NoteReceived({buffer, static_cast<std::size_t>(n)});
+        // With pacing the bytes are there only once a UART would have taken them in.
+        if (options_.baudRateEmulation) {
+          receivedUntil_ = std::max(receivedUntil_, steady_clock::now()) + ByteTime() * n;
+          std::this_thread::sleep_until(receivedUntil_);
+        }
         input_.insert(input_.end(), buffer, buffer + n);
         return true;
       }

@@ -25,7 +25,7 @@ struct Interrupted {};
 class SimLink {
  public:
   struct Options {
-    bool baudRateEmulation = false;  // pace each sent byte at the line's baud rate
+    bool baudRateEmulation = false;  // pace each byte sent and received at the line's baud rate
   };
 
   // `interrupted` is polled whenever the link wakes (a byte, the wake pipe, a time-out).
@@ -69,6 +69,7 @@ class SimLink {
   int slaveFd_ = -1;
   std::deque<std::uint8_t> input_;
   std::uint32_t noiseSeed_ = 0x2545F491;
+  std::chrono::steady_clock::time_point receivedUntil_{};  // when the last byte taken arrived
 };
 
 }  // namespace netloom::sim

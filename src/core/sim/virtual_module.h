@@ -32,7 +32,7 @@ struct VirtualModuleOptions {
   // Where the link (a symlink to the pseudo-terminal) goes. Empty: a fresh name in
   // link::VirtualModuleLinkFolder(), which the port directory lists.
   std::string linkPath;
-  // Pace every byte sent at the baud rate the client set on the line.
+  // Pace every byte sent and received at the baud rate the client set on the line.
   bool baudRateEmulation = false;
 };
 

@@ -11,18 +11,15 @@
 #include <mutex>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "boot_loader_client.h"
 #include "core/firmware/hex_record.h"
 #include "core/firmware/upgrade_procedure.h"
 #include "core/link/clock.h"
-#include "support/virtual_module_fixture.h"
 #include "temp_folder.h"
 
 namespace netloom::firmware::testing {
-
-using namespace std::chrono_literals;
 
 class RecordingObserver final : public UpgradeObserver {
  public:
@@ -98,46 +95,21 @@ class UpgradeTest : public ::testing::Test {
     return lines;
   }
 
-  // Puts the module into its boot loader from outside, as "Upgrade Mode" would.
-  void EnterBootLoader() {
-    ASSERT_TRUE(WaitUntilOutOfBootLoader());
-    {
-      testsupport::TtyClient client(sim_->LinkPath());
-      ASSERT_TRUE(client.IsOpen());
-      client.Write("ATUPGRADE 1\r");
-      client.ReadUntil("OK\r\n", 5s);
-      client.Write("ATRESET\r");
-      client.ReadUntil("OK\r\n", 5s);
-    }
-    ASSERT_TRUE(WaitFor([&] { return BootLoader().InBootLoader(); }));
-  }
+  void EnterBootLoader() { testing::EnterBootLoader(*sim_); }
+  bool AnswersAtCommands() { return testing::AnswersAtCommands(*sim_); }
 
-  // The module restarts on its own time after the host's last command: bytes sent meanwhile
-  // would be lost, so a test waits for the restart to end before it talks to the module.
-  bool WaitUntilOutOfBootLoader() {
-    return WaitFor([&] { return !BootLoader().InBootLoader(); });
-  }
-
-  // True when the module answers an AT command (it is in AT command mode).
-  bool AnswersAtCommands() {
-    if (!WaitUntilOutOfBootLoader()) return false;
-    testsupport::TtyClient client(sim_->LinkPath());
-    if (!client.IsOpen() || !client.Write("ATVERSION\r")) return false;
-    return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
+  // An upload of a 64 KiB file, started and some lines into its run.
+  std::unique_ptr<UpgradeProcedure> StartLongUpload() {
+    const auto hex = MakeHexFile(64 * 1024);
+    EnterBootLoader();
+    auto procedure = MakeProcedure();
+    EXPECT_TRUE(procedure->StartUpgrade(hex));
+    EXPECT_TRUE(WaitFor([&] { return BootLoader().LinesAccepted() >= 10; }));
+    return procedure;
   }
 
   static void Settle(UpgradeProcedure& procedure) {
     ASSERT_TRUE(procedure.WaitUntilSettled(kStepBound));
-  }
-
-  template <typename Predicate>
-  static bool WaitFor(Predicate done, std::chrono::milliseconds bound = 60s) {
-    const auto until = std::chrono::steady_clock::now() + bound;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > until) return false;
-      std::this_thread::sleep_for(5ms);
-    }
-    return true;
   }
 
   sim::BootLoaderFaults& BootLoader() { return sim_->Faults().BootLoader(); }

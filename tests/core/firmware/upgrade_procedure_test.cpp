@@ -14,6 +14,7 @@ namespace netloom::firmware {
 namespace {
 
 using testing::UpgradeTest;
+using testing::WaitFor;
 
 bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
@@ -170,11 +171,7 @@ TEST_F(UpgradeTest, BaudSavedFlagAcrossUpgradeFinishUartAndCancel) {
 }
 
 TEST_F(UpgradeTest, CloseStopsARunningUploadAndReturnsTheModule) {
-  const auto hex = MakeHexFile(64 * 1024);
-  EnterBootLoader();
-  auto procedure = MakeProcedure();
-  ASSERT_TRUE(procedure->StartUpgrade(hex));
-  ASSERT_TRUE(WaitFor([&] { return BootLoader().LinesAccepted() >= 10; }));
+  auto procedure = StartLongUpload();
   Faults().SetRecording(true);
   procedure->Close();
   Settle(*procedure);
@@ -190,11 +187,7 @@ TEST_F(UpgradeTest, CloseStopsARunningUploadAndReturnsTheModule) {
 }
 
 TEST_F(UpgradeTest, DestroyingARunningProcedureWaitsForItsReturn) {
-  const auto hex = MakeHexFile(64 * 1024);
-  EnterBootLoader();
-  auto procedure = MakeProcedure();
-  ASSERT_TRUE(procedure->StartUpgrade(hex));
-  ASSERT_TRUE(WaitFor([&] { return BootLoader().LinesAccepted() >= 10; }));
+  auto procedure = StartLongUpload();
   procedure.reset();
   EXPECT_TRUE(AnswersAtCommands());
 }

@@ -1,0 +1,55 @@
+// Test support: the virtual module's boot loader seen from outside, as a host would use it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::firmware::testing {
+
+using namespace std::chrono_literals;
+
+// Polls `done` until it holds or `bound` passes.
+inline bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds bound = 60s) {
+  const auto until = std::chrono::steady_clock::now() + bound;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
+// The module restarts on its own time after the host's last command: bytes sent meanwhile
+// would be lost, so a test waits for the restart to end before it talks to the module.
+inline bool WaitUntilOutOfBootLoader(testsupport::ScopedVirtualModule& sim) {
+  return WaitFor([&] { return !sim.Faults().BootLoader().InBootLoader(); });
+}
+
+// Puts the module into its boot loader, as "Upgrade Mode" would.
+inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
+  ASSERT_TRUE(WaitUntilOutOfBootLoader(sim));
+  {
+    testsupport::TtyClient client(sim.LinkPath());
+    ASSERT_TRUE(client.IsOpen());
+    client.Write("ATUPGRADE 1\r");
+    client.ReadUntil("OK\r\n", 5s);
+    client.Write("ATRESET\r");
+    client.ReadUntil("OK\r\n", 5s);
+  }
+  ASSERT_TRUE(WaitFor([&] { return sim.Faults().BootLoader().InBootLoader(); }));
+}
+
+// True when the module answers an AT command (it is in AT command mode).
+inline bool AnswersAtCommands(testsupport::ScopedVirtualModule& sim) {
+  if (!WaitUntilOutOfBootLoader(sim)) return false;
+  testsupport::TtyClient client(sim.LinkPath());
+  if (!client.IsOpen() || !client.Write("ATVERSION\r")) return false;
+  return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
+}
+
+}  // namespace netloom::firmware::testing
