@@ -6,6 +6,7 @@
 // run from the click on "Upgrade" to "Upgrade finish~!!" against those bytes plus the specified
 // pauses and read time-outs. Usage: flash_bench [image bytes, default 65536]
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/firmware/upgrade_procedure.h"
@@ -67,6 +69,72 @@ std::string MakeHexFile(const std::filesystem::path& folder, std::size_t bytes) 
   return hex;
 }
 
+struct Upload {
+  std::string failure;  // empty when "Upgrade finish~!!" came
+  double modeSeconds = 0, handshakeSeconds = 0, lineSeconds = 0, verifySeconds = 0,
+         finishSeconds = 0, totalSeconds = 0;
+  netloom::firmware::UpgradeProgress progress;
+};
+
+// "Upgrade Mode", then a click on "Upgrade", as a user runs them.
+Upload RunUpload(const std::filesystem::path& folder, const std::string& hex, bool emulation,
+                 netloom::link::Clock& clock, std::uint32_t readTimeoutMs) {
+  netloom::sim::VirtualModuleOptions options;
+  options.linkPath = (folder / (emulation ? "paced" : "unpaced")).string();
+  options.baudRateEmulation = emulation;
+  netloom::sim::VirtualModule module(std::move(options));
+  Upload upload;
+  if (module.Start()) {
+    upload.failure = "the virtual module did not start";
+    return upload;
+  }
+  PhaseClock phases;
+  netloom::link::UartSettings settings;  // 9600 baud, as a connection leaves it
+  netloom::firmware::UpgradeProcedure procedure(module.LinkPath(), settings, phases, clock);
+  const auto modeStart = Clock::now();
+  procedure.StartUpgradeMode();
+  procedure.WaitUntilSettled(std::chrono::minutes(5));
+  upload.modeSeconds = Seconds(Clock::now() - modeStart);
+  settings = procedure.Settings();
+  settings.readTimeoutMs = readTimeoutMs;
+  procedure.ChangeUart(module.LinkPath(), settings);
+
+  const auto click = Clock::now();
+  procedure.StartUpgrade(hex);
+  procedure.WaitUntilSettled(std::chrono::minutes(10));
+  if (phases.lastMessage != netloom::firmware::kUpgradeFinishedMessage) {
+    upload.failure = phases.lastMessage;
+    return upload;
+  }
+  upload.progress = procedure.Progress();
+  upload.handshakeSeconds = Seconds(phases.identified - click);
+  upload.lineSeconds = Seconds(phases.ended - phases.identified);
+  upload.verifySeconds = Seconds(phases.verified - phases.ended);
+  upload.finishSeconds = Seconds(phases.finished - phases.verified);
+  upload.totalSeconds = Seconds(phases.finished - click);
+  return upload;
+}
+
+// Mean lateness of a short sleep on this machine now: what each paced byte or frame of the
+// emulation may add on top of the wire time.
+double SleepLatenessMicroseconds() {
+  constexpr int kSamples = 2000;
+  double late = 0;
+  for (int i = 0; i < kSamples; ++i) {
+    const auto due = Clock::now() + std::chrono::microseconds(87);
+    std::this_thread::sleep_until(due);
+    late += std::chrono::duration<double, std::micro>(Clock::now() - due).count();
+  }
+  return late / kSamples;
+}
+
+double ProcessorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,37 +148,27 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  netloom::sim::VirtualModuleOptions options;
-  options.linkPath = (folder / "module").string();
-  options.baudRateEmulation = true;
-  netloom::sim::VirtualModule module(std::move(options));
-  if (module.Start()) return 1;
-
-  PhaseClock phases;
-  netloom::link::UartSettings settings;  // 9600 baud, as a connection leaves it
-  netloom::firmware::UpgradeProcedure procedure(module.LinkPath(), settings, phases);
-
-  const auto modeStart = Clock::now();
-  procedure.StartUpgradeMode();
-  procedure.WaitUntilSettled(std::chrono::minutes(5));
-  const auto modeTime = Clock::now() - modeStart;
-
-  module.Faults().SetRecording(true);
-  const auto click = Clock::now();
-  procedure.StartUpgrade(hex);
-  procedure.WaitUntilSettled(std::chrono::minutes(10));
-  if (phases.lastMessage != netloom::firmware::kUpgradeFinishedMessage) {
-    std::fprintf(stderr, "upload failed: %s\n", phases.lastMessage.c_str());
-    return 1;
+  // Without pacing, compressed pauses, short reads: what the code on both ends costs per line,
+  // in time and in processor time (both ends, all threads).
+  netloom::link::CompressedClock fast(100);
+  const double cpuBefore = ProcessorSeconds();
+  const auto unpaced = RunUpload(folder, hex, false, fast, 20);
+  const double cpuUnpaced = ProcessorSeconds() - cpuBefore;
+  // As a user runs it: real time, line-rate emulation, the read time-out "Upgrade Mode" sets.
+  const auto paced = RunUpload(folder, hex, true, netloom::link::DefaultClock(), kReadTimeoutMs);
+  std::filesystem::remove_all(folder);
+  for (const auto* upload : {&unpaced, &paced}) {
+    if (!upload->failure.empty()) {
+      std::fprintf(stderr, "upload failed: %s\n", upload->failure.c_str());
+      return 1;
+    }
   }
 
-  const auto progress = procedure.Progress();
-  const double lines = static_cast<double>(progress.framesAcknowledged);
+  const double lines = static_cast<double>(paced.progress.framesAcknowledged);
   // Host to module: every frame; module to host: LF and STX after the identification, then ACK
   // and STX (EOT and ACK after the last record) for each line.
-  const double lineWireBytes = static_cast<double>(progress.bytesSent) + 2 + 2 * lines;
+  const double lineWireBytes = static_cast<double>(paced.progress.bytesSent) + 2 + 2 * lines;
   const double lineIdeal = lineWireBytes / kWireBytesPerSecond;
-  const double lineTime = Seconds(phases.ended - phases.identified);
 
   // The whole run: the handshake (the first discarding read waits out its time-out, then "Y"
   // and the 23 bytes of the reply), the lines, the verification ("V\r\n", then the hundred
@@ -121,21 +179,31 @@ int main(int argc, char** argv) {
   const double verifyIdeal = 3 / kWireBytesPerSecond + 97 * timeout;
   const double finishIdeal = 5.0 + 0.05 + (12 + 4 + 8 + 4) / 960.0 + 2 * 0.020;
   const double totalIdeal = handshakeIdeal + lineIdeal + verifyIdeal + finishIdeal;
-  const double totalTime = Seconds(phases.finished - click);
+  const auto percentOf = [](double part, double whole) { return 100 * part / whole; };
 
-  std::printf("image %zu bytes, %.0f lines, %llu frame bytes, %zu bytes received by the module\n",
-              imageBytes, lines, static_cast<unsigned long long>(progress.bytesSent),
-              module.Faults().Received().size());
-  std::printf("Upgrade Mode (click to idle):        %7.3f s\n", Seconds(modeTime));
-  std::printf("lines: measured %7.3f s, wire %7.3f s, overhead %+.3f s (%+.2f %%)\n", lineTime,
-              lineIdeal, lineTime - lineIdeal, 100 * (lineTime - lineIdeal) / lineIdeal);
-  std::printf("  handshake %.3f s, verification %.3f s, finish %.3f s\n",
-              Seconds(phases.identified - click), Seconds(phases.verified - phases.ended),
-              Seconds(phases.finished - phases.verified));
+  std::printf("image %zu bytes: %.0f lines, %llu frame bytes, %.0f wire bytes in the lines\n",
+              imageBytes, lines, static_cast<unsigned long long>(paced.progress.bytesSent),
+              lineWireBytes);
   std::printf(
-      "click to \"Upgrade finish~!!\": measured %7.3f s, wire+pauses %7.3f s, "
-      "overhead %+.3f s (%+.2f %%)\n",
-      totalTime, totalIdeal, totalTime - totalIdeal, 100 * (totalTime - totalIdeal) / totalIdeal);
-  std::filesystem::remove_all(folder);
+      "unpaced lines: %.3f s = %.1f us a line (both ends, pseudo-terminal, scheduling)"
+      " = %.2f %% of the wire time\n",
+      unpaced.lineSeconds, 1e6 * unpaced.lineSeconds / lines,
+      percentOf(unpaced.lineSeconds, lineIdeal));
+  std::printf("  processor time of the whole unpaced upload: %.3f s = %.1f us a line = %.2f %%\n",
+              cpuUnpaced, 1e6 * cpuUnpaced / lines, percentOf(cpuUnpaced, lineIdeal));
+  const double late = SleepLatenessMicroseconds();
+  std::printf("sleep lateness now: %.1f us a sleep (the emulation sleeps 3 times a line)\n", late);
+  std::printf("paced lines: measured %.3f s, wire %.3f s, over %+.3f s (%+.2f %%)\n",
+              paced.lineSeconds, lineIdeal, paced.lineSeconds - lineIdeal,
+              percentOf(paced.lineSeconds - lineIdeal, lineIdeal));
+  std::printf("  of which the emulation's own sleep lateness is about %.3f s\n",
+              3 * lines * late / 1e6);
+  std::printf("Upgrade Mode %.3f s; handshake %.3f s, verification %.3f s, finish %.3f s\n",
+              paced.modeSeconds, paced.handshakeSeconds, paced.verifySeconds, paced.finishSeconds);
+  std::printf(
+      "click to \"Upgrade finish~!!\": measured %.3f s, wire + pauses %.3f s, "
+      "over %+.3f s (%+.2f %%)\n",
+      paced.totalSeconds, totalIdeal, paced.totalSeconds - totalIdeal,
+      percentOf(paced.totalSeconds - totalIdeal, totalIdeal));
   return 0;
 }

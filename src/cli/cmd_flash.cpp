@@ -1,12 +1,9 @@
 // netloom-cli flash: the firmware upgrade dialog without the dialog.
 //
 // Upgrade Mode (unless --no-mode-switch), then the upload; a failed upload is followed by what
-// the dialog's Cancel does, so the module never stays in its boot loader. SIGINT stops the step
-// that runs, returns the module likewise and exits 130.
-#include <signal.h>
-
+// the dialog's Cancel does, so the module never stays in its boot loader. SIGINT (or SIGTERM)
+// stops the step that runs, returns the module likewise and exits 130 (143).
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <ostream>
@@ -14,6 +11,8 @@
 #include <utility>
 
 #include "cli/cli.h"
+#include "cli/cli_link.h"
+#include "cli/interrupt.h"
 #include "cli/options.h"
 #include "core/firmware/hex_file_reader.h"
 #include "core/firmware/upgrade_procedure.h"
@@ -33,30 +32,6 @@ constexpr const char* kUsage =
     "to AT command mode at 9600 baud. After a failure the module is returned to AT command mode\n"
     "at the port's baud rate. The boot loader's messages are printed as they arrive.\n";
 
-std::atomic<bool> interrupted{false};
-
-void OnInterrupt(int) {
-  interrupted = true;
-}
-
-// SIGINT sets `interrupted` while a flash runs; the previous disposition comes back after.
-class InterruptGuard {
- public:
-  InterruptGuard() {
-    interrupted = false;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous_);
-  }
-  ~InterruptGuard() { sigaction(SIGINT, &previous_, nullptr); }
-  InterruptGuard(const InterruptGuard&) = delete;
-  InterruptGuard& operator=(const InterruptGuard&) = delete;
-
- private:
-  struct sigaction previous_ {};
-};
-
 // Control characters other than line feed and tab would garble a terminal or a log file.
 std::string Printable(std::string_view text) {
   std::string shown;
@@ -67,11 +42,14 @@ std::string Printable(std::string_view text) {
   return shown;
 }
 
-std::string OneLine(const firmware::UpgradeMessage& message) {
-  auto line = Printable(message.text);
-  if (!message.detail.empty()) line += " (" + Printable(message.detail) + ")";
-  std::erase(line, '\n');
+std::string MessageLine(const firmware::UpgradeMessage& message) {
+  auto line = OneLine(message.text);
+  if (!message.detail.empty()) line += " (" + OneLine(message.detail) + ")";
   return line;
+}
+
+bool Interrupted() {
+  return InterruptGuard::Signal() != 0;
 }
 
 class FlashReporter final : public firmware::UpgradeObserver {
@@ -136,7 +114,7 @@ class FlashReporter final : public firmware::UpgradeObserver {
 void WaitForStep(firmware::UpgradeProcedure& procedure) {
   bool closing = false;
   while (!procedure.WaitUntilSettled(std::chrono::milliseconds(50))) {
-    if (interrupted && !closing) {
+    if (Interrupted() && !closing) {
       procedure.Close();
       closing = true;
     }
@@ -144,7 +122,7 @@ void WaitForStep(firmware::UpgradeProcedure& procedure) {
 }
 
 int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
-  io.err << "netloom-cli flash: " << OneLine(message) << "\n";
+  io.err << "netloom-cli flash: " << MessageLine(message) << "\n";
   return kExitFailed;
 }
 
@@ -194,18 +172,18 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
       return Fail(io, message);
     }
   }
-  if (!interrupted && procedure.StartUpgrade(file)) WaitForStep(procedure);
+  if (!Interrupted() && procedure.StartUpgrade(file)) WaitForStep(procedure);
   reporter.EndBar();
   io.out << "\n";
-  if (interrupted || procedure.LastResult() == firmware::UpgradeResult::Stopped) {
+  if (Interrupted() || procedure.LastResult() == firmware::UpgradeResult::Stopped) {
     procedure.Close();
     WaitForStep(procedure);
     io.err << "netloom-cli flash: interrupted\n";
-    return kExitInterrupted;
+    return InterruptGuard::ExitStatus();
   }
   auto message = reporter.TakeMessage();
   if (procedure.LastResult() == firmware::UpgradeResult::Finished) {
-    io.out << Printable(message.text) << "\n";
+    io.out << OneLine(message.text) << "\n";
     return kExitOk;
   }
   // What the dialog's Cancel does: the module goes back to AT command mode at the saved rate.

@@ -150,15 +150,18 @@ void SimLink::Send(std::string_view bytes) {
   const std::size_t chunk = byteTime.count() > 0 ? 1 : bytes.size();
   auto due = steady_clock::now();
   std::size_t sent = 0;
+  bool finished = false;  // the UART has finished the byte at `sent`
   while (sent < bytes.size()) {
     if (interrupted_()) throw Interrupted{};
+    if (byteTime.count() > 0 && !finished) {
+      due += byteTime;
+      std::this_thread::sleep_until(due);
+      finished = true;
+    }
     const ssize_t n = ::write(masterFd_, bytes.data() + sent, std::min(chunk, bytes.size() - sent));
     if (n > 0) {
       sent += static_cast<std::size_t>(n);
-      if (byteTime.count() > 0) {
-        due += byteTime;
-        std::this_thread::sleep_until(due);
-      }
+      finished = false;
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
