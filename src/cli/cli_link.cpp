@@ -56,25 +56,48 @@ std::optional<int> CliLink::Open(const ParsedArgs& args) {
   return std::nullopt;
 }
 
-bool CliLink::WaitInterruptible(const std::function<bool()>& done) {
+bool CliLink::WaitInterruptible(const std::function<bool()>& done,
+                                const std::function<void()>& onPoll) {
   std::unique_lock lock(mutex_);
   while (!changed_.wait_for(lock, kSignalPoll, done)) {
     if (InterruptGuard::Signal() != 0) return false;
+    if (onPoll) {
+      lock.unlock();
+      onPoll();
+      lock.lock();
+    }
   }
   return true;
 }
 
-std::optional<link::CommandReport> CliLink::WaitFinished(link::WorkerCommand code) {
+std::optional<link::CommandReport> CliLink::WaitFinished(link::WorkerCommand code,
+                                                         const std::function<void()>& onPoll) {
   const auto match = [&] {
     return std::find_if(reports_.begin(), reports_.end(),
                         [&](const link::CommandReport& r) { return r.code == code; });
   };
-  if (!WaitInterruptible([&] { return match() != reports_.end(); })) return std::nullopt;
+  if (!WaitInterruptible([&] { return match() != reports_.end(); }, onPoll)) return std::nullopt;
   std::lock_guard lock(mutex_);
   const auto found = match();
   link::CommandReport report = *found;
   reports_.erase(found);
   return report;
+}
+
+std::optional<link::CommandReport> CliLink::QueryNetwork(const std::function<void()>& onPoll) {
+  {
+    std::lock_guard lock(mutex_);
+    network_.reset();
+  }
+  link::StartRefresh(*worker_);
+  auto report = WaitFinished(link::WorkerCommand::QueryNetwork, onPoll);
+  link::StopRefresh(*worker_);  // no refresh timer here: that query was the only one
+  return report;
+}
+
+std::optional<link::NetworkSnapshot> CliLink::Network() const {
+  std::lock_guard lock(mutex_);
+  return network_;
 }
 
 bool CliLink::WaitQuiet(std::chrono::milliseconds quiet,
@@ -110,6 +133,11 @@ void CliLink::AppendOutput(std::string_view text) {
   lastByte_ = std::chrono::steady_clock::now();
   if (printEcho_) io_.out << text << std::flush;
   changed_.notify_all();
+}
+
+void CliLink::NetworkReady(const link::NetworkSnapshot& snapshot) {
+  std::lock_guard lock(mutex_);
+  network_ = snapshot;
 }
 
 void CliLink::ShowMessage(std::string_view text) {

@@ -41,8 +41,16 @@ class CliLink final : public link::WorkerListener {
   link::CThread& Worker() { return *worker_; }
   link::LinkSession& Session() { return session_; }
 
-  // Waits for the end of the next `code` command. Nothing when interrupted.
-  std::optional<link::CommandReport> WaitFinished(link::WorkerCommand code);
+  // Waits for the end of the next `code` command; `onPoll`, if given, runs on this thread every
+  // few tens of milliseconds meanwhile (progress). Nothing when interrupted.
+  std::optional<link::CommandReport> WaitFinished(link::WorkerCommand code,
+                                                  const std::function<void()>& onPoll = {});
+  // One network query from the root, as one refresh of the topology view runs it, and its
+  // report (failure "no answer from the coordinator" when the root gave no usable reply).
+  // Nothing when interrupted. `onPoll` as for WaitFinished.
+  std::optional<link::CommandReport> QueryNetwork(const std::function<void()>& onPoll = {});
+  // The tables of the last query that found the root.
+  std::optional<link::NetworkSnapshot> Network() const;
   // Waits until no byte has arrived for `quiet` since `since` or the last byte, whichever is
   // later. False when interrupted.
   bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since);
@@ -57,7 +65,7 @@ class CliLink final : public link::WorkerListener {
 
   void QueryStarted() override {}
   void ClearDiagram() override {}
-  void NetworkReady(const link::NetworkSnapshot&) override {}
+  void NetworkReady(const link::NetworkSnapshot& snapshot) override;
   void ConfigTransferStarted() override {}
   void ConfigValuesChanged() override {}
   void AppendOutput(std::string_view text) override;
@@ -66,8 +74,10 @@ class CliLink final : public link::WorkerListener {
   void CommandFinished(const link::CommandReport& report) override;
 
  private:
-  // Waits in short steps until `done` holds; false when a signal came first.
-  bool WaitInterruptible(const std::function<bool()>& done);
+  // Waits in short steps until `done` holds, running `onPoll` between steps; false when a
+  // signal came first.
+  bool WaitInterruptible(const std::function<bool()>& done,
+                         const std::function<void()>& onPoll = {});
 
   const std::string commandName_;
   CommandIo& io_;
@@ -82,6 +92,7 @@ class CliLink final : public link::WorkerListener {
   std::chrono::steady_clock::time_point lastByte_{};
   std::string lost_;
   std::vector<link::CommandReport> reports_;  // finished, not yet waited for
+  std::optional<link::NetworkSnapshot> network_;
 };
 
 }  // namespace netloom::cli

@@ -23,6 +23,9 @@
 
 namespace netloom::link {
 
+// Failure of a network query whose root gave no usable reply.
+inline constexpr std::string_view kNoAnswerFromCoordinator = "no answer from the coordinator";
+
 // Depth of the network query: the root and three levels below it are asked.
 inline constexpr int kQueryDepth = 4;
 // Pause before every node's request.

@@ -1,6 +1,7 @@
 // The network query command around the walk: prelude, tables, and the reports to the view.
 #include "core/link/circle_positions.h"
 #include "core/link/command_mode.h"
+#include "core/link/network_walk.h"
 #include "core/link/worker_actions.h"
 
 namespace netloom::link {
@@ -41,7 +42,7 @@ CommandReport QueryNetworkCommand(WorkerContext& ctx) {
   ctx.nodeTable.clear();
   NodePtr root = QueryNetworkAction(ctx, request.rootAddress);
   if (!root) {
-    report.failure = "no answer from the coordinator";
+    report.failure = kNoAnswerFromCoordinator;
     return report;
   }
   ctx.listener.ClearDiagram();

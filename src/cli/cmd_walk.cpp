@@ -1,0 +1,118 @@
+// netloom-cli walk: one network query from the coordinator, as one refresh of the topology view.
+#include <iomanip>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/cli_link.h"
+#include "cli/options.h"
+#include "core/link/device_directory.h"
+#include "core/link/net_info_parser.h"
+#include "core/link/network_walk.h"
+
+namespace netloom::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: netloom-cli walk --port P [--json]\n"
+    "Walks the network from the coordinator (0000) and three levels below it, as one refresh\n"
+    "of the topology view does, and prints the node table in table order: address, name,\n"
+    "children.\n"
+    "  --port P  serial device path or port name (see 'netloom-cli ports')\n"
+    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
+    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\n"
+    "            \"name\":...,\"children\":[...]}]}\n";
+
+// "walking the network: N nodes" on standard error while the walk runs, when it is a terminal.
+class WalkProgress {
+ public:
+  explicit WalkProgress(CommandIo& io) : io_(io), before_(link::ProcessDeviceDirectory().Size()) {}
+  void Show() {
+    if (!io_.errIsTerminal) return;
+    io_.err << "\rwalking the network: " << link::ProcessDeviceDirectory().Size() - before_
+            << " nodes" << std::flush;
+    shown_ = true;
+  }
+  void Clear() {
+    if (shown_) io_.err << "\r\033[K" << std::flush;
+    shown_ = false;
+  }
+
+ private:
+  CommandIo& io_;
+  const std::size_t before_;
+  bool shown_ = false;
+};
+
+void PrintTable(const link::NetworkSnapshot& network, std::ostream& out) {
+  for (const auto& [key, record] : network.nodeTable) {
+    out << record->address << "  ";
+    if (record->children.empty()) {
+      out << OneLine(record->name) << "\n";
+      continue;
+    }
+    out << std::left << std::setw(static_cast<int>(link::kMaxNodeNameLength))
+        << OneLine(record->name) << " ";
+    for (const auto& child : record->children) out << " " << child.address;
+    out << "\n";
+  }
+}
+
+void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
+  nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
+  for (const auto& [key, record] : network.nodeTable) {
+    nlohmann::ordered_json children = nlohmann::ordered_json::array();
+    for (const auto& child : record->children) children.push_back(child.address);
+    nodes.push_back({{"address", record->address}, {"name", record->name}, {"children", children}});
+  }
+  const nlohmann::ordered_json document{
+      {"count", network.nodeCount}, {"root", network.rootNode->address}, {"nodes", nodes}};
+  // A module's name bytes need not be UTF-8: such bytes are replaced rather than refused.
+  out << document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
+  std::vector<FlagSpec> specs = LineFlags();
+  specs.insert(specs.end(), {{"--json", false}, {"--help", false}});
+  std::string error;
+  const auto parsed = ParseArgs(args, specs, error);
+  if (parsed && parsed->Has("--help")) {
+    io.out << kUsage;
+    return kExitOk;
+  }
+  if (parsed && !parsed->positional.empty()) {
+    error = "unexpected argument '" + parsed->positional.front() + "'";
+  }
+  if (!parsed || !error.empty()) {
+    io.err << "netloom-cli walk: " << error << "; see 'netloom-cli walk --help'\n";
+    return kExitUsage;
+  }
+
+  CliLink link("walk", io, false);
+  if (const auto status = link.Open(*parsed)) return *status;
+  WalkProgress progress(io);
+  const auto report = link.QueryNetwork([&] { progress.Show(); });
+  progress.Clear();
+  link.Close();
+  if (!report) return InterruptGuard::ExitStatus();
+  if (const std::string lost = link.LostText(); !lost.empty()) {
+    link.Fail(lost);
+    return kExitFailed;
+  }
+  const auto network = link.Network();
+  if (!network) {
+    link.Fail(report->failure.empty() ? link::kNoAnswerFromCoordinator : report->failure);
+    return kExitFailed;
+  }
+  if (parsed->Has("--json")) {
+    PrintJson(*network, io.out);
+  } else {
+    PrintTable(*network, io.out);
+  }
+  return kExitOk;
+}
+
+const CommandRegistrar kRegistrar({"walk", "walk the network from the coordinator", RunWalk});
+
+}  // namespace
+}  // namespace netloom::cli
