@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "cli_command_fixture.h"
 #include "core/link/serial_port.h"
-#include "support/virtual_module_fixture.h"
 
 extern char** environ;
 
@@ -20,24 +20,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class AtCommandTest : public testsupport::VirtualModuleTest {
+class AtCommandTest : public testsupport::CliCommandTest {
  protected:
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"at", "--port", sim_.LinkPath()});
-    std::ostringstream out, err;
-    CommandIo io{out, err, false};
-    const int status = RunCli(args, io);
-    out_ = out.str();
-    err_ = err.str();
-    return status;
-  }
+  AtCommandTest() : CliCommandTest("at") {}
   std::string Received() {
     const auto bytes = sim_.Faults().Received();
     return std::string(bytes.begin(), bytes.end());
   }
-
-  std::string out_;
-  std::string err_;
 };
 
 TEST_F(AtCommandTest, PrintsTheReplyOfTheLocalModule) {

@@ -2,28 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "cli/cli.h"
-#include "support/virtual_module_fixture.h"
+#include "cli_command_fixture.h"
 
 namespace netloom::cli {
 namespace {
 
-class WalkCommandTest : public testsupport::VirtualModuleTest {
+class WalkCommandTest : public testsupport::CliCommandTest {
  protected:
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"walk", "--port", sim_.LinkPath()});
-    std::ostringstream out, err;
-    CommandIo io{out, err, false};
-    const int status = RunCli(args, io);
-    out_ = out.str();
-    err_ = err.str();
-    return status;
-  }
-
-  std::string out_;
-  std::string err_;
+  WalkCommandTest() : CliCommandTest("walk") {}
 };
 
 TEST_F(WalkCommandTest, PrintsTheNodeTableInTableOrder) {

@@ -1,0 +1,35 @@
+// Runs one netloom-cli command in-process against a demo-network virtual module.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::testsupport {
+
+class CliCommandTest : public VirtualModuleTest {
+ protected:
+  explicit CliCommandTest(std::string command) : command_(std::move(command)) {}
+
+  // Runs `command --port <module> args...`; keeps what it printed in out_ and err_.
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {command_, "--port", sim_.LinkPath()});
+    std::ostringstream out, err;
+    cli::CommandIo io{out, err, false};
+    const int status = cli::RunCli(args, io);
+    out_ = out.str();
+    err_ = err.str();
+    return status;
+  }
+
+  std::string out_;
+  std::string err_;
+
+ private:
+  std::string command_;
+};
+
+}  // namespace netloom::testsupport
