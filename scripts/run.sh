@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows Netloom talking to the virtual module's demo network.
+# Installs what is missing, builds, and starts the desktop program. With no adapter attached the
+# UART dialog offers the built-in demo network: OK, then Diagram > Run. `--demo` (passed on)
+# opens the demo network connected and running at once. Without a display, the command-line
+# twin shows the demo network instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=$(./scripts/setup.sh --release | tail -n 1)
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$build_dir/src/gui/netloom" "$@"
+fi
+echo "No display: showing the demo network with netloom-cli instead." >&2
 cli="$build_dir/src/cli/netloom-cli"
 link_file=$(mktemp)
 "$cli" sim >"$link_file" &

@@ -92,7 +92,7 @@ void AddDevices(const PortDirectoryRoots& roots, std::vector<PortEntry>& ports) 
     if (auto usb = UsbDescription(ttyDir, sysRoot)) {
       ports.push_back({name, devPath.string(), std::move(*usb)});
     } else if (HasHardware(ttyDir)) {
-      ports.push_back({name, devPath.string(), "on-board serial port"});
+      ports.push_back({name, devPath.string(), std::string(kOnBoardPortDescription)});
     }
   }
   for (const auto& entry : fs::directory_iterator(roots.dev, ec)) {

@@ -18,6 +18,8 @@ namespace netloom::link {
 
 // Description of a virtual module's port.
 inline constexpr std::string_view kVirtualModuleDescription = "virtual module";
+// Description of a port on the machine's own board (rarely has a module behind it).
+inline constexpr std::string_view kOnBoardPortDescription = "on-board serial port";
 
 struct PortEntry {
   std::string name;         // the device's base name ("ttyUSB0") or the link's name

@@ -1,0 +1,20 @@
+// netloom: the desktop program.
+#include <QApplication>
+#include <cstdio>
+
+#include "gui/shell/netloom_app.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Netloom"));
+  QApplication::setApplicationVersion(QStringLiteral(NETLOOM_VERSION));
+  QString error;
+  const auto start = netloom::shell::ParseStartOptions(QApplication::arguments(), error);
+  if (!start) {
+    std::fprintf(stderr, "netloom: %s (see --help)\n", qPrintable(error));
+    return 2;
+  }
+  netloom::shell::CNetloomApp netloomApp;
+  netloomApp.InitInstance(*start);
+  return QApplication::exec();
+}

@@ -1,0 +1,111 @@
+#include "gui/panes/output_edit.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace netloom::panes {
+
+COutputEdit::COutputEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setUndoRedoEnabled(false);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setTabChangesFocus(false);
+  pauseTimer_.setSingleShot(true);
+  pauseTimer_.setInterval(TypingBuffer::kPauseMs);
+  crWaitTimer_.setSingleShot(true);
+  crWaitTimer_.setInterval(TypingBuffer::kPauseMs);
+  connect(&pauseTimer_, &QTimer::timeout, this, &COutputEdit::Flush);
+  connect(&crWaitTimer_, &QTimer::timeout, this, &COutputEdit::FinishCrWait);
+}
+
+void COutputEdit::AppendOutput(std::string_view text) {
+  // The module's bytes are single-byte characters; CR LF, lone CR and lone LF each end a line.
+  QString shown;
+  shown.reserve(static_cast<qsizetype>(text.size()));
+  for (char c : text) {
+    if (c == '\n' && lastWasCr_) {
+      lastWasCr_ = false;
+      continue;
+    }
+    lastWasCr_ = c == '\r';
+    if (c == '\0') continue;
+    shown.append(c == '\r' ? QChar('\n') : QChar::fromLatin1(c));
+  }
+  if (shown.isEmpty()) return;
+  QTextCursor cursor(document());
+  if (document()->characterCount() - 1 > kTrimAbove) {
+    cursor.setPosition(0);
+    cursor.setPosition(kTrimCount, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+  }
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(shown);
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
+void COutputEdit::ClearOutput() {
+  setPlainText(QString());
+  lastWasCr_ = false;
+}
+
+void COutputEdit::TypeCharacter(char c) {
+  if (crWaitTimer_.isActive()) {
+    typedDuringWait_.push_back(c);
+    return;
+  }
+  pauseTimer_.stop();
+  switch (typing_.Type(c)) {
+    case TypingBuffer::Next::ArmPause:
+      pauseTimer_.start();
+      break;
+    case TypingBuffer::Next::SendNow:
+      Flush();
+      break;
+    case TypingBuffer::Next::SendAfterWait:
+      // The wait keeps its length and its place in the byte stream, without stopping the window.
+      crWaitTimer_.start();
+      break;
+  }
+}
+
+void COutputEdit::Flush() {
+  pauseTimer_.stop();
+  const std::string text = typing_.Take();
+  if (sink_ && !text.empty()) sink_(text);
+}
+
+void COutputEdit::FinishCrWait() {
+  Flush();
+  std::string later;
+  later.swap(typedDuringWait_);
+  for (char c : later) TypeCharacter(c);
+}
+
+bool COutputEdit::event(QEvent* event) {
+  // Leave the frame's shortcuts (Copy, New, Print ...) to the frame, as accelerators come first.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+      event->ignore();
+      return false;
+    }
+  }
+  return QPlainTextEdit::event(event);
+}
+
+void COutputEdit::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  if (text.isEmpty() || event->key() == Qt::Key_Delete) {
+    // Caret movement, selection and Delete act on the local text only.
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  for (QChar ch : text) TypeCharacter(ch.toLatin1());
+  event->accept();
+}
+
+}  // namespace netloom::panes

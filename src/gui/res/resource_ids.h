@@ -1,0 +1,75 @@
+// Command and resource ids of the desktop program, and the texts that belong to them.
+//
+// The ids are the program's own numbers: menus, toolbars and the status bar are built from them,
+// and a command keeps its id wherever it appears (menu item, tool button, pane toggle).
+#pragma once
+
+#include <QString>
+
+namespace netloom::res {
+
+enum CommandId : int {
+  // Framework commands.
+  kFileNew = 57600,
+  kFileOpen = 57601,
+  kFileClose = 57602,
+  kFileSave = 57603,
+  kFileSaveAs = 57604,
+  kFilePrintSetup = 57606,
+  kFilePrint = 57607,
+  kFilePrintPreview = 57609,
+  kFileMruFirst = 57616,
+  kAppExit = 57665,
+  kEditUndo = 57643,
+  kEditCut = 57635,
+  kEditCopy = 57634,
+  kEditPaste = 57637,
+  kWindowNew = 57648,
+  kAppAbout = 57664,
+  kViewToolbar = 59392,
+  kViewStatusBar = 59393,
+  // Shell commands.
+  kNewNetworkDocument = 130,
+  kNewGadgetDocument = 364,
+  kWindowManager = 131,
+  kViewCustomize = 126,
+  kLookFirst = 210,  // Windows 2000
+  kLookLast = 218,   // Office 2007 Aqua
+  kViewParameters = 150,
+  kViewConsole = 151,
+  kViewSmartLed = 154,
+  kViewGadgetTool = 32834,
+  // Network document commands (routed to the active child frame).
+  kSendAtCommand = 32776,
+  kUartSetting = 32781,
+  kRun = 32782,
+  kConnect = 32783,
+  kDisconnect = 32784,
+  kStop = 32785,
+  kWizard = 32794,
+  kRefreshTime = 32795,
+  kTextClear = 32797,
+  kUpgrade = 32801,
+  kTree = 32817,
+  kCircle = 32826,
+  // Status bar pane of the port settings.
+  kPortInfoPane = 129,
+};
+
+// Toolbar and pane ids.
+enum BarId : int {
+  kStandardToolBar = 128,
+  kSetupToolBar = 153,
+  kDiagramToolBar = 155,
+  kSetupToolBarResource = 32789,
+  kDiagramToolBarResource = 355,
+};
+
+// The string resource of a command: the status-bar prompt, or empty when it has none.
+QString CommandPrompt(int id);
+// The tooltip part of a command's string resource (after "\n"), or the prompt when there is none.
+QString CommandTooltip(int id);
+// A string resource of the shell by id (122..357), empty when unknown.
+QString ShellString(int id);
+
+}  // namespace netloom::res

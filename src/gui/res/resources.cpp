@@ -1,0 +1,40 @@
+#include "gui/res/resources.h"
+
+#include <QFile>
+#include <map>
+
+#include "gui/res/resource_ids.h"
+
+static void InitNetloomResources() {
+  Q_INIT_RESOURCE(netloom);
+}
+
+namespace netloom::res {
+
+void InitResources() {
+  InitNetloomResources();
+}
+
+QIcon CommandIcon(int commandId) {
+  static const std::map<int, const char*> kIcons = {
+      {kFileNew, "new"},     {kNewNetworkDocument, "new"},
+      {kFileOpen, "open"},   {kFileSave, "save"},
+      {kEditCut, "cut"},     {kEditCopy, "copy"},
+      {kEditPaste, "paste"}, {kFilePrint, "print"},
+      {kAppAbout, "about"},  {kUartSetting, "uart"},
+      {kConnect, "connect"}, {kDisconnect, "disconnect"},
+      {kWizard, "wizard"},   {kUpgrade, "upgrade"},
+      {kTextClear, "clear"}, {kRun, "run"},
+      {kStop, "stop"},       {kTree, "tree"},
+      {kCircle, "circle"},
+  };
+  const auto it = kIcons.find(commandId);
+  if (it == kIcons.end()) return {};
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(it->second)));
+}
+
+QIcon ApplicationIcon() {
+  return QIcon(QStringLiteral(":/icons/netloom.svg"));
+}
+
+}  // namespace netloom::res

@@ -1,0 +1,712 @@
+#include "gui/shell/main_frame.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "gui/panes/output_view.h"
+#include "gui/res/resource_ids.h"
+#include "gui/res/resources.h"
+#include "gui/shell/about_dlg.h"
+#include "gui/shell/application_look.h"
+#include "gui/shell/customize_dialog.h"
+#include "gui/shell/document_tabs.h"
+#include "gui/shell/netloom_doc.h"
+#include "gui/shell/windows_dialog.h"
+#include "gui/tools/port_choice.h"
+#include "gui/view/child_frame.h"
+#include "gui/view/netloom_view.h"
+
+namespace netloom::shell {
+namespace {
+
+using namespace netloom::res;
+
+struct ActionSpec {
+  int id;
+  const char* text;
+  std::vector<QKeySequence> keys;
+  bool checkable = false;
+};
+
+// Every command of both menu sets and the toolbars.
+const std::vector<ActionSpec>& ActionSpecs() {
+  static const std::vector<ActionSpec> specs = {
+      {kFileNew, "&New", {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+      {kNewNetworkDocument, "ZigBee Command", {}},
+      {kNewGadgetDocument, "Gadget Tool", {}},
+      {kFileOpen, "&Open...\tCtrl+O", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+      {kFileClose, "&Close", {}},
+      {kFileSave, "&Save\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+      {kFileSaveAs, "Save &As...", {}},
+      {kFilePrint, "&Print...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+      {kFilePrintPreview, "Print Pre&view", {}},
+      {kFilePrintSetup, "P&rint Setup...", {}},
+      {kFileMruFirst, "Recent File", {}},
+      {kAppExit, "E&xit", {}},
+      {kEditUndo,
+       "&Undo\tCtrl+Z",
+       {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+      {kEditCut,
+       "Cu&t\tCtrl+X",
+       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+      {kEditCopy,
+       "&Copy\tCtrl+C",
+       {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+      {kEditPaste,
+       "&Paste\tCtrl+V",
+       {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+      {kViewToolbar, "&Toolbars and Docking Windows", {}},
+      {kViewCustomize, "Customize...", {}},
+      {kViewParameters, "&Parameters", {}, true},
+      {kViewConsole, "AT Console", {}, true},
+      {kViewSmartLed, "Smart LED", {}},
+      {kViewStatusBar, "Status Bar", {}, true},
+      {kViewGadgetTool, "Gadget Tool", {}, true},
+      {kWindowNew, "&New Window", {}},
+      {kWindowManager, "&Windows...", {}},
+      {kUartSetting, "&UART Setting", {}},
+      {kConnect, "&Connect", {}},
+      {kDisconnect, "&Disconnect", {}},
+      {kWizard, "&Wizard", {}},
+      {kRun, "&Run", {}},
+      {kStop, "&Stop", {}},
+      {kTree, "&Tree", {}, true},
+      {kCircle, "&Circle", {}, true},
+      {kRefreshTime, "Refresh Time", {}},
+      {kTextClear, "Text Clear", {}},
+      {kUpgrade, "Upgrade", {}},
+      {kAppAbout, "&About Netloom...", {}},
+  };
+  return specs;
+}
+
+const std::vector<std::pair<int, const char*>>& LookItems() {
+  static const std::vector<std::pair<int, const char*>> items = {
+      {210, "Windows &2000"},
+      {211, "Office &XP"},
+      {212, "&Windows XP"},
+      {213, "Office 200&3"},
+      {214, "Visual Studio.NET 200&5"},
+      {215, "&Blue Style"},
+      {216, "B&lack Style"},
+      {217, "&Silver Style"},
+      {218, "&Aqua Style"},
+  };
+  return items;
+}
+
+// Commands without a handler in the program: always disabled.
+bool WithoutHandler(int id) {
+  switch (id) {
+    case kFileOpen:
+    case kFilePrintSetup:
+    case kFileMruFirst:
+    case kEditUndo:
+    case kEditCut:
+    case kEditPaste:
+    case kViewSmartLed:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Commands that need an active network document.
+bool NeedsDocument(int id) {
+  switch (id) {
+    case kFileClose:
+    case kFileSave:
+    case kFileSaveAs:
+    case kFilePrint:
+    case kFilePrintPreview:
+    case kEditCopy:
+    case kWindowNew:
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr int kNetworkCommands[] = {kUartSetting, kConnect,   kDisconnect, kRun,  kStop,  kWizard,
+                                    kRefreshTime, kTextClear, kUpgrade,    kTree, kCircle};
+
+}  // namespace
+
+CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      look_(ReadApplicationLook(settings)),
+      tabs_(new DocumentTabs(this)) {
+  setWindowTitle(QStringLiteral("Netloom"));
+  setWindowIcon(ApplicationIcon());
+  setObjectName(QStringLiteral("mainFrame"));
+  setCentralWidget(tabs_);
+  setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
+  CreateActions();
+  CreateMenus();
+  CreateToolBars();
+  CreateStatusBar();
+  CreatePanes();
+  SetApplicationLook(look_);
+  connect(tabs_, &QTabWidget::currentChanged, this, &CMainFrame::OnActiveFrameChanged);
+  connect(tabs_, &DocumentTabs::closeRequested, this, &CMainFrame::CloseFrame);
+  resize(1100, 760);
+  ShowMenus(false);
+  UpdateCommandUi();
+}
+
+CMainFrame::~CMainFrame() {
+  // Documents go while the frame is whole: their views' last signals still reach it.
+  while (QWidget* page = tabs_->widget(0)) {
+    tabs_->removeTab(0);
+    delete page;
+  }
+}
+
+QAction* CMainFrame::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QToolBar* CMainFrame::ToolBar(int id) const {
+  const auto it = toolBars_.find(id);
+  return it == toolBars_.end() ? nullptr : it->second;
+}
+
+QDockWidget* CMainFrame::Pane(int id) const {
+  const auto it = panes_.find(id);
+  return it == panes_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  for (const auto& spec : ActionSpecs()) {
+    auto* action = new QAction(QString::fromLatin1(spec.text), this);
+    action->setShortcuts(QList<QKeySequence>(spec.keys.begin(), spec.keys.end()));
+    action->setCheckable(spec.checkable);
+    action->setIcon(CommandIcon(spec.id));
+    action->setStatusTip(CommandPrompt(spec.id));
+    const QString tip = CommandTooltip(spec.id);
+    action->setToolTip(tip.isEmpty() ? QString(spec.text).remove('&').section('\t', 0, 0) : tip);
+    action->setData(spec.id);
+    actions_[spec.id] = action;
+    addAction(action);  // shortcuts work whichever menu set shows
+  }
+  auto on = [this](int id, auto handler) {
+    connect(actions_[id], &QAction::triggered, this, handler);
+  };
+  on(kFileNew, [this] { OnFileNew(); });
+  on(kNewNetworkDocument, [this] { NewNetworkDocument(); });
+  // The gadget tool is the docking pane; File > New > Gadget Tool brings it up.
+  on(kNewGadgetDocument, [this] {
+    if (QDockWidget* pane = Pane(kViewGadgetTool)) {
+      pane->show();
+      pane->raise();
+    }
+  });
+  on(kFileClose, [this] {
+    if (auto* frame = ActiveFrame()) {
+      CNetloomDoc* doc = frame->document();
+      for (auto* other : Frames())
+        if (other->document() == doc) CloseFrame(other);
+    }
+  });
+  on(kFileSave, [this] { SaveDocumentAs(); });
+  on(kFileSaveAs, [this] { SaveDocumentAs(); });
+  on(kFilePrint, [this] { Print(false); });
+  on(kFilePrintPreview, [this] { Print(true); });
+  on(kAppExit, [this] { close(); });
+  on(kEditCopy, [this] {
+    if (auto* frame = ActiveFrame()) frame->output()->Copy();
+  });
+  on(kViewCustomize, [this] { ShowCustomizeDialog(); });
+  on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
+  for (int id : {kViewParameters, kViewConsole, kViewGadgetTool})
+    on(id, [this, id] { TogglePane(id); });
+  on(kWindowNew, [this] { NewWindow(); });
+  on(kWindowManager, [this] { ShowWindowsDialog(); });
+  on(kAppAbout, [this] { CAboutDlg(this).exec(); });
+  for (int id : kNetworkCommands) on(id, [this, id] { RunFrameCommand(id); });
+
+  auto* looks = new QActionGroup(this);
+  for (const auto& [id, text] : LookItems()) {
+    auto* action = new QAction(QString::fromLatin1(text), looks);
+    action->setCheckable(true);
+    action->setData(id);
+    actions_[id] = action;
+    connect(action, &QAction::triggered, this, [this, lookId = id] { SetApplicationLook(lookId); });
+  }
+  // F6 and Shift+F6: the next and the previous pane of the active document.
+  auto* nextPane = new QAction(this);
+  nextPane->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+  connect(nextPane, &QAction::triggered, this, [this] {
+    if (auto* frame = ActiveFrame()) {
+      QWidget* target = frame->outputViewActive() ? static_cast<QWidget*>(frame->view())
+                                                  : frame->output()->edit();
+      target->setFocus(Qt::OtherFocusReason);
+    }
+  });
+  addAction(nextPane);
+}
+
+void CMainFrame::CreateMenus() {
+  auto action = [this](int id) { return actions_.at(id); };
+  auto fileMenu = [&](bool full) {
+    auto* menu = new QMenu(QStringLiteral("&File"), this);
+    auto* newMenu = menu->addMenu(QStringLiteral("&New"));
+    newMenu->addAction(action(kNewNetworkDocument));
+    newMenu->addAction(action(kNewGadgetDocument));
+    menu->addAction(action(kFileOpen));
+    menu->addAction(action(kFileClose));
+    if (full) {
+      menu->addAction(action(kFileSave));
+      menu->addAction(action(kFileSaveAs));
+      menu->addSeparator();
+      menu->addAction(action(kFilePrint));
+      menu->addAction(action(kFilePrintPreview));
+    }
+    menu->addAction(action(kFilePrintSetup));
+    menu->addSeparator();
+    menu->addAction(action(kFileMruFirst));
+    menu->addSeparator();
+    menu->addAction(action(kAppExit));
+    return menu;
+  };
+  auto viewMenu = [&](bool full) {
+    auto* menu = new QMenu(QStringLiteral("&View"), this);
+    auto* bars = menu->addMenu(QStringLiteral("&Toolbars and Docking Windows"));
+    connect(bars, &QMenu::aboutToShow, this, [this, bars] {
+      bars->clear();
+      for (const auto& [id, bar] : toolBars_) bars->addAction(bar->toggleViewAction());
+      for (const auto& [id, pane] : panes_) bars->addAction(pane->toggleViewAction());
+      bars->addSeparator();
+      bars->addAction(actions_.at(kViewCustomize));
+    });
+    auto* looks = menu->addMenu(QStringLiteral("&Application Look"));
+    for (int id = 210; id <= 214; ++id) looks->addAction(action(id));
+    auto* office2007 = looks->addMenu(QStringLiteral("Office 200&7"));
+    for (int id = 215; id <= 218; ++id) office2007->addAction(action(id));
+    if (full) {
+      menu->addAction(action(kViewParameters));
+      menu->addAction(action(kViewConsole));
+      menu->addAction(action(kViewSmartLed));
+    }
+    menu->addAction(action(kViewStatusBar));
+    if (full) menu->addAction(action(kViewGadgetTool));
+    return menu;
+  };
+  auto helpMenu = new QMenu(QStringLiteral("&Help"), this);
+  helpMenu->addAction(action(kAppAbout));
+
+  auto* edit = new QMenu(QStringLiteral("&Edit"), this);
+  for (int id : {kEditUndo}) edit->addAction(action(id));
+  edit->addSeparator();
+  for (int id : {kEditCut, kEditCopy, kEditPaste}) edit->addAction(action(id));
+  windowMenu_ = new QMenu(QStringLiteral("&Window"), this);
+  connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
+  auto* setup = new QMenu(QStringLiteral("&Setup"), this);
+  for (int id : {kUartSetting, kConnect, kDisconnect, kWizard}) setup->addAction(action(id));
+  auto* diagram = new QMenu(QStringLiteral("Diagram"), this);
+  for (int id : {kRun, kStop, kTree, kCircle, kRefreshTime}) diagram->addAction(action(id));
+
+  documentMenuSet_ = {fileMenu(true), edit, viewMenu(true), windowMenu_, setup, diagram, helpMenu};
+  emptyMenuSet_ = {fileMenu(false), viewMenu(false), helpMenu};
+  for (QMenu* menu : documentMenuSet_ + emptyMenuSet_)
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+  menuBar()->setObjectName(QStringLiteral("menuBar"));
+}
+
+void CMainFrame::ShowMenus(bool documentMenus) {
+  if (documentMenus == documentMenus_ && !menuBar()->actions().isEmpty()) return;
+  documentMenus_ = documentMenus;
+  menuBar()->clear();
+  for (QMenu* menu : documentMenus ? documentMenuSet_ : emptyMenuSet_) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::FillWindowMenu() {
+  windowMenu_->clear();
+  windowMenu_->addAction(actions_.at(kWindowNew));
+  windowMenu_->addSeparator();
+  for (int i = 0; i < tabs_->count(); ++i) {
+    QAction* item =
+        windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(tabs_->tabText(i)), this,
+                               [this, i] { tabs_->setCurrentIndex(i); });
+    item->setCheckable(true);
+    item->setChecked(i == tabs_->currentIndex());
+  }
+  windowMenu_->addAction(actions_.at(kWindowManager));
+}
+
+void CMainFrame::CreateToolBars() {
+  struct BarSpec {
+    int id;
+    int titleString;
+    const char* objectName;
+    std::vector<int> items;  // 0 is a separator
+  };
+  const BarSpec specs[] = {
+      {kStandardToolBar,
+       124,
+       "standardToolBar",
+       {kFileNew, kFileOpen, kFileSave, 0, kEditCut, kEditCopy, kEditPaste, 0, kFilePrint,
+        kAppAbout}},
+      {kSetupToolBar,
+       127,
+       "setupToolBar",
+       {kUartSetting, 0, kConnect, kDisconnect, 0, kWizard, kUpgrade, 0, kTextClear}},
+      {kDiagramToolBar, 357, "diagramToolBar", {kRun, kStop, 0, kTree, kCircle, 0, kRefreshTime}},
+  };
+  for (const auto& spec : specs) {
+    auto* bar = new QToolBar(ShellString(spec.titleString), this);
+    bar->setObjectName(QString::fromLatin1(spec.objectName));
+    bar->setIconSize(QSize(16, 16));
+    bar->setProperty("netloomItems",
+                     QVariant::fromValue(QList<int>(spec.items.begin(), spec.items.end())));
+    toolBars_[spec.id] = bar;
+    addToolBar(Qt::TopToolBarArea, bar);
+    ResetToolbar(bar);
+  }
+}
+
+void CMainFrame::ResetToolbar(QToolBar* bar) {
+  bar->clear();
+  for (int id : bar->property("netloomItems").value<QList<int>>()) {
+    if (id == 0) {
+      bar->addSeparator();
+    } else if (id == kRefreshTime) {
+      // The Diagram toolbar's Refresh Time is a spin box of 5..60 showing 5.
+      refreshTime_ = new QSpinBox(bar);
+      refreshTime_->setObjectName(QStringLiteral("refreshTime"));
+      refreshTime_->setRange(5, 60);
+      refreshTime_->setValue(5);
+      refreshTime_->setFixedWidth(60);
+      refreshTime_->setToolTip(CommandTooltip(kRefreshTime));
+      refreshTime_->setStatusTip(CommandPrompt(kRefreshTime));
+      bar->addWidget(refreshTime_);
+    } else {
+      actions_.at(id)->setVisible(true);
+      bar->addAction(actions_.at(id));
+    }
+  }
+  // The customise button at the end of each toolbar.
+  auto* customise = new QToolButton(bar);
+  customise->setAutoRaise(true);
+  customise->setArrowType(Qt::DownArrow);
+  customise->setPopupMode(QToolButton::InstantPopup);
+  customise->setToolTip(ShellString(125));
+  auto* menu = new QMenu(customise);
+  menu->addAction(actions_.at(kViewCustomize));
+  customise->setMenu(menu);
+  bar->addWidget(customise);
+}
+
+void CMainFrame::CreateStatusBar() {
+  statusBar()->setObjectName(QStringLiteral("statusBar"));
+  portInfo_ = new QLabel(this);
+  portInfo_->setObjectName(QStringLiteral("portInfoPane"));
+  portInfo_->setMinimumWidth(150);
+  portInfo_->setToolTip(ShellString(kPortInfoPane));
+  QPalette palette = portInfo_->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 200));
+  portInfo_->setPalette(palette);
+  statusBar()->addPermanentWidget(portInfo_);
+  statusBar()->showMessage(QStringLiteral("Ready"));
+  actions_.at(kViewStatusBar)->setChecked(true);
+}
+
+void CMainFrame::CreatePanes() {
+  const std::pair<int, const char*> specs[] = {{kViewParameters, "Parameters"},
+                                               {kViewConsole, "AT Console"},
+                                               {kViewGadgetTool, "Gadget Tool"}};
+  for (const auto& [id, title] : specs) {
+    auto* pane = new QDockWidget(QString::fromLatin1(title), this);
+    pane->setObjectName(QStringLiteral("pane%1").arg(id));
+    pane->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+    pane->setAllowedAreas(Qt::AllDockWidgetAreas);
+    auto* body = new QWidget(pane);
+    body->setMinimumSize(200, 200);
+    pane->setWidget(body);
+    panes_[id] = pane;
+    connect(pane->toggleViewAction(), &QAction::toggled, actions_.at(id), &QAction::setChecked);
+  }
+  addDockWidget(Qt::LeftDockWidgetArea, panes_[kViewConsole]);
+  addDockWidget(Qt::LeftDockWidgetArea, panes_[kViewGadgetTool]);
+  splitDockWidget(panes_[kViewConsole], panes_[kViewGadgetTool], Qt::Vertical);
+  tabifyDockWidget(panes_[kViewConsole], panes_[kViewParameters]);
+  panes_[kViewParameters]->raise();
+  resizeDocks({panes_[kViewConsole], panes_[kViewGadgetTool]}, {480, 200}, Qt::Vertical);
+  resizeDocks({panes_[kViewConsole]}, {280}, Qt::Horizontal);
+  for (const auto& [id, pane] : panes_) actions_.at(id)->setChecked(true);
+}
+
+void CMainFrame::TogglePane(int id) {
+  QDockWidget* pane = Pane(id);
+  if (!pane) return;
+  if (pane->toggleViewAction()->isChecked() && !pane->isHidden()) {
+    pane->hide();
+  } else {
+    pane->show();
+    pane->raise();
+    pane->setFocus(Qt::OtherFocusReason);
+  }
+  actions_.at(id)->setChecked(!pane->isHidden());
+}
+
+void CMainFrame::SetApplicationLook(int id) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  look_ = id;
+  ApplyLook(id);
+  for (int look = kLookFirst; look <= kLookLast; ++look)
+    if (QAction* action = Action(look)) action->setChecked(look == id);
+  update();
+  WriteApplicationLook(settings_, id);
+  QApplication::restoreOverrideCursor();
+}
+
+view::CChildFrame* CMainFrame::ActiveFrame() const {
+  return qobject_cast<view::CChildFrame*>(tabs_->currentWidget());
+}
+
+QList<view::CChildFrame*> CMainFrame::Frames() const {
+  QList<view::CChildFrame*> frames;
+  for (int i = 0; i < tabs_->count(); ++i)
+    if (auto* frame = qobject_cast<view::CChildFrame*>(tabs_->widget(i))) frames << frame;
+  return frames;
+}
+
+view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
+  auto* doc = new CNetloomDoc(this);
+  auto* frame = new view::CChildFrame(doc, tabs_);
+  AddFrame(frame);
+  view::CNetloomView* view = frame->view();
+  view->OnInitialUpdate(start.kind == DocumentStart::Kind::AskSettings);
+  if (start.kind != DocumentStart::Kind::AskSettings) {
+    if (start.kind == DocumentStart::Kind::Demo) {
+      view->port() = tools::DemoPortChoice();
+    } else {
+      const std::string name = start.portPath.substr(start.portPath.find_last_of('/') + 1);
+      view->port() = tools::PortChoice{name, start.portPath, std::string(), false};
+    }
+    view->ShowPortSettings();
+    doc->SetTitle(QString::fromStdString(view->port().name));
+    view->StartRefresh();
+  }
+  return frame;
+}
+
+void CMainFrame::AddFrame(view::CChildFrame* frame) {
+  view::CNetloomView* view = frame->view();
+  connect(view, &view::CNetloomView::commandStateChanged, this, &CMainFrame::UpdateCommandUi);
+  connect(view, &view::CNetloomView::portSettingsShown, this, [this, frame](const QString& text) {
+    if (frame == ActiveFrame()) portInfo_->setText(text);
+  });
+  connect(view, &view::CNetloomView::configValuesChanged, this, &CMainFrame::OnConfigValuesChanged);
+  connect(frame, &view::CChildFrame::recolourTabs, this, &CMainFrame::RecolourTabs,
+          Qt::QueuedConnection);
+  connect(frame, &view::CChildFrame::consoleTargetChanged, this, &CMainFrame::OnConsoleTarget);
+  connect(frame, &view::CChildFrame::parametersTargetChanged, this,
+          &CMainFrame::OnParametersTarget);
+  connect(frame, &view::CChildFrame::configImageActivated, this, &CMainFrame::configImageActivated);
+  connect(frame->document(), &CNetloomDoc::titleChanged, this, &CMainFrame::UpdateFrameTitles);
+  tabs_->setCurrentIndex(tabs_->addTab(frame, frame->document()->GetTitle()));
+  UpdateFrameTitles();
+}
+
+void CMainFrame::NewNetworkDocument() {
+  if (networkDoc_) {
+    for (auto* frame : Frames())
+      if (frame->document() == networkDoc_) return tabs_->setCurrentWidget(frame);
+  }
+  view::CChildFrame* frame = OpenNetworkDocument();
+  networkDoc_ = frame->document();
+  // Forgotten when its view goes.
+  connect(frame->view(), &QObject::destroyed, this, [this] { networkDoc_ = nullptr; });
+}
+
+void CMainFrame::OnFileNew() {
+  OpenNetworkDocument();
+}
+
+void CMainFrame::NewWindow() {
+  view::CChildFrame* active = ActiveFrame();
+  if (!active) return;
+  auto* frame = new view::CChildFrame(active->document(), tabs_);
+  AddFrame(frame);
+  frame->view()->OnInitialUpdate(true);
+}
+
+void CMainFrame::UpdateFrameTitles() {
+  // Several frames on one document are told apart as "title:1", "title:2".
+  std::map<CNetloomDoc*, int> counts;
+  const auto frames = Frames();
+  for (auto* frame : frames) ++counts[frame->document()];
+  std::map<CNetloomDoc*, int> seen;
+  for (auto* frame : frames) {
+    CNetloomDoc* doc = frame->document();
+    QString title = doc->GetTitle();
+    if (counts[doc] > 1) title += QStringLiteral(":%1").arg(++seen[doc]);
+    tabs_->setTabText(tabs_->indexOf(frame), title);
+  }
+  auto* active = ActiveFrame();
+  setWindowTitle(active ? QStringLiteral("Netloom - %1").arg(tabs_->tabText(tabs_->currentIndex()))
+                        : QStringLiteral("Netloom"));
+}
+
+void CMainFrame::OnActiveFrameChanged(int) {
+  if (activeFrame_ && activeFrame_ != ActiveFrame()) activeFrame_->Activate(false);
+  activeFrame_ = ActiveFrame();
+  ShowMenus(activeFrame_ != nullptr);
+  if (activeFrame_) {
+    activeFrame_->Activate(true);
+    portInfo_->setText(activeFrame_->view()->PortSettingsLine());
+  } else {
+    portInfo_->clear();
+  }
+  UpdateFrameTitles();
+  UpdateCommandUi();
+  RecolourTabs();
+}
+
+void CMainFrame::RecolourTabs() {
+  ColouredTabBar* bar = tabs_->colouredTabBar();
+  for (int i = 0; i < bar->count(); ++i)
+    bar->SetTabBackground(i, i == tabs_->currentIndex() ? QColor(255, 0, 0) : QColor(0, 255, 0));
+  bar->update();
+}
+
+void CMainFrame::UpdateCommandUi() {
+  view::CChildFrame* frame = ActiveFrame();
+  for (int id : kNetworkCommands) {
+    const view::CommandUi ui = frame ? frame->UpdateCommand(id) : view::CommandUi{};
+    QAction* action = actions_.at(id);
+    action->setEnabled(ui.enabled);
+    if (action->isCheckable()) action->setChecked(ui.checked);
+  }
+  for (const auto& spec : ActionSpecs()) {
+    if (WithoutHandler(spec.id))
+      actions_.at(spec.id)->setEnabled(false);
+    else if (NeedsDocument(spec.id))
+      actions_.at(spec.id)->setEnabled(frame != nullptr);
+  }
+  if (refreshTime_) refreshTime_->setEnabled(frame != nullptr);
+  portInfo_->setEnabled(frame != nullptr);
+}
+
+void CMainFrame::RunFrameCommand(int id) {
+  if (auto* frame = ActiveFrame()) frame->OnCommand(id);
+}
+
+bool CMainFrame::CloseFrame(QWidget* page) {
+  auto* frame = qobject_cast<view::CChildFrame*>(page);
+  if (!frame || !frame->close()) return false;
+  CNetloomDoc* doc = frame->document();
+  tabs_->removeTab(tabs_->indexOf(frame));
+  if (frame == activeFrame_) activeFrame_ = nullptr;
+  delete frame;
+  bool docStillShown = false;
+  for (auto* other : Frames()) docStillShown |= other->document() == doc;
+  if (!docStillShown) delete doc;
+  OnActiveFrameChanged(tabs_->currentIndex());
+  return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  for (auto* frame : Frames()) CloseFrame(frame);
+  event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // Customize > Options can switch the toolbar tooltips off.
+  if (event->type() == QEvent::ToolTip && !showTooltips_ && watched->isWidgetType()) {
+    for (const auto& [id, bar] : toolBars_)
+      if (bar->isAncestorOf(static_cast<QWidget*>(watched))) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ShowWindowsDialog() {
+  WindowsDialog(*tabs_, this).exec();
+}
+
+void CMainFrame::ShowCustomizeDialog() {
+  QList<QToolBar*> bars;
+  for (const auto& [id, bar] : toolBars_) bars << bar;
+  QList<QAction*> commands;
+  for (const auto& [id, action] : actions_) commands << action;
+  CustomizeDialog(
+      bars, commands, [this](QToolBar* bar) { ResetToolbar(bar); }, showTooltips_, this)
+      .exec();
+  if (showTooltips_)
+    qApp->removeEventFilter(this);
+  else
+    qApp->installEventFilter(this);
+}
+
+void CMainFrame::Print(bool preview) {
+  view::CChildFrame* frame = ActiveFrame();
+  if (!frame) return;
+  QWidget* area = frame->view()->diagramArea();
+  auto render = [area](QPrinter* printer) {
+    QPainter painter(printer);
+    const QRect page = painter.viewport();
+    const QSize size = area->size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(area->rect());
+    area->render(&painter);
+  };
+  QPrinter printer;
+  if (preview) {
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, render);
+    dialog.exec();
+  } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
+    render(&printer);
+  }
+}
+
+void CMainFrame::SaveDocumentAs() {
+  // The document holds nothing: saving writes an empty file.
+  view::CChildFrame* frame = ActiveFrame();
+  if (!frame) return;
+  const QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), frame->document()->GetTitle());
+  if (path.isEmpty()) return;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    statusBar()->showMessage(QStringLiteral("Cannot save %1: %2").arg(path, file.errorString()));
+}
+
+void CMainFrame::OnNodePicked(const QString& address) {
+  emit consoleNodePicked(address.left(4));
+}
+
+void CMainFrame::OnConsoleTarget(bool remote, const QString& address) {
+  emit consoleTargetChanged(remote, address.left(4));
+}
+
+void CMainFrame::OnParametersTarget(bool remote, const QString& address) {
+  emit parametersTargetChanged(remote, address.left(4));
+}
+
+void CMainFrame::OnConfigValuesChanged() {
+  emit parametersRebuildRequested();
+}
+
+}  // namespace netloom::shell

@@ -1,0 +1,128 @@
+// The main window: menu bar, the Standard, Setup and Diagram toolbars, the status bar with the
+// port-settings pane, the three docking panes and the tabbed network documents.
+//
+// Commands are actions keyed by their ids. The Setup and Diagram commands go to the active
+// network frame, which also decides their enable and check state. The frame relays what the
+// views tell the panes (node picked, remote flags, new configuration values) as signals, so the
+// panes only connect to them. UI thread only.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <string>
+
+#include "core/link/node_table.h"
+#include "gui/shell/netloom_doc.h"
+#include "gui/view/child_frame.h"
+
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QSettings;
+class QSpinBox;
+class QToolBar;
+
+namespace netloom::shell {
+
+class DocumentTabs;
+
+// How a new network document starts.
+struct DocumentStart {
+  enum class Kind {
+    AskSettings,  // the UART dialog first; nothing is opened
+    Demo,         // connected to the demo network and running
+    Port,         // connected to `portPath` and running
+  };
+  Kind kind = Kind::AskSettings;
+  std::string portPath;
+};
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CMainFrame(QSettings& settings, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  QAction* Action(int id) const;
+  QToolBar* ToolBar(int id) const;
+  QDockWidget* Pane(int id) const;
+  QLabel* portInfoPane() const { return portInfo_; }
+  QSpinBox* refreshTimeBox() const { return refreshTime_; }
+  DocumentTabs* tabs() const { return tabs_; }
+  int applicationLook() const { return look_; }
+  CNetloomDoc* rememberedNetworkDocument() const { return networkDoc_; }
+  view::CChildFrame* ActiveFrame() const;
+  QList<view::CChildFrame*> Frames() const;
+  // True while the document menus (130) are shown; false for the no-document menus (128).
+  bool documentMenusShown() const { return documentMenus_; }
+
+  // Opens a network document in a new frame and activates it.
+  view::CChildFrame* OpenNetworkDocument(const DocumentStart& start = {});
+  // "ZigBee Command": activates the remembered network document, or opens and remembers one.
+  void NewNetworkDocument();
+  // File New: a new network document that is not remembered.
+  void OnFileNew();
+  // Window > New Window: another frame on the active document.
+  void NewWindow();
+  void SetApplicationLook(int id);
+  void RecolourTabs();
+  void ResetToolbar(QToolBar* toolBar);
+  // Re-reads the enable and check state of every command.
+  void UpdateCommandUi();
+  // Closes one frame (it disconnects first); false when it refused.
+  bool CloseFrame(QWidget* frame);
+  void ShowWindowsDialog();
+  void ShowCustomizeDialog();
+  void TogglePane(int id);
+
+  // Relays from the views to the panes; `address` is cut to four characters.
+  void OnNodePicked(const QString& address);
+  void OnConsoleTarget(bool remote, const QString& address);
+  void OnParametersTarget(bool remote, const QString& address);
+  void OnConfigValuesChanged();
+
+ signals:
+  void consoleNodePicked(const QString& address);
+  void consoleTargetChanged(bool remote, const QString& address);
+  void parametersTargetChanged(bool remote, const QString& address);
+  void parametersRebuildRequested();
+  void configImageActivated(const link::ConfigImage& image);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBars();
+  void CreateStatusBar();
+  void CreatePanes();
+  void ShowMenus(bool documentMenus);
+  void AddFrame(view::CChildFrame* frame);
+  void OnActiveFrameChanged(int index);
+  void UpdateFrameTitles();
+  void RunFrameCommand(int id);
+  void Print(bool preview);
+  void SaveDocumentAs();
+  void FillWindowMenu();
+
+  QSettings& settings_;
+  int look_;
+  std::map<int, QAction*> actions_;
+  std::map<int, QToolBar*> toolBars_;
+  std::map<int, QDockWidget*> panes_;
+  QList<QMenu*> documentMenuSet_;  // menu 130
+  QList<QMenu*> emptyMenuSet_;     // menu 128
+  QMenu* windowMenu_ = nullptr;
+  bool documentMenus_ = true;
+  DocumentTabs* tabs_;
+  QLabel* portInfo_ = nullptr;
+  QSpinBox* refreshTime_ = nullptr;
+  QPointer<CNetloomDoc> networkDoc_;
+  QPointer<view::CChildFrame> activeFrame_;
+  bool showTooltips_ = true;
+};
+
+}  // namespace netloom::shell

@@ -1,0 +1,117 @@
+#include "gui/tools/com_setting.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "core/link/port_directory.h"
+
+namespace netloom::tools {
+namespace {
+
+QComboBox* FixedBox(QWidget* parent, const QStringList& entries) {
+  auto* box = new QComboBox(parent);
+  box->addItems(entries);
+  return box;
+}
+
+QString PortLabel(const PortChoice& port) {
+  const QString name = QString::fromStdString(port.name);
+  if (port.demo || port.description.empty()) return name;
+  return QStringLiteral("%1  (%2)").arg(name, QString::fromStdString(port.description));
+}
+
+}  // namespace
+
+CComSetting::CComSetting(link::UartSettings& record, PortChoice& port,
+                         std::vector<PortChoice> ports, QWidget* parent)
+    : QDialog(parent), record_(record), port_(port), model_(std::move(ports), port, record) {
+  setWindowTitle(QStringLiteral("UART"));
+  portBox_ = new QComboBox(this);
+  portBox_->setEditable(true);  // a device path the list misses may be typed
+  portBox_->setInsertPolicy(QComboBox::NoInsert);
+  portBox_->setMinimumWidth(260);
+  for (const auto& p : model_.ports()) portBox_->addItem(PortLabel(p));
+  QStringList bauds;
+  for (auto rate : kBaudTable) bauds << QString::number(rate);
+  baudBox_ = FixedBox(this, bauds);
+  byteSizeBox_ = FixedBox(this, {"5", "7", "8"});
+  parityBox_ = FixedBox(this, {"None", "Odd", "Even", "Mark", "Space"});
+  stopBitsBox_ = FixedBox(this, {"1", "2"});
+  flowBox_ = FixedBox(this, {"None", "Xon/Xoff", "Hardware"});
+  flowBox_->setEnabled(false);
+
+  auto* form = new QFormLayout;
+  form->setLabelAlignment(Qt::AlignRight);
+  form->addRow(QStringLiteral("COM Port : "), portBox_);
+  form->addRow(QStringLiteral("Baud Rate : "), baudBox_);
+  form->addRow(QStringLiteral("Byte Size : "), byteSizeBox_);
+  form->addRow(QStringLiteral("Parity : "), parityBox_);
+  form->addRow(QStringLiteral("Stop Bits : "), stopBitsBox_);
+  form->addRow(QStringLiteral("Flow Control : "), flowBox_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CComSetting::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CComSetting::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+
+  portBox_->setCurrentIndex(model_.selectedPort());
+  ShowSelections();
+  connect(portBox_, &QComboBox::activated, this, &CComSetting::OnPortChanged);
+}
+
+int CComSetting::Run() {
+  if (model_.NoPorts()) {
+    QMessageBox::information(parentWidget(), QStringLiteral("Netloom"),
+                             QStringLiteral("Can't find COM port\r\n"));
+    return Rejected;
+  }
+  return exec();
+}
+
+void CComSetting::OnPortChanged(int index) {
+  model_.SelectPort(index);
+  ShowSelections();
+}
+
+void CComSetting::ShowSelections() {
+  const LineSelections& s = model_.selections();
+  baudBox_->setCurrentIndex(s.baud);
+  byteSizeBox_->setCurrentIndex(s.byteSize);
+  parityBox_->setCurrentIndex(s.parity);
+  stopBitsBox_->setCurrentIndex(s.stopBits);
+  flowBox_->setCurrentIndex(s.flow);
+}
+
+LineSelections CComSetting::ReadSelections() const {
+  return {baudBox_->currentIndex(), byteSizeBox_->currentIndex(), parityBox_->currentIndex(),
+          stopBitsBox_->currentIndex(), flowBox_->currentIndex()};
+}
+
+void CComSetting::accept() {
+  const QString typed = portBox_->currentText().trimmed();
+  const int listed = portBox_->findText(typed, Qt::MatchFixedString);
+  model_.SetSelections(ReadSelections());
+  if (listed >= 0) {
+    model_.SelectPort(listed);
+    model_.SetSelections(ReadSelections());
+    model_.Apply(record_, port_);
+  } else {
+    // A typed port: a name under /dev or a path.
+    const auto path = link::ResolvePort(typed.toStdString());
+    if (!path) {
+      QMessageBox::warning(this, QStringLiteral("UART"),
+                           QStringLiteral("No such port: %1").arg(typed));
+      return;
+    }
+    model_.Apply(record_, port_);
+    port_ = PortChoice{typed.toStdString(), *path, std::string(), false};
+  }
+  QDialog::accept();
+}
+
+}  // namespace netloom::tools

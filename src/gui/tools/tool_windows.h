@@ -1,0 +1,23 @@
+// The setup tools a network view opens: the setup wizard and the firmware upgrade dialog.
+//
+// Each returns the window it opened (modeless, owned by Qt's parent chain or deleting itself on
+// close), or null when this build has no such window.
+#pragma once
+
+#include <QWidget>
+
+#include "core/link/uart_settings.h"
+
+namespace netloom::view {
+class CNetloomView;
+}
+
+namespace netloom::tools {
+
+// The four-page setup wizard on `view`'s connection (the view is connected).
+QWidget* OpenSetupWizard(view::CNetloomView& view);
+// The firmware upgrade dialog on its own copy of `settings` and the port `portPath`.
+QWidget* OpenUpgradeDialog(const link::UartSettings& settings, const std::string& portPath,
+                           QWidget* parent);
+
+}  // namespace netloom::tools

@@ -1,0 +1,63 @@
+// The frame of a network document: the network view above, the output view below, and the
+// Setup and Diagram commands routed to the view with their enable and check rules.
+//
+// A command is posted to the view (it runs after the current event, as a posted message would).
+// Activation binds the view's state to the shared panes: the main frame hears it through the
+// signals. Closing the frame disconnects first, so the port is closed before the view goes.
+#pragma once
+
+#include <QSplitter>
+#include <QWidget>
+
+#include "core/link/node_table.h"
+#include "gui/view/command_rules.h"
+
+namespace netloom::shell {
+class CNetloomDoc;
+}
+namespace netloom::panes {
+class COutputView;
+}
+
+namespace netloom::view {
+
+class CNetloomView;
+
+class CChildFrame : public QWidget {
+  Q_OBJECT
+ public:
+  explicit CChildFrame(shell::CNetloomDoc* document, QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  CNetloomView* view() const { return view_; }
+  panes::COutputView* output() const { return output_; }
+  shell::CNetloomDoc* document() const;
+  QSplitter* splitter() const { return splitter_; }
+
+  // Whether the frame answers `commandId`, and its enable and check state now.
+  CommandUi UpdateCommand(int commandId) const;
+  // Runs a Setup or Diagram command: posted to the view.
+  void OnCommand(int commandId);
+  // The frame became the active document (or stopped being it).
+  void Activate(bool active);
+  // True while the keyboard focus is in the output view (its active view).
+  bool outputViewActive() const { return outputActive_; }
+
+ signals:
+  void recolourTabs();
+  void consoleTargetChanged(bool remote, const QString& address);
+  void parametersTargetChanged(bool remote, const QString& address);
+  // The view's configuration image, for the Parameters pane to decode and show.
+  void configImageActivated(const link::ConfigImage& image);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QSplitter* splitter_;
+  CNetloomView* view_;
+  panes::COutputView* output_;
+  bool outputActive_ = false;
+};
+
+}  // namespace netloom::view

@@ -1,0 +1,35 @@
+#include "gui/view/command_rules.h"
+
+#include "gui/res/resource_ids.h"
+
+namespace netloom::view {
+
+CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
+  auto enabledIf = [](bool enabled) { return CommandUi{true, enabled, false, false}; };
+  auto checkedIf = [](bool checked) { return CommandUi{true, true, true, checked}; };
+  switch (commandId) {
+    case res::kUartSetting:
+    case res::kConnect:
+      return enabledIf(!s.portOpen);
+    case res::kDisconnect:
+      return enabledIf(s.portOpen);
+    case res::kRun:
+      return enabledIf(!s.autoRefresh || !s.hasWorker);
+    case res::kStop:
+      return enabledIf(s.autoRefresh && s.hasWorker);
+    case res::kWizard:
+    case res::kRefreshTime:
+    case res::kTextClear:
+    case res::kUpgrade:
+    case res::kPortInfoPane:
+      return enabledIf(true);
+    case res::kTree:
+      return checkedIf(s.layoutMode == 0);
+    case res::kCircle:
+      return checkedIf(s.layoutMode != 0);
+    default:
+      return {};
+  }
+}
+
+}  // namespace netloom::view

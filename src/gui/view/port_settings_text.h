@@ -1,0 +1,12 @@
+// The status-bar line of a connection's line settings: "9600 8-None-1 FLOW:None".
+#pragma once
+
+#include <string>
+
+#include "core/link/uart_settings.h"
+
+namespace netloom::view {
+
+std::string PortSettingsText(const link::UartSettings& settings);
+
+}  // namespace netloom::view

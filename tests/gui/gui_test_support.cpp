@@ -1,0 +1,46 @@
+#include "gui_test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTest>
+
+namespace netloom::guitest {
+
+ModalAnswerer::ModalAnswerer() {
+  timer_.setInterval(20);
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    seen_ << (box ? box->text() : dialog->windowTitle());
+    if (box)
+      box->accept();
+    else
+      dialog->reject();
+  });
+  timer_.start();
+}
+
+NetworkFrame::NetworkFrame(const std::string& linkPath)
+    : doc(std::make_unique<shell::CNetloomDoc>()),
+      frame(std::make_unique<view::CChildFrame>(doc.get())) {
+  view().SetPortLister([linkPath] {
+    return std::vector<tools::PortChoice>{{"vmod", linkPath, "virtual module", false}};
+  });
+  view().OnInitialUpdate(false);
+  frame->resize(640, 480);
+  frame->show();
+  frame->Activate(true);
+}
+
+NetworkFrame::~NetworkFrame() {
+  frame->close();  // as the main frame closes a document: disconnect first
+  frame.reset();
+}
+
+bool NetworkFrame::WaitQueryStarted() {
+  return QTest::qWaitFor([this] { return view().refreshTimerActive(); }, kSlowMs);
+}
+
+}  // namespace netloom::guitest

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolBar>
+
+#include "gui/res/resource_ids.h"
+#include "gui/shell/application_look.h"
+#include "gui/shell/document_tabs.h"
+#include "gui/shell/main_frame.h"
+#include "gui_test_support.h"
+
+namespace netloom::shell {
+namespace {
+
+using namespace netloom::res;
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  MainFrameTest() { settings_.clear(); }
+  QSettings settings_{kSettingsOrganisation, kSettingsApplication};
+};
+
+QStringList MenuTitles(QMenuBar* bar) {
+  QStringList titles;
+  for (QAction* action : bar->actions()) titles << action->text();
+  return titles;
+}
+
+TEST_F(MainFrameTest, FirstStartHasTheVisualStudioLookAndItPersists) {
+  {
+    CMainFrame frame(settings_);
+    EXPECT_EQ(frame.applicationLook(), 214);
+    EXPECT_TRUE(frame.Action(214)->isChecked());
+    frame.Action(217)->trigger();  // Office 2007 Silver
+  }
+  CMainFrame restarted(settings_);
+  EXPECT_EQ(restarted.applicationLook(), 217);
+  EXPECT_TRUE(restarted.Action(217)->isChecked());
+  EXPECT_EQ(QApplication::palette().color(QPalette::Window),
+            LookPalette(217).color(QPalette::Window));
+}
+
+TEST_F(MainFrameTest, UnknownLookValueGivesOffice2007) {
+  settings_.setValue(kLookValueName, 999);
+  CMainFrame frame(settings_);
+  EXPECT_EQ(DescribeLook(frame.applicationLook()).family, LookFamily::Office2007);
+  EXPECT_EQ(QApplication::palette().color(QPalette::Window),
+            LookPalette(215).color(QPalette::Window));
+}
+
+TEST_F(MainFrameTest, LooksAreDistinct) {
+  QSet<QRgb> windows;
+  for (int id = 210; id <= 218; ++id) windows.insert(LookPalette(id).color(QPalette::Window).rgb());
+  EXPECT_EQ(windows.size(), 9);
+}
+
+TEST_F(MainFrameTest, MenusToolbarsPanesAndStatusBar) {
+  CMainFrame frame(settings_);
+  EXPECT_EQ(MenuTitles(frame.menuBar()), (QStringList{"&File", "&View", "&Help"}));
+  const auto toolBar = [&](int id) { return frame.ToolBar(id)->windowTitle(); };
+  EXPECT_EQ(toolBar(kStandardToolBar), QStringLiteral("Standard"));
+  EXPECT_EQ(toolBar(kSetupToolBar), QStringLiteral("Setup"));
+  EXPECT_EQ(toolBar(kDiagramToolBar), QStringLiteral("Diagram Tool Bar"));
+  EXPECT_EQ(frame.refreshTimeBox()->minimum(), 5);
+  EXPECT_EQ(frame.refreshTimeBox()->maximum(), 60);
+  EXPECT_EQ(frame.refreshTimeBox()->text(), QStringLiteral("5"));
+  EXPECT_EQ(frame.Pane(kViewParameters)->windowTitle(), QStringLiteral("Parameters"));
+  EXPECT_EQ(frame.Pane(kViewConsole)->windowTitle(), QStringLiteral("AT Console"));
+  EXPECT_EQ(frame.Pane(kViewGadgetTool)->windowTitle(), QStringLiteral("Gadget Tool"));
+  EXPECT_EQ(frame.tabifiedDockWidgets(frame.Pane(kViewConsole)),
+            QList<QDockWidget*>{frame.Pane(kViewParameters)});
+  EXPECT_EQ(frame.Action(kRun)->statusTip(), QStringLiteral("Run to Draw Node"));
+  EXPECT_EQ(frame.Action(kRun)->toolTip(), QStringLiteral("Run"));
+  EXPECT_EQ(frame.Action(kEditCopy)->shortcuts(),
+            (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
+  EXPECT_FALSE(frame.Action(kRun)->isEnabled());  // no document
+  EXPECT_FALSE(frame.Action(kViewSmartLed)->isEnabled());
+}
+
+TEST_F(MainFrameTest, ViewTogglesHideAndShowPanesWithCheckMarks) {
+  CMainFrame frame(settings_);
+  frame.show();
+  QAction* toggle = frame.Action(kViewParameters);
+  EXPECT_TRUE(toggle->isChecked());
+  toggle->trigger();
+  EXPECT_TRUE(frame.Pane(kViewParameters)->isHidden());
+  EXPECT_FALSE(toggle->isChecked());
+  toggle->trigger();
+  EXPECT_FALSE(frame.Pane(kViewParameters)->isHidden());
+  EXPECT_TRUE(toggle->isChecked());
+}
+
+TEST_F(MainFrameTest, ResetToolbarRestoresTheRefreshTimeSpinBox) {
+  CMainFrame frame(settings_);
+  frame.refreshTimeBox()->setValue(42);
+  frame.ResetToolbar(frame.ToolBar(kDiagramToolBar));
+  EXPECT_EQ(frame.refreshTimeBox()->value(), 5);
+}
+
+class MainFrameDocumentsTest : public testsupport::VirtualModuleTest {
+ protected:
+  MainFrameDocumentsTest() { settings_.clear(); }
+  QSettings settings_{kSettingsOrganisation, kSettingsApplication};
+};
+
+TEST_F(MainFrameDocumentsTest, DocumentsAsColouredTabsAndTheRememberedDocument) {
+  CMainFrame frame(settings_);
+  frame.show();
+  guitest::ModalAnswerer answers;  // UART dialogs of new documents: Cancel
+  frame.NewNetworkDocument();
+  frame.NewNetworkDocument();  // activates the remembered one
+  EXPECT_EQ(frame.Frames().size(), 1);
+  EXPECT_EQ(MenuTitles(frame.menuBar()),
+            (QStringList{"&File", "&Edit", "&View", "&Window", "&Setup", "Diagram", "&Help"}));
+  frame.OnFileNew();
+  ASSERT_EQ(frame.Frames().size(), 2);
+  auto* bar = frame.tabs()->colouredTabBar();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(bar->TabBackground(1), QColor(255, 0, 0));
+  EXPECT_EQ(bar->TabBackground(0), QColor(0, 255, 0));
+  frame.tabs()->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(bar->TabBackground(0), QColor(255, 0, 0));
+  EXPECT_EQ(bar->TabBackground(1), QColor(0, 255, 0));
+  EXPECT_TRUE(frame.Action(kRun)->isEnabled());
+  EXPECT_TRUE(frame.Action(kCircle)->isChecked());
+  EXPECT_FALSE(frame.portInfoPane()->text().isEmpty());
+}
+
+TEST_F(MainFrameDocumentsTest, PortStartRunsAndClosingDisconnects) {
+  CMainFrame frame(settings_);
+  DocumentStart start{DocumentStart::Kind::Port, sim_.LinkPath()};
+  view::CChildFrame* child = frame.OpenNetworkDocument(start);
+  EXPECT_TRUE(child->view()->portOpen());
+  EXPECT_TRUE(child->view()->autoRefresh());
+  EXPECT_FALSE(frame.Action(kRun)->isEnabled());
+  EXPECT_TRUE(frame.Action(kStop)->isEnabled());
+  EXPECT_TRUE(frame.windowTitle().endsWith(QStringLiteral("*")));
+  EXPECT_TRUE(frame.CloseFrame(child));
+  EXPECT_TRUE(frame.Frames().isEmpty());
+  EXPECT_NE(link::OpenPort(sim_.LinkPath()).port, nullptr);
+}
+
+}  // namespace
+}  // namespace netloom::shell

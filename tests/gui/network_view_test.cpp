@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "core/link/link_worker.h"
+#include "core/link/serial_port.h"
+#include "gui/res/resource_ids.h"
+#include "gui_test_support.h"
+
+namespace netloom::guitest {
+namespace {
+
+using namespace netloom::res;
+
+class NetworkViewTest : public testsupport::VirtualModuleTest {
+ protected:
+  NetworkFrame net_{sim_.LinkPath()};
+  view::CNetloomView& view() { return net_.view(); }
+  QString Title() const { return net_.doc->GetTitle(); }
+  void Command(int id) {
+    net_.frame->OnCommand(id);
+    QCoreApplication::processEvents();  // commands are posted to the view
+  }
+  // Enabled commands among those whose state changes with the connection, in a fixed order.
+  std::vector<bool> Enabled() const {
+    std::vector<bool> enabled;
+    for (int id : {kUartSetting, kConnect, kDisconnect, kRun, kStop})
+      enabled.push_back(net_.frame->UpdateCommand(id).enabled);
+    return enabled;
+  }
+};
+
+TEST_F(NetworkViewTest, NewDocumentIsDisconnectedWithCircleChecked) {
+  EXPECT_EQ(Title(), QStringLiteral("vmod"));
+  EXPECT_TRUE(net_.frame->UpdateCommand(kCircle).checked);
+  EXPECT_FALSE(net_.frame->UpdateCommand(kTree).checked);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
+  EXPECT_EQ(view().PortSettingsLine(), QStringLiteral("9600 8-None-1 FLOW:None"));
+}
+
+TEST_F(NetworkViewTest, CommandTableThroughConnectRunStopDisconnect) {
+  QSignalSpy status(&view(), &view::CNetloomView::portSettingsShown);
+  Command(kConnect);
+  ASSERT_TRUE(view().portOpen());
+  EXPECT_EQ(Title(), QStringLiteral("vmod*"));
+  EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("9600 8-None-1 FLOW:None"));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
+
+  Command(kRun);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, false, true}));
+  EXPECT_TRUE(net_.WaitQueryStarted());  // the worker served the query: timer 5 is armed
+
+  Command(kStop);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
+  EXPECT_FALSE(view().refreshTimerActive());
+  EXPECT_TRUE(view().portOpen());  // Stop keeps the port open
+
+  Command(kTree);
+  EXPECT_TRUE(net_.frame->UpdateCommand(kTree).checked);
+  Command(kDisconnect);
+  EXPECT_FALSE(view().portOpen());
+  EXPECT_EQ(Title(), QStringLiteral("vmod"));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
+}
+
+TEST_F(NetworkViewTest, RunWithoutConnectConnectsFirst) {
+  Command(kRun);
+  EXPECT_TRUE(view().portOpen());
+  EXPECT_TRUE(view().autoRefresh());
+  EXPECT_EQ(Title(), QStringLiteral("vmod*"));
+}
+
+TEST_F(NetworkViewTest, ConnectToAMissingPortTellsTheUser) {
+  view().port() = tools::PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
+  ModalAnswerer answers;
+  EXPECT_FALSE(view().Connect());
+  ASSERT_EQ(answers.seen().size(), 1);
+  EXPECT_EQ(answers.seen().first(), QStringLiteral("Can't open this COM~!!"));
+  EXPECT_EQ(Enabled()[3], true);  // Run stays usable
+}
+
+TEST_F(NetworkViewTest, TypedTextWithPercentReachesTheModuleUnchanged) {
+  sim_.Faults().SetRecording(true);
+  view().SendRawText("AT%d%s\r");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto got = sim_.Faults().Received();
+        return std::string(got.begin(), got.end()).find("AT%d%s\r") != std::string::npos;
+      },
+      kSlowMs));
+}
+
+TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPane) {
+  view().SendRawText("ATINFO\r");
+  auto* edit = net_.frame->output()->edit();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return edit->ShownText().contains("Coordinator"); }, kSlowMs));
+}
+
+TEST_F(NetworkViewTest, BannerAfterPortSettingsNamesThePort) {
+  ModalAnswerer answers;  // the UART dialog is cancelled: nothing changes
+  view().ChangePortSettings();
+  EXPECT_EQ(answers.seen(), QStringList{QStringLiteral("UART")});
+  EXPECT_TRUE(net_.frame->output()->edit()->ShownText().isEmpty());
+}
+
+TEST_F(NetworkViewTest, ClosingAConnectedDocumentClosesItsPort) {
+  Command(kRun);
+  ASSERT_TRUE(net_.WaitQueryStarted());
+  net_.frame->close();
+  EXPECT_FALSE(view().portOpen());
+  sim_.Faults().ClearReceived();
+  sim_.Faults().SetRecording(true);
+  QTest::qWait(1500);  // well past a refresh or an idle turn of a live worker
+  EXPECT_TRUE(sim_.Faults().Received().empty());  // the line went quiet
+  // The exclusive open was released: another client gets the port.
+  EXPECT_NE(link::OpenPort(sim_.LinkPath()).port, nullptr);
+}
+
+TEST_F(NetworkViewTest, PulledAdapterShowsAndComesBackRunning) {
+  Command(kRun);
+  ASSERT_TRUE(net_.WaitQueryStarted());
+  ASSERT_TRUE(sim_.Module().Unplug());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view().portLost(); }, kSlowMs));
+  EXPECT_EQ(Title(), QStringLiteral("vmod (port lost)"));
+  EXPECT_TRUE(view().PortSettingsLine().startsWith(QStringLiteral("Port lost")));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
+  const QString lostLine = QString::fromStdString(link::PortLostText(sim_.LinkPath())).trimmed();
+  EXPECT_EQ(net_.frame->output()->edit()->ShownText().count(lostLine), 1);
+
+  ASSERT_TRUE(sim_.Module().Replug());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view().portOpen(); }, kSlowMs));
+  EXPECT_EQ(Title(), QStringLiteral("vmod*"));
+  EXPECT_TRUE(view().autoRefresh());
+  EXPECT_TRUE(net_.WaitQueryStarted());
+}
+
+}  // namespace
+}  // namespace netloom::guitest

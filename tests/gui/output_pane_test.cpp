@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "gui/panes/output_view.h"
+
+namespace netloom::panes {
+namespace {
+
+class OutputPaneTest : public ::testing::Test {
+ protected:
+  OutputPaneTest() {
+    view_.resize(400, 200);
+    view_.show();
+    edit().SetSink([this](const std::string& text) { sent_.push_back(text); });
+    edit().setFocus();
+  }
+  COutputEdit& edit() { return *view_.edit(); }
+  bool WaitSent(std::size_t pieces) {
+    return QTest::qWaitFor([&] { return sent_.size() >= pieces; }, 5000);
+  }
+
+  COutputView view_;
+  std::vector<std::string> sent_;
+};
+
+TEST_F(OutputPaneTest, TwoLettersGoAfterThePauseWithoutLineEnd) {
+  QTest::keyClicks(&edit(), "ab");
+  EXPECT_TRUE(sent_.empty());  // nothing before the pause
+  ASSERT_TRUE(WaitSent(1));
+  EXPECT_EQ(sent_, std::vector<std::string>{"ab"});
+  EXPECT_TRUE(edit().ShownText().isEmpty());  // typing is never shown locally
+}
+
+TEST_F(OutputPaneTest, EnterSendsThreeLettersAndTheCarriageReturnOnce) {
+  QTest::keyClicks(&edit(), "abc");
+  QTest::keyClick(&edit(), Qt::Key_Return);
+  EXPECT_TRUE(sent_.empty());  // the Enter wait comes first
+  ASSERT_TRUE(WaitSent(1));
+  QTest::qWait(TypingBuffer::kPauseMs * 2);
+  EXPECT_EQ(sent_, std::vector<std::string>{"abc\r"});
+}
+
+TEST_F(OutputPaneTest, KeysDuringTheEnterWaitFollowIt) {
+  QTest::keyClicks(&edit(), "x");
+  QTest::keyClick(&edit(), Qt::Key_Return);
+  QTest::keyClicks(&edit(), "y");
+  ASSERT_TRUE(WaitSent(2));
+  EXPECT_EQ(sent_, (std::vector<std::string>{"x\r", "y"}));
+}
+
+TEST_F(OutputPaneTest, ABurstOf130GoesAs126ThenFour) {
+  const std::string burst(130, 'q');
+  for (char c : burst) edit().TypeCharacter(c);
+  ASSERT_EQ(sent_.size(), 1u);  // the first 126 at once
+  EXPECT_EQ(sent_[0], std::string(126, 'q'));
+  ASSERT_TRUE(WaitSent(2));
+  EXPECT_EQ(sent_[1], std::string(4, 'q'));
+}
+
+TEST_F(OutputPaneTest, ControlCharactersAreSentLikeOthers) {
+  QTest::keyClick(&edit(), Qt::Key_Backspace);
+  QTest::keyClick(&edit(), Qt::Key_Tab);
+  ASSERT_TRUE(WaitSent(1));
+  EXPECT_EQ(sent_[0], "\b\t");
+}
+
+TEST_F(OutputPaneTest, TrimsTheOldest200OnceAbove5000) {
+  edit().AppendOutput(std::string(5000, 'a'));
+  edit().AppendOutput("B");  // exactly 5000 before: nothing goes
+  EXPECT_EQ(edit().ShownText().size(), 5001);
+  edit().AppendOutput("NEW");
+  const QString text = edit().ShownText();
+  EXPECT_EQ(text.size(), 4801 + 3);
+  EXPECT_TRUE(text.endsWith(QStringLiteral("aBNEW")));
+}
+
+TEST_F(OutputPaneTest, LineEndsAndClearKeepPendingTyping) {
+  edit().AppendOutput("OK\r");
+  edit().AppendOutput("\nnext\r\nlast");
+  EXPECT_EQ(edit().ShownText(), QStringLiteral("OK\nnext\nlast"));
+  edit().TypeCharacter('z');
+  edit().ClearOutput();
+  EXPECT_TRUE(edit().ShownText().isEmpty());
+  EXPECT_EQ(edit().PendingCount(), 1);
+}
+
+TEST_F(OutputPaneTest, CopyTakesTheSelectionOfTheFocusedWidget) {
+  view_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
+  edit().setFocus();
+  edit().AppendOutput("hello world");
+  edit().selectAll();
+  view_.Copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello world"));
+}
+
+TEST_F(OutputPaneTest, FontIsMonospaceBold) {
+  const QFont font = edit().font();
+  EXPECT_EQ(font.pixelSize(), 14);
+  EXPECT_EQ(font.weight(), QFont::Black);
+  EXPECT_TRUE(QFontInfo(font).fixedPitch() || font.styleHint() == QFont::TypeWriter);
+}
+
+}  // namespace
+}  // namespace netloom::panes
