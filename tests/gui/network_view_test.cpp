@@ -125,7 +125,9 @@ TEST_F(NetworkViewTest, PulledAdapterShowsAndComesBackRunning) {
   EXPECT_EQ(Title(), QStringLiteral("vmod (port lost)"));
   EXPECT_TRUE(view().PortSettingsLine().startsWith(QStringLiteral("Port lost")));
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
-  const QString lostLine = QString::fromStdString(link::PortLostText(sim_.LinkPath())).trimmed();
+  // One line in the output pane, the worker's own.
+  const QString lostLine = QString::fromStdString(link::PortLostText(sim_.LinkPath(), ""))
+                               .section(QStringLiteral(" fails"), 0, 0);
   EXPECT_EQ(net_.frame->output()->edit()->ShownText().count(lostLine), 1);
 
   ASSERT_TRUE(sim_.Module().Replug());

@@ -363,7 +363,11 @@ void CNetloomView::CheckReconnect() {
   if (!lost_ || worker_ || waitDepth_ > 0) return;
   const auto path = reconnectWatch_.Returned();
   if (!path) return;
-  if (!port_.demo) port_.path = *path;
+  if (!port_.demo && *path != port_.path) {
+    // Back under another device name (its stable name led here): title and list follow it.
+    port_.path = *path;
+    port_.name = path->substr(path->find_last_of('/') + 1);
+  }
   const bool resume = resumeRefresh_;
   if (!OpenConnection(true)) {
     lost_ = true;  // not ready yet: try again at the next poll
