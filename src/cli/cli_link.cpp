@@ -17,8 +17,16 @@ constexpr std::chrono::milliseconds kSignalPoll{50};
 
 std::string OneLine(std::string_view text) {
   std::string line;
+  bool broken = false;  // control characters since the last character kept
   for (const char c : text) {
-    if (!std::iscntrl(static_cast<unsigned char>(c))) line += c;
+    if (std::iscntrl(static_cast<unsigned char>(c))) {
+      broken = true;
+      continue;
+    }
+    // A line break inside a message ("Writing finished!\r\nPlease reset ...") becomes a blank.
+    if (broken && !line.empty() && line.back() != ' ' && c != ' ') line += ' ';
+    broken = false;
+    line += c;
   }
   return line;
 }

@@ -24,7 +24,8 @@
 
 namespace netloom::cli {
 
-// `text` on one line: control characters (the CR the module's texts end with) removed.
+// `text` on one line: control characters (the CR the module's texts end with) removed, a line
+// break inside it turned into a blank.
 std::string OneLine(std::string_view text);
 
 class CliLink final : public link::WorkerListener {

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_link.h"
+#include "cli/module_target.h"
 #include "cli/options.h"
 #include "core/link/connection.h"
 
@@ -35,12 +36,6 @@ struct AtRequest {
   std::uint32_t waitMs = kDefaultWaitMs;
 };
 
-bool IsAddress(const std::string& text) {
-  return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) {
-           return std::isxdigit(static_cast<unsigned char>(c));
-         });
-}
-
 std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error) {
   AtRequest request;
   request.raw = args.Has("--raw");
@@ -57,7 +52,7 @@ std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error
     return std::nullopt;
   }
   if (const auto to = args.Get("--to")) {
-    if (!IsAddress(*to)) {
+    if (!IsNodeAddress(*to)) {
       error = "bad address '" + *to + "' (four hex digits)";
       return std::nullopt;
     }

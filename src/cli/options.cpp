@@ -43,8 +43,8 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
       name = arg.substr(0, eq);
       inlineValue = arg.substr(eq + 1);
     }
-    const auto spec = std::find_if(specs.begin(), specs.end(),
-                                   [&](const FlagSpec& s) { return s.name == name; });
+    const auto spec =
+        std::find_if(specs.begin(), specs.end(), [&](const FlagSpec& s) { return s.name == name; });
     if (spec == specs.end()) {
       error = "unknown option '" + name + "'";
       return std::nullopt;
@@ -95,10 +95,11 @@ std::optional<link::UartSettings> ParseLineSettings(const ParsedArgs& args, std:
     settings.byteSize = static_cast<std::uint8_t>(std::stoi(*bits));
   }
   if (const auto parity = args.Get("--parity")) {
-    static const std::map<std::string, link::Parity> kParities = {
-        {"none", link::Parity::None}, {"odd", link::Parity::Odd},
-        {"even", link::Parity::Even}, {"mark", link::Parity::Mark},
-        {"space", link::Parity::Space}};
+    static const std::map<std::string, link::Parity> kParities = {{"none", link::Parity::None},
+                                                                  {"odd", link::Parity::Odd},
+                                                                  {"even", link::Parity::Even},
+                                                                  {"mark", link::Parity::Mark},
+                                                                  {"space", link::Parity::Space}};
     const auto found = kParities.find(*parity);
     if (found == kParities.end()) {
       error = "bad parity '" + *parity + "' (none, odd, even, mark or space)";

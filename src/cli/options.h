@@ -12,9 +12,9 @@
 namespace netloom::cli {
 
 struct FlagSpec {
-  std::string name;        // "--port"
-  bool takesValue = true;  // false for switches such as "--json"
-  bool repeatable = false; // "--set" may come many times
+  std::string name;         // "--port"
+  bool takesValue = true;   // false for switches such as "--json"
+  bool repeatable = false;  // "--set" may come many times
 };
 
 struct ParsedArgs {

@@ -161,10 +161,13 @@ std::optional<std::string> CheckRequestedIdentity(const ModuleIdentity& requeste
   if (requested.startMode < 0 || requested.startMode > kHighestMode) {
     return "Start mode " + std::to_string(requested.startMode) + " is outside 0 to 4";
   }
-  const std::string& name = requested.deviceName;
+  return CheckDeviceName(requested.deviceName);
+}
+
+std::optional<std::string> CheckDeviceName(std::string_view name) {
   if (name.size() > kMaxDeviceNameLength) return std::string(kNameTooLong);
   if (name.empty()) return std::string(kNameEmpty);
-  if (name.find(' ') != std::string::npos) return std::string(kNameWithSpace);
+  if (name.find(' ') != std::string_view::npos) return std::string(kNameWithSpace);
   const bool control = std::any_of(name.begin(), name.end(), [](char c) {
     return std::iscntrl(static_cast<unsigned char>(c)) != 0;
   });

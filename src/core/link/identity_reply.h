@@ -93,6 +93,10 @@ std::string FormatIdentityWrite(const ModuleIdentity& requested);
 // The reply "<...>" a module sends for `identity` (upper-case digits, no blanks).
 std::string FormatIdentityReply(const ModuleIdentity& identity);
 
+// Why `name` cannot be a device name (the wizard's messages: longer than 16 characters, empty,
+// a blank), or that it holds a control character; nothing when it can.
+std::optional<std::string> CheckDeviceName(std::string_view name);
+
 // Why `requested` cannot go to a module as it stands (a field out of range, a name that is
 // empty, longer than 16 characters or holds blanks or control characters); nothing when it
 // can. Names are checked with the wizard's own messages.

@@ -13,6 +13,7 @@ void ExchangeFaults::ClearSwitches() {
   escAtFrame_ = 0;
   babbleAtFrame_ = 0;
   nakAtEnd_ = false;
+  writeIgnoresItem_ = -1;
   identityWriteAnswer_ = IdentityWriteAnswer::Normal;
   std::lock_guard lock(mutex_);
   readReply_.reset();

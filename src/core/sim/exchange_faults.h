@@ -50,6 +50,10 @@ class ExchangeFaults {
   // Write: frame k is answered ESC (as if its checksum were wrong).
   void SetEscAtFrame(std::size_t frame) { escAtFrame_ = frame; }
   std::size_t EscAtFrame() const { return escAtFrame_; }
+  // Write: the image is taken and acknowledged, but item `item` (0..50) keeps its old value, as
+  // a module does with a setting it does not let be changed; -1 switches it off.
+  void SetWriteIgnoresItem(int item) { writeIgnoresItem_ = item; }
+  int WriteIgnoresItem() const { return writeIgnoresItem_; }
   // Write: the final EOT is answered NAK (as if the image checksum were wrong).
   void SetNakAtEnd(bool nak) { nakAtEnd_ = nak; }
   bool NakAtEnd() const { return nakAtEnd_; }
@@ -88,6 +92,7 @@ class ExchangeFaults {
   std::atomic<std::size_t> escAtFrame_{0};
   std::atomic<std::size_t> babbleAtFrame_{0};
   std::atomic<bool> nakAtEnd_{false};
+  std::atomic<int> writeIgnoresItem_{-1};
   std::atomic<IdentityWriteAnswer> identityWriteAnswer_{IdentityWriteAnswer::Normal};
   std::atomic<std::size_t> framesDone_{0};
   std::atomic<std::size_t> imagesStored_{0};

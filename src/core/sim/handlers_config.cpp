@@ -3,6 +3,7 @@
 // "ATCFGWRITE" sends the header (STX, "0002", the MAC address, EOT), takes the host's frames
 // with ACK (ESC for a bad frame) and, after EOT, stores the image when its checksum holds (ACK)
 // or refuses it (NAK). Faults: exchange_faults.h.
+#include <algorithm>
 #include <chrono>
 #include <span>
 
@@ -71,6 +72,18 @@ void Answer(SimContext& ctx, std::uint8_t byte, std::string_view more = {}) {
   ctx.link.Write(std::string(1, static_cast<char>(byte)) + std::string(more));
 }
 
+// Takes `received` as the node's image, but for item `ignored` (-1: none).
+void Store(link::ConfigImage& image, const link::ConfigImage& received, int ignored) {
+  link::ConfigImage kept = received;
+  if (ignored >= 0) {
+    const link::ItemPlace place = link::ItemPlaceOf(ignored);
+    std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(place.offset), place.size,
+                kept.begin() + static_cast<std::ptrdiff_t>(place.offset));
+    link::SealImage(kept);
+  }
+  image = kept;
+}
+
 // How frame k (the EOT being frame 5) is answered when a fault says so; false: normally.
 bool AnswerByFault(SimContext& ctx, std::size_t frame) {
   const ExchangeFaults& faults = Faults(ctx);
@@ -123,7 +136,7 @@ void ConfigWrite(SimContext& ctx, const SimCommand&) {
         if (faults.NakAtEnd() || !link::ImageChecksumOk(receiver.Image())) {
           return Answer(ctx, link::kNak);
         }
-        NodeImage(ctx.network, node) = receiver.Image();
+        Store(NodeImage(ctx.network, node), receiver.Image(), faults.WriteIgnoresItem());
         faults.NoteImageStored();
         return Answer(ctx, link::kAck, kBackInCommandMode);
       case link::FeedResult::Failed:

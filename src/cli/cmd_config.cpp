@@ -1,0 +1,283 @@
+// netloom-cli config: the Parameters pane's read and write buttons without the pane.
+//
+// read prints the 51 configuration items as the decode leaves them. write starts from the
+// module's image (a read) or the defaults, applies --from and --set, writes the image and with
+// --verify reads it back and names every item that differs, so that nobody leaves a module
+// half-programmed without knowing it.
+#include <cctype>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/cli_link.h"
+#include "cli/interrupt.h"
+#include "cli/module_target.h"
+#include "cli/options.h"
+#include "core/catalogue/config_items.h"
+#include "core/catalogue/value_entry.h"
+#include "core/catalogue/value_tables.h"
+#include "core/link/config_image.h"
+#include "core/link/connection.h"
+
+namespace netloom::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: netloom-cli config read --port P [--to ADDR] [--json]\n"
+    "       netloom-cli config write --port P [--to ADDR] [--defaults] [--from FILE]\n"
+    "                                [--set NAME=VALUE]... [--verify]\n"
+    "read prints the module's 51 configuration items: index, name, value.\n"
+    "write starts from the module's image (or the catalogue defaults with --defaults),\n"
+    "applies the items of FILE (as printed by 'config read --json'), then each --set (NAME is\n"
+    "an item name or index, VALUE as typed into the Parameters pane; option items by option\n"
+    "text), and writes the image.\n"
+    "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
+    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
+    "  --to ADDR      the node ADDR (four hex digits) through the coordinator; the network is\n"
+    "                 walked first\n"
+    "  --json         read: one JSON document "
+    "{\"items\":[{\"index\":0,\"name\":...,\"value\":...}]}\n"
+    "  --verify       write: read the image back and name every item that differs (exit 1)\n";
+
+using catalogue::ConfigCatalogue;
+using catalogue::kItemCount;
+using Values = std::vector<std::string>;
+
+catalogue::ConfigValueTable& Table() {
+  return catalogue::GlobalConfigValues();
+}
+
+int UsageError(CommandIo& io, const std::string& reason) {
+  return cli::UsageError(io, "config", reason);
+}
+
+std::string ItemLabel(int item) {
+  return std::to_string(item) + " " +
+         std::string(ConfigCatalogue()[static_cast<std::size_t>(item)].name);
+}
+
+// What write is asked to do, checked before the port is opened.
+struct WritePlan {
+  bool defaults = false;
+  bool verify = false;
+  std::vector<std::pair<int, std::string>> fromFile;  // item, stored text
+  std::vector<std::pair<int, std::string>> sets;      // item, typed text
+};
+
+std::optional<std::pair<int, std::string>> ParseSet(const std::string& text, std::string& error) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos) {
+    error = "bad --set '" + text + "' (NAME=VALUE)";
+    return std::nullopt;
+  }
+  const std::string name = text.substr(0, eq);
+  const auto item = catalogue::FindConfigItem(name);
+  if (!item) {
+    error = "unknown configuration item '" + name + "'";
+    return std::nullopt;
+  }
+  return std::pair{*item, text.substr(eq + 1)};
+}
+
+// The items of a document as `config read --json` prints it; names, where given, must match.
+std::optional<std::vector<std::pair<int, std::string>>> ReadItemsFile(const std::string& path,
+                                                                      std::string& error) {
+  std::ifstream file(path);
+  if (!file) {
+    error = "cannot read '" + path + "'";
+    return std::nullopt;
+  }
+  const auto document = nlohmann::json::parse(file, nullptr, false);
+  if (document.is_discarded() || !document.is_object() || !document.contains("items") ||
+      !document["items"].is_array()) {
+    error = path + ": not a JSON document with an \"items\" array";
+    return std::nullopt;
+  }
+  std::vector<std::pair<int, std::string>> items;
+  for (const auto& entry : document["items"]) {
+    const bool shaped = entry.is_object() && entry.contains("index") &&
+                        entry["index"].is_number_integer() && entry.contains("value") &&
+                        entry["value"].is_string();
+    const int index = shaped ? entry["index"].get<int>() : -1;
+    if (!shaped || index < 0 || index >= kItemCount) {
+      error = path + ": each item needs an \"index\" 0..50 and a text \"value\"";
+      return std::nullopt;
+    }
+    const auto name = ConfigCatalogue()[static_cast<std::size_t>(index)].name;
+    if (entry.contains("name") && entry["name"] != name) {
+      error = path + ": item " + std::to_string(index) + " is \"" + std::string(name) + "\"";
+      return std::nullopt;
+    }
+    items.emplace_back(index, entry["value"].get<std::string>());
+  }
+  return items;
+}
+
+std::optional<WritePlan> ParsePlan(const ParsedArgs& args, std::string& error) {
+  WritePlan plan;
+  plan.defaults = args.Has("--defaults");
+  plan.verify = args.Has("--verify");
+  if (const auto from = args.Get("--from")) {
+    auto items = ReadItemsFile(*from, error);
+    if (!items) return std::nullopt;
+    plan.fromFile = std::move(*items);
+  }
+  for (const auto& text : args.All("--set")) {
+    auto set = ParseSet(text, error);
+    if (!set) return std::nullopt;
+    plan.sets.push_back(std::move(*set));
+  }
+  return plan;
+}
+
+void PrintItems(std::ostream& out, const Values& values, bool json) {
+  if (json) {
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (int i = 0; i < kItemCount; ++i) {
+      items.push_back({{"index", i},
+                       {"name", ConfigCatalogue()[static_cast<std::size_t>(i)].name},
+                       {"value", values[static_cast<std::size_t>(i)]}});
+    }
+    // A text item may hold bytes that are not UTF-8: they are replaced rather than refused.
+    out << nlohmann::ordered_json{{"items", items}}.dump(-1, ' ', false,
+                                                         nlohmann::json::error_handler_t::replace)
+        << "\n";
+    return;
+  }
+  for (int i = 0; i < kItemCount; ++i) {
+    char index[8];
+    std::snprintf(index, sizeof index, "%2d", i);
+    std::string name(ConfigCatalogue()[static_cast<std::size_t>(i)].name);
+    name.resize(std::max<std::size_t>(name.size(), 18), ' ');
+    out << index << "  " << name << values[static_cast<std::size_t>(i)] << "\n";
+  }
+}
+
+// Runs a transfer and waits for it. Nothing when it went through; else the exit status (the
+// worker has shown its message, if it had one).
+std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::string& to) {
+  const auto report = Perform(link, code);
+  if (!report) return InterruptGuard::ExitStatus();
+  if (report->delivered) return ReachedTarget(link, to) ? std::nullopt : std::optional(kExitFailed);
+  if (report->failure.empty()) link.Fail("node " + to + " is not in the coordinator's network");
+  return kExitFailed;
+}
+
+bool SameValue(int item, const std::string& wrote, const std::string& read) {
+  if (ConfigCatalogue()[static_cast<std::size_t>(item)].encoding == catalogue::ItemEncoding::Text) {
+    return wrote == read;
+  }
+  // Digits come back upper-case.
+  return wrote.size() == read.size() &&
+         std::equal(wrote.begin(), wrote.end(), read.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) ==
+                  std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
+// Every item whose value read back differs from the one written, in one line; empty when none.
+std::string Differences(const Values& wrote, const Values& read) {
+  std::string list;
+  int count = 0;
+  for (int i = 0; i < kItemCount; ++i) {
+    const auto& a = wrote[static_cast<std::size_t>(i)];
+    const auto& b = read[static_cast<std::size_t>(i)];
+    if (SameValue(i, a, b)) continue;
+    ++count;
+    list +=
+        (list.empty() ? "" : ", ") + ItemLabel(i) + " (wrote \"" + a + "\", read \"" + b + "\")";
+  }
+  if (count == 0) return {};
+  return "verify: " + std::to_string(count) + (count == 1 ? " item differs: " : " items differ: ") +
+         list;
+}
+
+// The plan's values in the table; the exit status when one is refused.
+std::optional<int> ApplyPlan(const WritePlan& plan, CommandIo& io) {
+  for (const auto& [item, text] : plan.fromFile) {
+    const auto stored = Table().Set(item, text);
+    if (!stored.accepted()) return UsageError(io, ItemLabel(item) + ": " + stored.message);
+  }
+  for (const auto& [item, text] : plan.sets) {
+    const auto entered = catalogue::EnterConfigValue(Table(), item, text);
+    if (entered.accepted()) continue;
+    // Most messages name the item already; the digit messages do not.
+    std::string reason = OneLine(entered.message);
+    const auto name = ConfigCatalogue()[static_cast<std::size_t>(item)].name;
+    if (reason.rfind(name, 0) != 0) reason = ItemLabel(item) + ": " + reason;
+    return UsageError(io, reason);
+  }
+  // Nothing goes out that the image cannot carry as it stands.
+  catalogue::ConfigValueTable trial;
+  trial.Assign(Table().Snapshot());
+  if (const auto encoded = link::EncodeImage(trial); !encoded.ok()) {
+    return UsageError(io, encoded.error);
+  }
+  return std::nullopt;
+}
+
+int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, CommandIo& io) {
+  // A node is read first even for the defaults: nothing is written unless it answers itself.
+  if (!plan.defaults || !to.empty()) {
+    ShowStep(io, "reading the configuration");
+    if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to)) return *status;
+  }
+  if (plan.defaults) Table().LoadDefaults();
+  if (const auto status = ApplyPlan(plan, io)) return *status;
+  ShowStep(io, "writing the configuration");
+  if (const auto status = Transfer(link, link::WorkerCommand::WriteConfig, to)) return *status;
+  if (!plan.verify) return kExitOk;
+
+  const Values wrote = Table().Snapshot();
+  ShowStep(io, "reading it back");
+  if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to)) return *status;
+  if (const std::string differences = Differences(wrote, Table().Snapshot());
+      !differences.empty()) {
+    link.Fail(differences);
+    return kExitFailed;
+  }
+  io.out << "verified: the module holds all " << kItemCount << " items as written\n";
+  return kExitOk;
+}
+
+int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
+  ReadWriteArgs command;
+  if (const auto status = ParseReadWrite(
+          "config", kUsage, args, {{"--json", false}},
+          {{"--defaults", false}, {"--from"}, {"--set", true, true}, {"--verify", false}}, io,
+          command)) {
+    return *status;
+  }
+  const bool write = command.write;
+  const ParsedArgs& parsed = command.parsed;
+  const std::string& to = command.to;
+  std::string error;
+  const auto plan = write ? ParsePlan(parsed, error) : std::optional<WritePlan>(WritePlan{});
+  if (!plan) return UsageError(io, error);
+
+  CliLink link("config", io, false);
+  if (const auto status = link.Open(parsed)) return *status;
+  if (!to.empty()) {
+    if (const auto status = DirectTo(link, to, io)) return *status;
+  }
+  int status = kExitOk;
+  if (write) {
+    status = RunWrite(link, *plan, to, io);
+  } else {
+    ShowStep(io, "reading the configuration");
+    if (const auto failed = Transfer(link, link::WorkerCommand::ReadConfig, to)) {
+      status = *failed;
+    } else {
+      PrintItems(io.out, Table().Snapshot(), parsed.Has("--json"));
+    }
+  }
+  link.Close();
+  return InterruptGuard::Signal() != 0 ? InterruptGuard::ExitStatus() : status;
+}
+
+const CommandRegistrar kRegistrar({"config", "read or write a module's configuration", RunConfig});
+
+}  // namespace
+}  // namespace netloom::cli

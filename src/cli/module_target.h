@@ -1,0 +1,56 @@
+// What the configuration and identity commands share: their "read | write" command lines,
+// directing their requests to a node with --to, running a request to its end, and the progress
+// lines of their steps.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/cli.h"
+#include "cli/cli_link.h"
+#include "cli/options.h"
+#include "core/link/worker_command.h"
+
+namespace netloom::cli {
+
+// "netloom-cli <command>: <reason>; see ..." on standard error; the usage exit status.
+int UsageError(CommandIo& io, const std::string& command, const std::string& reason);
+
+// A "<command> read|write [flags]" command line, the action anywhere among the flags: the line
+// flags, --to and --help for both, each action's own flags only with it.
+struct ReadWriteArgs {
+  bool write = false;
+  ParsedArgs parsed;
+  std::string to;  // empty: the local module
+};
+// Parses `args` (after the command's name). The exit status when the command ends here (help
+// printed: 0; a usage error written: 2), else nothing with `out` filled.
+std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
+                                  const std::vector<std::string>& args,
+                                  const std::vector<FlagSpec>& readFlags,
+                                  const std::vector<FlagSpec>& writeFlags, CommandIo& io,
+                                  ReadWriteArgs& out);
+
+// Signals ReadConfig, WriteConfig, ReadIdentity or WriteIdentity as the panes and the wizard do
+// and waits for its end. Nothing when interrupted (the link is closed then).
+std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code);
+
+// After a request for `to` that went through: false when the coordinator refused the remote
+// console ("FAIL"), so that the local module answered in the node's place; the reason is then
+// written. (The desktop program goes on with the local module; a script asked for the node.)
+bool ReachedTarget(CliLink& link, const std::string& to);
+
+// Whether `text` is a node address for --to: four hex digits.
+bool IsNodeAddress(std::string_view text);
+
+// Walks the network once (the remote exchanges require the target in the node table), then
+// directs the following requests to `address` as a node click and the pane's remote button do.
+// Nothing when ready; otherwise the exit status, the reason written (1 when the walk found no
+// coordinator, 130 when interrupted).
+std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io);
+
+// A step of a long exchange on standard error, only when it is a terminal.
+void ShowStep(CommandIo& io, std::string_view step);
+
+}  // namespace netloom::cli

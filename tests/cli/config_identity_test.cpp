@@ -1,0 +1,169 @@
+// netloom-cli config and identity against the virtual module, in-process.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "cli_command_fixture.h"
+#include "core/link/config_messages.h"
+
+namespace netloom::cli {
+namespace {
+
+std::vector<std::string> Write(std::vector<std::string> args) {
+  args.insert(args.begin(), "write");
+  return args;
+}
+
+class ConfigCommandTest : public testsupport::CliCommandTest {
+ protected:
+  ConfigCommandTest() : CliCommandTest("config") {}
+
+  nlohmann::json ReadJson(std::vector<std::string> args = {}) {
+    args.insert(args.begin(), {"read", "--json"});
+    EXPECT_EQ(Run(args), kExitOk) << err_;
+    return nlohmann::json::parse(out_);
+  }
+  std::string ValueOf(const nlohmann::json& document, int item) {
+    return document["items"][item]["value"].get<std::string>();
+  }
+  std::string Received() {
+    const auto bytes = sim_.Faults().Received();
+    return std::string(bytes.begin(), bytes.end());
+  }
+  sim::ExchangeFaults& Faults() { return sim_.Faults().Exchanges(); }
+};
+
+class IdentityCommandTest : public testsupport::CliCommandTest {
+ protected:
+  IdentityCommandTest() : CliCommandTest("identity") {}
+  sim::ExchangeFaults& Faults() { return sim_.Faults().Exchanges(); }
+};
+
+constexpr int kPanId = 14;
+constexpr int kDeviceName = 38;
+
+TEST_F(ConfigCommandTest, ReadPrintsTheItems) {
+  ASSERT_EQ(Run({"read"}), kExitOk) << err_;
+  EXPECT_NE(out_.find("\n38  Device Name       Coordinator\n"), std::string::npos) << out_;
+  EXPECT_EQ(std::count(out_.begin(), out_.end(), '\n'), 51);
+
+  const auto document = ReadJson();
+  ASSERT_EQ(document["items"].size(), 51u);
+  EXPECT_EQ(document["items"][0],
+            (nlohmann::json{{"index", 0}, {"name", "Version"}, {"value", "0002"}}));
+  EXPECT_EQ(ValueOf(document, kDeviceName), "Coordinator");
+}
+
+TEST_F(ConfigCommandTest, WriteSetsVerifiesAndReadsBack) {
+  ASSERT_EQ(Run({"write", "--set", "PanID=4321", "--set", "Device Name=Cli-1", "--set",
+                 "Baudrate=19200", "--verify"}),
+            kExitOk)
+      << err_;
+  EXPECT_NE(out_.find("verified"), std::string::npos);
+  EXPECT_NE(err_.find("Writing finished! Please reset the unit"), std::string::npos) << err_;
+  const auto document = ReadJson();
+  EXPECT_EQ(ValueOf(document, kPanId), "4321");
+  EXPECT_EQ(ValueOf(document, kDeviceName), "Cli-1");
+  EXPECT_EQ(ValueOf(document, 5), "05");  // the option's code, not its text
+}
+
+TEST_F(ConfigCommandTest, WriteFromTheReadDocumentToANode) {
+  auto document = ReadJson();
+  document["items"][kPanId]["value"] = "5555";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("netloom-config-" + std::to_string(getpid()) + ".json");
+  std::ofstream(path) << document.dump();
+  const int status = Run({"write", "--to", "1A01", "--from", path.string(), "--verify"});
+  std::filesystem::remove(path);
+  ASSERT_EQ(status, kExitOk) << err_;              // verified: the node holds 5555
+  EXPECT_EQ(ValueOf(ReadJson(), kPanId), "1234");  // the coordinator kept its own
+}
+
+TEST_F(ConfigCommandTest, VerifyNamesWhatTheModuleDidNotTake) {
+  Faults().SetWriteIgnoresItem(kPanId);
+  EXPECT_EQ(Run({"write", "--set", "PanID=4321", "--set", "DstAddr=ABCD", "--verify"}),
+            kExitFailed);
+  EXPECT_NE(err_.find("verify: 1 item differs: 14 PanID (wrote \"4321\", read \"1234\")"),
+            std::string::npos)
+      << err_;
+}
+
+TEST_F(ConfigCommandTest, UsageErrorsWriteNothing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--set", "Nope=1"},
+      {"--set", "PanID=12G4"},
+      {"--set", "Baudrate=1234"},
+      {"--set", "NetworkKey=00"},
+      {"--set", "PanID"},
+      {"--from", "/nonexistent.json"},
+      {"--to", "12"},
+      {"--frobnicate"},
+      {"stray"},
+  };
+  sim_.Faults().SetRecording(true);
+  for (const auto& args : cases) {
+    EXPECT_EQ(Run(Write(args)), kExitUsage) << args[0];
+    EXPECT_NE(err_.find("see 'netloom-cli config --help'"), std::string::npos) << err_;
+  }
+  EXPECT_EQ(Run({"frobnicate"}), kExitUsage);
+  EXPECT_EQ(Run({"read", "--verify"}), kExitUsage);
+  EXPECT_NE(err_.find("'--verify' goes with write"), std::string::npos) << err_;
+  EXPECT_EQ(Received().find("ATCFGWRITE"), std::string::npos);
+}
+
+TEST_F(ConfigCommandTest, FailuresExitOneWithTheMessage) {
+  Faults().SetEscAtFrame(2);
+  EXPECT_EQ(Run({"write"}), kExitFailed);
+  EXPECT_EQ(err_, std::string(link::kSendChecksumError) + "\n");
+  Faults().ClearSwitches();
+
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Fail);
+  EXPECT_EQ(Run({"read", "--to", "1A01"}), kExitFailed);
+  EXPECT_NE(err_.find("node 1A01: the coordinator refused"), std::string::npos) << err_;
+  EXPECT_EQ(out_, "");
+}
+
+TEST_F(IdentityCommandTest, ReadAndWrite) {
+  ASSERT_EQ(Run({"read", "--json"}), kExitOk) << err_;
+  EXPECT_EQ(nlohmann::json::parse(out_), (nlohmann::json{{"version", 2},
+                                                         {"channel", 15},
+                                                         {"pan_id", "1234"},
+                                                         {"device_type", 0},
+                                                         {"start_mode", 0},
+                                                         {"name", "Coordinator"}}));
+
+  ASSERT_EQ(Run({"write", "--type", "router", "--mode", "star", "--channel", "1A", "--pan", "abcd",
+                 "--name", "Renamed"}),
+            kExitOk)
+      << err_;
+  EXPECT_EQ(Faults().Resets(), 1u);
+  ASSERT_EQ(Run({"read"}), kExitOk) << err_;
+  EXPECT_EQ(out_,
+            "version      2\nchannel      1A\npan_id       ABCD\ndevice_type  1 (Router)\n"
+            "start_mode   4 (Star MODE)\nname         Renamed\n");
+}
+
+TEST_F(IdentityCommandTest, ChecksAndFailures) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
+      {{"--pan", "12"}, "Please input 4 word"},
+      {{"--pan", "12G4"}, "Please input 0 to 9 or A to F (a to f)"},
+      {{"--name", "two words"}, "Don't input space to DeviceName"},
+      {{"--name", "Seventeen-letters"}, "Please Less than 16 word"},
+      {{"--channel", "1B"}, "bad channel '1B' (0B to 1A)"},
+      {{"--type", "hub"}, "bad type 'hub'"},
+  };
+  for (const auto& [args, message] : usage) {
+    EXPECT_EQ(Run(Write(args)), kExitUsage) << message;
+    EXPECT_NE(err_.find(message), std::string::npos) << err_;
+  }
+  Faults().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Eot);
+  EXPECT_EQ(Run({"write", "--name", "Refused"}), kExitFailed);
+  EXPECT_EQ(err_, link::WriteVersionError() + "\n");
+  EXPECT_EQ(Faults().Resets(), 0u);
+}
+
+}  // namespace
+}  // namespace netloom::cli
