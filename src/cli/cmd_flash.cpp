@@ -71,9 +71,21 @@ class FlashReporter final : public firmware::UpgradeObserver {
     std::lock_guard lock(mutex_);
     if (procedure_ == nullptr) return;
     const auto progress = procedure_->Progress();
-    barShown_ = progress.framesAcknowledged > 0 || progress.percent > 0;
+    // The bar lives while lines go out; the transfer's end puts the percentage back to 0.
+    const bool sending = procedure_->State() == firmware::UpgradeState::Transferring &&
+                         !(progress.percent == 0 && progress.framesAcknowledged > 0);
+    if (!sending) {
+      ClearBar();
+      barShown_ = false;
+      return;
+    }
+    // A terminal needs no more than a few frames a second.
+    const auto now = std::chrono::steady_clock::now();
+    if (barShown_ && progress.percent == percent_ && now - drawn_ < kRedrawInterval) return;
+    barShown_ = true;
     percent_ = progress.percent;
     frames_ = progress.framesAcknowledged;
+    drawn_ = now;
     DrawBar();
   }
 
@@ -104,7 +116,9 @@ class FlashReporter final : public firmware::UpgradeObserver {
   const firmware::UpgradeProcedure* procedure_ = nullptr;
   std::mutex mutex_;
   firmware::UpgradeMessage lastMessage_;
+  static constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
   bool barShown_ = false;
+  std::chrono::steady_clock::time_point drawn_;
   int percent_ = 0;
   std::uint64_t frames_ = 0;
 };

@@ -74,6 +74,7 @@ bool UpgradeProcedure::StartUpgrade(const std::string& firmwarePath) {
     }
     settings_.baudRate = kUpgradeBaudRate;
     progress_ = {};
+    lastResult_ = UpgradeResult::None;
   }
   Launch(UpgradeState::Transferring, [this, firmwarePath] { RunTransfer(firmwarePath); });
   return true;
