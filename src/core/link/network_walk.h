@@ -14,6 +14,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/link/clock.h"
@@ -44,8 +46,8 @@ class NetworkWalk {
               DeviceDirectory& directory, ShowMessage showMessage);
 
   // Asks the node at `address` and, while `depth` lasts, the children it reports that the
-  // table does not hold yet; returns the node's record, or null when the node gives no usable
-  // reply or is already in the table.
+  // table does not hold yet (depth 1, or less, asks the node alone); returns the node's record,
+  // or null when the node gives no usable reply or is already in the table.
   //
   // Every node that answers gets a device-directory entry (an existing one is kept). Node
   // counter: +1 for a node whose reply carried an address already in the table, +1 for every
