@@ -79,6 +79,11 @@ TEST_F(OutputPaneTest, TrimsTheOldest200OnceAbove5000) {
   EXPECT_TRUE(text.endsWith(QStringLiteral("aBNEW")));
 }
 
+TEST_F(OutputPaneTest, LongAppendsDoNotGrowThePaneWithoutEnd) {
+  for (int i = 0; i < 200; ++i) edit().AppendOutput(std::string(255, 'x'));
+  EXPECT_LE(edit().ShownText().size(), 5000 + 255);
+}
+
 TEST_F(OutputPaneTest, LineEndsAndClearKeepPendingTyping) {
   edit().AppendOutput("OK\r");
   edit().AppendOutput("\nnext\r\nlast");

@@ -36,7 +36,9 @@ void COutputEdit::AppendOutput(std::string_view text) {
   }
   if (shown.isEmpty()) return;
   QTextCursor cursor(document());
-  if (document()->characterCount() - 1 > kTrimAbove) {
+  // 200 at a time until the pane is back within 5000: a single cut per append would let a
+  // stream of appends longer than 200 characters grow the pane without end.
+  while (document()->characterCount() - 1 > kTrimAbove) {
     cursor.setPosition(0);
     cursor.setPosition(kTrimCount, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();

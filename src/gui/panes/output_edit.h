@@ -24,8 +24,8 @@ class COutputEdit : public QPlainTextEdit {
   explicit COutputEdit(QWidget* parent = nullptr);
 
   void SetSink(Sink sink) { sink_ = std::move(sink); }
-  // Appends module text at the end and scrolls there; once the pane holds more than 5000
-  // characters the first 200 go before each append.
+  // Appends module text at the end and scrolls there; while the pane holds more than 5000
+  // characters the oldest 200 go, before the append.
   void AppendOutput(std::string_view text);
   // Empties the pane; pending typed characters stay.
   void ClearOutput();

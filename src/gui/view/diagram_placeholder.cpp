@@ -21,7 +21,7 @@ void CDiagramPlaceholder::Draw(const link::NetworkSnapshot& snapshot, int layout
   lines_.clear();
   if (!snapshot.rootNode) return update();
   lines_ << QStringLiteral("%1 nodes (%2 layout)")
-                .arg(snapshot.nodeCount)
+                .arg(snapshot.nodeTable.size())
                 .arg(layoutMode == 0 ? QStringLiteral("tree") : QStringLiteral("circle"));
   for (const auto& [key, node] : snapshot.nodeTable) {
     (void)key;
