@@ -1,0 +1,216 @@
+#include "gui/view/diagram_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <set>
+
+namespace netloom::view {
+
+namespace detail {
+
+struct KindRow {
+  NodeKind kind;
+  std::array<std::string_view, 2> prefixes;  // an empty second prefix is unused
+  PixelSize size;
+  std::string_view stem;
+};
+
+constexpr std::array<KindRow, kNodeKindCount> kKinds{{
+    {NodeKind::Coordinator, {"Coord", "IHD"}, {53, 37}, "coordinator"},
+    {NodeKind::Ccu, {"CCU", ""}, {53, 43}, "ccu"},
+    {NodeKind::Fcu, {"FCU", ""}, {38, 56}, "fcu"},
+    {NodeKind::Lcu, {"LCU", ""}, {53, 55}, "lcu"},
+    {NodeKind::Ac, {"AC", ""}, {56, 53}, "ac"},
+    {NodeKind::Pc, {"PC", ""}, {56, 42}, "pc"},
+    {NodeKind::Meter, {"Meter", ""}, {53, 53}, "meter"},
+    {NodeKind::Lumanode, {"Lumanode", ""}, {55, 55}, "lumanode"},
+    {NodeKind::Quaybox, {"Quaybox", ""}, {52, 55}, "quaybox"},
+    {NodeKind::StreeLight, {"StreeLight", ""}, {40, 55}, "streetlight"},
+    {NodeKind::Other, {"", ""}, {53, 56}, "node"},
+}};
+
+const KindRow& RowOf(NodeKind kind) {
+  return kKinds[static_cast<std::size_t>(kind)];
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// Degrees to radians with the walk's own approximation of pi, so that computed places match the
+// positions the walk writes.
+constexpr double kDegreesToRadians = 0.017453277777777776;
+
+link::CirclePoint OnCircle(link::CirclePoint centre, double radius, double degrees) {
+  const double rad = degrees * kDegreesToRadians;
+  return {centre.x + static_cast<float>(radius * std::cos(rad)),
+          centre.y + static_cast<float>(radius * std::sin(rad))};
+}
+
+// One step of the drawing pass: which record is drawn, under which placement, as which child.
+struct Visit {
+  link::NodePtr record;
+  int parent = -1;
+  int index = 0;  // 1-based among the parent's drawn children, 0 for the root
+};
+
+// The drawing pass without geometry: depth-first, each record once, children in reply order.
+class Walk {
+ public:
+  explicit Walk(const link::NodeTable& table) : table_(table) {}
+
+  std::vector<Visit> From(const link::NodePtr& root, int depth) {
+    Draw(root, -1, 0, depth);
+    return std::move(visits_);
+  }
+
+ private:
+  void Draw(const link::NodePtr& record, int parent, int index, int depth) {
+    drawn_.insert(link::NodeKey(record->address));
+    const int self = static_cast<int>(visits_.size());
+    visits_.push_back({record, parent, index});
+    if (--depth == 0 || record->entryCount == 0) return;
+    int counter = 0;
+    for (const auto& entry : record->children) {
+      const auto child = link::FindNode(table_, entry.address);
+      if (child && !drawn_.contains(link::NodeKey(child->address))) {
+        Draw(child, self, ++counter, depth);
+      }
+    }
+  }
+
+  const link::NodeTable& table_;
+  std::set<std::int32_t> drawn_;
+  std::vector<Visit> visits_;
+};
+
+link::CirclePoint TreePlace(const NodePlacement& parent, int index) {
+  const int half = index / 2;
+  const float x = index % 2 == 0
+                      ? parent.left + kNodeSize - static_cast<float>(half + 1) * kNodeSize
+                      : parent.left + static_cast<float>(half + 1) * kNodeSize;
+  return {std::max(x, 0.0f), parent.top + kTreeRowPitch};
+}
+
+// Places of the root's drawn children 1..count in circle mode.
+std::vector<link::CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot,
+                                            link::CirclePoint centre, int count) {
+  const auto& table = snapshot.circleTable;
+  const int written = std::min(CirclePositionCount(snapshot.nodeCount),
+                               std::max(static_cast<int>(table.size()) - 1, 0));
+  std::vector<link::CirclePoint> places;
+  if (count <= written && count <= kCirclePlaces) {
+    places.assign(table.begin() + 1, table.begin() + 1 + count);
+    return places;
+  }
+  // Even places on a circle whose arc leaves a little room between neighbours.
+  const double radius =
+      std::max<double>(kCircleRadius, count * kNodeSize * 1.1 / (2 * std::numbers::pi));
+  for (int k = 0; k < count; ++k) places.push_back(OnCircle(centre, radius, 360.0 * k / count));
+  return places;
+}
+
+}  // namespace detail
+
+NodeKind KindOfName(std::string_view name) {
+  for (const auto& row : detail::kKinds) {
+    for (const auto prefix : row.prefixes) {
+      if (!prefix.empty() && name.starts_with(prefix)) return row.kind;
+    }
+  }
+  return NodeKind::Other;
+}
+
+PixelSize PictureSize(NodeKind kind) {
+  return detail::RowOf(kind).size;
+}
+
+std::string_view KindStem(NodeKind kind) {
+  return detail::RowOf(kind).stem;
+}
+
+std::string NodeLabel(const link::NodeRecord& record) {
+  return record.name + "\r\nID : " + record.address;
+}
+
+double LabelFontSize(double points) {
+  // The font size is a fixed-point value with four decimals; the scaling truncates it.
+  const auto fixed = static_cast<std::int64_t>(std::llround(points * 10000));
+  return static_cast<double>(static_cast<std::int64_t>(fixed * kLabelFontScale)) / 10000;
+}
+
+int CirclePositionCount(std::int32_t nodeCount) {
+  if (nodeCount - 1 < 1) return 0;
+  const int step = 360 / (nodeCount - 1);
+  if (step == 0) return nodeCount - 1;  // one position per counted node, never an endless loop
+  return (360 + step - 1) / step;
+}
+
+std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, LayoutMode mode,
+                                         std::string_view selectedAddress) {
+  if (!snapshot.rootNode) return {};
+  const auto visits =
+      detail::Walk(snapshot.nodeTable)
+          .From(snapshot.rootNode, mode == LayoutMode::Circle ? kCircleDepth : kTreeDepth);
+
+  const link::CirclePoint centre =
+      snapshot.circleTable.empty() ? kCircleCentre : snapshot.circleTable.front();
+  std::vector<link::CirclePoint> circle;
+  if (mode == LayoutMode::Circle) {
+    circle = detail::CirclePlaces(snapshot, centre, static_cast<int>(visits.size()) - 1);
+  }
+
+  std::vector<NodePlacement> placements;
+  placements.reserve(visits.size());
+  for (const auto& visit : visits) {
+    const auto& record = *visit.record;
+    NodePlacement placement{.key = link::NodeKey(record.address),
+                            .address = record.address,
+                            .label = NodeLabel(record),
+                            .kind = KindOfName(record.name),
+                            .selected = detail::EqualsIgnoringCase(record.address, selectedAddress),
+                            .parent = visit.parent};
+    link::CirclePoint place;
+    if (mode == LayoutMode::Circle) {
+      place = visit.parent < 0 ? centre : circle[static_cast<std::size_t>(visit.index - 1)];
+    } else {
+      place =
+          visit.parent < 0
+              ? link::CirclePoint{kTreeRootLeft, 0}
+              : detail::TreePlace(placements[static_cast<std::size_t>(visit.parent)], visit.index);
+    }
+    placement.left = place.x;
+    placement.top = place.y;
+    placements.push_back(std::move(placement));
+  }
+  return placements;
+}
+
+DiagramPoint ScrollToCoordinator(std::span<const NodeSpot> nodes, std::int32_t rootKey,
+                                 int clientWidth, int clientHeight, float twipsPerPixel) {
+  const auto root = std::ranges::find(nodes, rootKey, &NodeSpot::key);
+  if (root == nodes.end()) return {10000, 0};
+  const auto centred = [twipsPerPixel](float corner, int client) {
+    return std::max(corner - static_cast<float>(client / 2) * twipsPerPixel + kNodeSize / 2, 0.0f);
+  };
+  return {centred(root->left, clientWidth), centred(root->top, clientHeight)};
+}
+
+std::optional<std::size_t> NodeIndexAt(std::span<const NodeSpot> nodes, DiagramPoint point) {
+  for (std::size_t i = nodes.size(); i-- > 0;) {
+    const auto& node = nodes[i];
+    if (point.x >= node.left && point.x < node.left + kNodeSize && point.y >= node.top &&
+        point.y < node.top + kNodeSize) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace netloom::view
