@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <set>
 
@@ -90,13 +91,43 @@ class Walk {
   std::vector<Visit> visits_;
 };
 
-link::CirclePoint TreePlace(const NodePlacement& parent, int index) {
-  const int half = index / 2;
-  const float x = index % 2 == 0
-                      ? parent.left + kNodeSize - static_cast<float>(half + 1) * kNodeSize
-                      : parent.left + static_cast<float>(half + 1) * kNodeSize;
-  return {std::max(x, 0.0f), parent.top + kTreeRowPitch};
-}
+// Places of the tree layout. The k-th drawn child of a parent alternates right and left of it,
+// one row down; a child whose place a node of another parent already took moves to the free
+// place of its row nearest below its parent (its own side first), so no node hides another.
+// Children of one parent share a place only where the left edge stops them.
+class TreeRows {
+ public:
+  link::CirclePoint Root() {
+    taken_.emplace(std::pair{0.0f, kTreeRootLeft}, -1);
+    return {kTreeRootLeft, 0};
+  }
+
+  link::CirclePoint Child(const NodePlacement& parent, int parentIndex, int index) {
+    const int half = index / 2;
+    const bool right = index % 2 == 1;
+    const float x = right ? parent.left + static_cast<float>(half + 1) * kNodeSize
+                          : parent.left + kNodeSize - static_cast<float>(half + 1) * kNodeSize;
+    link::CirclePoint place{std::max(x, 0.0f), parent.top + kTreeRowPitch};
+    const auto occupant = taken_.find({place.y, place.x});
+    if (occupant != taken_.end() && occupant->second != parentIndex) {
+      place.x = NearestFree(place.y, parent.left, right);
+    }
+    taken_.emplace(std::pair{place.y, place.x}, parentIndex);
+    return place;
+  }
+
+ private:
+  float NearestFree(float top, float below, bool rightFirst) const {
+    for (int step = 0;; ++step) {
+      for (const int side : {rightFirst ? 1 : -1, rightFirst ? -1 : 1}) {
+        const float x = below + static_cast<float>(side * step) * kNodeSize;
+        if (x >= 0 && !taken_.contains({top, x})) return x;
+      }
+    }
+  }
+
+  std::map<std::pair<float, float>, int> taken_;  // (top, left) -> parent of its first node
+};
 
 // Places of the root's drawn children 1..count in circle mode.
 std::vector<link::CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot,
@@ -166,6 +197,7 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
     circle = detail::CirclePlaces(snapshot, centre, static_cast<int>(visits.size()) - 1);
   }
 
+  detail::TreeRows rows;
   std::vector<NodePlacement> placements;
   placements.reserve(visits.size());
   for (const auto& visit : visits) {
@@ -180,10 +212,9 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
     if (mode == LayoutMode::Circle) {
       place = visit.parent < 0 ? centre : circle[static_cast<std::size_t>(visit.index - 1)];
     } else {
-      place =
-          visit.parent < 0
-              ? link::CirclePoint{kTreeRootLeft, 0}
-              : detail::TreePlace(placements[static_cast<std::size_t>(visit.parent)], visit.index);
+      place = visit.parent < 0 ? rows.Root()
+                               : rows.Child(placements[static_cast<std::size_t>(visit.parent)],
+                                            visit.parent, visit.index);
     }
     placement.left = place.x;
     placement.top = place.y;
@@ -205,8 +236,8 @@ DiagramPoint ScrollToCoordinator(std::span<const NodeSpot> nodes, std::int32_t r
 std::optional<std::size_t> NodeIndexAt(std::span<const NodeSpot> nodes, DiagramPoint point) {
   for (std::size_t i = nodes.size(); i-- > 0;) {
     const auto& node = nodes[i];
-    if (point.x >= node.left && point.x < node.left + kNodeSize && point.y >= node.top &&
-        point.y < node.top + kNodeSize) {
+    if (point.x >= node.left && point.x < node.left + node.width && point.y >= node.top &&
+        point.y < node.top + node.height) {
       return i;
     }
   }

@@ -89,6 +89,8 @@ struct NodePlacement {
 //
 // Tree: the root at (15000, 0); the k-th drawn child of a parent at (pl, pt) alternates right and
 // left: pl + 1500, pl - 1500, pl + 3000, pl - 3000 ..., clamped at x = 0, one row (2200) below.
+// Where a node drawn under another parent already sits on that place, the child takes the free
+// place of the row nearest below its parent instead, so no node hides another.
 // Circle: the root at circleTable[0] (or the default centre), its k-th drawn child at
 // circleTable[k]. When the walk's node counter gave fewer circle positions than the root has
 // drawn children, or there are more than 19 of them, every child gets an even place on one
@@ -108,10 +110,13 @@ struct DiagramPoint {
   bool operator==(const DiagramPoint&) const = default;
 };
 
+// A node's key and square, as the scroll and the hit test see it.
 struct NodeSpot {
   std::int32_t key = 0;
   float left = 0;
   float top = 0;
+  float width = kNodeSize;
+  float height = kNodeSize;
 };
 
 // Scroll offsets that centre the first node whose key is `rootKey` in a client area of

@@ -3,36 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "../network_fixture.h"
 #include "core/link/circle_positions.h"
 
 namespace netloom::view {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
-struct NodeSpec {
-  std::string address;
-  std::string name;
-  std::vector<std::string> children;
-};
-
-// A snapshot as the walk hands it over: the first node is the root.
-link::NetworkSnapshot Snapshot(const std::vector<NodeSpec>& nodes, std::int32_t nodeCount = -1) {
-  link::NetworkSnapshot snapshot;
-  for (const auto& spec : nodes) {
-    auto record = std::make_shared<link::NodeRecord>();
-    record->address = spec.address;
-    record->name = spec.name;
-    record->entryCount = static_cast<std::int32_t>(spec.children.size());
-    for (const auto& child : spec.children) record->children.push_back({child});
-    snapshot.nodeTable[link::NodeKey(spec.address)] = record;
-    if (!snapshot.rootNode) snapshot.rootNode = record;
-  }
-  snapshot.nodeCount = nodeCount < 0 ? static_cast<std::int32_t>(nodes.size()) : nodeCount;
-  snapshot.circleTable = link::ComputeCirclePositions(snapshot.nodeCount, kCircleCentre);
-  return snapshot;
-}
+using testing::NodeSpec;
+using testing::Snapshot;
 
 std::vector<std::string> Addresses(const std::vector<NodePlacement>& placements) {
   std::vector<std::string> out;
@@ -111,6 +91,52 @@ TEST(DiagramLayout, NodeUnderTwoParentsIsDrawnOnceUnderTheFirst) {
   // 0004 is the first drawn child of 0002 (the shared node did not count): right of its parent.
   EXPECT_EQ(placements[4].parent, 3);
   EXPECT_EQ(placements[4].left, placements[3].left + 1500);
+}
+
+TEST(DiagramLayout, TreeMovesACousinOffATakenPlace) {
+  // The demo's shape: 5E05 sits under 1A01 at 15000, where 6F06, the first child of 2B02
+  // (13500), would go too. It moves below its parent instead; its own child follows it.
+  const auto snapshot = Snapshot({{"0000", "Coordinator", {"1A01", "2B02", "3C03"}},
+                                  {"1A01", "CCU-Hall", {"4D04", "5E05"}},
+                                  {"2B02", "FCU-Office", {"5E05", "6F06"}},
+                                  {"3C03", "Meter-Main", {"7A07"}},
+                                  {"4D04", "LCU-Corridor", {"8B08"}},
+                                  {"5E05", "AC-Lobby", {}},
+                                  {"6F06", "PC-Desk", {"BE0B"}},
+                                  {"7A07", "Lumanode-Yard", {}},
+                                  {"8B08", "Quaybox-Pier", {}},
+                                  {"BE0B", "Sensor-Shelf", {}}});
+  const auto placements = LayOutNetwork(snapshot, LayoutMode::Tree, "NULL");
+  EXPECT_THAT(Addresses(placements), ElementsAre("0000", "1A01", "4D04", "8B08", "5E05", "2B02",
+                                                 "6F06", "BE0B", "3C03", "7A07"));
+  EXPECT_THAT(
+      Corners(placements),
+      ElementsAre(DiagramPoint{15000, 0}, DiagramPoint{16500, 2200}, DiagramPoint{18000, 4400},
+                  DiagramPoint{19500, 6600}, DiagramPoint{15000, 4400}, DiagramPoint{13500, 2200},
+                  DiagramPoint{13500, 4400}, DiagramPoint{15000, 6600}, DiagramPoint{18000, 2200},
+                  DiagramPoint{19500, 4400}));
+  std::set<std::pair<float, float>> places;
+  for (const auto& p : placements) places.insert({p.left, p.top});
+  EXPECT_EQ(places.size(), placements.size());
+}
+
+TEST(DiagramLayout, TreeCousinTakesTheNearestFreePlaceOnItsSide) {
+  const auto snapshot = Snapshot({{"0000", "Coordinator", {"0001", "0002"}},
+                                  {"0001", "A", {"0003", "0004"}},
+                                  {"0002", "B", {"0005", "0006"}},
+                                  {"0003", "C", {}},
+                                  {"0004", "D", {}},
+                                  {"0005", "E", {}},
+                                  {"0006", "F", {}}});
+  const auto placements = LayOutNetwork(snapshot, LayoutMode::Tree, "NULL");
+  EXPECT_THAT(Addresses(placements),
+              ElementsAre("0000", "0001", "0003", "0004", "0002", "0005", "0006"));
+  // 0001 at 16500: 0003 18000, 0004 15000. 0002 at 13500: 0005 wants 15000 (taken), below its
+  // parent 13500 is free; 0006 wants 12000, free.
+  EXPECT_THAT(Corners(placements), ElementsAre(DiagramPoint{15000, 0}, DiagramPoint{16500, 2200},
+                                               DiagramPoint{18000, 4400}, DiagramPoint{15000, 4400},
+                                               DiagramPoint{13500, 2200}, DiagramPoint{13500, 4400},
+                                               DiagramPoint{12000, 4400}));
 }
 
 TEST(DiagramLayout, DepthLimitsPerMode) {

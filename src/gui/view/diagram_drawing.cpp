@@ -1,0 +1,60 @@
+#include "gui/view/diagram_drawing.h"
+
+#include <vector>
+
+namespace netloom::view {
+
+void ClearDiagram(TopologyDiagram& diagram) {
+  diagram.Clear();
+}
+
+DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
+                      const NodePlacement& placement) {
+  DiagramNode* node = diagram.AddNode(QRectF(placement.left, placement.top, kNodeSize, kNodeSize));
+  node->SetFontSize(LabelFontSize(node->FontSize()));
+  // Module names are bytes, not UTF-8: each byte shows as itself.
+  node->SetText(QString::fromLatin1(placement.label));
+  node->SetKey(placement.key);
+  node->SetPicture(pictures.Get(placement.kind, placement.selected));
+  if (placement.selected) node->SetColor(kSelectedColor);
+  if (parent != nullptr) parent->AddLink(node)->SetColor(kLinkColor);
+  return node;
+}
+
+void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
+                 const link::NetworkSnapshot& snapshot, LayoutMode mode,
+                 std::string_view selectedAddress, std::string_view rootAddress) {
+  if (!snapshot.rootNode) return;
+  const auto placements = LayOutNetwork(snapshot, mode, selectedAddress);
+  std::vector<DiagramNode*> drawn;
+  drawn.reserve(placements.size());
+  for (const auto& placement : placements) {
+    DiagramNode* parent =
+        placement.parent < 0 ? nullptr : drawn[static_cast<std::size_t>(placement.parent)];
+    drawn.push_back(DrawNode(diagram, pictures, parent, placement));
+  }
+  ScrollToCoordinator(diagram, rootAddress);
+}
+
+void ScrollToCoordinator(TopologyDiagram& diagram, std::string_view rootAddress) {
+  const QSize client = diagram.viewport()->size();
+  diagram.SetScrollOffset(view::ScrollToCoordinator(diagram.NodeSpots(), link::NodeKey(rootAddress),
+                                                    client.width(), client.height(),
+                                                    diagram.TwipsPerPixel()));
+}
+
+void MarkSelection(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* selected) {
+  for (int i = 0; i < diagram.NodeCount(); ++i) {
+    DiagramNode* node = diagram.Node(i);
+    node->SetColor(kNormalColor);
+    if (node->Picture() != nullptr && node->Picture()->selected()) {
+      node->SetPicture(pictures.Variant(node->Picture(), false));
+    }
+  }
+  selected->SetColor(kSelectedColor);
+  if (selected->Picture() != nullptr && !selected->Picture()->selected()) {
+    selected->SetPicture(pictures.Variant(selected->Picture(), true));
+  }
+}
+
+}  // namespace netloom::view

@@ -1,0 +1,39 @@
+// The network view's drawing operations on its topology diagram: clear, draw a network snapshot
+// node by node, scroll to the coordinator, and move the selection marks. UI thread only.
+#pragma once
+
+#include <QColor>
+#include <string_view>
+
+#include "core/link/node_table.h"
+#include "gui/view/diagram_layout.h"
+#include "gui/view/node_pictures.h"
+#include "gui/view/topology_diagram.h"
+
+namespace netloom::view {
+
+inline const QColor kLinkColor(0, 0, 200);
+inline const QColor kSelectedColor(255, 0, 0);
+inline const QColor kNormalColor(0, 0, 0);
+
+// Leaves the diagram empty.
+void ClearDiagram(TopologyDiagram& diagram);
+
+// Adds one laid-out node (label at 0.7 of the font size, key, picture of its kind, red when
+// selected) and, under a parent, the link from the parent to it. Returns the new node.
+DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
+                      const NodePlacement& placement);
+
+// Draws the snapshot in `mode` (nothing without a root), then scrolls to the coordinator.
+void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
+                 const link::NetworkSnapshot& snapshot, LayoutMode mode,
+                 std::string_view selectedAddress, std::string_view rootAddress);
+
+// Scrolls so that the first node with the key of `rootAddress` is in the middle of the visible
+// area, or to (10000, 0) when there is none.
+void ScrollToCoordinator(TopologyDiagram& diagram, std::string_view rootAddress);
+
+// Every node back to black with its normal picture, then `selected` red with its selected one.
+void MarkSelection(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* selected);
+
+}  // namespace netloom::view
