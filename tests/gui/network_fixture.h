@@ -42,7 +42,7 @@ inline std::vector<NodeSpec> Family(int children) {
                                        "Meter", "Lumanode", "Quaybox", "StreeLight-9", "Node"};
   std::vector<NodeSpec> nodes{{"0000", "Coordinator", {}}};
   for (int i = 1; i <= children; ++i) {
-    char address[5];
+    char address[16];
     std::snprintf(address, sizeof address, "%04X", i);
     nodes[0].children.push_back(address);
     nodes.push_back({address, kNames[(i - 1) % 10], {}});
