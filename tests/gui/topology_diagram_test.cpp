@@ -157,6 +157,23 @@ TEST_F(TopologyDiagramTest, CtrlWheelZoomsAroundThePointer) {
   EXPECT_EQ(diagram.Zoom(), 1.0);
 }
 
+TEST(TopologyDiagram, PicturesStayOnTheirNodesInsideAWindow) {
+  // The diagram as a child, away from its window's corner: what the window shows there is what
+  // the diagram shows alone.
+  NodePictures pictures;
+  QWidget window;
+  window.resize(500, 400);
+  auto* diagram = new TopologyDiagram(&window);
+  diagram->setGeometry(110, 70, 300, 250);
+  DiagramNode* node = diagram->AddNode(QRectF(1500, 1500, kNodeSize, kNodeSize));
+  node->SetPicture(pictures.Get(NodeKind::Meter, false));
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QImage alone = diagram->grab().toImage();
+  const QImage inWindow = window.grab().toImage().copy(diagram->geometry());
+  EXPECT_EQ(inWindow.convertToFormat(alone.format()), alone);
+}
+
 TEST(NodePictures, TwentyTwoPicturesSwapWithinTheirKind) {
   NodePictures pictures;
   for (int k = 0; k < kNodeKindCount; ++k) {

@@ -11,6 +11,7 @@ void Request(CThread& worker, WorkerCommand code,
     state.request.echoOn = true;
     state.request.remoteRefused = state.view.remoteRefused;
     state.request.targetAddress = state.view.selectedAddress;
+    state.request.consoleToTarget = false;
     if (fill) fill(state.request);
   });
   worker.Signal(code);
@@ -36,6 +37,17 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
 void SendConsoleCommand(CThread& worker, std::string_view text) {
   Request(worker, WorkerCommand::ConsoleCommand,
           [&](WorkerRequest& request) { request.consoleText = std::string(text); });
+}
+
+void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text) {
+  worker.session().Update([&](LinkState& state) {
+    state.request.echoOn = true;
+    state.request.remoteRefused = false;
+    state.request.targetAddress = std::string(address);
+    state.request.consoleToTarget = true;
+    state.request.consoleText = std::string(text);
+  });
+  worker.Signal(WorkerCommand::ConsoleCommand);
 }
 
 void SendRawText(CThread& worker, std::string_view text) {

@@ -33,6 +33,10 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
 // The pane requests: echoOn on; the view's remoteRefused and selectedAddress go into the
 // request; then the request's own field, then the signal.
 void SendConsoleCommand(CThread& worker, std::string_view text);
+// A console command for one node, whatever the selection and the console pane's remote flag:
+// it goes through the remote set-up to `address` (refusals of earlier requests do not hold it
+// back); kNoAddress sends it to the local module.
+void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text);
 void SendRawText(CThread& worker, std::string_view text);
 void RequestConfigRead(CThread& worker);
 void RequestConfigWrite(CThread& worker);

@@ -40,7 +40,10 @@ struct WorkerRequest {
   std::string targetAddress{kNoAddress};  // node a request is for
   std::string rootAddress{kRootAddress};  // where the network query starts
   std::string consoleText;                // console command to send, sent unchanged
-  std::string rawText;                    // typed text to send, sent unchanged
+  // The console command goes to targetAddress whatever the console pane's remote flag says
+  // (a table asked for from the diagram's node menu); every pane request clears it.
+  bool consoleToTarget = false;
+  std::string rawText;  // typed text to send, sent unchanged
 };
 
 // The view's side of the link: flags the panes set and results the worker writes back.

@@ -23,7 +23,7 @@ bool GoesRemote(const LinkState& state, RemoteVariant variant) {
   if (IsNoAddress(state.request.targetAddress) || state.request.remoteRefused) return false;
   switch (variant) {
     case RemoteVariant::Console:
-      return state.view.consoleRemote;
+      return state.view.consoleRemote || state.request.consoleToTarget;
     case RemoteVariant::Config:
       return state.view.parametersRemote;
     case RemoteVariant::Identity:

@@ -3,6 +3,7 @@
 // console) live in their own families.
 #include <cstdio>
 #include <ctime>
+#include <set>
 
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
@@ -55,6 +56,42 @@ void Neighbor(SimContext& ctx, const SimCommand&) {
   Reply(ctx, table);
 }
 
+// Every node below `node` (each once), with the child of `node` it is reached through.
+void CollectRoutes(const SimNetwork& network, const SimNode& node, const std::string& via,
+                   std::set<std::string>& seen, std::string& table) {
+  for (const auto& address : node.children) {
+    if (!seen.insert(address).second) continue;
+    const std::string hop = via.empty() ? address : via;
+    table += "\r\n" + address + " via " + hop;
+    CollectRoutes(network, *network.Find(address), hop, seen, table);
+  }
+}
+
+// ATDUMP <table type>: the neighbour (2), routing (3) and binding (8) tables of the node that
+// holds the console, made up from the topology; every other table is empty.
+void Dump(SimContext& ctx, const SimCommand& command) {
+  const std::string type = ArgOr(command, 0, "");
+  if (type == "2") return Neighbor(ctx, command);
+  const SimNode& node = ctx.Node();
+  const auto parents = ctx.network.ParentsOf(node.address);
+  if (type == "3") {
+    std::string table = "Routing table of " + node.address;
+    std::set<std::string> seen{node.address};
+    CollectRoutes(ctx.network, node, "", seen, table);
+    if (!parents.empty()) table += "\r\nDEFAULT via " + parents.front()->address;
+    return Reply(ctx, table);
+  }
+  if (type == "8") {
+    // Every device reports its on/off cluster to the coordinator.
+    std::string table = "Binding table of " + node.address;
+    if (&node != &ctx.network.Local()) {
+      table += "\r\nEP 01 CLUSTER 0006 -> " + ctx.network.Local().address + " EP 01";
+    }
+    return Reply(ctx, table);
+  }
+  Reply(ctx, "TABLE:0 entries");
+}
+
 void Ping(SimContext& ctx, const SimCommand& command) {
   const std::string target = ArgOr(command, 0, "");
   if (ctx.network.Find(target)) {
@@ -100,6 +137,7 @@ void AddAtBasicHandlers(HandlerRegistry& registry) {
   registry.Add("INFO", Info);
   registry.Add("RTC", Rtc);
   registry.Add("NEIGHBOR", Neighbor);
+  registry.Add("DUMP", Dump);
   registry.Add("PING", Ping);
   registry.Add("IEEE", Ieee);
   registry.Add("ADDR", Addr);
@@ -112,7 +150,6 @@ void AddAtBasicHandlers(HandlerRegistry& registry) {
   Fixed(registry, "EPREQ", "EP:01 02");
   Fixed(registry, "RXDATA", "RX:0");
   Fixed(registry, "SREG", "S01=0F");
-  Fixed(registry, "DUMP", "TABLE:0 entries");
   // Commands whose only answer is the acknowledgement.
   for (const char* word :
        {"STARTPAN",  "STARTRT",    "STARTTC",    "JOIN",       "LEAVE",       "RESET",

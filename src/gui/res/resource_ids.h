@@ -18,6 +18,7 @@ enum CommandId : int {
   kFilePrintSetup = 57606,
   kFilePrint = 57607,
   kFilePrintPreview = 57609,
+  kFileSaveDiagramAs = 32850,  // the topology diagram as PNG, SVG or PDF
   kFileMruFirst = 57616,
   kAppExit = 57665,
   kEditUndo = 57643,

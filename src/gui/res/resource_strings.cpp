@@ -31,6 +31,7 @@ const std::map<int, const char*>& Strings() {
       {32801, "Upgrade\nUpgrade"},
       {32817, "Tree\nTree"},
       {32826, "Circle\nCircle"},
+      {32850, "Save the topology diagram as a PNG, SVG or PDF file\nSave Diagram"},
   };
   return strings;
 }

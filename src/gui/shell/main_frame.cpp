@@ -55,6 +55,7 @@ const std::vector<ActionSpec>& ActionSpecs() {
       {kFileClose, "&Close", {}},
       {kFileSave, "&Save\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
       {kFileSaveAs, "Save &As...", {}},
+      {kFileSaveDiagramAs, "Save &Diagram As...", {}},
       {kFilePrint, "&Print...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
       {kFilePrintPreview, "Print Pre&view", {}},
       {kFilePrintSetup, "P&rint Setup...", {}},
@@ -134,6 +135,7 @@ bool NeedsDocument(int id) {
     case kFileClose:
     case kFileSave:
     case kFileSaveAs:
+    case kFileSaveDiagramAs:
     case kFilePrint:
     case kFilePrintPreview:
     case kEditCopy:
@@ -229,6 +231,9 @@ void CMainFrame::CreateActions() {
   });
   on(kFileSave, [this] { SaveDocumentAs(); });
   on(kFileSaveAs, [this] { SaveDocumentAs(); });
+  on(kFileSaveDiagramAs, [this] {
+    if (auto* frame = ActiveFrame()) frame->view()->SaveDiagramAs();
+  });
   on(kFilePrint, [this] { Print(false); });
   on(kFilePrintPreview, [this] { Print(true); });
   on(kAppExit, [this] { close(); });
@@ -277,6 +282,7 @@ void CMainFrame::CreateMenus() {
     if (full) {
       menu->addAction(action(kFileSave));
       menu->addAction(action(kFileSaveAs));
+      menu->addAction(action(kFileSaveDiagramAs));
       menu->addSeparator();
       menu->addAction(action(kFilePrint));
       menu->addAction(action(kFilePrintPreview));
@@ -520,6 +526,10 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
   connect(view, &view::CNetloomView::configValuesChanged, this, &CMainFrame::OnConfigValuesChanged);
   connect(frame, &view::CChildFrame::recolourTabs, this, &CMainFrame::RecolourTabs,
           Qt::QueuedConnection);
+  connect(view, &view::CNetloomView::nodePicked, this, &CMainFrame::OnNodePicked);
+  connect(view, &view::CNetloomView::consoleTargetChanged, this, &CMainFrame::OnConsoleTarget);
+  connect(view, &view::CNetloomView::parametersTargetChanged, this,
+          &CMainFrame::OnParametersTarget);
   connect(frame, &view::CChildFrame::consoleTargetChanged, this, &CMainFrame::OnConsoleTarget);
   connect(frame, &view::CChildFrame::parametersTargetChanged, this,
           &CMainFrame::OnParametersTarget);
@@ -662,14 +672,10 @@ void CMainFrame::ShowCustomizeDialog() {
 void CMainFrame::Print(bool preview) {
   view::CChildFrame* frame = ActiveFrame();
   if (!frame) return;
-  QWidget* area = frame->view()->diagramArea();
-  auto render = [area](QPrinter* printer) {
-    QPainter painter(printer);
-    const QRect page = painter.viewport();
-    const QSize size = area->size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(area->rect());
-    area->render(&painter);
+  // The diagram itself, scaled to the page.
+  QPointer<view::CNetloomView> networkView = frame->view();
+  auto render = [networkView](QPrinter* printer) {
+    if (networkView) networkView->PrintDiagram(*printer);
   };
   QPrinter printer;
   if (preview) {

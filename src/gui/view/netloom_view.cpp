@@ -12,8 +12,8 @@
 #include "gui/tools/com_setting.h"
 #include "gui/tools/demo_network.h"
 #include "gui/tools/tool_windows.h"
-#include "gui/view/diagram_placeholder.h"
 #include "gui/view/port_settings_text.h"
+#include "gui/view/topology_diagram.h"
 
 namespace netloom::view {
 namespace {
@@ -37,7 +37,7 @@ void ShowBox(QWidget* parent, const QString& text, const QString& detail = QStri
 CNetloomView::CNetloomView(shell::CNetloomDoc* document, QWidget* parent)
     : QWidget(parent),
       document_(document),
-      diagram_(new CDiagramPlaceholder(this)),
+      diagram_(CreateDiagram()),
       listPorts_([] { return tools::ListPortChoices(); }) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -58,10 +58,6 @@ CNetloomView::~CNetloomView() {
   if (!worker_) return;
   bridge_.Release(true);
   worker_->Stop();
-}
-
-QWidget* CNetloomView::diagramArea() const {
-  return diagram_;
 }
 
 void CNetloomView::SetOutputView(panes::COutputView* output) {
@@ -315,17 +311,9 @@ void CNetloomView::OnQueryStarted() {
   if (worker_) refreshTimer_.start(refreshSeconds_ * 1000);
 }
 
-void CNetloomView::ClearDiagram() {
-  diagram_->Clear();
-}
-
 void CNetloomView::OnNetworkReady(const link::NetworkSnapshot& snapshot) {
   snapshot_ = snapshot;
   DrawNetwork();
-}
-
-void CNetloomView::DrawNetwork() {
-  diagram_->Draw(snapshot_, layoutMode_);
 }
 
 void CNetloomView::WaitWhileBusy() {

@@ -14,6 +14,7 @@
 // reconnects and, if the refresh cycle ran, resumes it. Everything here is UI thread only.
 #pragma once
 
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -31,6 +32,8 @@
 #include "gui/panes/output_view.h"
 #include "gui/tools/port_choice.h"
 #include "gui/view/command_rules.h"
+#include "gui/view/node_pictures.h"
+#include "gui/view/node_tables.h"
 #include "gui/view/reconnect_watch.h"
 #include "gui/view/worker_bridge.h"
 
@@ -38,9 +41,11 @@ namespace netloom::shell {
 class CNetloomDoc;
 }
 
+class QPrinter;
+
 namespace netloom::view {
 
-class CDiagramPlaceholder;
+class TopologyDiagram;
 
 class CNetloomView : public QWidget {
   Q_OBJECT
@@ -110,7 +115,22 @@ class CNetloomView : public QWidget {
   link::LinkSession& session() { return session_; }
   const link::NetworkSnapshot& snapshot() const { return snapshot_; }
   bool refreshTimerActive() const { return refreshTimer_.isActive(); }
-  QWidget* diagramArea() const;
+  TopologyDiagram* diagram() const { return diagram_; }
+  const NodePictures& nodePictures() const { return nodePictures_; }
+  std::string selectedAddress() const;
+
+  // --- the topology diagram (gui/view/netloom_view_diagram.cpp) ---
+  // A click on the diagram: the clicked node becomes the target of the console and Parameters
+  // panes (a node that is not in the node table clears the selection and tells nobody).
+  void SelectNode();
+  // A mouse button released on the diagram: the right button on a node opens the node menu.
+  void NodeMenu(Qt::MouseButton button, QPoint pixel);
+  // Asks the node with `address` for one of its tables; the answer shows in the output pane.
+  void ShowNodeTable(const std::string& address, NodeTableKind table);
+  // Prints the diagram (File Print, Print Preview).
+  void PrintDiagram(QPrinter& printer);
+  // Asks for a file name and saves the diagram as PNG, SVG or PDF.
+  void SaveDiagramAs();
   void SetOutputView(panes::COutputView* output);
   panes::COutputView* outputView() const { return outputView_; }
   QWidget* wizardWindow() const { return wizard_; }
@@ -120,6 +140,11 @@ class CNetloomView : public QWidget {
   }
 
  signals:
+  // A node was picked while the console is local: the console fills in its node rows.
+  void nodePicked(const QString& address);
+  // The console's and the Parameters pane's remote flag and target after a pick.
+  void consoleTargetChanged(bool remote, const QString& address);
+  void parametersTargetChanged(bool remote, const QString& address);
   // The command rules' inputs changed (connect, disconnect, run, stop, layout).
   void commandStateChanged();
   // Text for the status bar's port-settings pane.
@@ -128,6 +153,8 @@ class CNetloomView : public QWidget {
   void configValuesChanged();
 
  private:
+  // The diagram widget, wired to SelectNode and NodeMenu.
+  TopologyDiagram* CreateDiagram();
   // Opens the port; `quiet`: no message box (a reconnect attempt).
   bool OpenConnection(bool quiet);
   // Stops the worker and waits for it; the port is closed afterwards.
@@ -141,7 +168,8 @@ class CNetloomView : public QWidget {
   void CheckReconnect();
 
   shell::CNetloomDoc* document_;
-  CDiagramPlaceholder* diagram_;
+  NodePictures nodePictures_;  // the diagram's nodes point at them; read only while painting
+  TopologyDiagram* diagram_;
   link::UartSettings uartSettings_;
   tools::PortChoice port_;
   link::LinkSession session_;

@@ -38,14 +38,17 @@ NodePicture::NodePicture(NodeKind kind, bool selected)
                                                    .arg(selected ? "_selected" : ""))) {}
 
 void NodePicture::Paint(QPainter& painter, const QRectF& target) const {
-  const QTransform& device = painter.deviceTransform();
-  const bool axisAligned = device.type() <= QTransform::TxScale;
-  if (!RastersPixels(painter) || !axisAligned) {
+  // The world transform maps to the painter's logical pixels (whatever the widget's offset in
+  // its window); the device's pixel ratio makes them device pixels.
+  const QTransform& world = painter.worldTransform();
+  if (!RastersPixels(painter) || world.type() > QTransform::TxScale) {
     renderer_->render(&painter, target);
     return;
   }
   // Device pixels, whole ones: the pixmap lands on the device grid unscaled.
-  const QRect onDevice = device.mapRect(target).toRect();
+  const qreal ratio = painter.device()->devicePixelRatio();
+  const QRectF logical = world.mapRect(target);
+  const QRect onDevice = QRectF(logical.topLeft() * ratio, logical.size() * ratio).toRect();
   const int width = std::max(1, onDevice.width());
   const int height = std::max(1, onDevice.height());
   const quint64 key = (static_cast<quint64>(width) << 32) | static_cast<quint32>(height);
@@ -60,7 +63,6 @@ void NodePicture::Paint(QPainter& painter, const QRectF& target) const {
     onPixmap.end();
     found = pixmaps_.insert(key, pixmap);
   }
-  const qreal ratio = painter.device()->devicePixelRatio();
   found->setDevicePixelRatio(ratio);
   painter.save();
   painter.setWorldTransform(QTransform());
