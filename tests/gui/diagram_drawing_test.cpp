@@ -62,6 +62,15 @@ TEST_F(DiagramDrawingTest, CoordinatorAloneInBothModesIsScrolledIntoView) {
   EXPECT_EQ(diagram.NodeAt(middle), diagram.Node(0));
 }
 
+TEST_F(DiagramDrawingTest, ZoomedRefreshKeepsTheZoomAndCentresTheCoordinator) {
+  const auto snapshot = testing::Snapshot(testing::Family(5));
+  diagram.SetZoom(2.0);
+  Draw(snapshot, LayoutMode::Circle);
+  EXPECT_EQ(diagram.Zoom(), 2.0);
+  const DiagramPoint middle = diagram.PixelToDiagram(diagram.viewport()->rect().center());
+  EXPECT_EQ(diagram.NodeAt(middle), diagram.Node(0));
+}
+
 TEST_F(DiagramDrawingTest, FiveChildrenInATreeAndTheirLinks) {
   Draw(testing::Snapshot(testing::Family(5)), LayoutMode::Tree);
   EXPECT_THAT(Corners(), ElementsAre(DiagramPoint{15000, 0}, DiagramPoint{16500, 2200},
