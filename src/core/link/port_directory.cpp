@@ -8,41 +8,52 @@
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace netloom::link {
 namespace fs = std::filesystem;
 namespace {
 
+constexpr std::string_view kRfcomm = "rfcomm";
+
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// The run of digits at the front of `text`, without leading zeros, and what follows it.
+std::pair<std::string_view, std::string_view> SplitNumber(std::string_view text) {
+  std::size_t end = 0;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  std::size_t start = 0;
+  while (start + 1 < end && text[start] == '0') ++start;
+  return {text.substr(start, end - start), text.substr(end)};
+}
+
 // Compares digit runs by value, so ttyUSB2 sorts before ttyUSB10.
 bool NaturalLess(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (std::isdigit(static_cast<unsigned char>(a[i])) &&
-        std::isdigit(static_cast<unsigned char>(b[j]))) {
-      const auto runEnd = [](std::string_view s, std::size_t k) {
-        while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) ++k;
-        return k;
-      };
-      const auto skipZeros = [](std::string_view s, std::size_t k, std::size_t end) {
-        while (k + 1 < end && s[k] == '0') ++k;
-        return k;
-      };
-      const std::size_t aEnd = runEnd(a, i);
-      const std::size_t bEnd = runEnd(b, j);
-      const auto aRun = a.substr(skipZeros(a, i, aEnd), aEnd - skipZeros(a, i, aEnd));
-      const auto bRun = b.substr(skipZeros(b, j, bEnd), bEnd - skipZeros(b, j, bEnd));
-      if (aRun.size() != bRun.size()) return aRun.size() < bRun.size();
-      if (aRun != bRun) return aRun < bRun;
-      i = aEnd;
-      j = bEnd;
-      continue;
+  while (!a.empty() && !b.empty()) {
+    if (IsDigit(a.front()) && IsDigit(b.front())) {
+      const auto [aNumber, aRest] = SplitNumber(a);
+      const auto [bNumber, bRest] = SplitNumber(b);
+      if (aNumber.size() != bNumber.size()) return aNumber.size() < bNumber.size();
+      if (aNumber != bNumber) return aNumber < bNumber;
+      a = aRest;
+      b = bRest;
+    } else if (a.front() != b.front()) {
+      return a.front() < b.front();
+    } else {
+      a.remove_prefix(1);
+      b.remove_prefix(1);
     }
-    if (a[i] != b[j]) return a[i] < b[j];
-    ++i;
-    ++j;
   }
-  return a.size() - i < b.size() - j;
+  return a.size() < b.size();
+}
+
+// Calls `visit` with every entry of `folder`; a folder that cannot be read has none.
+template <typename Visit>
+void ForEachEntry(const fs::path& folder, Visit visit) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) visit(*it);
 }
 
 std::string ReadLine(const fs::path& file) {
@@ -83,24 +94,27 @@ void AddDevices(const PortDirectoryRoots& roots, std::vector<PortEntry>& ports) 
   std::error_code ec;
   // The sysfs root the device links resolve into; the USB walk stops there.
   const fs::path sysRoot = fs::weakly_canonical(roots.sysClassTty / ".." / "..", ec);
-  for (const auto& entry : fs::directory_iterator(roots.sysClassTty, ec)) {
+  ForEachEntry(roots.sysClassTty, [&](const fs::directory_entry& entry) {
     const fs::path ttyDir = entry.path();
     const std::string name = ttyDir.filename().string();
     const fs::path devPath = roots.dev / name;
+    // Bluetooth ports hang off their adapter, which may be on USB; they are listed below.
+    if (name.rfind(kRfcomm, 0) == 0) return;
     // Virtual consoles, pseudo-terminals and the like have no device behind them.
-    if (!fs::exists(ttyDir / "device", ec) || !fs::exists(devPath, ec)) continue;
+    if (!fs::exists(ttyDir / "device", ec) || !fs::exists(devPath, ec)) return;
     if (auto usb = UsbDescription(ttyDir, sysRoot)) {
       ports.push_back({name, devPath.string(), std::move(*usb)});
     } else if (HasHardware(ttyDir)) {
       ports.push_back({name, devPath.string(), std::string(kOnBoardPortDescription)});
     }
-  }
-  for (const auto& entry : fs::directory_iterator(roots.dev, ec)) {
+  });
+  ForEachEntry(roots.dev, [&](const fs::directory_entry& entry) {
     const std::string name = entry.path().filename().string();
-    if (name.rfind("rfcomm", 0) == 0 && name.size() > 6) {
+    if (name.rfind(kRfcomm, 0) == 0 && name.size() > kRfcomm.size() &&
+        std::all_of(name.begin() + kRfcomm.size(), name.end(), IsDigit)) {
       ports.push_back({name, entry.path().string(), "Bluetooth serial port"});
     }
-  }
+  });
 }
 
 // A link folder counts only when it belongs to this user: links planted by someone else in a
@@ -112,13 +126,13 @@ bool OwnedByUser(const fs::path& folder) {
 
 void AddVirtualModules(const fs::path& folder, std::vector<PortEntry>& ports) {
   if (!OwnedByUser(folder)) return;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+  ForEachEntry(folder, [&](const fs::directory_entry& entry) {
+    std::error_code ec;
     // exists() follows the link: a module that ended leaves a dangling one behind.
-    if (!entry.is_symlink(ec) || !fs::exists(entry.path(), ec)) continue;
+    if (!entry.is_symlink(ec) || !fs::exists(entry.path(), ec)) return;
     ports.push_back({entry.path().filename().string(), entry.path().string(),
                      std::string(kVirtualModuleDescription)});
-  }
+  });
 }
 
 }  // namespace
@@ -156,7 +170,7 @@ std::vector<PortEntry> ListPorts(const PortDirectoryRoots& roots) {
 
 std::optional<std::string> ResolvePort(std::string_view nameOrPath,
                                        const PortDirectoryRoots& roots) {
-  if (nameOrPath.empty()) return std::nullopt;
+  if (nameOrPath.empty() || nameOrPath == "." || nameOrPath == "..") return std::nullopt;
   if (nameOrPath.find('/') != std::string_view::npos) return std::string(nameOrPath);
   for (const auto& port : ListPorts(roots)) {
     if (port.name == nameOrPath) return port.path;

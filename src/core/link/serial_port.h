@@ -13,8 +13,8 @@
 // Ports are opened in raw mode (no echo, no line editing, no character translation), with the
 // device's line settings as found and the time-outs {read 5000, write 5000} until Configure.
 //
-// Tracing: with NETLOOM_TRACE=1 in the environment, every byte written and read and every
-// failure is logged to standard error.
+// Tracing: with NETLOOM_TRACE=1 in the environment (or after EnableLinkTrace), every port
+// opened logs every byte written and read and every failure to standard error.
 #pragma once
 
 #include <cstddef>
@@ -86,6 +86,10 @@ inline constexpr std::string_view kCantOpenPortMessage = "Can't open this COM~!!
 // for a permission or a busy port, what to do), Unsupported (not a serial device), CallerBug
 // (empty path).
 OpenResult OpenPort(const std::string& path);
+
+// Turns the trace on for ports opened from now on, as NETLOOM_TRACE=1 does from the start
+// (for a --trace flag). Any thread.
+void EnableLinkTrace();
 
 // The operations as the protocol code calls them.
 bool ConfigurePort(SerialPort& port, const UartSettings& settings);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -55,14 +56,18 @@ class TracedPort final : public SerialPort {
   std::unique_ptr<SerialPort> inner_;
 };
 
-}  // namespace
-
-bool TraceEnabled() {
-  static const bool enabled = [] {
+std::atomic<bool>& TraceSwitch() {
+  static std::atomic<bool> on = [] {
     const char* value = std::getenv("NETLOOM_TRACE");
     return value != nullptr && value[0] != '\0' && std::string_view(value) != "0";
   }();
-  return enabled;
+  return on;
+}
+
+}  // namespace
+
+bool TraceEnabled() {
+  return TraceSwitch().load(std::memory_order_relaxed);
 }
 
 std::string FormatBytes(std::span<const std::uint8_t> bytes) {
@@ -81,10 +86,9 @@ std::string FormatBytes(std::span<const std::uint8_t> bytes) {
 void Trace(std::string_view path, std::string_view event) {
   if (!TraceEnabled()) return;
   static const auto start = std::chrono::steady_clock::now();
-  const auto ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const std::chrono::duration<double> since = std::chrono::steady_clock::now() - start;
   char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%.3f", ms / 1000.0);
+  std::snprintf(stamp, sizeof stamp, "%.3f", since.count());
   const std::string line = "netloom-trace " + std::string(stamp) + " " + std::string(path) + " " +
                            std::string(event) + "\n";
   // One write per line, so lines of several threads do not interleave.
@@ -97,3 +101,11 @@ std::unique_ptr<SerialPort> Traced(std::unique_ptr<SerialPort> port) {
 }
 
 }  // namespace netloom::link::detail
+
+namespace netloom::link {
+
+void EnableLinkTrace() {
+  detail::TraceSwitch().store(true);
+}
+
+}  // namespace netloom::link

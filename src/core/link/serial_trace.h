@@ -1,6 +1,7 @@
 // The link's trace: every byte written and read and every failure, on standard error.
 //
-// One switch: NETLOOM_TRACE set to anything but "" or "0" turns it on, read once per process.
+// One switch: NETLOOM_TRACE set to anything but "" or "0" turns it on (read once per process),
+// and so does EnableLinkTrace.
 // Lines look like "netloom-trace 12.345 /dev/pts/3 read 3: 41 54 0D  AT.". Safe from any thread.
 #pragma once
 

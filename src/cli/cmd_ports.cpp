@@ -1,0 +1,63 @@
+// netloom-cli ports: the serial ports the port directory finds.
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/options.h"
+#include "core/link/port_directory.h"
+
+namespace netloom::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: netloom-cli ports [--json]\n"
+    "Lists the serial ports: name, device path, description.\n"
+    "  --json  one JSON document: {\"ports\":[{\"name\",\"path\",\"description\"}]}\n";
+
+void PrintTable(const std::vector<link::PortEntry>& ports, std::ostream& out) {
+  std::size_t nameWidth = 0;
+  std::size_t pathWidth = 0;
+  for (const auto& port : ports) {
+    nameWidth = std::max(nameWidth, port.name.size());
+    pathWidth = std::max(pathWidth, port.path.size());
+  }
+  for (const auto& port : ports) {
+    out << port.name << std::string(nameWidth - port.name.size() + 2, ' ') << port.path
+        << std::string(pathWidth - port.path.size() + 2, ' ') << port.description << "\n";
+  }
+}
+
+int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
+  std::string error;
+  const auto parsed = ParseArgs(args, {{"--json", false}, {"--help", false}}, error);
+  if (parsed && parsed->Has("--help")) {
+    io.out << kUsage;
+    return kExitOk;
+  }
+  if (parsed && !parsed->positional.empty()) {
+    error = "unexpected argument '" + parsed->positional.front() + "'";
+  }
+  if (!parsed || !error.empty()) {
+    io.err << "netloom-cli ports: " << error << "; see 'netloom-cli ports --help'\n";
+    return kExitUsage;
+  }
+  const std::vector<link::PortEntry> ports = link::ListPorts();
+  if (parsed->Has("--json")) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& port : ports) {
+      list.push_back({{"name", port.name}, {"path", port.path}, {"description", port.description}});
+    }
+    io.out << nlohmann::ordered_json{{"ports", list}}.dump() << "\n";
+  } else if (ports.empty()) {
+    io.err << "no serial ports found\n";
+  } else {
+    PrintTable(ports, io.out);
+  }
+  return kExitOk;
+}
+
+const CommandRegistrar kRegistrar({"ports", "list the serial ports", RunPorts});
+
+}  // namespace
+}  // namespace netloom::cli
