@@ -24,6 +24,12 @@ CommandRegistrar::CommandRegistrar(CommandInfo info) {
   Registry().emplace(std::move(name), std::move(info));
 }
 
+int UsageError(CommandIo& io, const std::string& command, const std::string& reason) {
+  io.err << "netloom-cli " << command << ": " << reason << "; see 'netloom-cli " << command
+         << " --help'\n";
+  return kExitUsage;
+}
+
 int RunCli(const std::vector<std::string>& args, CommandIo& io) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintOverview(args.empty() ? io.err : io.out);

@@ -36,6 +36,9 @@ class CommandRegistrar {
   explicit CommandRegistrar(CommandInfo info);
 };
 
+// "netloom-cli <command>: <reason>; see ..." on standard error; the usage exit status.
+int UsageError(CommandIo& io, const std::string& command, const std::string& reason);
+
 // Runs a whole command line (argv without the program name).
 int RunCli(const std::vector<std::string>& args, CommandIo& io);
 

@@ -29,19 +29,12 @@ void PrintTable(const std::vector<link::PortEntry>& ports, std::ostream& out) {
 }
 
 int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
-  std::string error;
-  const auto parsed = ParseArgs(args, {{"--json", false}, {"--help", false}}, error);
-  if (parsed && parsed->Has("--help")) {
-    io.out << kUsage;
-    return kExitOk;
+  ParsedArgs parsedArgs;
+  if (const auto status =
+          ParseFlagsOnly("ports", kUsage, args, {{"--json", false}}, io, parsedArgs)) {
+    return *status;
   }
-  if (parsed && !parsed->positional.empty()) {
-    error = "unexpected argument '" + parsed->positional.front() + "'";
-  }
-  if (!parsed || !error.empty()) {
-    io.err << "netloom-cli ports: " << error << "; see 'netloom-cli ports --help'\n";
-    return kExitUsage;
-  }
+  const ParsedArgs* parsed = &parsedArgs;
   const std::vector<link::PortEntry> ports = link::ListPorts();
   if (parsed->Has("--json")) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();

@@ -73,20 +73,12 @@ void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
 
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   std::vector<FlagSpec> specs = LineFlags();
-  specs.insert(specs.end(), {{"--json", false}, {"--help", false}});
-  std::string error;
-  const auto parsed = ParseArgs(args, specs, error);
-  if (parsed && parsed->Has("--help")) {
-    io.out << kUsage;
-    return kExitOk;
+  specs.push_back({"--json", false});
+  ParsedArgs parsedArgs;
+  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsedArgs)) {
+    return *status;
   }
-  if (parsed && !parsed->positional.empty()) {
-    error = "unexpected argument '" + parsed->positional.front() + "'";
-  }
-  if (!parsed || !error.empty()) {
-    io.err << "netloom-cli walk: " << error << "; see 'netloom-cli walk --help'\n";
-    return kExitUsage;
-  }
+  const ParsedArgs* parsed = &parsedArgs;
 
   CliLink link("walk", io, false);
   if (const auto status = link.Open(*parsed)) return *status;

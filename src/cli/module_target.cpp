@@ -9,12 +9,6 @@
 
 namespace netloom::cli {
 
-int UsageError(CommandIo& io, const std::string& command, const std::string& reason) {
-  io.err << "netloom-cli " << command << ": " << reason << "; see 'netloom-cli " << command
-         << " --help'\n";
-  return kExitUsage;
-}
-
 std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
                                   const std::vector<std::string>& args,
                                   const std::vector<FlagSpec>& readFlags,

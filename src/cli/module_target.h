@@ -14,9 +14,6 @@
 
 namespace netloom::cli {
 
-// "netloom-cli <command>: <reason>; see ..." on standard error; the usage exit status.
-int UsageError(CommandIo& io, const std::string& command, const std::string& reason);
-
 // A "<command> read|write [flags]" command line, the action anywhere among the flags: the line
 // flags, --to and --help for both, each action's own flags only with it.
 struct ReadWriteArgs {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ostream>
+#include <utility>
 
 namespace netloom::cli {
 namespace {
@@ -71,6 +73,24 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
     slot.push_back(value);
   }
   return parsed;
+}
+
+std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
+                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
+                                  CommandIo& io, ParsedArgs& out) {
+  specs.push_back({"--help", false});
+  std::string error;
+  auto parsed = ParseArgs(args, specs, error);
+  if (parsed && parsed->Has("--help")) {
+    io.out << usage;
+    return kExitOk;
+  }
+  if (parsed && !parsed->positional.empty()) {
+    error = "unexpected argument '" + parsed->positional.front() + "'";
+  }
+  if (!parsed || !error.empty()) return UsageError(io, command, error);
+  out = std::move(*parsed);
+  return std::nullopt;
 }
 
 std::vector<FlagSpec> LineFlags() {

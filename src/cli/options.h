@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli.h"
 #include "core/link/uart_settings.h"
 
 namespace netloom::cli {
@@ -31,6 +32,12 @@ struct ParsedArgs {
 // reason ("unknown option '--x'", "option '--port' needs a value").
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::vector<FlagSpec>& specs, std::string& error);
+
+// Parses a command line of flags only (plus --help). The exit status when the command ends here
+// (help printed: 0; a usage error written: 2), else nothing with `out` filled.
+std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
+                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
+                                  CommandIo& io, ParsedArgs& out);
 
 // The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop.
 std::vector<FlagSpec> LineFlags();
