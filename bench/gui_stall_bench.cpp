@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
     start = {netloom::shell::DocumentStart::Kind::Port, streamer.path()};
   }
   auto* child = frame.OpenNetworkDocument(start);
-  if (!child->view()->portOpen()) return 1;
+  if (!child->view()->controller().portOpen()) return 1;
   if (mode == "stream") {
-    child->view()->StopRefresh();  // only the echo of the stream
+    child->view()->controller().StopRefresh();  // only the echo of the stream
     streamer.Start();
   }
 

@@ -58,7 +58,7 @@ struct Fixture {
   }
   void Draw() {
     ClearDiagram(diagram);
-    DrawNetwork(diagram, pictures, snapshot, LayoutMode::Tree, "0010", "0000");
+    DrawNetwork(diagram, pictures, snapshot, model::LayoutMode::Tree, "0010", "0000");
   }
   link::NetworkSnapshot snapshot = TreeOf200();
   NodePictures pictures;
@@ -94,7 +94,8 @@ void BM_DrawAndPaintAll(benchmark::State& state) {
   auto& fixture = Shared();
   fixture.Draw();
   const QRectF content = fixture.diagram.ContentRect();
-  QImage all((content.size() / kTwipsPerPixel).toSize(), QImage::Format_ARGB32_Premultiplied);
+  QImage all((content.size() / model::kTwipsPerPixel).toSize(),
+             QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     fixture.Draw();
     QPainter painter(&all);

@@ -20,14 +20,14 @@ class DiagramDrawingTest : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&diagram));
   }
 
-  void Draw(const link::NetworkSnapshot& snapshot, LayoutMode mode,
+  void Draw(const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
             std::string_view selected = "NULL") {
     ClearDiagram(diagram);
     DrawNetwork(diagram, pictures, snapshot, mode, selected, "0000");
   }
 
-  std::vector<DiagramPoint> Corners() const {
-    std::vector<DiagramPoint> corners;
+  std::vector<model::DiagramPoint> Corners() const {
+    std::vector<model::DiagramPoint> corners;
     for (int i = 0; i < diagram.NodeCount(); ++i) {
       corners.push_back({diagram.Node(i)->Left(), diagram.Node(i)->Top()});
     }
@@ -48,34 +48,35 @@ class DiagramDrawingTest : public ::testing::Test {
 TEST_F(DiagramDrawingTest, CoordinatorAloneInBothModesIsScrolledIntoView) {
   const auto snapshot = testing::Snapshot({{"0000", "Coordinator", {}}});
   const QSize client = diagram.viewport()->size();
-  Draw(snapshot, LayoutMode::Tree);
-  EXPECT_THAT(Corners(), ElementsAre(DiagramPoint{15000, 0}));
+  Draw(snapshot, model::LayoutMode::Tree);
+  EXPECT_THAT(Corners(), ElementsAre(model::DiagramPoint{15000, 0}));
   EXPECT_EQ(diagram.ScrollOffset(),
-            (DiagramPoint{15000.0f - static_cast<float>(client.width() / 2) * 15 + 750, 0}));
-  Draw(snapshot, LayoutMode::Circle);
-  EXPECT_THAT(Corners(), ElementsAre(DiagramPoint{16500, 8250}));
+            (model::DiagramPoint{15000.0f - static_cast<float>(client.width() / 2) * 15 + 750, 0}));
+  Draw(snapshot, model::LayoutMode::Circle);
+  EXPECT_THAT(Corners(), ElementsAre(model::DiagramPoint{16500, 8250}));
   EXPECT_EQ(diagram.ScrollOffset(),
-            (DiagramPoint{16500.0f - static_cast<float>(client.width() / 2) * 15 + 750,
-                          8250.0f - static_cast<float>(client.height() / 2) * 15 + 750}));
+            (model::DiagramPoint{16500.0f - static_cast<float>(client.width() / 2) * 15 + 750,
+                                 8250.0f - static_cast<float>(client.height() / 2) * 15 + 750}));
   // The coordinator is in the middle of what the user sees.
-  const DiagramPoint middle = diagram.PixelToDiagram(diagram.viewport()->rect().center());
+  const model::DiagramPoint middle = diagram.PixelToDiagram(diagram.viewport()->rect().center());
   EXPECT_EQ(diagram.NodeAt(middle), diagram.Node(0));
 }
 
 TEST_F(DiagramDrawingTest, ZoomedRefreshKeepsTheZoomAndCentresTheCoordinator) {
   const auto snapshot = testing::Snapshot(testing::Family(5));
   diagram.SetZoom(2.0);
-  Draw(snapshot, LayoutMode::Circle);
+  Draw(snapshot, model::LayoutMode::Circle);
   EXPECT_EQ(diagram.Zoom(), 2.0);
-  const DiagramPoint middle = diagram.PixelToDiagram(diagram.viewport()->rect().center());
+  const model::DiagramPoint middle = diagram.PixelToDiagram(diagram.viewport()->rect().center());
   EXPECT_EQ(diagram.NodeAt(middle), diagram.Node(0));
 }
 
 TEST_F(DiagramDrawingTest, FiveChildrenInATreeAndTheirLinks) {
-  Draw(testing::Snapshot(testing::Family(5)), LayoutMode::Tree);
-  EXPECT_THAT(Corners(), ElementsAre(DiagramPoint{15000, 0}, DiagramPoint{16500, 2200},
-                                     DiagramPoint{13500, 2200}, DiagramPoint{18000, 2200},
-                                     DiagramPoint{12000, 2200}, DiagramPoint{19500, 2200}));
+  Draw(testing::Snapshot(testing::Family(5)), model::LayoutMode::Tree);
+  EXPECT_THAT(Corners(),
+              ElementsAre(model::DiagramPoint{15000, 0}, model::DiagramPoint{16500, 2200},
+                          model::DiagramPoint{13500, 2200}, model::DiagramPoint{18000, 2200},
+                          model::DiagramPoint{12000, 2200}, model::DiagramPoint{19500, 2200}));
   const DiagramNode* root = diagram.Node(0);
   ASSERT_EQ(root->Links().size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
@@ -90,18 +91,18 @@ TEST_F(DiagramDrawingTest, LabelsKeysFontsAndPictures) {
                                            {"00A1", "ACME", {}},
                                            {"00B2", "PC-7", {}},
                                            {"00C3", "coordinator", {}}});
-  Draw(snapshot, LayoutMode::Tree, "00b2");
+  Draw(snapshot, model::LayoutMode::Tree, "00b2");
   ASSERT_EQ(diagram.NodeCount(), 4);
   const DiagramNode* pc = NodeWithKey("00B2");
   EXPECT_EQ(pc->Text(), "PC-7\r\nID : 00B2");
-  EXPECT_EQ(pc->Picture(), pictures.Get(NodeKind::Pc, true));
+  EXPECT_EQ(pc->Picture(), pictures.Get(model::NodeKind::Pc, true));
   EXPECT_EQ(pc->Color(), kSelectedColor);
-  EXPECT_EQ(NodeWithKey("00A1")->Picture(), pictures.Get(NodeKind::Ac, false));
-  EXPECT_EQ(NodeWithKey("00C3")->Picture(), pictures.Get(NodeKind::Other, false));
-  EXPECT_EQ(NodeWithKey("0000")->Picture(), pictures.Get(NodeKind::Coordinator, false));
+  EXPECT_EQ(NodeWithKey("00A1")->Picture(), pictures.Get(model::NodeKind::Ac, false));
+  EXPECT_EQ(NodeWithKey("00C3")->Picture(), pictures.Get(model::NodeKind::Other, false));
+  EXPECT_EQ(NodeWithKey("0000")->Picture(), pictures.Get(model::NodeKind::Coordinator, false));
   EXPECT_EQ(NodeWithKey("0000")->Color(), kNormalColor);
   const double base = diagram.font().pointSizeF();
-  EXPECT_DOUBLE_EQ(pc->FontSize(), LabelFontSize(base));
+  EXPECT_DOUBLE_EQ(pc->FontSize(), model::LabelFontSize(base));
 }
 
 TEST_F(DiagramDrawingTest, SharedChildOnceAndNoGrandchildInACircle) {
@@ -109,39 +110,39 @@ TEST_F(DiagramDrawingTest, SharedChildOnceAndNoGrandchildInACircle) {
                                            {"0001", "A", {"0003"}},
                                            {"0002", "B", {"0003"}},
                                            {"0003", "Shared", {}}});
-  Draw(snapshot, LayoutMode::Tree);
+  Draw(snapshot, model::LayoutMode::Tree);
   EXPECT_EQ(diagram.NodeCount(), 4);
   EXPECT_EQ(NodeWithKey("0001")->Links().size(), 1u);
   EXPECT_TRUE(NodeWithKey("0002")->Links().empty());
-  Draw(snapshot, LayoutMode::Circle);
+  Draw(snapshot, model::LayoutMode::Circle);
   EXPECT_EQ(diagram.NodeCount(), 3);
   EXPECT_EQ(NodeWithKey("0003"), nullptr);
 }
 
 TEST_F(DiagramDrawingTest, NoCoordinatorScrollsToTheDefault) {
   // The root answered for another address than the one asked.
-  Draw(testing::Snapshot({{"1234", "Coordinator", {}}}), LayoutMode::Tree);
+  Draw(testing::Snapshot({{"1234", "Coordinator", {}}}), model::LayoutMode::Tree);
   EXPECT_EQ(diagram.NodeCount(), 1);
-  EXPECT_EQ(diagram.ScrollOffset(), (DiagramPoint{10000, 0}));
+  EXPECT_EQ(diagram.ScrollOffset(), (model::DiagramPoint{10000, 0}));
 }
 
 TEST_F(DiagramDrawingTest, EmptySnapshotDrawsNothing) {
-  Draw(link::NetworkSnapshot{}, LayoutMode::Tree);
+  Draw(link::NetworkSnapshot{}, model::LayoutMode::Tree);
   EXPECT_EQ(diagram.NodeCount(), 0);
 }
 
 TEST_F(DiagramDrawingTest, SelectionMarksMoveAndRestore) {
-  Draw(testing::Snapshot(testing::Family(3)), LayoutMode::Circle, "0001");
+  Draw(testing::Snapshot(testing::Family(3)), model::LayoutMode::Circle, "0001");
   DiagramNode* first = NodeWithKey("0001");
   DiagramNode* second = NodeWithKey("0002");
-  EXPECT_EQ(first->Picture(), pictures.Get(NodeKind::Ccu, true));
+  EXPECT_EQ(first->Picture(), pictures.Get(model::NodeKind::Ccu, true));
   MarkSelection(diagram, pictures, second);
-  EXPECT_EQ(first->Picture(), pictures.Get(NodeKind::Ccu, false));
+  EXPECT_EQ(first->Picture(), pictures.Get(model::NodeKind::Ccu, false));
   EXPECT_EQ(first->Color(), kNormalColor);
-  EXPECT_EQ(second->Picture(), pictures.Get(NodeKind::Fcu, true));
+  EXPECT_EQ(second->Picture(), pictures.Get(model::NodeKind::Fcu, true));
   EXPECT_EQ(second->Color(), kSelectedColor);
   MarkSelection(diagram, pictures, second);  // again: stays selected
-  EXPECT_EQ(second->Picture(), pictures.Get(NodeKind::Fcu, true));
+  EXPECT_EQ(second->Picture(), pictures.Get(model::NodeKind::Fcu, true));
   for (int i = 0; i < diagram.NodeCount(); ++i) {
     if (diagram.Node(i) != second) {
       EXPECT_FALSE(diagram.Node(i)->Picture()->selected());

@@ -81,7 +81,7 @@ TEST(DiagramMemory, FiveHundredRefreshesOfTheDemoNetworkStayFlat) {
   // A refresh in each layout, painted, with the event loop turning as it does between the
   // worker's reports.
   const auto refresh = [&] {
-    for (const auto mode : {LayoutMode::Tree, LayoutMode::Circle}) {
+    for (const auto mode : {model::LayoutMode::Tree, model::LayoutMode::Circle}) {
       ClearDiagram(diagram);
       DrawNetwork(diagram, pictures, snapshot, mode, "2B02", "0000");
       diagram.viewport()->repaint();

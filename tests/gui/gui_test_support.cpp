@@ -23,10 +23,10 @@ ModalAnswerer::ModalAnswerer() {
 }
 
 NetworkFrame::NetworkFrame(const std::string& linkPath)
-    : doc(std::make_unique<shell::CNetloomDoc>()),
+    : doc(std::make_unique<view::CNetloomDoc>()),
       frame(std::make_unique<view::CChildFrame>(doc.get())) {
   view().SetPortLister([linkPath] {
-    return std::vector<tools::PortChoice>{{"vmod", linkPath, "virtual module", false}};
+    return std::vector<model::PortChoice>{{"vmod", linkPath, "virtual module", false}};
   });
   view().OnInitialUpdate(false);
   frame->resize(640, 480);
@@ -40,7 +40,7 @@ NetworkFrame::~NetworkFrame() {
 }
 
 bool NetworkFrame::WaitQueryStarted() {
-  return QTest::qWaitFor([this] { return view().refreshTimerActive(); }, kSlowMs);
+  return QTest::qWaitFor([this] { return view().controller().refreshTimerActive(); }, kSlowMs);
 }
 
 }  // namespace netloom::guitest

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "gui/shell/netloom_doc.h"
 #include "gui/view/child_frame.h"
+#include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
 #include "support/virtual_module_fixture.h"
 
@@ -34,7 +34,7 @@ struct NetworkFrame {
   // Waits for the refresh cycle's first query to be served (the timer is armed).
   bool WaitQueryStarted();
 
-  std::unique_ptr<shell::CNetloomDoc> doc;
+  std::unique_ptr<view::CNetloomDoc> doc;
   std::unique_ptr<view::CChildFrame> frame;
 };
 

@@ -137,8 +137,8 @@ TEST_F(MainFrameDocumentsTest, PortStartRunsAndClosingDisconnects) {
   CMainFrame frame(settings_);
   DocumentStart start{DocumentStart::Kind::Port, sim_.LinkPath()};
   view::CChildFrame* child = frame.OpenNetworkDocument(start);
-  EXPECT_TRUE(child->view()->portOpen());
-  EXPECT_TRUE(child->view()->autoRefresh());
+  EXPECT_TRUE(child->view()->controller().portOpen());
+  EXPECT_TRUE(child->view()->controller().autoRefresh());
   EXPECT_FALSE(frame.Action(kRun)->isEnabled());
   EXPECT_TRUE(frame.Action(kStop)->isEnabled());
   EXPECT_TRUE(frame.windowTitle().endsWith(QStringLiteral("*")));

@@ -5,16 +5,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "gui/model/node_tables.h"
 #include "gui/view/diagram_drawing.h"
-#include "gui/view/node_tables.h"
 #include "gui_test_support.h"
 #include "network_fixture.h"
 
 namespace netloom::guitest {
 namespace {
 
+using model::NodeKind;
 using view::DiagramNode;
-using view::NodeKind;
 
 class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
  protected:
@@ -30,7 +30,7 @@ class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
   }
   // The widget pixel in the middle of a node.
   QPoint Middle(const DiagramNode* node) {
-    const view::DiagramPoint offset = diagram().ScrollOffset();
+    const model::DiagramPoint offset = diagram().ScrollOffset();
     const QPointF centre = node->Rect().center();
     return QPoint(static_cast<int>((centre.x() - offset.x) / diagram().TwipsPerPixel()),
                   static_cast<int>((centre.y() - offset.y) / diagram().TwipsPerPixel()));
@@ -40,7 +40,8 @@ class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
   }
   // The family of the fixture: a coordinator, a CCU and an FCU.
   void DrawFamily() {
-    view().OnNetworkReady(testing::Snapshot(testing::Family(2)));
+    view().controller().listener().NetworkReady(testing::Snapshot(testing::Family(2)));
+    QCoreApplication::processEvents();  // the report is posted to the UI thread
     ASSERT_EQ(diagram().NodeCount(), 3);
   }
 };
@@ -52,8 +53,8 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
   QSignalSpy picked(&view(), &view::CNetloomView::nodePicked);
 
   Click(Node("0001"));
-  EXPECT_EQ(view().selectedAddress(), "0001");
-  EXPECT_EQ(Node("0001")->Picture(), view().nodePictures().Get(NodeKind::Ccu, true));
+  EXPECT_EQ(view().controller().selectedAddress(), "0001");
+  EXPECT_EQ(Node("0001")->Picture(), view().nodePictures().Get(model::NodeKind::Ccu, true));
   EXPECT_EQ(Node("0001")->Color(), view::kSelectedColor);
   ASSERT_EQ(console.count(), 1);
   EXPECT_EQ(console.last(), (QList<QVariant>{false, QStringLiteral("0001")}));
@@ -61,10 +62,10 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
   EXPECT_EQ(picked.last(), (QList<QVariant>{QStringLiteral("0001")}));
 
   Click(Node("0002"));
-  EXPECT_EQ(view().selectedAddress(), "0002");
-  EXPECT_EQ(Node("0001")->Picture(), view().nodePictures().Get(NodeKind::Ccu, false));
+  EXPECT_EQ(view().controller().selectedAddress(), "0002");
+  EXPECT_EQ(Node("0001")->Picture(), view().nodePictures().Get(model::NodeKind::Ccu, false));
   EXPECT_EQ(Node("0001")->Color(), view::kNormalColor);
-  EXPECT_EQ(Node("0002")->Picture(), view().nodePictures().Get(NodeKind::Fcu, true));
+  EXPECT_EQ(Node("0002")->Picture(), view().nodePictures().Get(model::NodeKind::Fcu, true));
   EXPECT_EQ(picked.count(), 2);
 
   // The selection survives the next refresh.
@@ -76,7 +77,7 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
 
 TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold) {
   DrawFamily();
-  view().session().Update([](link::LinkState& s) {
+  view().controller().session().Update([](link::LinkState& s) {
     s.view.consoleRemote = true;
     s.view.remoteRefused = true;
   });
@@ -87,8 +88,8 @@ TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold)
   EXPECT_EQ(console.last(), (QList<QVariant>{true, QStringLiteral("0002")}));
   EXPECT_EQ(parameters.count(), 1);
   EXPECT_EQ(picked.count(), 0);
-  EXPECT_FALSE(
-      view().session().Read([](const link::LinkState& s) { return s.view.remoteRefused; }));
+  EXPECT_FALSE(view().controller().session().Read(
+      [](const link::LinkState& s) { return s.view.remoteRefused; }));
 }
 
 TEST_F(NetworkViewDiagramTest, ClicksOutsideTheNodeTableSelectNothing) {
@@ -97,13 +98,13 @@ TEST_F(NetworkViewDiagramTest, ClicksOutsideTheNodeTableSelectNothing) {
   QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
   // Background: nothing happens.
   QTest::mouseClick(diagram().viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-  EXPECT_EQ(view().selectedAddress(), "0001");
+  EXPECT_EQ(view().controller().selectedAddress(), "0001");
   // A node whose record is gone: the selection is cleared, nobody is told.
-  DiagramNode* stray = diagram().AddNode(QRectF(30000, 0, view::kNodeSize, view::kNodeSize));
+  DiagramNode* stray = diagram().AddNode(QRectF(30000, 0, model::kNodeSize, model::kNodeSize));
   stray->SetKey(link::NodeKey("BEEF"));
   diagram().SetScrollOffset({29000, 0});
   Click(stray);
-  EXPECT_EQ(view().selectedAddress(), "NULL");
+  EXPECT_EQ(view().controller().selectedAddress(), "NULL");
   EXPECT_EQ(console.count(), 0);
 }
 
@@ -119,31 +120,31 @@ TEST_F(NetworkViewDiagramTest, RightClickOnANodeOffersItsTables) {
   for (const QAction* action : menu->actions()) texts << action->text();
   EXPECT_EQ(texts, (QStringList{"Routing Table", "Neighbor Table", "Binding Table"}));
   menu->close();
-  EXPECT_EQ(view().selectedAddress(), "NULL");  // the menu does not select
+  EXPECT_EQ(view().controller().selectedAddress(), "NULL");  // the menu does not select
 }
 
 TEST_F(NetworkViewDiagramTest, NodeTablesComeFromTheCatalogue) {
-  EXPECT_EQ(view::NodeTableCommand(view::NodeTableKind::Routing), "ATDUMP 3\r");
-  EXPECT_EQ(view::NodeTableCommand(view::NodeTableKind::Neighbor), "ATDUMP 2\r");
-  EXPECT_EQ(view::NodeTableCommand(view::NodeTableKind::Binding), "ATDUMP 8\r");
+  EXPECT_EQ(model::NodeTableCommand(model::NodeTableKind::Routing), "ATDUMP 3\r");
+  EXPECT_EQ(model::NodeTableCommand(model::NodeTableKind::Neighbor), "ATDUMP 2\r");
+  EXPECT_EQ(model::NodeTableCommand(model::NodeTableKind::Binding), "ATDUMP 8\r");
 }
 
 TEST_F(NetworkViewDiagramTest, RunDrawsTheDemoNetworkAndAMenuTableReachesItsNode) {
   view().SetTreeLayout();
-  view().StartRefresh();
+  view().controller().StartRefresh();
   ASSERT_TRUE(QTest::qWaitFor([&] { return diagram().NodeCount() > 5; }, kSlowMs));
   EXPECT_NE(Node("0000"), nullptr);
-  view().StopRefresh();
+  view().controller().StopRefresh();
   // The router 2B02 lists its neighbours through the coordinator's remote console, though the
   // console pane is local and nothing is selected.
-  view().ShowNodeTable("2B02", view::NodeTableKind::Neighbor);
+  view().controller().ShowNodeTable("2B02", model::NodeTableKind::Neighbor);
   auto* edit = net_.frame->output()->edit();
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->ShownText().contains("Neighbor table of 2B02"); },
                               kSlowMs))
       << edit->ShownText().toStdString();
   EXPECT_TRUE(edit->ShownText().contains("[Neighbor Table of 2B02]"));
   // The coordinator answers for itself, though the console to 2B02 was left open.
-  view().ShowNodeTable("0000", view::NodeTableKind::Routing);
+  view().controller().ShowNodeTable("0000", model::NodeTableKind::Routing);
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->ShownText().contains("Routing table of 0000"); },
                               kSlowMs));
 }

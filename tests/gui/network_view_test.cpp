@@ -42,7 +42,7 @@ TEST_F(NetworkViewTest, NewDocumentIsDisconnectedWithCircleChecked) {
 TEST_F(NetworkViewTest, CommandTableThroughConnectRunStopDisconnect) {
   QSignalSpy status(&view(), &view::CNetloomView::portSettingsShown);
   Command(kConnect);
-  ASSERT_TRUE(view().portOpen());
+  ASSERT_TRUE(view().controller().portOpen());
   EXPECT_EQ(Title(), QStringLiteral("vmod*"));
   EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("9600 8-None-1 FLOW:None"));
   EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
@@ -53,28 +53,28 @@ TEST_F(NetworkViewTest, CommandTableThroughConnectRunStopDisconnect) {
 
   Command(kStop);
   EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
-  EXPECT_FALSE(view().refreshTimerActive());
-  EXPECT_TRUE(view().portOpen());  // Stop keeps the port open
+  EXPECT_FALSE(view().controller().refreshTimerActive());
+  EXPECT_TRUE(view().controller().portOpen());  // Stop keeps the port open
 
   Command(kTree);
   EXPECT_TRUE(net_.frame->UpdateCommand(kTree).checked);
   Command(kDisconnect);
-  EXPECT_FALSE(view().portOpen());
+  EXPECT_FALSE(view().controller().portOpen());
   EXPECT_EQ(Title(), QStringLiteral("vmod"));
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
 }
 
 TEST_F(NetworkViewTest, RunWithoutConnectConnectsFirst) {
   Command(kRun);
-  EXPECT_TRUE(view().portOpen());
-  EXPECT_TRUE(view().autoRefresh());
+  EXPECT_TRUE(view().controller().portOpen());
+  EXPECT_TRUE(view().controller().autoRefresh());
   EXPECT_EQ(Title(), QStringLiteral("vmod*"));
 }
 
 TEST_F(NetworkViewTest, ConnectToAMissingPortTellsTheUser) {
-  view().port() = tools::PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
+  view().controller().port() = model::PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
   ModalAnswerer answers;
-  EXPECT_FALSE(view().Connect());
+  EXPECT_FALSE(view().controller().Connect());
   ASSERT_EQ(answers.seen().size(), 1);
   EXPECT_EQ(answers.seen().first(), QStringLiteral("Can't open this COM~!!"));
   EXPECT_EQ(Enabled()[3], true);  // Run stays usable
@@ -82,7 +82,7 @@ TEST_F(NetworkViewTest, ConnectToAMissingPortTellsTheUser) {
 
 TEST_F(NetworkViewTest, TypedTextWithPercentReachesTheModuleUnchanged) {
   sim_.Faults().SetRecording(true);
-  view().SendRawText("AT%d%s\r");
+  view().controller().SendRawText("AT%d%s\r");
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
         const auto got = sim_.Faults().Received();
@@ -92,7 +92,7 @@ TEST_F(NetworkViewTest, TypedTextWithPercentReachesTheModuleUnchanged) {
 }
 
 TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPane) {
-  view().SendRawText("ATINFO\r");
+  view().controller().SendRawText("ATINFO\r");
   auto* edit = net_.frame->output()->edit();
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->ShownText().contains("Coordinator"); }, kSlowMs));
 }
@@ -108,7 +108,7 @@ TEST_F(NetworkViewTest, ClosingAConnectedDocumentClosesItsPort) {
   Command(kRun);
   ASSERT_TRUE(net_.WaitQueryStarted());
   net_.frame->close();
-  EXPECT_FALSE(view().portOpen());
+  EXPECT_FALSE(view().controller().portOpen());
   sim_.Faults().ClearReceived();
   sim_.Faults().SetRecording(true);
   QTest::qWait(1500);  // well past a refresh or an idle turn of a live worker
@@ -121,7 +121,7 @@ TEST_F(NetworkViewTest, PulledAdapterShowsAndComesBackRunning) {
   Command(kRun);
   ASSERT_TRUE(net_.WaitQueryStarted());
   ASSERT_TRUE(sim_.Module().Unplug());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return view().portLost(); }, kSlowMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view().controller().lost(); }, kSlowMs));
   EXPECT_EQ(Title(), QStringLiteral("vmod (port lost)"));
   EXPECT_TRUE(view().PortSettingsLine().startsWith(QStringLiteral("Port lost")));
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, false, true, false}));
@@ -131,9 +131,9 @@ TEST_F(NetworkViewTest, PulledAdapterShowsAndComesBackRunning) {
   EXPECT_EQ(net_.frame->output()->edit()->ShownText().count(lostLine), 1);
 
   ASSERT_TRUE(sim_.Module().Replug());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return view().portOpen(); }, kSlowMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view().controller().portOpen(); }, kSlowMs));
   EXPECT_EQ(Title(), QStringLiteral("vmod*"));
-  EXPECT_TRUE(view().autoRefresh());
+  EXPECT_TRUE(view().controller().autoRefresh());
   EXPECT_TRUE(net_.WaitQueryStarted());
 }
 

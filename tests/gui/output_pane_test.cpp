@@ -41,7 +41,7 @@ TEST_F(OutputPaneTest, EnterSendsThreeLettersAndTheCarriageReturnOnce) {
   QTest::keyClick(&edit(), Qt::Key_Return);
   EXPECT_TRUE(sent_.empty());  // the Enter wait comes first
   ASSERT_TRUE(WaitSent(1));
-  QTest::qWait(TypingBuffer::kPauseMs * 2);
+  QTest::qWait(model::TypingBuffer::kPauseMs * 2);
   EXPECT_EQ(sent_, std::vector<std::string>{"abc\r"});
 }
 

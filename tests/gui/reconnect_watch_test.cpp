@@ -1,4 +1,4 @@
-#include "gui/view/reconnect_watch.h"
+#include "gui/model/reconnect_watch.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace netloom::view {
+namespace netloom::model {
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,4 +48,4 @@ TEST(ReconnectWatch, APathWithoutStableNameComesBackByPath) {
 }
 
 }  // namespace
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -24,14 +24,14 @@ class TopologyDiagramTest : public ::testing::Test {
   }
 
   DiagramNode* Add(float left, float top, std::int32_t key) {
-    DiagramNode* node = diagram.AddNode(QRectF(left, top, kNodeSize, kNodeSize));
+    DiagramNode* node = diagram.AddNode(QRectF(left, top, model::kNodeSize, model::kNodeSize));
     node->SetKey(key);
     return node;
   }
 
   // The widget pixel that shows diagram point (x, y).
   QPoint PixelOf(float x, float y) const {
-    const DiagramPoint offset = diagram.ScrollOffset();
+    const model::DiagramPoint offset = diagram.ScrollOffset();
     return QPoint(static_cast<int>((x - offset.x) / diagram.TwipsPerPixel()),
                   static_cast<int>((y - offset.y) / diagram.TwipsPerPixel()));
   }
@@ -44,7 +44,7 @@ TEST_F(TopologyDiagramTest, NodesKeepWhatIsSetOnThem) {
   DiagramNode* a = Add(15000, 0, 7);
   DiagramNode* b = Add(16500, 2200, 8);
   a->SetText("Coordinator\r\nID : 0000");
-  a->SetPicture(pictures.Get(NodeKind::Coordinator, true));
+  a->SetPicture(pictures.Get(model::NodeKind::Coordinator, true));
   a->SetColor(Qt::red);
   DiagramLink* link = a->AddLink(b);
   link->SetColor(QColor(0, 0, 200));
@@ -56,7 +56,7 @@ TEST_F(TopologyDiagramTest, NodesKeepWhatIsSetOnThem) {
   EXPECT_EQ(b->Top(), 2200);
   EXPECT_EQ(a->Key(), 7);
   EXPECT_EQ(a->Text(), "Coordinator\r\nID : 0000");
-  EXPECT_EQ(a->Picture(), pictures.Get(NodeKind::Coordinator, true));
+  EXPECT_EQ(a->Picture(), pictures.Get(model::NodeKind::Coordinator, true));
   EXPECT_EQ(a->Color(), QColor(Qt::red));
   EXPECT_EQ(b->Color(), QColor(Qt::black));
   EXPECT_THAT(a->Links(), ::testing::ElementsAre(link));
@@ -72,8 +72,9 @@ TEST_F(TopologyDiagramTest, NodesKeepWhatIsSetOnThem) {
 
 TEST_F(TopologyDiagramTest, ScrollOffsetReadsBackExactlyUntilTheUserScrolls) {
   Add(15000, 0, 1);
-  for (const DiagramPoint offset : {DiagramPoint{10000, 0}, DiagramPoint{9757.5f, 123.25f},
-                                    DiagramPoint{0, 0}, DiagramPoint{40000, 30000}}) {
+  for (const model::DiagramPoint offset :
+       {model::DiagramPoint{10000, 0}, model::DiagramPoint{9757.5f, 123.25f},
+        model::DiagramPoint{0, 0}, model::DiagramPoint{40000, 30000}}) {
     diagram.SetScrollOffset(offset);
     EXPECT_EQ(diagram.ScrollOffset(), offset);
   }
@@ -86,7 +87,7 @@ TEST_F(TopologyDiagramTest, PixelsMapToDiagramPointsAndNodes) {
   DiagramNode* low = Add(15000, 0, 1);
   DiagramNode* high = Add(15500, 500, 2);
   diagram.SetScrollOffset({10000, 0});
-  EXPECT_EQ(diagram.PixelToDiagram(QPoint(10, 20)), (DiagramPoint{10150, 300}));
+  EXPECT_EQ(diagram.PixelToDiagram(QPoint(10, 20)), (model::DiagramPoint{10150, 300}));
   EXPECT_EQ(diagram.NodeAt({15100, 100}), low);
   EXPECT_EQ(diagram.NodeAt({15600, 600}), high);  // the later node lies on top
   EXPECT_EQ(diagram.NodeAt({14999, 100}), nullptr);
@@ -140,12 +141,12 @@ TEST_F(TopologyDiagramTest, CtrlWheelZoomsAroundThePointer) {
   Add(15000, 0, 1);
   diagram.SetScrollOffset({10000, 0});
   const QPoint pointer(200, 100);
-  const DiagramPoint under = diagram.PixelToDiagram(pointer);
+  const model::DiagramPoint under = diagram.PixelToDiagram(pointer);
   QWheelEvent wheel(pointer, diagram.viewport()->mapToGlobal(pointer), {}, QPoint(0, 240),
                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(diagram.viewport(), &wheel);
   EXPECT_NEAR(diagram.Zoom(), 1.15 * 1.15, 1e-9);
-  const DiagramPoint after = diagram.PixelToDiagram(pointer);
+  const model::DiagramPoint after = diagram.PixelToDiagram(pointer);
   EXPECT_NEAR(after.x, under.x, 1);
   EXPECT_NEAR(after.y, under.y, 1);
 
@@ -165,8 +166,8 @@ TEST(TopologyDiagram, PicturesStayOnTheirNodesInsideAWindow) {
   window.resize(500, 400);
   auto* diagram = new TopologyDiagram(&window);
   diagram->setGeometry(110, 70, 300, 250);
-  DiagramNode* node = diagram->AddNode(QRectF(1500, 1500, kNodeSize, kNodeSize));
-  node->SetPicture(pictures.Get(NodeKind::Meter, false));
+  DiagramNode* node = diagram->AddNode(QRectF(1500, 1500, model::kNodeSize, model::kNodeSize));
+  node->SetPicture(pictures.Get(model::NodeKind::Meter, false));
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const QImage alone = diagram->grab().toImage();
@@ -176,16 +177,17 @@ TEST(TopologyDiagram, PicturesStayOnTheirNodesInsideAWindow) {
 
 TEST(NodePictures, TwentyTwoPicturesSwapWithinTheirKind) {
   NodePictures pictures;
-  for (int k = 0; k < kNodeKindCount; ++k) {
-    const auto kind = static_cast<NodeKind>(k);
+  for (int k = 0; k < model::kNodeKindCount; ++k) {
+    const auto kind = static_cast<model::NodeKind>(k);
     const NodePicture* normal = pictures.Get(kind, false);
     const NodePicture* selected = pictures.Get(kind, true);
-    ASSERT_TRUE(normal->valid()) << KindStem(kind);
-    ASSERT_TRUE(selected->valid()) << KindStem(kind);
+    ASSERT_TRUE(normal->valid()) << model::KindStem(kind);
+    ASSERT_TRUE(selected->valid()) << model::KindStem(kind);
     EXPECT_NE(normal, selected);
     EXPECT_EQ(pictures.Variant(normal, true), selected);
     EXPECT_EQ(pictures.Variant(selected, false), normal);
-    EXPECT_EQ(normal->pixelSize(), QSize(PictureSize(kind).width, PictureSize(kind).height));
+    EXPECT_EQ(normal->pixelSize(),
+              QSize(model::PictureSize(kind).width, model::PictureSize(kind).height));
   }
   EXPECT_EQ(pictures.Variant(nullptr, true), nullptr);
 }
@@ -194,7 +196,7 @@ TEST(NodePictures, PaintsSharplyAtEveryScale) {
   // On an image three times the picture's size the cached pixmap is exactly the artwork
   // rendered for that size: nothing is scaled up from a smaller bitmap.
   NodePictures pictures;
-  const NodePicture* picture = pictures.Get(NodeKind::Meter, false);
+  const NodePicture* picture = pictures.Get(model::NodeKind::Meter, false);
   const QSize size = picture->pixelSize() * 3;
   QImage viaPicture(size, QImage::Format_ARGB32_Premultiplied);
   viaPicture.fill(Qt::transparent);

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "gui/model/port_settings_text.h"
 #include "gui/tools/com_setting.h"
-#include "gui/view/port_settings_text.h"
 
 namespace netloom::tools {
 namespace {
@@ -41,27 +41,27 @@ QStringList Entries(const QComboBox* box) {
 TEST(UartDialog, ListsPortsInNumericOrderWithTheDemoNetworkLast) {
   FakePorts fake({"ttyS10", "ttyS2", "ttyS1"});
   link::UartSettings record;
-  PortChoice port;
-  CComSetting dialog(record, port, ListPortChoices(fake.roots));
+  model::PortChoice port;
+  CComSetting dialog(record, port, model::ListPortChoices(fake.roots));
   const QStringList names = Entries(dialog.portBox());
   ASSERT_EQ(names.size(), 4);
   EXPECT_TRUE(names[0].startsWith("ttyS1 "));
   EXPECT_TRUE(names[1].startsWith("ttyS2 "));
   EXPECT_TRUE(names[2].startsWith("ttyS10 "));
-  EXPECT_EQ(names[3], QString(kDemoPortName));
+  EXPECT_EQ(names[3], QString(model::kDemoPortName));
   EXPECT_EQ(dialog.portBox()->currentIndex(), 0);  // the record's port is not listed
   EXPECT_EQ(dialog.flowBox()->isEnabled(), false);
 }
 
 TEST(UartDialog, RemembersTheSelectionsOfEachPortAsOpened) {
   FakePorts fake({"ttyS2", "ttyS10"});
-  const auto ports = ListPortChoices(fake.roots);
+  const auto ports = model::ListPortChoices(fake.roots);
   link::UartSettings record;
   record.baudRate = 115200;
   record.byteSize = 7;
   record.parity = link::Parity::Even;
   record.stopBits = link::StopBits::Two;
-  PortChoice port = ports[1];  // ttyS10
+  model::PortChoice port = ports[1];  // ttyS10
   CComSetting dialog(record, port, ports);
   auto shown = [&] {
     return QStringList{dialog.baudBox()->currentText(), dialog.byteSizeBox()->currentText(),
@@ -81,12 +81,12 @@ TEST(UartDialog, RemembersTheSelectionsOfEachPortAsOpened) {
 
 TEST(UartDialog, ByteSizeSixShowsFiveAndOneAndAHalfStopBitsStoreOne) {
   FakePorts fake({"ttyS3"});
-  const auto ports = ListPortChoices(fake.roots);
+  const auto ports = model::ListPortChoices(fake.roots);
   link::UartSettings record;
   record.byteSize = 6;
   record.stopBits = link::StopBits::OneAndHalf;
   record.flowControl = link::FlowControl::Hardware;
-  PortChoice port = ports[0];
+  model::PortChoice port = ports[0];
   CComSetting dialog(record, port, ports);
   EXPECT_EQ(dialog.byteSizeBox()->currentText(), QStringLiteral("5"));
   EXPECT_EQ(dialog.stopBitsBox()->currentText(), QStringLiteral("1"));
@@ -101,9 +101,9 @@ TEST(UartDialog, ByteSizeSixShowsFiveAndOneAndAHalfStopBitsStoreOne) {
 
 TEST(UartDialog, CancelLeavesTheRecordAndATypedPathIsTaken) {
   FakePorts fake({"ttyS4"});
-  const auto ports = ListPortChoices(fake.roots);
+  const auto ports = model::ListPortChoices(fake.roots);
   link::UartSettings record;
-  PortChoice port = ports[0];
+  model::PortChoice port = ports[0];
   {
     CComSetting dialog(record, port, ports);
     dialog.baudBox()->setCurrentIndex(8);
@@ -119,16 +119,16 @@ TEST(UartDialog, CancelLeavesTheRecordAndATypedPathIsTaken) {
 
 TEST(PortSettingsText, Examples) {
   link::UartSettings settings;
-  EXPECT_EQ(view::PortSettingsText(settings), "9600 8-None-1 FLOW:None");
+  EXPECT_EQ(model::PortSettingsText(settings), "9600 8-None-1 FLOW:None");
   settings.baudRate = 115200;
   settings.parity = link::Parity::Even;
   settings.stopBits = link::StopBits::OneAndHalf;
   settings.flowControl = link::FlowControl::Hardware;
-  EXPECT_EQ(view::PortSettingsText(settings), "115200 8-Even-1.5 FLOW:Hardware");
+  EXPECT_EQ(model::PortSettingsText(settings), "115200 8-Even-1.5 FLOW:Hardware");
   settings.stopBits = link::StopBits::Two;
   settings.flowControl = link::FlowControl::XonXoff;
   settings.parity = link::Parity::Space;
-  EXPECT_EQ(view::PortSettingsText(settings), "115200 8-Space-2 FLOW:Xon/Xoff");
+  EXPECT_EQ(model::PortSettingsText(settings), "115200 8-Space-2 FLOW:Xon/Xoff");
 }
 
 }  // namespace

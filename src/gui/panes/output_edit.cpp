@@ -14,9 +14,9 @@ COutputEdit::COutputEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(false);
   pauseTimer_.setSingleShot(true);
-  pauseTimer_.setInterval(TypingBuffer::kPauseMs);
+  pauseTimer_.setInterval(model::TypingBuffer::kPauseMs);
   crWaitTimer_.setSingleShot(true);
-  crWaitTimer_.setInterval(TypingBuffer::kPauseMs);
+  crWaitTimer_.setInterval(model::TypingBuffer::kPauseMs);
   connect(&pauseTimer_, &QTimer::timeout, this, &COutputEdit::Flush);
   connect(&crWaitTimer_, &QTimer::timeout, this, &COutputEdit::FinishCrWait);
 }
@@ -61,13 +61,13 @@ void COutputEdit::TypeCharacter(char c) {
   }
   pauseTimer_.stop();
   switch (typing_.Type(c)) {
-    case TypingBuffer::Next::ArmPause:
+    case model::TypingBuffer::Next::ArmPause:
       pauseTimer_.start();
       break;
-    case TypingBuffer::Next::SendNow:
+    case model::TypingBuffer::Next::SendNow:
       Flush();
       break;
-    case TypingBuffer::Next::SendAfterWait:
+    case model::TypingBuffer::Next::SendAfterWait:
       // The wait keeps its length and its place in the byte stream, without stopping the window.
       crWaitTimer_.start();
       break;

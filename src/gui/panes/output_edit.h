@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "gui/panes/typing_buffer.h"
+#include "gui/model/typing_buffer.h"
 
 namespace netloom::panes {
 
@@ -47,7 +47,7 @@ class COutputEdit : public QPlainTextEdit {
   void Flush();
   void FinishCrWait();
 
-  TypingBuffer typing_;
+  model::TypingBuffer typing_;
   QTimer pauseTimer_;
   QTimer crWaitTimer_;
   // Characters typed while an Enter waits to go: they follow it, as they would after a sleep.

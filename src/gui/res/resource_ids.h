@@ -1,10 +1,8 @@
-// Command and resource ids of the desktop program, and the texts that belong to them.
+// Command and resource ids of the desktop program (their texts: resource_strings.h).
 //
 // The ids are the program's own numbers: menus, toolbars and the status bar are built from them,
 // and a command keeps its id wherever it appears (menu item, tool button, pane toggle).
 #pragma once
-
-#include <QString>
 
 namespace netloom::res {
 
@@ -65,12 +63,5 @@ enum BarId : int {
   kSetupToolBarResource = 32789,
   kDiagramToolBarResource = 355,
 };
-
-// The string resource of a command: the status-bar prompt, or empty when it has none.
-QString CommandPrompt(int id);
-// The tooltip part of a command's string resource (after "\n"), or the prompt when there is none.
-QString CommandTooltip(int id);
-// A string resource of the shell by id (122..357), empty when unknown.
-QString ShellString(int id);
 
 }  // namespace netloom::res

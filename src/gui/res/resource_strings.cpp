@@ -1,3 +1,4 @@
+#include "gui/res/resource_strings.h"
 #include "gui/res/resource_ids.h"
 
 #include <map>

@@ -20,17 +20,18 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "gui/model/port_choice.h"
 #include "gui/panes/output_view.h"
 #include "gui/res/resource_ids.h"
+#include "gui/res/resource_strings.h"
 #include "gui/res/resources.h"
 #include "gui/shell/about_dlg.h"
 #include "gui/shell/application_look.h"
 #include "gui/shell/customize_dialog.h"
 #include "gui/shell/document_tabs.h"
-#include "gui/shell/netloom_doc.h"
 #include "gui/shell/windows_dialog.h"
-#include "gui/tools/port_choice.h"
 #include "gui/view/child_frame.h"
+#include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
 
 namespace netloom::shell {
@@ -224,7 +225,7 @@ void CMainFrame::CreateActions() {
   });
   on(kFileClose, [this] {
     if (auto* frame = ActiveFrame()) {
-      CNetloomDoc* doc = frame->document();
+      view::CNetloomDoc* doc = frame->document();
       for (auto* other : Frames())
         if (other->document() == doc) CloseFrame(other);
     }
@@ -498,21 +499,21 @@ QList<view::CChildFrame*> CMainFrame::Frames() const {
 }
 
 view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
-  auto* doc = new CNetloomDoc(this);
+  auto* doc = new view::CNetloomDoc(this);
   auto* frame = new view::CChildFrame(doc, tabs_);
   AddFrame(frame);
   view::CNetloomView* view = frame->view();
   view->OnInitialUpdate(start.kind == DocumentStart::Kind::AskSettings);
   if (start.kind != DocumentStart::Kind::AskSettings) {
+    model::ConnectionController& controller = view->controller();
     if (start.kind == DocumentStart::Kind::Demo) {
-      view->port() = tools::DemoPortChoice();
+      controller.port() = model::DemoPortChoice();
     } else {
       const std::string name = start.portPath.substr(start.portPath.find_last_of('/') + 1);
-      view->port() = tools::PortChoice{name, start.portPath, std::string(), false};
+      controller.port() = model::PortChoice{name, start.portPath, std::string(), false};
     }
-    view->ShowPortSettings();
-    doc->SetTitle(QString::fromStdString(view->port().name));
-    view->StartRefresh();
+    controller.SettingsChanged(false);
+    controller.StartRefresh();
   }
   return frame;
 }
@@ -534,7 +535,8 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
   connect(frame, &view::CChildFrame::parametersTargetChanged, this,
           &CMainFrame::OnParametersTarget);
   connect(frame, &view::CChildFrame::configImageActivated, this, &CMainFrame::configImageActivated);
-  connect(frame->document(), &CNetloomDoc::titleChanged, this, &CMainFrame::UpdateFrameTitles);
+  connect(frame->document(), &view::CNetloomDoc::titleChanged, this,
+          &CMainFrame::UpdateFrameTitles);
   tabs_->setCurrentIndex(tabs_->addTab(frame, frame->document()->GetTitle()));
   UpdateFrameTitles();
 }
@@ -564,12 +566,12 @@ void CMainFrame::NewWindow() {
 
 void CMainFrame::UpdateFrameTitles() {
   // Several frames on one document are told apart as "title:1", "title:2".
-  std::map<CNetloomDoc*, int> counts;
+  std::map<view::CNetloomDoc*, int> counts;
   const auto frames = Frames();
   for (auto* frame : frames) ++counts[frame->document()];
-  std::map<CNetloomDoc*, int> seen;
+  std::map<view::CNetloomDoc*, int> seen;
   for (auto* frame : frames) {
-    CNetloomDoc* doc = frame->document();
+    view::CNetloomDoc* doc = frame->document();
     QString title = doc->GetTitle();
     if (counts[doc] > 1) title += QStringLiteral(":%1").arg(++seen[doc]);
     tabs_->setTabText(tabs_->indexOf(frame), title);
@@ -604,7 +606,7 @@ void CMainFrame::RecolourTabs() {
 void CMainFrame::UpdateCommandUi() {
   view::CChildFrame* frame = ActiveFrame();
   for (int id : kNetworkCommands) {
-    const view::CommandUi ui = frame ? frame->UpdateCommand(id) : view::CommandUi{};
+    const model::CommandUi ui = frame ? frame->UpdateCommand(id) : model::CommandUi{};
     QAction* action = actions_.at(id);
     action->setEnabled(ui.enabled);
     if (action->isCheckable()) action->setChecked(ui.checked);
@@ -626,7 +628,7 @@ void CMainFrame::RunFrameCommand(int id) {
 bool CMainFrame::CloseFrame(QWidget* page) {
   auto* frame = qobject_cast<view::CChildFrame*>(page);
   if (!frame || !frame->close()) return false;
-  CNetloomDoc* doc = frame->document();
+  view::CNetloomDoc* doc = frame->document();
   tabs_->removeTab(tabs_->indexOf(frame));
   if (frame == activeFrame_) activeFrame_ = nullptr;
   delete frame;

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "core/link/node_table.h"
-#include "gui/shell/netloom_doc.h"
 #include "gui/view/child_frame.h"
+#include "gui/view/netloom_doc.h"
 
 class QDockWidget;
 class QLabel;
@@ -51,7 +51,7 @@ class CMainFrame : public QMainWindow {
   QSpinBox* refreshTimeBox() const { return refreshTime_; }
   DocumentTabs* tabs() const { return tabs_; }
   int applicationLook() const { return look_; }
-  CNetloomDoc* rememberedNetworkDocument() const { return networkDoc_; }
+  view::CNetloomDoc* rememberedNetworkDocument() const { return networkDoc_; }
   view::CChildFrame* ActiveFrame() const;
   QList<view::CChildFrame*> Frames() const;
   // True while the document menus (130) are shown; false for the no-document menus (128).
@@ -120,7 +120,7 @@ class CMainFrame : public QMainWindow {
   DocumentTabs* tabs_;
   QLabel* portInfo_ = nullptr;
   QSpinBox* refreshTime_ = nullptr;
-  QPointer<CNetloomDoc> networkDoc_;
+  QPointer<view::CNetloomDoc> networkDoc_;
   QPointer<view::CChildFrame> activeFrame_;
   bool showTooltips_ = true;
 };

@@ -18,7 +18,7 @@ QComboBox* FixedBox(QWidget* parent, const QStringList& entries) {
   return box;
 }
 
-QString PortLabel(const PortChoice& port) {
+QString PortLabel(const model::PortChoice& port) {
   const QString name = QString::fromStdString(port.name);
   if (port.demo || port.description.empty()) return name;
   return QStringLiteral("%1  (%2)").arg(name, QString::fromStdString(port.description));
@@ -26,8 +26,8 @@ QString PortLabel(const PortChoice& port) {
 
 }  // namespace
 
-CComSetting::CComSetting(link::UartSettings& record, PortChoice& port,
-                         std::vector<PortChoice> ports, QWidget* parent)
+CComSetting::CComSetting(link::UartSettings& record, model::PortChoice& port,
+                         std::vector<model::PortChoice> ports, QWidget* parent)
     : QDialog(parent), record_(record), port_(port), model_(std::move(ports), port, record) {
   setWindowTitle(QStringLiteral("UART"));
   portBox_ = new QComboBox(this);
@@ -36,7 +36,7 @@ CComSetting::CComSetting(link::UartSettings& record, PortChoice& port,
   portBox_->setMinimumWidth(260);
   for (const auto& p : model_.ports()) portBox_->addItem(PortLabel(p));
   QStringList bauds;
-  for (auto rate : kBaudTable) bauds << QString::number(rate);
+  for (auto rate : model::kBaudTable) bauds << QString::number(rate);
   baudBox_ = FixedBox(this, bauds);
   byteSizeBox_ = FixedBox(this, {"5", "7", "8"});
   parityBox_ = FixedBox(this, {"None", "Odd", "Even", "Mark", "Space"});
@@ -79,7 +79,7 @@ void CComSetting::OnPortChanged(int index) {
 }
 
 void CComSetting::ShowSelections() {
-  const LineSelections& s = model_.selections();
+  const model::LineSelections& s = model_.selections();
   baudBox_->setCurrentIndex(s.baud);
   byteSizeBox_->setCurrentIndex(s.byteSize);
   parityBox_->setCurrentIndex(s.parity);
@@ -87,7 +87,7 @@ void CComSetting::ShowSelections() {
   flowBox_->setCurrentIndex(s.flow);
 }
 
-LineSelections CComSetting::ReadSelections() const {
+model::LineSelections CComSetting::ReadSelections() const {
   return {baudBox_->currentIndex(), byteSizeBox_->currentIndex(), parityBox_->currentIndex(),
           stopBitsBox_->currentIndex(), flowBox_->currentIndex()};
 }
@@ -109,7 +109,7 @@ void CComSetting::accept() {
       return;
     }
     model_.Apply(record_, port_);
-    port_ = PortChoice{typed.toStdString(), *path, std::string(), false};
+    port_ = model::PortChoice{typed.toStdString(), *path, std::string(), false};
   }
   QDialog::accept();
 }

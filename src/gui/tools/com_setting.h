@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/link/uart_settings.h"
-#include "gui/tools/com_setting_model.h"
+#include "gui/model/com_setting_model.h"
 
 class QComboBox;
 
@@ -18,8 +18,8 @@ class CComSetting : public QDialog {
   Q_OBJECT
  public:
   // `ports` is the list to offer (ListPortChoices() in the product).
-  CComSetting(link::UartSettings& record, PortChoice& port, std::vector<PortChoice> ports,
-              QWidget* parent = nullptr);
+  CComSetting(link::UartSettings& record, model::PortChoice& port,
+              std::vector<model::PortChoice> ports, QWidget* parent = nullptr);
 
   // Runs the dialog modally; Accepted when the record was rewritten. With nothing to list it
   // tells the user "Can't find COM port\r\n" and returns Rejected.
@@ -31,18 +31,18 @@ class CComSetting : public QDialog {
   QComboBox* parityBox() const { return parityBox_; }
   QComboBox* stopBitsBox() const { return stopBitsBox_; }
   QComboBox* flowBox() const { return flowBox_; }
-  const ComSettingModel& model() const { return model_; }
+  const model::ComSettingModel& model() const { return model_; }
 
   void accept() override;
 
  private:
   void ShowSelections();
-  LineSelections ReadSelections() const;
+  model::LineSelections ReadSelections() const;
   void OnPortChanged(int index);
 
   link::UartSettings& record_;
-  PortChoice& port_;
-  ComSettingModel model_;
+  model::PortChoice& port_;
+  model::ComSettingModel model_;
   QComboBox* portBox_;
   QComboBox* baudBox_;
   QComboBox* byteSizeBox_;

@@ -10,12 +10,12 @@
 
 #include "gui/panes/output_view.h"
 #include "gui/res/resource_ids.h"
-#include "gui/shell/netloom_doc.h"
+#include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
 
 namespace netloom::view {
 
-CChildFrame::CChildFrame(shell::CNetloomDoc* document, QWidget* parent)
+CChildFrame::CChildFrame(CNetloomDoc* document, QWidget* parent)
     : QWidget(parent),
       splitter_(new QSplitter(Qt::Vertical, this)),
       view_(new CNetloomView(document, splitter_)),
@@ -44,24 +44,30 @@ CChildFrame::~CChildFrame() {
   disconnect(qApp, nullptr, this, nullptr);
 }
 
-shell::CNetloomDoc* CChildFrame::document() const {
+CNetloomDoc* CChildFrame::document() const {
   return view_->document();
 }
 
-CommandUi CChildFrame::UpdateCommand(int commandId) const {
-  return NetworkCommandUi(commandId, view_->CommandState());
+model::CommandUi CChildFrame::UpdateCommand(int commandId) const {
+  return model::NetworkCommandUi(commandId, view_->CommandState());
 }
 
 void CChildFrame::OnCommand(int commandId) {
   using Handler = std::function<void(CNetloomView&)>;
+  using Controller = model::ConnectionController;
+  // Commands on the connection go to the view's controller; the rest open windows or change
+  // the drawing.
+  auto onConnection = [](void (Controller::*command)()) {
+    return [command](CNetloomView& view) { (view.controller().*command)(); };
+  };
   static const std::map<int, Handler> kHandlers = {
       {res::kUartSetting, &CNetloomView::ChangePortSettings},
-      {res::kConnect, [](CNetloomView& view) { view.Connect(); }},
-      {res::kDisconnect, &CNetloomView::Disconnect},
-      {res::kRun, &CNetloomView::StartRefresh},
-      {res::kStop, &CNetloomView::StopRefresh},
+      {res::kConnect, [](CNetloomView& view) { view.controller().Connect(); }},
+      {res::kDisconnect, onConnection(&Controller::Disconnect)},
+      {res::kRun, onConnection(&Controller::StartRefresh)},
+      {res::kStop, onConnection(&Controller::StopRefresh)},
       {res::kWizard, &CNetloomView::OpenWizard},
-      {res::kRefreshTime, &CNetloomView::RefreshTime},
+      {res::kRefreshTime, [](CNetloomView&) {}},  // the period stays as it is
       {res::kTextClear, &CNetloomView::ClearOutput},
       {res::kUpgrade, &CNetloomView::OpenUpgrade},
       {res::kTree, &CNetloomView::SetTreeLayout},
@@ -87,17 +93,18 @@ void CChildFrame::Activate(bool active) {
   }
   if (view_->panesBound()) return;
   view_->SetOutputView(output_);
-  const auto state = view_->session().Snapshot().view;
-  const QString address = QString::fromStdString(state.selectedAddress);
-  emit consoleTargetChanged(state.consoleRemote, address);
-  emit parametersTargetChanged(state.parametersRemote, address);
+  const model::ConnectionController& controller = view_->controller();
+  const model::PaneTarget console = controller.consoleTarget();
+  const model::PaneTarget parameters = controller.parametersTarget();
+  emit consoleTargetChanged(console.remote, QString::fromStdString(console.address));
+  emit parametersTargetChanged(parameters.remote, QString::fromStdString(parameters.address));
   view_->SetPanesBound(true);
   view_->ShowPortSettings();
-  emit configImageActivated(state.configImage);
+  emit configImageActivated(controller.configImage());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-  view_->Disconnect();
+  view_->controller().Disconnect();
   event->accept();
 }
 

@@ -10,32 +10,30 @@
 #include <QWidget>
 
 #include "core/link/node_table.h"
-#include "gui/view/command_rules.h"
+#include "gui/model/command_rules.h"
 
-namespace netloom::shell {
-class CNetloomDoc;
-}
 namespace netloom::panes {
 class COutputView;
 }
 
 namespace netloom::view {
 
+class CNetloomDoc;
 class CNetloomView;
 
 class CChildFrame : public QWidget {
   Q_OBJECT
  public:
-  explicit CChildFrame(shell::CNetloomDoc* document, QWidget* parent = nullptr);
+  explicit CChildFrame(CNetloomDoc* document, QWidget* parent = nullptr);
   ~CChildFrame() override;
 
   CNetloomView* view() const { return view_; }
   panes::COutputView* output() const { return output_; }
-  shell::CNetloomDoc* document() const;
+  CNetloomDoc* document() const;
   QSplitter* splitter() const { return splitter_; }
 
   // Whether the frame answers `commandId`, and its enable and check state now.
-  CommandUi UpdateCommand(int commandId) const;
+  model::CommandUi UpdateCommand(int commandId) const;
   // Runs a Setup or Diagram command: posted to the view.
   void OnCommand(int commandId);
   // The frame became the active document (or stopped being it).

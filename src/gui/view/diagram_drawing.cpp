@@ -9,9 +9,10 @@ void ClearDiagram(TopologyDiagram& diagram) {
 }
 
 DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
-                      const NodePlacement& placement) {
-  DiagramNode* node = diagram.AddNode(QRectF(placement.left, placement.top, kNodeSize, kNodeSize));
-  node->SetFontSize(LabelFontSize(node->FontSize()));
+                      const model::NodePlacement& placement) {
+  DiagramNode* node =
+      diagram.AddNode(QRectF(placement.left, placement.top, model::kNodeSize, model::kNodeSize));
+  node->SetFontSize(model::LabelFontSize(node->FontSize()));
   // Module names are bytes, not UTF-8: each byte shows as itself.
   node->SetText(QString::fromLatin1(placement.label));
   node->SetKey(placement.key);
@@ -22,10 +23,10 @@ DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, Di
 }
 
 void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
-                 const link::NetworkSnapshot& snapshot, LayoutMode mode,
+                 const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress) {
   if (!snapshot.rootNode) return;
-  const auto placements = LayOutNetwork(snapshot, mode, selectedAddress);
+  const auto placements = model::LayOutNetwork(snapshot, mode, selectedAddress);
   std::vector<DiagramNode*> drawn;
   drawn.reserve(placements.size());
   for (const auto& placement : placements) {
@@ -38,9 +39,9 @@ void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
 
 void ScrollToCoordinator(TopologyDiagram& diagram, std::string_view rootAddress) {
   const QSize client = diagram.viewport()->size();
-  diagram.SetScrollOffset(view::ScrollToCoordinator(diagram.NodeSpots(), link::NodeKey(rootAddress),
-                                                    client.width(), client.height(),
-                                                    diagram.TwipsPerPixel()));
+  diagram.SetScrollOffset(model::ScrollToCoordinator(diagram.NodeSpots(),
+                                                     link::NodeKey(rootAddress), client.width(),
+                                                     client.height(), diagram.TwipsPerPixel()));
 }
 
 void MarkSelection(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* selected) {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/link/node_table.h"
-#include "gui/view/diagram_layout.h"
+#include "gui/model/diagram_layout.h"
 #include "gui/view/node_pictures.h"
 #include "gui/view/topology_diagram.h"
 
@@ -22,11 +22,11 @@ void ClearDiagram(TopologyDiagram& diagram);
 // Adds one laid-out node (label at 0.7 of the font size, key, picture of its kind, red when
 // selected) and, under a parent, the link from the parent to it. Returns the new node.
 DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
-                      const NodePlacement& placement);
+                      const model::NodePlacement& placement);
 
 // Draws the snapshot in `mode` (nothing without a root), then scrolls to the coordinator.
 void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
-                 const link::NetworkSnapshot& snapshot, LayoutMode mode,
+                 const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress);
 
 // Scrolls so that the first node with the key of `rootAddress` is in the middle of the visible

@@ -20,8 +20,8 @@ constexpr qreal kImageScale = 2;
 constexpr int kPdfResolution = 300;
 
 QSize PixelSizeOf(const QRectF& content, qreal scale) {
-  return QSize(static_cast<int>(std::ceil(content.width() / kTwipsPerPixel * scale)),
-               static_cast<int>(std::ceil(content.height() / kTwipsPerPixel * scale)));
+  return QSize(static_cast<int>(std::ceil(content.width() / model::kTwipsPerPixel * scale)),
+               static_cast<int>(std::ceil(content.height() / model::kTwipsPerPixel * scale)));
 }
 
 bool SavePng(TopologyDiagram& diagram, const QString& path, const QRectF& content) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/view/diagram_layout.h"
+#include "gui/model/diagram_layout.h"
 #include "gui/view/node_pictures.h"
 
 namespace netloom::view {
@@ -14,11 +14,11 @@ namespace netloom::view {
 namespace {
 
 constexpr qreal kTwipsPerPoint = 20;
-constexpr qreal kPictureToLabel = 3 * kTwipsPerPixel;
-constexpr qreal kPlatePadding = 2 * kTwipsPerPixel;
-constexpr qreal kLinkWidth = 1.5 * kTwipsPerPixel;
+constexpr qreal kPictureToLabel = 3 * model::kTwipsPerPixel;
+constexpr qreal kPlatePadding = 2 * model::kTwipsPerPixel;
+constexpr qreal kLinkWidth = 1.5 * model::kTwipsPerPixel;
 // Links stop this far inside a node's square, at the edge of what the node shows.
-constexpr qreal kLinkInset = 8 * kTwipsPerPixel;
+constexpr qreal kLinkInset = 8 * model::kTwipsPerPixel;
 
 // Fraction of `delta` after which a segment leaving the centre of a square of half-size `half`
 // crosses the square's edge.
@@ -76,7 +76,7 @@ void DiagramNode::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
   const QFontMetricsF metrics(font);
   const QStringList lines = text_.isEmpty() ? QStringList() : text_.split(QStringLiteral("\r\n"));
   const QSizeF picture =
-      picture_ != nullptr ? QSizeF(picture_->pixelSize()) * kTwipsPerPixel : QSizeF(0, 0);
+      picture_ != nullptr ? QSizeF(picture_->pixelSize()) * model::kTwipsPerPixel : QSizeF(0, 0);
   const qreal labelHeight = metrics.height() * lines.size();
   const qreal gap = picture.isEmpty() || lines.isEmpty() ? 0 : kPictureToLabel;
   qreal y = (size_.height() - picture.height() - gap - labelHeight) / 2;

@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include "core/link/connection.h"
 #include "gui/view/diagram_drawing.h"
 #include "gui/view/diagram_export.h"
 #include "gui/view/netloom_view.h"
@@ -22,67 +21,39 @@ TopologyDiagram* CNetloomView::CreateDiagram() {
   return diagram;
 }
 
-std::string CNetloomView::selectedAddress() const {
-  return session_.Read([](const link::LinkState& s) { return s.view.selectedAddress; });
-}
-
 void CNetloomView::ClearDiagram() {
   view::ClearDiagram(*diagram_);
 }
 
 void CNetloomView::DrawNetwork() {
-  view::DrawNetwork(*diagram_, nodePictures_, snapshot_, static_cast<LayoutMode>(layoutMode_),
-                    selectedAddress(), link::kRootAddress);
+  view::DrawNetwork(*diagram_, nodePictures_, controller_.snapshot(),
+                    static_cast<model::LayoutMode>(layoutMode_), controller_.selectedAddress(),
+                    link::kRootAddress);
 }
 
 void CNetloomView::SelectNode() {
   DiagramNode* node = diagram_->ClickedNode();
-  if (node == nullptr) return;
-  const auto record = snapshot_.nodeTable.find(node->Key());
-  if (record == snapshot_.nodeTable.end()) {
-    session_.Update([](link::LinkState& s) { s.view.selectedAddress = link::kNoAddress; });
-    return;
-  }
-  MarkSelection(*diagram_, nodePictures_, node);
-  const std::string& address = record->second->address;
-  const bool hasWorker = worker_ != nullptr;
-  const auto [consoleRemote, parametersRemote] = session_.Update([&](link::LinkState& s) {
-    s.view.selectedAddress = address;
-    if (hasWorker) s.request.targetAddress = address;
-    s.view.remoteRefused = false;
-    return std::pair{s.view.consoleRemote, s.view.parametersRemote};
-  });
-  const QString picked = QString::fromStdString(address);
-  emit consoleTargetChanged(consoleRemote, picked);
-  emit parametersTargetChanged(parametersRemote, picked);
-  if (!consoleRemote) emit nodePicked(picked);
+  if (node != nullptr && controller_.PickNode(node->Key()))
+    MarkSelection(*diagram_, nodePictures_, node);
 }
 
 void CNetloomView::NodeMenu(Qt::MouseButton button, QPoint pixel) {
   if (button != Qt::RightButton) return;
   const DiagramNode* node = diagram_->NodeAt(diagram_->PixelToDiagram(pixel));
   if (node == nullptr) return;
-  const auto record = snapshot_.nodeTable.find(node->Key());
-  if (record == snapshot_.nodeTable.end()) return;
+  const auto& nodeTable = controller_.snapshot().nodeTable;
+  const auto record = nodeTable.find(node->Key());
+  if (record == nodeTable.end()) return;
   // The node under the pointer is not selected: the menu's tables are asked of it directly.
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  for (const auto& table : kNodeTables) {
+  for (const auto& table : model::kNodeTables) {
     menu->addAction(QString::fromLatin1(table.menuText),
                     [this, address = record->second->address, kind = table.kind] {
-                      ShowNodeTable(address, kind);
+                      controller_.ShowNodeTable(address, kind);
                     });
   }
   menu->popup(diagram_->viewport()->mapToGlobal(pixel));
-}
-
-void CNetloomView::ShowNodeTable(const std::string& address, NodeTableKind table) {
-  if (DeferDuringWait([this, address, table] { ShowNodeTable(address, table); })) return;
-  if (!worker_ && !OpenConnection(false)) return;
-  AppendOutput("\r\n[" + std::string(ItemOf(table).menuText) + " of " + address + "]\r\n");
-  // Through the remote set-up even for the coordinator: its escape ends a remote console that
-  // an earlier request left open, so the answer comes from the node asked.
-  link::SendConsoleCommandTo(*worker_, address, NodeTableCommand(table));
 }
 
 void CNetloomView::PrintDiagram(QPrinter& printer) {

@@ -29,12 +29,12 @@ bool RastersPixels(const QPainter& painter) {
 
 }  // namespace
 
-NodePicture::NodePicture(NodeKind kind, bool selected)
+NodePicture::NodePicture(model::NodeKind kind, bool selected)
     : kind_(kind),
       selected_(selected),
-      pixelSize_(PictureSize(kind).width, PictureSize(kind).height),
+      pixelSize_(model::PictureSize(kind).width, model::PictureSize(kind).height),
       renderer_(std::make_unique<QSvgRenderer>(QStringLiteral(":/nodes/%1%2.svg")
-                                                   .arg(QLatin1String(KindStem(kind)))
+                                                   .arg(QLatin1String(model::KindStem(kind)))
                                                    .arg(selected ? "_selected" : ""))) {}
 
 void NodePicture::Paint(QPainter& painter, const QRectF& target) const {
@@ -72,15 +72,15 @@ void NodePicture::Paint(QPainter& painter, const QRectF& target) const {
 
 NodePictures::NodePictures() {
   InitNodeArtwork();
-  for (int k = 0; k < kNodeKindCount; ++k) {
+  for (int k = 0; k < model::kNodeKindCount; ++k) {
     for (const bool selected : {false, true}) {
       pictures_[static_cast<std::size_t>(2 * k + (selected ? 1 : 0))] =
-          std::make_unique<NodePicture>(static_cast<NodeKind>(k), selected);
+          std::make_unique<NodePicture>(static_cast<model::NodeKind>(k), selected);
     }
   }
 }
 
-const NodePicture* NodePictures::Get(NodeKind kind, bool selected) const {
+const NodePicture* NodePictures::Get(model::NodeKind kind, bool selected) const {
   return pictures_[static_cast<std::size_t>(2 * static_cast<int>(kind) + (selected ? 1 : 0))].get();
 }
 

@@ -12,7 +12,7 @@
 #include <array>
 #include <memory>
 
-#include "gui/view/diagram_layout.h"
+#include "gui/model/diagram_layout.h"
 
 class QPainter;
 
@@ -20,9 +20,9 @@ namespace netloom::view {
 
 class NodePicture {
  public:
-  NodePicture(NodeKind kind, bool selected);
+  NodePicture(model::NodeKind kind, bool selected);
 
-  NodeKind kind() const { return kind_; }
+  model::NodeKind kind() const { return kind_; }
   bool selected() const { return selected_; }
   // Size on screen at zoom 1, in pixels.
   QSize pixelSize() const { return pixelSize_; }
@@ -34,7 +34,7 @@ class NodePicture {
   void Paint(QPainter& painter, const QRectF& target) const;
 
  private:
-  NodeKind kind_;
+  model::NodeKind kind_;
   bool selected_;
   QSize pixelSize_;
   std::unique_ptr<QSvgRenderer> renderer_;
@@ -47,12 +47,12 @@ class NodePictures {
   NodePictures(const NodePictures&) = delete;
   NodePictures& operator=(const NodePictures&) = delete;
 
-  const NodePicture* Get(NodeKind kind, bool selected) const;
+  const NodePicture* Get(model::NodeKind kind, bool selected) const;
   // The normal or selected counterpart of `picture` (the same kind); null for null.
   const NodePicture* Variant(const NodePicture* picture, bool selected) const;
 
  private:
-  std::array<std::unique_ptr<NodePicture>, 2 * kNodeKindCount> pictures_;
+  std::array<std::unique_ptr<NodePicture>, 2 * model::kNodeKindCount> pictures_;
 };
 
 }  // namespace netloom::view

@@ -13,7 +13,7 @@ namespace netloom::view {
 
 namespace {
 
-constexpr qreal kContentMargin = 20 * kTwipsPerPixel;
+constexpr qreal kContentMargin = 20 * model::kTwipsPerPixel;
 constexpr double kWheelZoomStep = 1.15;  // per notch of the wheel
 constexpr double kDefaultFontPoints = 9;
 
@@ -30,7 +30,7 @@ TopologyDiagram::TopologyDiagram(QWidget* parent) : QGraphicsView(parent) {
   setTransformationAnchor(QGraphicsView::NoAnchor);
   setResizeAnchor(QGraphicsView::NoAnchor);
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-  setTransform(QTransform::fromScale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel));
+  setTransform(QTransform::fromScale(1 / model::kTwipsPerPixel, 1 / model::kTwipsPerPixel));
   FitSceneRect({0, 0});
 }
 
@@ -51,8 +51,8 @@ DiagramNode* TopologyDiagram::AddNode(const QRectF& rect) {
   return node;
 }
 
-std::vector<NodeSpot> TopologyDiagram::NodeSpots() const {
-  std::vector<NodeSpot> spots;
+std::vector<model::NodeSpot> TopologyDiagram::NodeSpots() const {
+  std::vector<model::NodeSpot> spots;
   spots.reserve(nodes_.size());
   for (const auto* node : nodes_) {
     const QRectF rect = node->Rect();
@@ -62,13 +62,13 @@ std::vector<NodeSpot> TopologyDiagram::NodeSpots() const {
   return spots;
 }
 
-DiagramNode* TopologyDiagram::NodeAt(DiagramPoint point) const {
-  const auto index = NodeIndexAt(NodeSpots(), point);
+DiagramNode* TopologyDiagram::NodeAt(model::DiagramPoint point) const {
+  const auto index = model::NodeIndexAt(NodeSpots(), point);
   return index ? nodes_[*index] : nullptr;
 }
 
-DiagramPoint TopologyDiagram::PixelToDiagram(QPoint pixel) const {
-  const DiagramPoint offset = ScrollOffset();
+model::DiagramPoint TopologyDiagram::PixelToDiagram(QPoint pixel) const {
+  const model::DiagramPoint offset = ScrollOffset();
   return {offset.x + static_cast<float>(pixel.x()) * TwipsPerPixel(),
           offset.y + static_cast<float>(pixel.y()) * TwipsPerPixel()};
 }
@@ -77,22 +77,22 @@ QPoint TopologyDiagram::BarValues() const {
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-DiagramPoint TopologyDiagram::ScrollOffset() const {
+model::DiagramPoint TopologyDiagram::ScrollOffset() const {
   if (BarValues() == barsAtRequest_) return requestedOffset_;
   const QPointF corner = mapToScene(QPoint(0, 0));
   return {static_cast<float>(corner.x()), static_cast<float>(corner.y())};
 }
 
-void TopologyDiagram::SetScrollOffset(DiagramPoint offset) {
+void TopologyDiagram::SetScrollOffset(model::DiagramPoint offset) {
   FitSceneRect(offset);
-  const double scale = zoom_ / kTwipsPerPixel;
+  const double scale = zoom_ / model::kTwipsPerPixel;
   horizontalScrollBar()->setValue(static_cast<int>(std::lround(offset.x * scale)));
   verticalScrollBar()->setValue(static_cast<int>(std::lround(offset.y * scale)));
   requestedOffset_ = offset;
   barsAtRequest_ = BarValues();
 }
 
-void TopologyDiagram::FitSceneRect(DiagramPoint offset) {
+void TopologyDiagram::FitSceneRect(model::DiagramPoint offset) {
   // The visible area at the offset, with a pixel to spare for rounding.
   const QSizeF visible = QSizeF(viewport()->size() + QSize(2, 2)) * TwipsPerPixel();
   QRectF rect = QRectF(QPointF(offset.x, offset.y), visible).united(QRectF(0, 0, 1, 1));
@@ -103,9 +103,9 @@ void TopologyDiagram::FitSceneRect(DiagramPoint offset) {
 void TopologyDiagram::SetZoom(double zoom, QPoint anchor) {
   zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
   if (zoom == zoom_) return;
-  const DiagramPoint fixed = PixelToDiagram(anchor);
+  const model::DiagramPoint fixed = PixelToDiagram(anchor);
   zoom_ = zoom;
-  setTransform(QTransform::fromScale(zoom_ / kTwipsPerPixel, zoom_ / kTwipsPerPixel));
+  setTransform(QTransform::fromScale(zoom_ / model::kTwipsPerPixel, zoom_ / model::kTwipsPerPixel));
   SetScrollOffset({fixed.x - static_cast<float>(anchor.x()) * TwipsPerPixel(),
                    fixed.y - static_cast<float>(anchor.y()) * TwipsPerPixel()});
 }
@@ -191,7 +191,7 @@ void TopologyDiagram::keyPressEvent(QKeyEvent* event) {
 
 void TopologyDiagram::resizeEvent(QResizeEvent* event) {
   // The same diagram point stays at the top-left corner.
-  const DiagramPoint offset = ScrollOffset();
+  const model::DiagramPoint offset = ScrollOffset();
   QGraphicsView::resizeEvent(event);
   SetScrollOffset(offset);
 }

@@ -15,8 +15,8 @@
 #include <QPoint>
 #include <vector>
 
+#include "gui/model/diagram_layout.h"
 #include "gui/view/diagram_items.h"
-#include "gui/view/diagram_layout.h"
 
 namespace netloom::view {
 
@@ -38,22 +38,22 @@ class TopologyDiagram : public QGraphicsView {
   DiagramNode* AddNode(const QRectF& rect);
 
   // Every node's key and square, in creation order.
-  std::vector<NodeSpot> NodeSpots() const;
+  std::vector<model::NodeSpot> NodeSpots() const;
   // The node under the press of the click being reported, or null.
   DiagramNode* ClickedNode() const { return clickedNode_; }
   // The topmost node whose square holds `point` (twips), or null.
-  DiagramNode* NodeAt(DiagramPoint point) const;
+  DiagramNode* NodeAt(model::DiagramPoint point) const;
   // The diagram point shown at `pixel` of the widget's visible area.
-  DiagramPoint PixelToDiagram(QPoint pixel) const;
+  model::DiagramPoint PixelToDiagram(QPoint pixel) const;
 
   // --- scrolling and zoom ---
-  DiagramPoint ScrollOffset() const;
-  void SetScrollOffset(DiagramPoint offset);
+  model::DiagramPoint ScrollOffset() const;
+  void SetScrollOffset(model::DiagramPoint offset);
   double Zoom() const { return zoom_; }
   // Sets the zoom (clamped to kMinZoom..kMaxZoom), keeping the diagram point under `anchor`
   // (a pixel of the visible area) where it is.
   void SetZoom(double zoom, QPoint anchor = {});
-  float TwipsPerPixel() const { return kTwipsPerPixel / static_cast<float>(zoom_); }
+  float TwipsPerPixel() const { return model::kTwipsPerPixel / static_cast<float>(zoom_); }
 
   // --- output ---
   // Bounds of everything drawn (twips), with a margin; empty when the diagram is.
@@ -77,7 +77,7 @@ class TopologyDiagram : public QGraphicsView {
 
  private:
   // Makes the scrollable area cover the content and the visible area at `offset`.
-  void FitSceneRect(DiagramPoint offset);
+  void FitSceneRect(model::DiagramPoint offset);
   QPoint BarValues() const;
 
   std::vector<DiagramNode*> nodes_;
@@ -85,7 +85,7 @@ class TopologyDiagram : public QGraphicsView {
   DiagramNode* clickedNode_ = nullptr;
   double zoom_ = 1.0;
   // The offset last set and the scroll bars it gave: it reads back until the bars move.
-  DiagramPoint requestedOffset_;
+  model::DiagramPoint requestedOffset_;
   QPoint barsAtRequest_{-1, -1};
   // Dragging the background pans.
   QPoint pressPixel_;

@@ -1,4 +1,4 @@
-#include "gui/view/diagram_layout.h"
+#include "gui/model/diagram_layout.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include "../network_fixture.h"
 #include "core/link/circle_positions.h"
 
-namespace netloom::view {
+namespace netloom::model {
 namespace {
 
 using ::testing::ElementsAre;
@@ -313,4 +313,4 @@ TEST(DiagramLayout, CirclePositionCountFollowsTheWalk) {
 }
 
 }  // namespace
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "core/link/uart_settings.h"
-#include "gui/tools/port_choice.h"
+#include "gui/model/port_choice.h"
 
-namespace netloom::tools {
+namespace netloom::model {
 
 inline constexpr std::array<std::uint32_t, 9> kBaudTable = {300,   1200,  2400,  4800,  9600,
                                                             19200, 38400, 57600, 115200};
@@ -53,4 +53,4 @@ class ComSettingModel {
   std::map<int, LineSelections> remembered_;
 };
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

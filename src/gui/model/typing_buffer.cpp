@@ -1,6 +1,6 @@
-#include "gui/panes/typing_buffer.h"
+#include "gui/model/typing_buffer.h"
 
-namespace netloom::panes {
+namespace netloom::model {
 
 TypingBuffer::Next TypingBuffer::Type(char c) {
   buffer_[static_cast<std::size_t>(count_++)] = c;
@@ -15,4 +15,4 @@ std::string TypingBuffer::Take() {
   return text;
 }
 
-}  // namespace netloom::panes
+}  // namespace netloom::model

@@ -5,8 +5,8 @@
 
 #include "core/link/uart_settings.h"
 
-namespace netloom::view {
+namespace netloom::model {
 
 std::string PortSettingsText(const link::UartSettings& settings);
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -1,8 +1,8 @@
-#include "gui/view/reconnect_watch.h"
+#include "gui/model/reconnect_watch.h"
 
 #include <system_error>
 
-namespace netloom::view {
+namespace netloom::model {
 namespace fs = std::filesystem;
 
 ReconnectWatch::ReconnectWatch(std::string devicePath, const fs::path& byIdFolder)
@@ -27,4 +27,4 @@ std::optional<std::string> ReconnectWatch::Returned() const {
   return std::nullopt;
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -17,7 +17,7 @@
 
 #include "core/link/node_table.h"
 
-namespace netloom::view {
+namespace netloom::model {
 
 inline constexpr float kTwipsPerPixel = 15;
 inline constexpr float kNodeSize = 1500;
@@ -129,4 +129,4 @@ DiagramPoint ScrollToCoordinator(std::span<const NodeSpot> nodes, std::int32_t r
 // Index of the topmost (last placed) node whose square contains `point`, if any.
 std::optional<std::size_t> NodeIndexAt(std::span<const NodeSpot> nodes, DiagramPoint point);
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-namespace netloom::panes {
+namespace netloom::model {
 
 class TypingBuffer {
  public:
@@ -33,4 +33,4 @@ class TypingBuffer {
   int count_ = 0;
 };
 
-}  // namespace netloom::panes
+}  // namespace netloom::model

@@ -10,7 +10,7 @@
 
 #include "core/link/port_directory.h"
 
-namespace netloom::tools {
+namespace netloom::model {
 
 inline constexpr char kDemoPortName[] = "Virtual module (demo network)";
 
@@ -31,4 +31,4 @@ std::vector<PortChoice> ListPortChoices(const link::PortDirectoryRoots& roots = 
 // else is listed.
 PortChoice DefaultPortChoice(const std::vector<PortChoice>& ports);
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

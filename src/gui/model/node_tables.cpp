@@ -1,4 +1,4 @@
-#include "gui/view/node_tables.h"
+#include "gui/model/node_tables.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "core/catalogue/command_line.h"
 #include "core/catalogue/parameter_kinds.h"
 
-namespace netloom::view {
+namespace netloom::model {
 
 namespace {
 
@@ -31,4 +31,4 @@ std::string NodeTableCommand(NodeTableKind kind) {
   return catalogue::ComposeCommandLine(static_cast<int>(dump - commands.begin()), values).line;
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

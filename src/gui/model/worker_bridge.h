@@ -1,23 +1,24 @@
-// The link worker's reports, carried to the UI thread as queued calls on the view.
+// The link worker's reports, carried to the UI thread as posted calls on the controller.
 //
-// Every report is posted in the order the worker makes it; none touches a widget on the worker
-// thread. ShowMessage waits until the UI thread has shown the message and the user closed it,
-// or until the view releases it (Release) because the connection is going away, so a worker
-// never waits for a view that is stopping it.
+// Every report is posted in the order the worker makes it; none runs on the worker thread.
+// ShowMessage waits until the UI thread has shown the message and the user closed it, or until
+// the controller releases it (Release) because the connection is going away, so a worker never
+// waits for a controller that is stopping it.
 #pragma once
 
 #include <condition_variable>
 #include <mutex>
 
 #include "core/link/worker_listener.h"
+#include "gui/model/ui_thread.h"
 
-namespace netloom::view {
+namespace netloom::model {
 
-class CNetloomView;
+class ConnectionController;
 
 class WorkerBridge final : public link::WorkerListener {
  public:
-  explicit WorkerBridge(CNetloomView& view) : view_(view) {}
+  WorkerBridge(ConnectionController& controller, UiThread& ui) : controller_(controller), ui_(ui) {}
 
   void QueryStarted() override;
   void ClearDiagram() override;
@@ -32,10 +33,8 @@ class WorkerBridge final : public link::WorkerListener {
   void Release(bool released);
 
  private:
-  template <typename Call>
-  void Post(Call&& call);
-
-  CNetloomView& view_;
+  ConnectionController& controller_;
+  UiThread& ui_;
   std::mutex mutex_;
   std::condition_variable shown_;
   unsigned long long messagesPosted_ = 0;
@@ -43,4 +42,4 @@ class WorkerBridge final : public link::WorkerListener {
   bool released_ = false;
 };
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace netloom::tools {
+namespace netloom::model {
 
 // The demo network's link path, starting the module if it does not run yet; nothing and
 // `error` set (with the system's reason) when it cannot be started.
@@ -14,4 +14,4 @@ std::optional<std::string> DemoNetworkPath(std::string& error);
 // The link path when the module runs, else empty (so the port list can leave it out).
 std::string RunningDemoNetworkPath();
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

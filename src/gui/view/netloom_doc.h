@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-namespace netloom::shell {
+namespace netloom::view {
 
 class CNetloomDoc : public QObject {
   Q_OBJECT
@@ -26,4 +26,4 @@ class CNetloomDoc : public QObject {
   QString title_ = QStringLiteral("Netloom");
 };
 
-}  // namespace netloom::shell
+}  // namespace netloom::view

@@ -3,7 +3,7 @@
 // A pure function of the view's state, so the rules are tested without a window.
 #pragma once
 
-namespace netloom::view {
+namespace netloom::model {
 
 // The view fields the rules read.
 struct ViewCommandState {
@@ -22,4 +22,4 @@ struct CommandUi {
 
 CommandUi NetworkCommandUi(int commandId, const ViewCommandState& state);
 
-}  // namespace netloom::view
+}  // namespace netloom::model

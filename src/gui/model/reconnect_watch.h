@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace netloom::view {
+namespace netloom::model {
 
 inline constexpr char kSerialByIdFolder[] = "/dev/serial/by-id";
 
@@ -32,4 +32,4 @@ class ReconnectWatch {
   std::vector<std::filesystem::path> stableNames_;
 };
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -1,40 +1,34 @@
-#include "gui/view/worker_bridge.h"
+#include "gui/model/worker_bridge.h"
 
-#include <QMetaObject>
+#include <algorithm>
 #include <string>
 
-#include "gui/view/netloom_view.h"
+#include "gui/model/connection_controller.h"
 
-namespace netloom::view {
-
-template <typename Call>
-void WorkerBridge::Post(Call&& call) {
-  // Queued on the view: dropped by Qt if the view is gone by the time it would run.
-  QMetaObject::invokeMethod(&view_, std::forward<Call>(call), Qt::QueuedConnection);
-}
+namespace netloom::model {
 
 void WorkerBridge::QueryStarted() {
-  Post([v = &view_] { v->OnQueryStarted(); });
+  ui_.Post([c = &controller_] { c->OnQueryStarted(); });
 }
 
 void WorkerBridge::ClearDiagram() {
-  Post([v = &view_] { v->ClearDiagram(); });
+  ui_.Post([c = &controller_] { c->OnClearDiagram(); });
 }
 
 void WorkerBridge::NetworkReady(const link::NetworkSnapshot& snapshot) {
-  Post([v = &view_, snapshot] { v->OnNetworkReady(snapshot); });
+  ui_.Post([c = &controller_, snapshot] { c->OnNetworkReady(snapshot); });
 }
 
 void WorkerBridge::ConfigTransferStarted() {
-  Post([v = &view_] { v->WaitWhileBusy(); });
+  ui_.Post([c = &controller_] { c->OnConfigTransferStarted(); });
 }
 
 void WorkerBridge::ConfigValuesChanged() {
-  Post([v = &view_] { v->OnConfigValuesChanged(); });
+  ui_.Post([c = &controller_] { c->OnConfigValuesChanged(); });
 }
 
 void WorkerBridge::AppendOutput(std::string_view text) {
-  Post([v = &view_, text = std::string(text)] { v->AppendOutput(text); });
+  ui_.Post([c = &controller_, text = std::string(text)] { c->OnAppendOutput(text); });
 }
 
 void WorkerBridge::ShowMessage(std::string_view text) {
@@ -42,8 +36,8 @@ void WorkerBridge::ShowMessage(std::string_view text) {
   if (released_) return;
   const auto ticket = ++messagesPosted_;
   lock.unlock();
-  Post([this, ticket, v = &view_, text = std::string(text)] {
-    v->ShowWorkerMessage(text);
+  ui_.Post([this, ticket, text = std::string(text)] {
+    controller_.OnWorkerMessage(text);
     std::lock_guard done(mutex_);
     messagesDone_ = std::max(messagesDone_, ticket);
     shown_.notify_all();
@@ -53,7 +47,7 @@ void WorkerBridge::ShowMessage(std::string_view text) {
 }
 
 void WorkerBridge::PortLost(std::string_view text) {
-  Post([v = &view_, text = std::string(text)] { v->OnPortLost(text); });
+  ui_.Post([c = &controller_, text = std::string(text)] { c->OnPortLost(text); });
 }
 
 void WorkerBridge::Release(bool released) {
@@ -63,4 +57,4 @@ void WorkerBridge::Release(bool released) {
   shown_.notify_all();
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -1,8 +1,8 @@
-#include "gui/view/command_rules.h"
+#include "gui/model/command_rules.h"
 
 #include "gui/res/resource_ids.h"
 
-namespace netloom::view {
+namespace netloom::model {
 
 CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
   auto enabledIf = [](bool enabled) { return CommandUi{true, enabled, false, false}; };
@@ -32,4 +32,4 @@ CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
   }
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -1,9 +1,9 @@
-#include "gui/tools/port_choice.h"
+#include "gui/model/port_choice.h"
 
 #include "core/link/port_directory.h"
-#include "gui/tools/demo_network.h"
+#include "gui/model/demo_network.h"
 
-namespace netloom::tools {
+namespace netloom::model {
 
 bool PortChoice::SamePort(const PortChoice& other) const {
   if (demo || other.demo) return demo == other.demo;
@@ -31,4 +31,4 @@ std::vector<PortChoice> ListPortChoices(const link::PortDirectoryRoots& roots) {
   return choices;
 }
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace netloom::view {
+namespace netloom::model {
 
 enum class NodeTableKind { Routing, Neighbor, Binding };
 
@@ -27,4 +27,4 @@ const NodeTableItem& ItemOf(NodeTableKind kind);
 // ("ATDUMP 3\r" for the routing table).
 std::string NodeTableCommand(NodeTableKind kind);
 
-}  // namespace netloom::view
+}  // namespace netloom::model

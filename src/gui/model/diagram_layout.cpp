@@ -1,4 +1,4 @@
-#include "gui/view/diagram_layout.h"
+#include "gui/model/diagram_layout.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <numbers>
 #include <set>
 
-namespace netloom::view {
+namespace netloom::model {
 
 namespace detail {
 
@@ -244,4 +244,4 @@ std::optional<std::size_t> NodeIndexAt(std::span<const NodeSpot> nodes, DiagramP
   return std::nullopt;
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

@@ -1,9 +1,9 @@
-#include "gui/view/port_settings_text.h"
+#include "gui/model/port_settings_text.h"
 
 #include <array>
 #include <cstdio>
 
-namespace netloom::view {
+namespace netloom::model {
 
 std::string PortSettingsText(const link::UartSettings& s) {
   static constexpr std::array<const char*, 5> kParity = {"None", "Odd", "Even", "Mark", "Space"};
@@ -21,4 +21,4 @@ std::string PortSettingsText(const link::UartSettings& s) {
   return text;
 }
 
-}  // namespace netloom::view
+}  // namespace netloom::model

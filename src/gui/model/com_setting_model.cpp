@@ -1,8 +1,8 @@
-#include "gui/tools/com_setting_model.h"
+#include "gui/model/com_setting_model.h"
 
 #include <algorithm>
 
-namespace netloom::tools {
+namespace netloom::model {
 namespace {
 
 LineSelections SelectionsOf(const link::UartSettings& record) {
@@ -57,4 +57,4 @@ void ComSettingModel::Apply(link::UartSettings& record, PortChoice& port) const 
   record.flowControl = static_cast<link::FlowControl>(std::max(selections_.flow, 0));
 }
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

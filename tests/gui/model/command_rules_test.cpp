@@ -1,10 +1,10 @@
-#include "gui/view/command_rules.h"
+#include "gui/model/command_rules.h"
 
 #include <gtest/gtest.h>
 
 #include "gui/res/resource_ids.h"
 
-namespace netloom::view {
+namespace netloom::model {
 namespace {
 
 using namespace netloom::res;
@@ -49,4 +49,4 @@ TEST(CommandRules, LayoutChecks) {
 }
 
 }  // namespace
-}  // namespace netloom::view
+}  // namespace netloom::model

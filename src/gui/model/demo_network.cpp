@@ -1,10 +1,10 @@
-#include "gui/tools/demo_network.h"
+#include "gui/model/demo_network.h"
 
 #include <memory>
 
 #include "core/sim/virtual_module.h"
 
-namespace netloom::tools {
+namespace netloom::model {
 namespace {
 
 std::unique_ptr<sim::VirtualModule>& DemoModule() {
@@ -31,4 +31,4 @@ std::string RunningDemoNetworkPath() {
   return DemoModule() ? DemoModule()->LinkPath() : std::string();
 }
 
-}  // namespace netloom::tools
+}  // namespace netloom::model

@@ -1,0 +1,377 @@
+#include "gui/model/connection_controller.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/link/connection.h"
+#include "gui/model/demo_network.h"
+#include "gui/model/port_settings_text.h"
+
+namespace netloom::model {
+namespace {
+
+// How long a UI-thread wait blocks before it serves the UI thread's events again.
+constexpr auto kWaitStep = std::chrono::milliseconds(15);
+
+std::string Banner(const std::string& text) {
+  return "//////////" + text + "//////////\r\n";
+}
+
+}  // namespace
+
+std::string_view TitleSuffix(ConnectionState state) {
+  switch (state) {
+    case ConnectionState::Open:
+    case ConnectionState::Refreshing:
+    case ConnectionState::Waiting:
+    case ConnectionState::Closing:
+      return "*";
+    case ConnectionState::Lost:
+      return " (port lost)";
+    case ConnectionState::Closed:
+    case ConnectionState::Opening:
+      break;
+  }
+  return "";
+}
+
+ConnectionController::ConnectionController(UiThread& ui)
+    : ui_(ui),
+      bridge_(*this, ui),
+      refreshTimer_(ui.MakeTimer([this] {
+        if (worker_) worker_->Signal(link::WorkerCommand::QueryNetwork);
+      })),
+      reconnectTimer_(ui.MakeTimer([this] { CheckReconnect(); })) {}
+
+ConnectionController::~ConnectionController() {
+  reconnectTimer_->Stop();
+  if (!worker_) return;
+  // The released bridge lets the worker end alone; its last reports are dropped with the poster.
+  bridge_.Release(true);
+  worker_->Stop();
+}
+
+void ConnectionController::AddObserver(ConnectionObserver& observer) {
+  observers_.push_back(&observer);
+}
+
+void ConnectionController::RemoveObserver(ConnectionObserver& observer) {
+  std::erase(observers_, &observer);
+}
+
+template <typename Call>
+void ConnectionController::Tell(Call&& call) {
+  const auto observers = observers_;  // an observer may leave while it is told
+  for (ConnectionObserver* observer : observers) call(*observer);
+}
+
+void ConnectionController::SetState(State state) {
+  state_ = state;
+  Tell([state](ConnectionObserver& o) { o.StateChanged(state); });
+}
+
+bool ConnectionController::autoRefresh() const {
+  return state_ == State::Refreshing ||
+         (state_ == State::Waiting && resumeState_ == State::Refreshing);
+}
+
+std::string ConnectionController::PortSettingsLine() const {
+  const std::string settings = PortSettingsText(uartSettings_);
+  return lost() ? "Port lost: " + settings : settings;
+}
+
+void ConnectionController::SettingsChanged(bool banner) {
+  reconnectTimer_->Stop();
+  SetState(state_ == State::Lost ? State::Closed : state_);
+  if (banner) Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name)); });
+}
+
+void ConnectionController::Reset(const PortChoice& port) {
+  uartSettings_ = link::UartSettings{};
+  port_ = port;
+  session_.Update([](link::LinkState& s) {
+    s.view = link::ViewLinkState{};
+    s.view.configImage[link::kImageChannelOffset] = 0;
+  });
+  snapshot_ = {};
+  refreshSeconds_ = kDefaultRefreshSeconds;
+  SetState(state_);
+}
+
+void ConnectionController::RunWhenIdle(std::function<void()> call) {
+  if (waiting())
+    kept_.push_back(std::move(call));
+  else
+    call();
+}
+
+bool ConnectionController::Connect() {
+  if (waiting()) {
+    RunWhenIdle([this] { Connect(); });
+    return false;
+  }
+  return OpenConnection(false);
+}
+
+bool ConnectionController::OpenConnection(bool quiet) {
+  if (worker_) return true;
+  const State before = state_;
+  SetState(State::Opening);
+  std::string path = port_.path;
+  link::LinkError failure;
+  if (port_.demo) {
+    std::string error;
+    if (auto demo = DemoNetworkPath(error))
+      path = *demo;
+    else
+      failure = {link::ErrorKind::System, error};
+  }
+  link::Connection connection;
+  if (!failure) {
+    connection = link::Connect(path, uartSettings_, bridge_, session_);
+    failure = connection.error;
+  }
+  if (!connection.worker) {
+    SetState(before);
+    if (!quiet) {
+      Tell([&](ConnectionObserver& o) {
+        o.ShowMessage(link::kCantOpenPortMessage, failure.detail);
+      });
+    }
+    return false;
+  }
+  worker_ = std::move(connection.worker);
+  reconnectTimer_->Stop();
+  reconnectWatch_ = ReconnectWatch(path);
+  SetState(State::Open);
+  return true;
+}
+
+void ConnectionController::Disconnect() {
+  RunWhenIdle([this] {
+    reconnectTimer_->Stop();
+    if (!worker_) {
+      if (lost()) SetState(State::Closed);  // a lost port gives up waiting for its device
+      return;
+    }
+    refreshTimer_->Stop();
+    StopWorker();
+    SetState(State::Closed);
+  });
+}
+
+void ConnectionController::StopWorker() {
+  session_.Update([](link::LinkState& s) { s.request.autoRefresh = false; });
+  bridge_.Release(true);
+  worker_->Signal(link::WorkerCommand::Stop);
+  WaitIn(State::Closing, [](const link::LinkState&) { return false; });
+  worker_->Stop();  // the loop has ended: this joins at once
+  worker_.reset();
+  bridge_.Release(false);
+}
+
+bool ConnectionController::Wait(const std::function<bool(const link::LinkState&)>& done) {
+  return WaitIn(State::Waiting, done);
+}
+
+bool ConnectionController::WaitIn(State during,
+                                  const std::function<bool(const link::LinkState&)>& done) {
+  if (!worker_) return false;
+  const bool outermost = !waiting();
+  if (outermost) {
+    if (during == State::Waiting) resumeState_ = state_;
+    SetState(during);
+  }
+  link::LinkSession::WaitResult result;
+  while ((result = session_.WaitUntil(done, kWaitStep)) == link::LinkSession::WaitResult::TimedOut)
+    ui_.ServeEventsButInput();  // paint and take the worker's reports; input waits
+  if (outermost) {
+    if (during == State::Waiting) SetState(resumeState_);  // Closing ends in its caller
+    auto kept = std::exchange(kept_, {});
+    for (auto& call : kept) ui_.Post([this, call = std::move(call)] { RunWhenIdle(call); });
+  }
+  return result == link::LinkSession::WaitResult::Done;
+}
+
+void ConnectionController::StartRefresh() {
+  RunWhenIdle([this] {
+    if (!worker_ && !OpenConnection(false)) return;
+    snapshot_ = {};
+    link::StartRefresh(*worker_);
+    SetState(State::Refreshing);
+  });
+}
+
+void ConnectionController::StopRefresh() {
+  RunWhenIdle([this] {
+    if (!worker_) return;
+    link::StopRefresh(*worker_);
+    refreshTimer_->Stop();
+    SetState(State::Open);
+  });
+}
+
+void ConnectionController::SetRefreshSeconds(int seconds) {
+  refreshSeconds_ = std::clamp(seconds, kMinRefreshSeconds, kMaxRefreshSeconds);
+}
+
+void ConnectionController::Request(std::function<void(link::CThread&)> handOver) {
+  RunWhenIdle([this, handOver = std::move(handOver)] {
+    if (!worker_ && !OpenConnection(false)) return;
+    handOver(*worker_);
+  });
+}
+
+void ConnectionController::SendConsoleCommand(std::string_view text) {
+  Request([t = std::string(text)](link::CThread& w) { link::SendConsoleCommand(w, t); });
+}
+
+void ConnectionController::SendRawText(std::string_view text) {
+  Request([t = std::string(text)](link::CThread& w) { link::SendRawText(w, t); });
+}
+
+void ConnectionController::ReadConfig() {
+  Request([](link::CThread& w) { link::RequestConfigRead(w); });
+}
+
+void ConnectionController::WriteConfig() {
+  Request([](link::CThread& w) { link::RequestConfigWrite(w); });
+}
+
+void ConnectionController::ReadIdentity() {
+  Request([](link::CThread& w) { link::RequestIdentityRead(w); });
+}
+
+void ConnectionController::WriteIdentity(const link::ModuleIdentity& requested) {
+  Request([this, requested](link::CThread& w) {
+    session_.Update([&](link::LinkState& s) { s.wizard.requested = requested; });
+    link::RequestIdentityWrite(w);
+  });
+}
+
+void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKind table) {
+  Request([this, address, table](link::CThread& w) {
+    const std::string heading =
+        "\r\n[" + std::string(ItemOf(table).menuText) + " of " + address + "]\r\n";
+    Tell([&](ConnectionObserver& o) { o.AppendOutput(heading); });
+    // Through the remote set-up even for the coordinator: its escape ends a remote console
+    // that an earlier request left open, so the answer comes from the node asked.
+    link::SendConsoleCommandTo(w, address, NodeTableCommand(table));
+  });
+}
+
+PaneTarget ConnectionController::consoleTarget() const {
+  return session_.Read([](const link::LinkState& s) {
+    return PaneTarget{s.view.consoleRemote, s.view.selectedAddress};
+  });
+}
+
+PaneTarget ConnectionController::parametersTarget() const {
+  return session_.Read([](const link::LinkState& s) {
+    return PaneTarget{s.view.parametersRemote, s.view.selectedAddress};
+  });
+}
+
+void ConnectionController::SetConsoleRemote(bool remote) {
+  session_.Update([remote](link::LinkState& s) { s.view.consoleRemote = remote; });
+}
+
+void ConnectionController::SetParametersRemote(bool remote) {
+  session_.Update([remote](link::LinkState& s) { s.view.parametersRemote = remote; });
+}
+
+std::string ConnectionController::selectedAddress() const {
+  return session_.Read([](const link::LinkState& s) { return s.view.selectedAddress; });
+}
+
+link::ConfigImage ConnectionController::configImage() const {
+  return session_.Read([](const link::LinkState& s) { return s.view.configImage; });
+}
+
+link::WizardLinkState ConnectionController::identity() const {
+  return session_.Read([](const link::LinkState& s) { return s.wizard; });
+}
+
+bool ConnectionController::PickNode(std::int32_t key) {
+  const auto record = snapshot_.nodeTable.find(key);
+  if (record == snapshot_.nodeTable.end()) {
+    session_.Update([](link::LinkState& s) { s.view.selectedAddress = link::kNoAddress; });
+    return false;
+  }
+  const std::string address = record->second->address;
+  const bool hasWorker = worker_ != nullptr;
+  const auto [consoleRemote, parametersRemote] = session_.Update([&](link::LinkState& s) {
+    s.view.selectedAddress = address;
+    if (hasWorker) s.request.targetAddress = address;
+    s.view.remoteRefused = false;
+    return std::pair{s.view.consoleRemote, s.view.parametersRemote};
+  });
+  Tell([&](ConnectionObserver& o) {
+    o.ConsoleTargetChanged({consoleRemote, address});
+    o.ParametersTargetChanged({parametersRemote, address});
+    if (!consoleRemote) o.NodePicked(address);
+  });
+  return true;
+}
+
+void ConnectionController::OnQueryStarted() {
+  if (worker_) refreshTimer_->Start(std::chrono::seconds(refreshSeconds_));
+}
+
+void ConnectionController::OnClearDiagram() {
+  Tell([](ConnectionObserver& o) { o.ClearDiagram(); });
+}
+
+void ConnectionController::OnNetworkReady(const link::NetworkSnapshot& snapshot) {
+  snapshot_ = snapshot;
+  Tell([](ConnectionObserver& o) { o.NetworkChanged(); });
+}
+
+void ConnectionController::OnConfigTransferStarted() {
+  Wait([](const link::LinkState& s) { return !s.view.busy; });
+}
+
+void ConnectionController::OnConfigValuesChanged() {
+  Tell([](ConnectionObserver& o) { o.ConfigValuesChanged(); });
+}
+
+void ConnectionController::OnAppendOutput(const std::string& text) {
+  Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
+}
+
+void ConnectionController::OnWorkerMessage(const std::string& text) {
+  if (state_ == State::Closing) return;  // the connection is going: nobody waits for it
+  RunWhenIdle([this, text] { Tell([&](ConnectionObserver& o) { o.ShowMessage(text, {}); }); });
+}
+
+void ConnectionController::OnPortLost(const std::string& text) {
+  if (!worker_ || state_ == State::Closing) return;
+  RunWhenIdle([this, text] {
+    if (!worker_) return;
+    Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
+    resumeState_ = autoRefresh() ? State::Refreshing : State::Open;
+    refreshTimer_->Stop();
+    StopWorker();
+    SetState(State::Lost);
+    reconnectTimer_->Start(kReconnectPoll);
+  });
+}
+
+void ConnectionController::CheckReconnect() {
+  if (!lost() || worker_) return;
+  const auto path = reconnectWatch_.Returned();
+  if (path && !port_.demo && *path != port_.path) {
+    // Back under another device name (its stable name led here): title and list follow it.
+    port_.path = *path;
+    port_.name = path->substr(path->find_last_of('/') + 1);
+  }
+  const bool resume = resumeState_ == State::Refreshing;
+  if (!path || !OpenConnection(true)) {
+    reconnectTimer_->Start(kReconnectPoll);  // not back, or not ready yet: look again later
+    return;
+  }
+  Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name + " reconnected")); });
+  if (resume) StartRefresh();
+}
+
+}  // namespace netloom::model

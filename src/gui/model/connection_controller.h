@@ -1,0 +1,233 @@
+// The life of one network document's serial connection, without widgets.
+//
+// One controller per network view. It owns the connection's line settings and port choice, the
+// link worker and the state the worker shares with the UI (link::LinkSession), the last network
+// snapshot, the refresh cycle and its period, and the reconnect policy for a pulled adapter.
+// Widgets draw its state and forward the user's commands; the panes and dialogs call its
+// requests and listen to it through ConnectionObserver.
+//
+// States (State):
+//   Closed      no worker; the port is closed.
+//   Opening     Connect is opening the port (the caller waits; show the wait cursor).
+//   Open        the worker runs; no refresh cycle.
+//   Refreshing  the worker runs and one network query starts every refresh period.
+//   Waiting     the UI thread waits for the worker (a configuration transfer, or Wait()).
+//   Closing     Disconnect (or a lost port) is stopping the worker.
+//   Lost        the adapter was pulled: the worker is gone, the device is watched and the
+//               connection reopens by itself (resuming the refresh cycle if it ran).
+//
+// Waits (Waiting, Closing) run on the UI thread: they keep serving paint events and the
+// worker's reports but take no user input, and they end when the worker ends. Every command and
+// request that arrives during a wait is kept and runs, in order, after it (RunWhenIdle).
+//
+// Requests (SendConsoleCommand, SendRawText, ReadConfig, ...) connect first when the port is
+// closed, and are dropped when that fails (the user has been told). Each writes its fields into
+// the session and then signals the worker.
+//
+// Threads: every member is UI-thread only. The worker's reports reach the controller as calls
+// posted to the UI thread (UiThread::Post), in the order the worker made them.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/link/link_session.h"
+#include "core/link/link_worker.h"
+#include "core/link/module_identity.h"
+#include "core/link/node_table.h"
+#include "core/link/uart_settings.h"
+#include "gui/model/node_tables.h"
+#include "gui/model/port_choice.h"
+#include "gui/model/reconnect_watch.h"
+#include "gui/model/ui_thread.h"
+#include "gui/model/worker_bridge.h"
+
+namespace netloom::model {
+
+enum class ConnectionState { Closed, Opening, Open, Refreshing, Waiting, Closing, Lost };
+
+// What the console and the Parameters pane act on: their remote flag and the selected node.
+struct PaneTarget {
+  bool remote = false;
+  std::string address{link::kNoAddress};
+};
+
+// Hears what a controller does. Every call comes on the UI thread; the defaults ignore it.
+class ConnectionObserver {
+ public:
+  virtual ~ConnectionObserver() = default;
+  // The state, the port or its settings changed: title, status line, command rules, cursor.
+  virtual void StateChanged(ConnectionState state) { (void)state; }
+  // Text for the output pane: the module's echo, console failures, the controller's banners.
+  virtual void AppendOutput(std::string_view text) { (void)text; }
+  // A message box with an OK button; returns once the user acknowledged it. `detail` (the
+  // system's reason) may be empty.
+  virtual void ShowMessage(std::string_view text, std::string_view detail) {
+    (void)text, (void)detail;
+  }
+  // A query produced a root record: the diagram empties; the new snapshot follows.
+  virtual void ClearDiagram() {}
+  // The network snapshot was replaced (snapshot()).
+  virtual void NetworkChanged() {}
+  // A node was picked in the diagram: the panes' targets (and the console's node rows while the
+  // console is local) follow it.
+  virtual void ConsoleTargetChanged(const PaneTarget& target) { (void)target; }
+  virtual void ParametersTargetChanged(const PaneTarget& target) { (void)target; }
+  virtual void NodePicked(std::string_view address) { (void)address; }
+  // The current configuration values were replaced (read from the module, or the defaults).
+  virtual void ConfigValuesChanged() {}
+};
+
+class ConnectionController {
+ public:
+  using State = ConnectionState;
+  static constexpr int kDefaultRefreshSeconds = 5;
+  static constexpr int kMinRefreshSeconds = 5;
+  static constexpr int kMaxRefreshSeconds = 60;
+  static constexpr std::chrono::milliseconds kReconnectPoll{1000};
+
+  explicit ConnectionController(UiThread& ui);
+  // Stops a running worker without waiting on the UI thread (the widgets around may be gone).
+  ~ConnectionController();
+  ConnectionController(const ConnectionController&) = delete;
+  ConnectionController& operator=(const ConnectionController&) = delete;
+
+  // Observers are not owned; one must be removed before it goes.
+  void AddObserver(ConnectionObserver& observer);
+  void RemoveObserver(ConnectionObserver& observer);
+
+  // --- state ---
+  State state() const { return state_; }
+  bool portOpen() const { return worker_ != nullptr; }
+  // The refresh cycle runs (also while a wait interrupts it).
+  bool autoRefresh() const;
+  bool lost() const { return state_ == State::Lost; }
+  bool waiting() const { return state_ == State::Waiting || state_ == State::Closing; }
+  // The refresh timer is armed: the next query starts when it fires.
+  bool refreshTimerActive() const { return refreshTimer_->Active(); }
+  // "9600 8-None-1 FLOW:None", or "Port lost: ..." while the port is lost.
+  std::string PortSettingsLine() const;
+
+  // --- the connection's settings (edit them while Closed or Lost, then SettingsChanged) ---
+  link::UartSettings& uartSettings() { return uartSettings_; }
+  const link::UartSettings& uartSettings() const { return uartSettings_; }
+  PortChoice& port() { return port_; }
+  const PortChoice& port() const { return port_; }
+  // The settings or the port were edited: a lost port stops waiting for its device, and the
+  // observers hear the new state. `banner`: the output pane says which port is chosen now.
+  void SettingsChanged(bool banner);
+  // A new document: default settings on `port`, nothing selected, the catalogue defaults as
+  // the configuration (the image's Channel byte is 0), the default refresh period.
+  void Reset(const PortChoice& port);
+
+  // --- commands ---
+  // Opens the port and starts the worker; false (after telling the user) when it cannot, or
+  // when the call was kept for after a wait.
+  bool Connect();
+  void Disconnect();
+  // Run: connects if needed, empties the node tables and starts the refresh cycle.
+  void StartRefresh();
+  // Stop: no more queries; the port stays open.
+  void StopRefresh();
+  int refreshSeconds() const { return refreshSeconds_; }
+  // The refresh period, kept within kMinRefreshSeconds..kMaxRefreshSeconds; the next query
+  // started uses it.
+  void SetRefreshSeconds(int seconds);
+  // Runs `call` now, or after the current wait when one runs. Commands that open windows of
+  // their own (the UART dialog, the wizard) go through it, as every command here does.
+  void RunWhenIdle(std::function<void()> call);
+
+  // --- requests of the panes and dialogs (connect first when the port is closed) ---
+  // A console command line ("ATINFO\r"), to the selected node while the console is remote.
+  void SendConsoleCommand(std::string_view text);
+  // Typed text, sent unchanged to the local module or the remote console.
+  void SendRawText(std::string_view text);
+  // Configuration transfers, for the selected node while the Parameters pane is remote. The
+  // UI thread waits (Waiting) while the image travels; ConfigValuesChanged follows a read.
+  void ReadConfig();
+  void WriteConfig();
+  // The setup wizard: the identity exchanges set identityStatus() to 0, then 1 or -1.
+  void ReadIdentity();
+  void WriteIdentity(const link::ModuleIdentity& requested);
+  // Asks the node at `address` for one of its tables; the answer shows in the output pane.
+  void ShowNodeTable(const std::string& address, NodeTableKind table);
+
+  // --- what the panes read and set ---
+  PaneTarget consoleTarget() const;
+  PaneTarget parametersTarget() const;
+  void SetConsoleRemote(bool remote);
+  void SetParametersRemote(bool remote);
+  std::string selectedAddress() const;
+  link::ConfigImage configImage() const;
+  link::WizardLinkState identity() const;
+  // The last finished query's tables (empty after Run until the first query ends).
+  const link::NetworkSnapshot& snapshot() const { return snapshot_; }
+  // A diagram click on the node with `key` (link::NodeKey): it becomes the panes' target and true is returned;
+  // a key that is not in the snapshot clears the selection, tells nobody and returns false.
+  bool PickNode(std::int32_t key);
+
+  // Waits on the UI thread (Waiting) until `done` holds or the worker ends; serves paint events
+  // and the worker's reports meanwhile, takes no user input. False when the worker ended first
+  // or there is none.
+  bool Wait(const std::function<bool(const link::LinkState&)>& done);
+
+  // The shared state, for code that needs a field this header does not offer.
+  link::LinkSession& session() { return session_; }
+  link::CThread* worker() const { return worker_.get(); }
+  // What the worker reports to (any thread): a test plays the worker through it.
+  link::WorkerListener& listener() { return bridge_; }
+
+ private:
+  friend class WorkerBridge;  // hands the worker's reports over on the UI thread
+
+  // The worker's reports.
+  void OnQueryStarted();
+  void OnClearDiagram();
+  void OnNetworkReady(const link::NetworkSnapshot& snapshot);
+  void OnConfigTransferStarted();
+  void OnConfigValuesChanged();
+  void OnAppendOutput(const std::string& text);
+  void OnWorkerMessage(const std::string& text);
+  void OnPortLost(const std::string& text);
+
+  // Connects when needed, then hands the request to the worker; kept for after a wait.
+  void Request(std::function<void(link::CThread&)> handOver);
+  // Opens the port; `quiet`: no message box (a reconnect attempt).
+  bool OpenConnection(bool quiet);
+  // Stops the worker and waits for it (Closing); the port is closed afterwards.
+  void StopWorker();
+  // Waits in state `during` (Waiting or Closing); the calls kept meanwhile run afterwards.
+  bool WaitIn(State during, const std::function<bool(const link::LinkState&)>& done);
+  void CheckReconnect();
+  void SetState(State state);
+  template <typename Call>
+  void Tell(Call&& call);
+
+  UiThread& ui_;
+  std::vector<ConnectionObserver*> observers_;
+  link::UartSettings uartSettings_;
+  PortChoice port_;
+  link::LinkSession session_;
+  WorkerBridge bridge_;
+  std::unique_ptr<link::CThread> worker_;
+  link::NetworkSnapshot snapshot_;
+  std::unique_ptr<Timer> refreshTimer_;
+  std::unique_ptr<Timer> reconnectTimer_;
+  ReconnectWatch reconnectWatch_;
+  std::vector<std::function<void()>> kept_;  // calls that arrived during a wait
+  State state_ = State::Closed;
+  // Where a wait returns to; for a lost port, the state its reconnect resumes (Open or
+  // Refreshing).
+  State resumeState_ = State::Closed;
+  int refreshSeconds_ = kDefaultRefreshSeconds;
+};
+
+// The title suffix a network document shows in `state`: "*" while connected, " (port lost)".
+std::string_view TitleSuffix(ConnectionState state);
+
+}  // namespace netloom::model

@@ -1,0 +1,178 @@
+#include "gui/model/connection_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../network_fixture.h"
+#include "core/link/serial_port.h"
+#include "manual_ui_thread.h"
+#include "support/virtual_module_fixture.h"
+
+namespace netloom::model {
+namespace {
+
+using State = ConnectionState;
+
+// Everything the controller tells, as a test reads it.
+struct Recorder final : ConnectionObserver {
+  void StateChanged(State state) override { states.push_back(state); }
+  void AppendOutput(std::string_view text) override { output += text; }
+  void ShowMessage(std::string_view text, std::string_view detail) override {
+    messages.push_back(std::string(text) + "|" + std::string(detail));
+  }
+  void NetworkChanged() override { ++networks; }
+  void ConsoleTargetChanged(const PaneTarget& target) override { console = target; }
+  void ParametersTargetChanged(const PaneTarget& target) override { parameters = target; }
+  void NodePicked(std::string_view address) override { picked = address; }
+
+  std::vector<State> states;
+  std::string output;
+  std::vector<std::string> messages;
+  int networks = 0;
+  PaneTarget console, parameters;
+  std::string picked;
+};
+
+class ConnectionControllerTest : public testsupport::VirtualModuleTest {
+ protected:
+  ConnectionControllerTest() {
+    controller_.AddObserver(seen_);
+    controller_.Reset(PortChoice{"vmod", sim_.LinkPath(), "virtual module", false});
+    seen_.states.clear();
+  }
+  ~ConnectionControllerTest() override { controller_.Disconnect(); }
+
+  testing::ManualTimer& RefreshTimer() { return *ui_.timers().at(0); }
+  testing::ManualTimer& ReconnectTimer() { return *ui_.timers().at(1); }
+  bool RunUntilNetworks(int count) {
+    return ui_.RunUntil([&] { return seen_.networks >= count; });
+  }
+
+  testing::ManualUiThread ui_;
+  ConnectionController controller_{ui_};
+  Recorder seen_;
+};
+
+TEST_F(ConnectionControllerTest, ConnectRunStopDisconnectWalkTheStates) {
+  ASSERT_TRUE(controller_.Connect());
+  EXPECT_EQ(seen_.states, (std::vector{State::Opening, State::Open}));
+  EXPECT_TRUE(controller_.portOpen());
+
+  controller_.StartRefresh();
+  EXPECT_EQ(controller_.state(), State::Refreshing);
+  EXPECT_TRUE(controller_.autoRefresh());
+  ASSERT_TRUE(RunUntilNetworks(1));
+  EXPECT_GT(controller_.snapshot().nodeTable.size(), 5u);
+  // The query armed the refresh timer with the period; when it fires the next query runs.
+  ASSERT_TRUE(controller_.refreshTimerActive());
+  EXPECT_EQ(RefreshTimer().delay(), std::chrono::seconds(5));
+  RefreshTimer().Fire();
+  ASSERT_TRUE(RunUntilNetworks(2));
+
+  controller_.StopRefresh();
+  EXPECT_EQ(controller_.state(), State::Open);
+  EXPECT_FALSE(controller_.refreshTimerActive());
+  EXPECT_TRUE(controller_.portOpen());  // Stop keeps the port open
+
+  seen_.states.clear();
+  controller_.Disconnect();
+  EXPECT_EQ(seen_.states, (std::vector{State::Closing, State::Closed}));
+  EXPECT_FALSE(controller_.portOpen());
+  EXPECT_TRUE(seen_.messages.empty());
+}
+
+TEST_F(ConnectionControllerTest, TitleSuffixFollowsTheState) {
+  const std::pair<State, std::string_view> rows[] = {
+      {State::Closed, ""},           {State::Opening, ""},  {State::Open, "*"},
+      {State::Refreshing, "*"},      {State::Waiting, "*"}, {State::Closing, "*"},
+      {State::Lost, " (port lost)"},
+  };
+  for (const auto& [state, suffix] : rows) EXPECT_EQ(TitleSuffix(state), suffix);
+}
+
+TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped) {
+  controller_.port() = PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
+  controller_.SendConsoleCommand("ATINFO\r");
+  ASSERT_EQ(seen_.messages.size(), 1u);
+  EXPECT_TRUE(seen_.messages[0].starts_with(std::string(link::kCantOpenPortMessage) + "|"));
+  EXPECT_GT(seen_.messages[0].size(), link::kCantOpenPortMessage.size() + 1);  // the reason
+  EXPECT_EQ(controller_.state(), State::Closed);
+  EXPECT_FALSE(controller_.portOpen());
+}
+
+TEST_F(ConnectionControllerTest, CommandsDuringAWaitRunAfterItInOrder) {
+  controller_.StartRefresh();
+  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  bool during = false;
+  ui_.onServe = [&] {
+    if (during) return;
+    during = true;
+    controller_.StopRefresh();
+    controller_.Disconnect();
+    // Kept: the cycle still runs and the port is open while the wait lasts.
+    EXPECT_EQ(controller_.state(), State::Waiting);
+    EXPECT_TRUE(controller_.autoRefresh());
+    EXPECT_TRUE(controller_.portOpen());
+    controller_.session().Update([](link::LinkState& s) { s.view.busy = false; });
+  };
+  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  ui_.onServe = nullptr;
+  EXPECT_TRUE(during);
+  EXPECT_EQ(controller_.state(), State::Refreshing);  // back where the wait began
+  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.state() == State::Closed; }));
+  // StopRefresh ran before Disconnect.
+  const auto open = std::find(seen_.states.begin(), seen_.states.end(), State::Closing);
+  ASSERT_NE(open, seen_.states.begin());
+  EXPECT_EQ(*(open - 1), State::Open);
+}
+
+TEST_F(ConnectionControllerTest, APulledAdapterIsWatchedAndTheCycleResumes) {
+  controller_.StartRefresh();
+  ASSERT_TRUE(RunUntilNetworks(1));
+  ASSERT_TRUE(sim_.Module().Unplug());
+  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.lost(); }));
+  EXPECT_FALSE(controller_.portOpen());
+  EXPECT_TRUE(controller_.PortSettingsLine().starts_with("Port lost: "));
+  ASSERT_TRUE(ReconnectTimer().Active());
+  ReconnectTimer().Fire();  // still away: the watch looks again later
+  EXPECT_TRUE(controller_.lost());
+  EXPECT_TRUE(ReconnectTimer().Active());
+
+  ASSERT_TRUE(sim_.Module().Replug());
+  ReconnectTimer().Fire();
+  EXPECT_EQ(controller_.state(), State::Refreshing);
+  EXPECT_NE(seen_.output.find("//////////vmod reconnected//////////\r\n"), std::string::npos);
+  const int before = seen_.networks;
+  EXPECT_TRUE(RunUntilNetworks(before + 1));
+}
+
+TEST_F(ConnectionControllerTest, APickTargetsThePanesAndAnUnknownNodeClearsTheSelection) {
+  controller_.SetParametersRemote(true);
+  controller_.listener().NetworkReady(testing::Snapshot(testing::Family(2)));
+  ui_.RunPosted();
+  ASSERT_EQ(seen_.networks, 1);
+
+  EXPECT_TRUE(controller_.PickNode(link::NodeKey("0002")));
+  EXPECT_EQ(controller_.selectedAddress(), "0002");
+  EXPECT_EQ(seen_.console.address, "0002");
+  EXPECT_FALSE(seen_.console.remote);
+  EXPECT_TRUE(seen_.parameters.remote);
+  EXPECT_EQ(seen_.picked, "0002");  // the console is local: its node rows follow
+
+  EXPECT_FALSE(controller_.PickNode(link::NodeKey("0BAD")));
+  EXPECT_EQ(controller_.selectedAddress(), link::kNoAddress);
+}
+
+TEST_F(ConnectionControllerTest, RefreshPeriodStaysWithinItsRange) {
+  const std::pair<int, int> rows[] = {{1, 5}, {5, 5}, {12, 12}, {60, 60}, {90, 60}};
+  for (const auto& [asked, kept] : rows) {
+    controller_.SetRefreshSeconds(asked);
+    EXPECT_EQ(controller_.refreshSeconds(), kept) << asked;
+  }
+}
+
+}  // namespace
+}  // namespace netloom::model
