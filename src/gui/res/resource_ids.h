@@ -32,8 +32,18 @@ enum CommandId : int {
   kNewGadgetDocument = 364,
   kWindowManager = 131,
   kViewCustomize = 126,
-  kLookFirst = 210,  // Windows 2000
-  kLookLast = 218,   // Office 2007 Aqua
+  // View > Application Look.
+  kLookWindows2000 = 210,
+  kLookOfficeXp = 211,
+  kLookWindowsXp = 212,
+  kLookOffice2003 = 213,
+  kLookVisualStudio2005 = 214,
+  kLookOffice2007Blue = 215,
+  kLookOffice2007Black = 216,
+  kLookOffice2007Silver = 217,
+  kLookOffice2007Aqua = 218,
+  kLookFirst = kLookWindows2000,
+  kLookLast = kLookOffice2007Aqua,
   kViewParameters = 150,
   kViewConsole = 151,
   kViewSmartLed = 154,
@@ -53,6 +63,19 @@ enum CommandId : int {
   kCircle = 32826,
   // Status bar pane of the port settings.
   kPortInfoPane = 129,
+};
+
+// String resources of the shell (the commands' own strings share their command ids).
+enum StringId : int {
+  kPane1String = 122,
+  kPane2String = 123,
+  kStandardBarTitle = 124,
+  kCustomizeText = 125,
+  kSetupBarTitle = 127,
+  kPortInfoString = 129,
+  kWindowsDialogText = 132,
+  kEditMenuTitle = 306,
+  kDiagramBarTitle = 357,
 };
 
 // Toolbar and pane ids.

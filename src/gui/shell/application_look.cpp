@@ -10,15 +10,15 @@ namespace netloom::shell {
 namespace {
 
 const std::array<LookDescription, 9> kLooks = {{
-    {210, LookFamily::Windows2000, "Windows 2000", "Windows"},
-    {211, LookFamily::OfficeXp, "Office XP", "Fusion"},
-    {212, LookFamily::WindowsXp, "Windows XP", "Windows"},
-    {213, LookFamily::Office2003, "Office 2003", "Fusion"},
-    {214, LookFamily::VisualStudio2005, "Visual Studio.NET 2005", "Fusion"},
-    {215, LookFamily::Office2007, "Office 2007 (Blue Style)", "Fusion"},
-    {216, LookFamily::Office2007, "Office 2007 (Black Style)", "Fusion"},
-    {217, LookFamily::Office2007, "Office 2007 (Silver Style)", "Fusion"},
-    {218, LookFamily::Office2007, "Office 2007 (Aqua Style)", "Fusion"},
+    {res::kLookWindows2000, LookFamily::Windows2000, "Windows 2000", "Windows"},
+    {res::kLookOfficeXp, LookFamily::OfficeXp, "Office XP", "Fusion"},
+    {res::kLookWindowsXp, LookFamily::WindowsXp, "Windows XP", "Windows"},
+    {res::kLookOffice2003, LookFamily::Office2003, "Office 2003", "Fusion"},
+    {res::kLookVisualStudio2005, LookFamily::VisualStudio2005, "Visual Studio.NET 2005", "Fusion"},
+    {res::kLookOffice2007Blue, LookFamily::Office2007, "Office 2007 (Blue Style)", "Fusion"},
+    {res::kLookOffice2007Black, LookFamily::Office2007, "Office 2007 (Black Style)", "Fusion"},
+    {res::kLookOffice2007Silver, LookFamily::Office2007, "Office 2007 (Silver Style)", "Fusion"},
+    {res::kLookOffice2007Aqua, LookFamily::Office2007, "Office 2007 (Aqua Style)", "Fusion"},
 }};
 
 // Window, button, base, highlight, text and button text of each look, in look order.
@@ -39,7 +39,8 @@ const std::array<Colours, 9> kColours = {{
 
 std::size_t LookIndex(int id) {
   // Unknown ids fall to the Office 2007 family in its first (blue) style.
-  return id >= 210 && id <= 218 ? static_cast<std::size_t>(id - 210) : 5;
+  if (id < res::kLookFirst || id > res::kLookLast) id = res::kLookOffice2007Blue;
+  return static_cast<std::size_t>(id - res::kLookFirst);
 }
 
 }  // namespace

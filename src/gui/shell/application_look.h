@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <QString>
 
+#include "gui/res/resource_ids.h"
+
 class QSettings;
 
 namespace netloom::shell {
@@ -13,7 +15,7 @@ inline constexpr char kSettingsOrganisation[] = "Local AppWizard-Generated Appli
 inline constexpr char kSettingsApplication[] = "Netloom";
 inline constexpr char kLookValueName[] = "ApplicationLook";
 // The look of a first start.
-inline constexpr int kDefaultLook = 214;
+inline constexpr int kDefaultLook = res::kLookVisualStudio2005;
 
 enum class LookFamily {
   Windows2000,

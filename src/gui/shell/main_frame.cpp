@@ -27,6 +27,7 @@
 #include "gui/res/resources.h"
 #include "gui/shell/about_dlg.h"
 #include "gui/shell/application_look.h"
+#include "gui/shell/command_tables.h"
 #include "gui/shell/customize_dialog.h"
 #include "gui/shell/document_tabs.h"
 #include "gui/shell/windows_dialog.h"
@@ -35,122 +36,8 @@
 #include "gui/view/netloom_view.h"
 
 namespace netloom::shell {
-namespace {
 
 using namespace netloom::res;
-
-struct ActionSpec {
-  int id;
-  const char* text;
-  std::vector<QKeySequence> keys;
-  bool checkable = false;
-};
-
-// Every command of both menu sets and the toolbars.
-const std::vector<ActionSpec>& ActionSpecs() {
-  static const std::vector<ActionSpec> specs = {
-      {kFileNew, "&New", {QKeySequence(Qt::CTRL | Qt::Key_N)}},
-      {kNewNetworkDocument, "ZigBee Command", {}},
-      {kNewGadgetDocument, "Gadget Tool", {}},
-      {kFileOpen, "&Open...\tCtrl+O", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
-      {kFileClose, "&Close", {}},
-      {kFileSave, "&Save\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
-      {kFileSaveAs, "Save &As...", {}},
-      {kFileSaveDiagramAs, "Save &Diagram As...", {}},
-      {kFilePrint, "&Print...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
-      {kFilePrintPreview, "Print Pre&view", {}},
-      {kFilePrintSetup, "P&rint Setup...", {}},
-      {kFileMruFirst, "Recent File", {}},
-      {kAppExit, "E&xit", {}},
-      {kEditUndo,
-       "&Undo\tCtrl+Z",
-       {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
-      {kEditCut,
-       "Cu&t\tCtrl+X",
-       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
-      {kEditCopy,
-       "&Copy\tCtrl+C",
-       {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
-      {kEditPaste,
-       "&Paste\tCtrl+V",
-       {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
-      {kViewToolbar, "&Toolbars and Docking Windows", {}},
-      {kViewCustomize, "Customize...", {}},
-      {kViewParameters, "&Parameters", {}, true},
-      {kViewConsole, "AT Console", {}, true},
-      {kViewSmartLed, "Smart LED", {}},
-      {kViewStatusBar, "Status Bar", {}, true},
-      {kViewGadgetTool, "Gadget Tool", {}, true},
-      {kWindowNew, "&New Window", {}},
-      {kWindowManager, "&Windows...", {}},
-      {kUartSetting, "&UART Setting", {}},
-      {kConnect, "&Connect", {}},
-      {kDisconnect, "&Disconnect", {}},
-      {kWizard, "&Wizard", {}},
-      {kRun, "&Run", {}},
-      {kStop, "&Stop", {}},
-      {kTree, "&Tree", {}, true},
-      {kCircle, "&Circle", {}, true},
-      {kRefreshTime, "Refresh Time", {}},
-      {kTextClear, "Text Clear", {}},
-      {kUpgrade, "Upgrade", {}},
-      {kAppAbout, "&About Netloom...", {}},
-  };
-  return specs;
-}
-
-const std::vector<std::pair<int, const char*>>& LookItems() {
-  static const std::vector<std::pair<int, const char*>> items = {
-      {210, "Windows &2000"},
-      {211, "Office &XP"},
-      {212, "&Windows XP"},
-      {213, "Office 200&3"},
-      {214, "Visual Studio.NET 200&5"},
-      {215, "&Blue Style"},
-      {216, "B&lack Style"},
-      {217, "&Silver Style"},
-      {218, "&Aqua Style"},
-  };
-  return items;
-}
-
-// Commands without a handler in the program: always disabled.
-bool WithoutHandler(int id) {
-  switch (id) {
-    case kFileOpen:
-    case kFilePrintSetup:
-    case kFileMruFirst:
-    case kEditUndo:
-    case kEditCut:
-    case kEditPaste:
-    case kViewSmartLed:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Commands that need an active network document.
-bool NeedsDocument(int id) {
-  switch (id) {
-    case kFileClose:
-    case kFileSave:
-    case kFileSaveAs:
-    case kFileSaveDiagramAs:
-    case kFilePrint:
-    case kFilePrintPreview:
-    case kEditCopy:
-    case kWindowNew:
-      return true;
-    default:
-      return false;
-  }
-}
-
-constexpr int kNetworkCommands[] = {kUartSetting, kConnect,   kDisconnect, kRun,  kStop,  kWizard,
-                                    kRefreshTime, kTextClear, kUpgrade,    kTree, kCircle};
-
-}  // namespace
 
 CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
     : QMainWindow(parent),
@@ -251,7 +138,7 @@ void CMainFrame::CreateActions() {
   for (int id : kNetworkCommands) on(id, [this, id] { RunFrameCommand(id); });
 
   auto* looks = new QActionGroup(this);
-  for (const auto& [id, text] : LookItems()) {
+  for (const auto& [id, text] : kLookItems) {
     auto* action = new QAction(QString::fromLatin1(text), looks);
     action->setCheckable(true);
     action->setData(id);
@@ -306,9 +193,9 @@ void CMainFrame::CreateMenus() {
       bars->addAction(actions_.at(kViewCustomize));
     });
     auto* looks = menu->addMenu(QStringLiteral("&Application Look"));
-    for (int id = 210; id <= 214; ++id) looks->addAction(action(id));
+    for (int id = kLookFirst; id < kLookOffice2007Blue; ++id) looks->addAction(action(id));
     auto* office2007 = looks->addMenu(QStringLiteral("Office 200&7"));
-    for (int id = 215; id <= 218; ++id) office2007->addAction(action(id));
+    for (int id = kLookOffice2007Blue; id <= kLookLast; ++id) office2007->addAction(action(id));
     if (full) {
       menu->addAction(action(kViewParameters));
       menu->addAction(action(kViewConsole));
@@ -361,25 +248,7 @@ void CMainFrame::FillWindowMenu() {
 }
 
 void CMainFrame::CreateToolBars() {
-  struct BarSpec {
-    int id;
-    int titleString;
-    const char* objectName;
-    std::vector<int> items;  // 0 is a separator
-  };
-  const BarSpec specs[] = {
-      {kStandardToolBar,
-       124,
-       "standardToolBar",
-       {kFileNew, kFileOpen, kFileSave, 0, kEditCut, kEditCopy, kEditPaste, 0, kFilePrint,
-        kAppAbout}},
-      {kSetupToolBar,
-       127,
-       "setupToolBar",
-       {kUartSetting, 0, kConnect, kDisconnect, 0, kWizard, kUpgrade, 0, kTextClear}},
-      {kDiagramToolBar, 357, "diagramToolBar", {kRun, kStop, 0, kTree, kCircle, 0, kRefreshTime}},
-  };
-  for (const auto& spec : specs) {
+  for (const auto& spec : ToolBarSpecs()) {
     auto* bar = new QToolBar(ShellString(spec.titleString), this);
     bar->setObjectName(QString::fromLatin1(spec.objectName));
     bar->setIconSize(QSize(16, 16));
@@ -394,7 +263,7 @@ void CMainFrame::CreateToolBars() {
 void CMainFrame::ResetToolbar(QToolBar* bar) {
   bar->clear();
   for (int id : bar->property("netloomItems").value<QList<int>>()) {
-    if (id == 0) {
+    if (id == kSeparator) {
       bar->addSeparator();
     } else if (id == kRefreshTime) {
       // The Diagram toolbar's Refresh Time is a spin box of 5..60 showing 5.
@@ -416,7 +285,7 @@ void CMainFrame::ResetToolbar(QToolBar* bar) {
   customise->setAutoRaise(true);
   customise->setArrowType(Qt::DownArrow);
   customise->setPopupMode(QToolButton::InstantPopup);
-  customise->setToolTip(ShellString(125));
+  customise->setToolTip(ShellString(kCustomizeText));
   auto* menu = new QMenu(customise);
   menu->addAction(actions_.at(kViewCustomize));
   customise->setMenu(menu);
@@ -428,7 +297,7 @@ void CMainFrame::CreateStatusBar() {
   portInfo_ = new QLabel(this);
   portInfo_->setObjectName(QStringLiteral("portInfoPane"));
   portInfo_->setMinimumWidth(150);
-  portInfo_->setToolTip(ShellString(kPortInfoPane));
+  portInfo_->setToolTip(ShellString(kPortInfoString));
   QPalette palette = portInfo_->palette();
   palette.setColor(QPalette::WindowText, QColor(0, 0, 200));
   portInfo_->setPalette(palette);
@@ -438,10 +307,7 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::CreatePanes() {
-  const std::pair<int, const char*> specs[] = {{kViewParameters, "Parameters"},
-                                               {kViewConsole, "AT Console"},
-                                               {kViewGadgetTool, "Gadget Tool"}};
-  for (const auto& [id, title] : specs) {
+  for (const auto& [id, title] : kPanes) {
     auto* pane = new QDockWidget(QString::fromLatin1(title), this);
     pane->setObjectName(QStringLiteral("pane%1").arg(id));
     pane->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
