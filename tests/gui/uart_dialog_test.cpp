@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "gui/model/port_settings_text.h"
 #include "gui/tools/com_setting.h"
 
 namespace netloom::tools {
@@ -115,20 +114,6 @@ TEST(UartDialog, CancelLeavesTheRecordAndATypedPathIsTaken) {
   dialog.accept();
   EXPECT_EQ(port.path, "/dev/ttyAMA7");
   EXPECT_FALSE(port.demo);
-}
-
-TEST(PortSettingsText, Examples) {
-  link::UartSettings settings;
-  EXPECT_EQ(model::PortSettingsText(settings), "9600 8-None-1 FLOW:None");
-  settings.baudRate = 115200;
-  settings.parity = link::Parity::Even;
-  settings.stopBits = link::StopBits::OneAndHalf;
-  settings.flowControl = link::FlowControl::Hardware;
-  EXPECT_EQ(model::PortSettingsText(settings), "115200 8-Even-1.5 FLOW:Hardware");
-  settings.stopBits = link::StopBits::Two;
-  settings.flowControl = link::FlowControl::XonXoff;
-  settings.parity = link::Parity::Space;
-  EXPECT_EQ(model::PortSettingsText(settings), "115200 8-Space-2 FLOW:Xon/Xoff");
 }
 
 }  // namespace
