@@ -8,14 +8,15 @@
 
 #include "core/link/uart_settings.h"
 
-namespace netloom::view {
-class CNetloomView;
+namespace netloom::model {
+class ConnectionController;
 }
 
 namespace netloom::tools {
 
-// The four-page setup wizard on `view`'s connection (the view is connected).
-QWidget* OpenSetupWizard(view::CNetloomView& view);
+// The four-page setup wizard on `connection` (connected), a window of its own over `parent`.
+// Closing itself is how it ends; the connection's Disconnect closes it too.
+QWidget* OpenSetupWizard(model::ConnectionController& connection, QWidget* parent);
 // The firmware upgrade dialog on its own copy of `settings` and the port `portPath`.
 QWidget* OpenUpgradeDialog(const link::UartSettings& settings, const std::string& portPath,
                            QWidget* parent);

@@ -3,7 +3,7 @@
 
 namespace netloom::tools {
 
-QWidget* OpenSetupWizard(view::CNetloomView&) {
+QWidget* OpenSetupWizard(model::ConnectionController&, QWidget*) {
   return nullptr;
 }
 

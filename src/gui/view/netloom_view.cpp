@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/panes/output_view.h"
@@ -62,10 +61,7 @@ void CNetloomView::ChangePortSettings() {
 void CNetloomView::StateChanged(model::ConnectionState state) {
   using State = model::ConnectionState;
   ShowWaitCursor(state == State::Opening || controller_.waiting());
-  if (state == State::Closed && wizard_) {
-    wizard_->close();
-    CloseWizard(false);
-  }
+  if (state == State::Closed) CloseWizard();
   if (state == State::Refreshing) panesBound_ = true;
   if (document_) {
     document_->SetTitle(QString::fromStdString(controller_.port().name) +
@@ -104,19 +100,16 @@ void CNetloomView::OpenWizard() {
     if (!controller_.Connect()) return;
     controller_.session().Update(
         [](link::LinkState& s) { s.request.remoteRefused = s.view.remoteRefused; });
-    wizard_ = tools::OpenSetupWizard(*this);
+    wizard_ = tools::OpenSetupWizard(controller_, window());
   });
 }
 
-void CNetloomView::CloseWizard(bool delayed) {
-  auto close = [this] {
-    if (wizard_) wizard_->deleteLater();
-    wizard_ = nullptr;
-  };
-  if (delayed)
-    QTimer::singleShot(500, this, close);
-  else
-    close();
+void CNetloomView::CloseWizard() {
+  if (wizard_) {
+    wizard_->close();
+    wizard_->deleteLater();
+  }
+  wizard_ = nullptr;
 }
 
 void CNetloomView::ClearOutput() {

@@ -47,8 +47,6 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // --- commands that open windows or change only the drawing ---
   void ChangePortSettings();
   void OpenWizard();
-  // The wizard ended (`delayed`: after half a second) or the connection went.
-  void CloseWizard(bool delayed);
   void ClearOutput();
   void OpenUpgrade();
   void SetTreeLayout();
@@ -106,6 +104,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // The diagram widget, wired to SelectNode and NodeMenu.
   TopologyDiagram* CreateDiagram();
   void ShowWaitCursor(bool shown);
+  // The connection went: an open wizard closes with it.
+  void CloseWizard();
 
   // model::ConnectionObserver
   void StateChanged(model::ConnectionState state) override;
