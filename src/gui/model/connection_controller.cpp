@@ -19,22 +19,6 @@ std::string Banner(const std::string& text) {
 
 }  // namespace
 
-std::string_view TitleSuffix(ConnectionState state) {
-  switch (state) {
-    case ConnectionState::Open:
-    case ConnectionState::Refreshing:
-    case ConnectionState::Waiting:
-    case ConnectionState::Closing:
-      return "*";
-    case ConnectionState::Lost:
-      return " (port lost)";
-    case ConnectionState::Closed:
-    case ConnectionState::Opening:
-      break;
-  }
-  return "";
-}
-
 ConnectionController::ConnectionController(UiThread& ui)
     : ui_(ui),
       bridge_(*this, ui),

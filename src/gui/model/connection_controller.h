@@ -41,6 +41,7 @@
 #include "core/link/module_identity.h"
 #include "core/link/node_table.h"
 #include "core/link/uart_settings.h"
+#include "gui/model/connection_observer.h"
 #include "gui/model/node_tables.h"
 #include "gui/model/port_choice.h"
 #include "gui/model/reconnect_watch.h"
@@ -48,40 +49,6 @@
 #include "gui/model/worker_bridge.h"
 
 namespace netloom::model {
-
-enum class ConnectionState { Closed, Opening, Open, Refreshing, Waiting, Closing, Lost };
-
-// What the console and the Parameters pane act on: their remote flag and the selected node.
-struct PaneTarget {
-  bool remote = false;
-  std::string address{link::kNoAddress};
-};
-
-// Hears what a controller does. Every call comes on the UI thread; the defaults ignore it.
-class ConnectionObserver {
- public:
-  virtual ~ConnectionObserver() = default;
-  // The state, the port or its settings changed: title, status line, command rules, cursor.
-  virtual void StateChanged(ConnectionState state) { (void)state; }
-  // Text for the output pane: the module's echo, console failures, the controller's banners.
-  virtual void AppendOutput(std::string_view text) { (void)text; }
-  // A message box with an OK button; returns once the user acknowledged it. `detail` (the
-  // system's reason) may be empty.
-  virtual void ShowMessage(std::string_view text, std::string_view detail) {
-    (void)text, (void)detail;
-  }
-  // A query produced a root record: the diagram empties; the new snapshot follows.
-  virtual void ClearDiagram() {}
-  // The network snapshot was replaced (snapshot()).
-  virtual void NetworkChanged() {}
-  // A node was picked in the diagram: the panes' targets (and the console's node rows while the
-  // console is local) follow it.
-  virtual void ConsoleTargetChanged(const PaneTarget& target) { (void)target; }
-  virtual void ParametersTargetChanged(const PaneTarget& target) { (void)target; }
-  virtual void NodePicked(std::string_view address) { (void)address; }
-  // The current configuration values were replaced (read from the module, or the defaults).
-  virtual void ConfigValuesChanged() {}
-};
 
 class ConnectionController {
  public:
@@ -167,8 +134,9 @@ class ConnectionController {
   link::WizardLinkState identity() const;
   // The last finished query's tables (empty after Run until the first query ends).
   const link::NetworkSnapshot& snapshot() const { return snapshot_; }
-  // A diagram click on the node with `key` (link::NodeKey): it becomes the panes' target and true is returned;
-  // a key that is not in the snapshot clears the selection, tells nobody and returns false.
+  // A diagram click on the node with `key` (link::NodeKey): it becomes the panes' target and true
+  // is returned; a key that is not in the snapshot clears the selection, tells nobody and returns
+  // false.
   bool PickNode(std::int32_t key);
 
   // Waits on the UI thread (Waiting) until `done` holds or the worker ends; serves paint events
@@ -226,8 +194,5 @@ class ConnectionController {
   State resumeState_ = State::Closed;
   int refreshSeconds_ = kDefaultRefreshSeconds;
 };
-
-// The title suffix a network document shows in `state`: "*" while connected, " (port lost)".
-std::string_view TitleSuffix(ConnectionState state);
 
 }  // namespace netloom::model
