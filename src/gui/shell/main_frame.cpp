@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "gui/gadget/gadget_tool.h"
 #include "gui/model/port_choice.h"
 #include "gui/panes/output_view.h"
 #include "gui/res/resource_ids.h"
@@ -313,7 +314,9 @@ void CMainFrame::CreatePanes() {
     pane->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
     pane->setAllowedAreas(Qt::AllDockWidgetAreas);
-    auto* body = new QWidget(pane);
+    QWidget* body = id == kViewGadgetTool
+                        ? new gadget::CGadgetTool(gadget::GadgetPlaces::FromProcess(), pane)
+                        : new QWidget(pane);
     body->setMinimumSize(200, 200);
     pane->setWidget(body);
     panes_[id] = pane;

@@ -1,0 +1,71 @@
+#include "gui/gadget/gadget_info.h"
+
+#include <QDrag>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "gui/gadget/gadget_layout.h"
+#include "gui/gadget/gadget_source.h"
+
+namespace netloom::gadget {
+
+CGadgetName::CGadgetName(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void CGadgetName::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(rect(), alignment(),
+                   fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width()));
+}
+
+void CGadgetName::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  const bool cut = fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+  setToolTip(cut ? text() : QString());
+}
+
+CGadgetInfo::CGadgetInfo(GadgetEntry entry, QWidget* parent)
+    : QWidget(parent),
+      entry_(std::move(entry)),
+      label_(new CGadgetName(GadgetLabel(entry_.name), parent)) {
+  setAccessibleName(label_->text());
+  setAccessibleDescription(tr("Gadget \"%1\": drag it to insert its name").arg(entry_.name));
+  setToolTip(entry_.name);
+  setCursor(Qt::OpenHandCursor);
+}
+
+void CGadgetInfo::Place(const QRect& item, const QRect& label) {
+  setGeometry(item);
+  label_->setGeometry(label);
+}
+
+void CGadgetInfo::paintEvent(QPaintEvent*) {
+  if (entry_.icon.isNull()) return;
+  const IconSize size = IconDrawSize(entry_.icon.width(), entry_.icon.height());
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRect(0, 0, size.width, size.height), entry_.icon);
+}
+
+void CGadgetInfo::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  auto* drag = new QDrag(this);
+  drag->setMimeData(new CGadgetSource(entry_.name));
+  // The drag picture follows the pointer, at most as large as an icon is drawn.
+  const IconSize size = IconDrawSize(entry_.drag.width(), entry_.drag.height());
+  drag->setPixmap(QPixmap::fromImage(entry_.drag.scaled(
+      size.width, size.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  drag->setHotSpot(QPoint(size.width / 2, size.height / 2));
+  emit dragStarted();
+  drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
+  emit dragFinished();
+  event->accept();
+}
+
+}  // namespace netloom::gadget
