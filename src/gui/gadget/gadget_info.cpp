@@ -4,10 +4,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "gui/gadget/gadget_layout.h"
 #include "gui/gadget/gadget_source.h"
+#include "gui/model/gadget_layout.h"
 
 namespace netloom::gadget {
+
+using namespace netloom::model;
 
 CGadgetName::CGadgetName(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setTextFormat(Qt::PlainText);

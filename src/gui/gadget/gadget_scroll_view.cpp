@@ -4,9 +4,11 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "gui/gadget/gadget_layout.h"
+#include "gui/model/gadget_layout.h"
 
 namespace netloom::gadget {
+
+using namespace netloom::model;
 namespace {
 
 QRect ToRect(const GadgetRect& rect) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace netloom::gadget {
+namespace netloom::model {
 
 inline constexpr int kIconSide = 70;     // an item is 70 x 70; icons are limited to it
 inline constexpr int kIconInset = 20;    // the item sits 20 px right of its column's left edge
@@ -49,4 +49,4 @@ struct IconSize {
 // one dimension only is squeezed in that one).
 IconSize IconDrawSize(int width, int height);
 
-}  // namespace netloom::gadget
+}  // namespace netloom::model

@@ -1,8 +1,8 @@
-#include "gui/gadget/gadget_layout.h"
+#include "gui/model/gadget_layout.h"
 
 #include <algorithm>
 
-namespace netloom::gadget {
+namespace netloom::model {
 
 GadgetLayout LayOutGadgets(int count, int clientWidth, int clientHeight) {
   GadgetLayout layout;
@@ -25,4 +25,4 @@ IconSize IconDrawSize(int width, int height) {
   return {std::min(width, kIconSide), std::min(height, kIconSide)};
 }
 
-}  // namespace netloom::gadget
+}  // namespace netloom::model
