@@ -120,6 +120,19 @@ TEST_F(GadgetToolTest, OnlyFoldersWithBothPicturesAreListedAndLabelledUpToTheDot
   EXPECT_EQ(item->folder(), folder_);
 }
 
+TEST_F(GadgetToolTest, ALabelTooLongForItsColumnShowsInFullAsTooltip) {
+  AddGadget(folder_, QStringLiteral("Short"));
+  AddGadget(folder_, QStringLiteral("AnExceedinglyLongGadgetNameForOneColumn.v2"));
+  CGadgetTool tool(Places());
+  tool.resize(300, 300);
+  tool.show();
+  const auto& items = tool.view()->items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0]->label()->toolTip(),
+            QStringLiteral("AnExceedinglyLongGadgetNameForOneColumn"));
+  EXPECT_TRUE(items[1]->label()->toolTip().isEmpty());
+}
+
 TEST(GadgetFoldersTest, UserFolderFollowsXdgDataHome) {
   const struct {
     const char* dataHome;
