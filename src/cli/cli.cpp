@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cctype>
 #include <map>
 #include <ostream>
 
@@ -28,6 +29,27 @@ int UsageError(CommandIo& io, const std::string& command, const std::string& rea
   io.err << "netloom-cli " << command << ": " << reason << "; see 'netloom-cli " << command
          << " --help'\n";
   return kExitUsage;
+}
+
+int FailureLine(CommandIo& io, std::string_view message) {
+  io.err << OneLine(message) << "\n";
+  return kExitFailed;
+}
+
+std::string OneLine(std::string_view text) {
+  std::string line;
+  bool broken = false;  // control characters since the last character kept
+  for (const char c : text) {
+    if (std::iscntrl(static_cast<unsigned char>(c))) {
+      broken = true;
+      continue;
+    }
+    // A line break inside a message ("Writing finished!\r\nPlease reset ...") becomes a blank.
+    if (broken && !line.empty() && line.back() != ' ' && c != ' ') line += ' ';
+    broken = false;
+    line += c;
+  }
+  return line;
 }
 
 int RunCli(const std::vector<std::string>& args, CommandIo& io) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace netloom::cli {
@@ -36,8 +37,17 @@ class CommandRegistrar {
   explicit CommandRegistrar(CommandInfo info);
 };
 
-// "netloom-cli <command>: <reason>; see ..." on standard error; the usage exit status.
+// The one usage-error line of every command, "netloom-cli <command>: <reason>; see
+// 'netloom-cli <command> --help'", on standard error; the usage exit status.
 int UsageError(CommandIo& io, const std::string& command, const std::string& reason);
+
+// The one failure line of every command: `message` as the program shows it, without a prefix,
+// on one line (OneLine), on standard error; the failure exit status.
+int FailureLine(CommandIo& io, std::string_view message);
+
+// `text` on one line: control characters (the CR the module's texts end with) removed, a line
+// break inside it turned into a blank.
+std::string OneLine(std::string_view text);
 
 // Runs a whole command line (argv without the program name).
 int RunCli(const std::vector<std::string>& args, CommandIo& io);

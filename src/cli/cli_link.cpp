@@ -1,11 +1,12 @@
 #include "cli/cli_link.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ostream>
 
+#include "core/link/config_messages.h"
 #include "core/link/connection.h"
 #include "core/link/port_directory.h"
+#include "core/link/remote_set_up.h"
 
 namespace netloom::cli {
 namespace {
@@ -15,20 +16,8 @@ constexpr std::chrono::milliseconds kSignalPoll{50};
 
 }  // namespace
 
-std::string OneLine(std::string_view text) {
-  std::string line;
-  bool broken = false;  // control characters since the last character kept
-  for (const char c : text) {
-    if (std::iscntrl(static_cast<unsigned char>(c))) {
-      broken = true;
-      continue;
-    }
-    // A line break inside a message ("Writing finished!\r\nPlease reset ...") becomes a blank.
-    if (broken && !line.empty() && line.back() != ' ' && c != ' ') line += ' ';
-    broken = false;
-    line += c;
-  }
-  return line;
+std::string UnknownPortReason(const std::string& port) {
+  return "unknown port '" + port + "' (see 'netloom-cli ports')";
 }
 
 CliLink::CliLink(std::string commandName, CommandIo& io, bool printEcho)
@@ -43,17 +32,9 @@ std::optional<int> CliLink::Open(const ParsedArgs& args) {
   auto settings = ParseLineSettings(args, error);
   const auto port = args.Get("--port");
   if (settings && !port) error = "--port is required";
-  if (!settings || !port) {
-    io_.err << "netloom-cli " << commandName_ << ": " << error << "; see 'netloom-cli "
-            << commandName_ << " --help'\n";
-    return kExitUsage;
-  }
+  if (!settings || !port) return UsageError(io_, commandName_, error);
   const auto path = link::ResolvePort(*port);
-  if (!path) {
-    io_.err << "netloom-cli " << commandName_ << ": unknown port '" << *port
-            << "'; see 'netloom-cli ports'\n";
-    return kExitUsage;
-  }
+  if (!path) return UsageError(io_, commandName_, UnknownPortReason(*port));
   link::Connection connection = link::Connect(*path, *settings, *this, session_);
   if (!connection.worker) {
     const std::string detail = connection.error.detail;
@@ -109,9 +90,11 @@ std::optional<link::NetworkSnapshot> CliLink::Network() const {
 }
 
 bool CliLink::WaitQuiet(std::chrono::milliseconds quiet,
-                        std::chrono::steady_clock::time_point since) {
+                        std::chrono::steady_clock::time_point since,
+                        std::chrono::milliseconds limit) {
   return WaitInterruptible([&] {
-    return !lost_.empty() || std::chrono::steady_clock::now() >= std::max(since, lastByte_) + quiet;
+    const auto now = std::chrono::steady_clock::now();
+    return !lost_.empty() || now >= std::max(since, lastByte_) + quiet || now >= since + limit;
   });
 }
 
@@ -136,6 +119,8 @@ void CliLink::Fail(std::string_view message) const {
 }
 
 void CliLink::AppendOutput(std::string_view text) {
+  // A console failure line is the command's failure, told once on standard error.
+  if (link::IsRemoteFailureText(text)) return;
   std::lock_guard lock(mutex_);
   echoed_ += text;
   lastByte_ = std::chrono::steady_clock::now();
@@ -150,7 +135,8 @@ void CliLink::NetworkReady(const link::NetworkSnapshot& snapshot) {
 
 void CliLink::ShowMessage(std::string_view text) {
   std::lock_guard lock(mutex_);
-  io_.err << OneLine(text) << "\n";
+  // The configuration write's message box is the one that reports a success.
+  (text == link::kWritingFinished ? io_.out : io_.err) << OneLine(text) << "\n";
 }
 
 void CliLink::PortLost(std::string_view text) {

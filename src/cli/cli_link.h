@@ -24,9 +24,8 @@
 
 namespace netloom::cli {
 
-// `text` on one line: control characters (the CR the module's texts end with) removed, a line
-// break inside it turned into a blank.
-std::string OneLine(std::string_view text);
+// The usage-error reason for a --port that names no port.
+std::string UnknownPortReason(const std::string& port);
 
 class CliLink final : public link::WorkerListener {
  public:
@@ -53,8 +52,10 @@ class CliLink final : public link::WorkerListener {
   // The tables of the last query that found the root.
   std::optional<link::NetworkSnapshot> Network() const;
   // Waits until no byte has arrived for `quiet` since `since` or the last byte, whichever is
-  // later. False when interrupted.
-  bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since);
+  // later, and never longer than `limit` after `since` (a module that keeps talking). False
+  // when interrupted.
+  bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since,
+                 std::chrono::milliseconds limit);
   // The lost-port line, empty while the port works.
   std::string LostText() const;
   // Everything echoed so far.

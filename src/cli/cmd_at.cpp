@@ -15,26 +15,46 @@ namespace netloom::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: netloom-cli at --port P [--to ADDR] [--wait MS] [--raw] [--json] COMMAND\n"
+    "usage: netloom-cli at --port P [--to ADDR] [--wait MS] [--timeout MS] [--raw] [--json]\n"
+    "                      [--] COMMAND\n"
     "Sends one console command line (a CR is appended) and prints the module's reply as it\n"
     "arrives, until the line has been quiet for MS milliseconds.\n"
     "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
     "  --to ADDR      send it to node ADDR (four hex digits) through the coordinator\n"
     "  --wait MS      quiet time that ends the reply (default 1000)\n"
+    "  --timeout MS   longest wait for the reply in all, for a module that keeps talking\n"
+    "                 (default 10000)\n"
     "  --raw          send COMMAND unchanged, nothing appended, no remote set-up\n"
-    "  --json         one JSON document: {\"sent\":\"...\",\"reply\":\"...\"}\n";
+    "  --json         one JSON document: {\"sent\":\"...\",\"reply\":\"...\"}\n"
+    "  --             ends the options: COMMAND may start with \"--\" (at --raw -- ---)\n";
 
 // The worker's text fields hold at most 255 characters.
 constexpr std::size_t kMaxText = 255;
 constexpr std::uint32_t kDefaultWaitMs = 1000;
+constexpr std::uint32_t kDefaultTimeoutMs = 10000;
 
 struct AtRequest {
   std::string text;  // what goes on the wire
   bool raw = false;
   std::string to;  // empty: the local module
   std::uint32_t waitMs = kDefaultWaitMs;
+  std::uint32_t timeoutMs = kDefaultTimeoutMs;
 };
+
+// A --wait or --timeout value in milliseconds; nothing and `error` set when it is none.
+bool ParseMilliseconds(const ParsedArgs& args, const std::string& flag, std::uint32_t& value,
+                       std::string& error) {
+  const auto text = args.Get(flag);
+  if (!text) return true;
+  const char* end = text->data() + text->size();
+  const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+  if (text->empty() || ec != std::errc() || ptr != end) {
+    error = "bad " + flag.substr(2) + " '" + *text + "' (milliseconds)";
+    return false;
+  }
+  return true;
+}
 
 std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error) {
   AtRequest request;
@@ -62,30 +82,23 @@ std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error
     }
     request.to = *to;
   }
-  if (const auto wait = args.Get("--wait")) {
-    const char* end = wait->data() + wait->size();
-    const auto [ptr, ec] = std::from_chars(wait->data(), end, request.waitMs);
-    if (wait->empty() || ec != std::errc() || ptr != end) {
-      error = "bad wait '" + *wait + "' (milliseconds)";
-      return std::nullopt;
-    }
+  if (!ParseMilliseconds(args, "--wait", request.waitMs, error) ||
+      !ParseMilliseconds(args, "--timeout", request.timeoutMs, error)) {
+    return std::nullopt;
   }
   return request;
 }
 
-// Sends the request and waits for its end; the failure line, or nothing when it went out.
+// Sends the request and waits for its end: nothing when interrupted, else the failure line
+// (empty when it went out). A command for a node goes to that node or nowhere: a coordinator
+// that refuses the console gets nothing to answer in the node's place.
 std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
-  if (!request.to.empty()) {  // as a node click plus the console pane's remote button
-    link.Session().Update([&](link::LinkState& state) {
-      state.view.selectedAddress = request.to;
-      state.view.remoteRefused = false;
-      state.view.consoleRemote = true;
-    });
-  }
   const auto code =
       request.raw ? link::WorkerCommand::RawText : link::WorkerCommand::ConsoleCommand;
   if (request.raw) {
     link::SendRawText(link.Worker(), request.text);
+  } else if (!request.to.empty()) {
+    link::SendConsoleCommandTo(link.Worker(), request.to, request.text);
   } else {
     link::SendConsoleCommand(link.Worker(), request.text);
   }
@@ -101,8 +114,12 @@ std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
 
 int RunAt(const std::vector<std::string>& args, CommandIo& io) {
   std::vector<FlagSpec> specs = LineFlags();
-  specs.insert(specs.end(),
-               {{"--to"}, {"--wait"}, {"--raw", false}, {"--json", false}, {"--help", false}});
+  specs.insert(specs.end(), {{"--to"},
+                             {"--wait"},
+                             {"--timeout"},
+                             {"--raw", false},
+                             {"--json", false},
+                             {"--help", false}});
   std::string error;
   const auto parsed = ParseArgs(args, specs, error);
   if (parsed && parsed->Has("--help")) {
@@ -110,10 +127,7 @@ int RunAt(const std::vector<std::string>& args, CommandIo& io) {
     return kExitOk;
   }
   const auto request = parsed ? ParseRequest(*parsed, error) : std::nullopt;
-  if (!request) {
-    io.err << "netloom-cli at: " << error << "; see 'netloom-cli at --help'\n";
-    return kExitUsage;
-  }
+  if (!request) return UsageError(io, "at", error);
 
   const bool json = parsed->Has("--json");
   CliLink link("at", io, !json);
@@ -129,7 +143,8 @@ int RunAt(const std::vector<std::string>& args, CommandIo& io) {
     return kExitFailed;
   }
   const bool quiet =
-      link.WaitQuiet(std::chrono::milliseconds(request->waitMs), std::chrono::steady_clock::now());
+      link.WaitQuiet(std::chrono::milliseconds(request->waitMs), std::chrono::steady_clock::now(),
+                     std::chrono::milliseconds(request->timeoutMs));
   link.Close();
   if (!quiet) return InterruptGuard::ExitStatus();
   if (const std::string lost = link.LostText(); !lost.empty()) {

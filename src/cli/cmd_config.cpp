@@ -157,8 +157,9 @@ void PrintItems(std::ostream& out, const Values& values, bool json) {
 
 // Runs a transfer and waits for it. Nothing when it went through; else the exit status (the
 // worker has shown its message, if it had one).
-std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::string& to) {
-  const auto report = Perform(link, code);
+std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::string& to,
+                            CommandIo& io) {
+  const auto report = Perform(link, code, io);
   if (!report) return InterruptGuard::ExitStatus();
   if (report->delivered) return ReachedTarget(link, to) ? std::nullopt : std::optional(kExitFailed);
   if (report->failure.empty()) link.Fail("node " + to + " is not in the coordinator's network");
@@ -194,14 +195,15 @@ std::string Differences(const Values& wrote, const Values& read) {
          list;
 }
 
-// The plan's values in the table; the exit status when one is refused.
-std::optional<int> ApplyPlan(const WritePlan& plan, CommandIo& io) {
+// The plan's values in `table`; the exit status when one is refused.
+std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable& table,
+                             CommandIo& io) {
   for (const auto& [item, text] : plan.fromFile) {
-    const auto stored = Table().Set(item, text);
+    const auto stored = table.Set(item, text);
     if (!stored.accepted()) return UsageError(io, ItemLabel(item) + ": " + stored.message);
   }
   for (const auto& [item, text] : plan.sets) {
-    const auto entered = catalogue::EnterConfigValue(Table(), item, text);
+    const auto entered = catalogue::EnterConfigValue(table, item, text);
     if (entered.accepted()) continue;
     // Most messages name the item already; the digit messages do not.
     std::string reason = OneLine(entered.message);
@@ -211,7 +213,7 @@ std::optional<int> ApplyPlan(const WritePlan& plan, CommandIo& io) {
   }
   // Nothing goes out that the image cannot carry as it stands.
   catalogue::ConfigValueTable trial;
-  trial.Assign(Table().Snapshot());
+  trial.Assign(table.Snapshot());
   if (const auto encoded = link::EncodeImage(trial); !encoded.ok()) {
     return UsageError(io, encoded.error);
   }
@@ -222,17 +224,17 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
   // A node is read first even for the defaults: nothing is written unless it answers itself.
   if (!plan.defaults || !to.empty()) {
     ShowStep(io, "reading the configuration");
-    if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to)) return *status;
+    if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
   }
   if (plan.defaults) Table().LoadDefaults();
-  if (const auto status = ApplyPlan(plan, io)) return *status;
+  if (const auto status = ApplyPlan(plan, Table(), io)) return *status;
   ShowStep(io, "writing the configuration");
-  if (const auto status = Transfer(link, link::WorkerCommand::WriteConfig, to)) return *status;
+  if (const auto status = Transfer(link, link::WorkerCommand::WriteConfig, to, io)) return *status;
   if (!plan.verify) return kExitOk;
 
   const Values wrote = Table().Snapshot();
   ShowStep(io, "reading it back");
-  if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to)) return *status;
+  if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
   if (const std::string differences = Differences(wrote, Table().Snapshot());
       !differences.empty()) {
     link.Fail(differences);
@@ -256,6 +258,14 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   std::string error;
   const auto plan = write ? ParsePlan(parsed, error) : std::optional<WritePlan>(WritePlan{});
   if (!plan) return UsageError(io, error);
+  if (write) {
+    // Every value is checked before the port is touched, on the defaults; only the key's
+    // editability hangs on the module (its SecurityEnable), so the check lets the key be typed.
+    catalogue::ConfigValueTable trial;
+    trial.LoadDefaults();
+    trial.SetKeyEditable("01");
+    if (const auto status = ApplyPlan(*plan, trial, io)) return *status;
+  }
 
   CliLink link("config", io, false);
   if (const auto status = link.Open(parsed)) return *status;
@@ -267,7 +277,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     status = RunWrite(link, *plan, to, io);
   } else {
     ShowStep(io, "reading the configuration");
-    if (const auto failed = Transfer(link, link::WorkerCommand::ReadConfig, to)) {
+    if (const auto failed = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) {
       status = *failed;
     } else {
       PrintItems(io.out, Table().Snapshot(), parsed.Has("--json"));

@@ -136,13 +136,11 @@ void WaitForStep(firmware::UpgradeProcedure& procedure) {
 }
 
 int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
-  io.err << "netloom-cli flash: " << MessageLine(message) << "\n";
-  return kExitFailed;
+  return FailureLine(io, MessageLine(message));
 }
 
 int Usage(CommandIo& io, const std::string& reason) {
-  io.err << "netloom-cli flash: " << reason << "; see 'netloom-cli flash --help'\n";
-  return kExitUsage;
+  return UsageError(io, "flash", reason);
 }
 
 int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
@@ -161,7 +159,7 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   const auto portName = parsed->Get("--port");
   if (!portName) return Usage(io, "--port is required");
   const auto portPath = link::ResolvePort(*portName);
-  if (!portPath) return Usage(io, "unknown port '" + *portName + "'");
+  if (!portPath) return Usage(io, UnknownPortReason(*portName));
   if (parsed->positional.size() != 1) return Usage(io, "give exactly one firmware FILE");
   const auto& file = parsed->positional.front();
   if (!firmware::LooksLikeFirmwarePath(file)) {
@@ -192,7 +190,7 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   if (Interrupted() || procedure.LastResult() == firmware::UpgradeResult::Stopped) {
     procedure.Close();
     WaitForStep(procedure);
-    io.err << "netloom-cli flash: interrupted\n";
+    io.err << "interrupted\n";
     return InterruptGuard::ExitStatus();
   }
   auto message = reporter.TakeMessage();

@@ -78,10 +78,8 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
       args, {{"--topology"}, {"--link"}, {"--baud-rate-emulation", false}, {"--help", false}},
       error);
   if (!parsed || !parsed->positional.empty()) {
-    io.err << "netloom-cli sim: "
-           << (parsed ? "unexpected argument '" + parsed->positional.front() + "'" : error)
-           << "; see 'netloom-cli sim --help'\n";
-    return kExitUsage;
+    return UsageError(io, "sim",
+                      parsed ? "unexpected argument '" + parsed->positional.front() + "'" : error);
   }
   if (parsed->Has("--help")) {
     io.out << kUsage;
@@ -91,8 +89,7 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   if (const auto topology = parsed->Get("--topology")) {
     auto loaded = sim::LoadTopologyFile(*topology);
     if (!loaded.network) {
-      io.err << "netloom-cli sim: " << loaded.error << "\n";
-      return kExitUsage;
+      return UsageError(io, "sim", loaded.error);
     }
     options.network = std::move(*loaded.network);
   }
@@ -102,8 +99,7 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   StopSignals signals;  // before the link is printed: whoever reads it may stop us at once
   sim::VirtualModule module(std::move(options));
   if (const auto failure = module.Start()) {
-    io.err << "netloom-cli sim: cannot start the virtual module: " << failure.detail << "\n";
-    return kExitFailed;
+    return FailureLine(io, "cannot start the virtual module: " + failure.detail);
   }
   io.out << module.LinkPath() << std::endl;
   const int signal = signals.Wait();

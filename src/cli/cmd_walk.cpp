@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/options.h"
+#include "cli/progress_line.h"
 #include "core/link/device_directory.h"
 #include "core/link/net_info_parser.h"
 #include "core/link/network_walk.h"
@@ -23,25 +24,20 @@ constexpr const char* kUsage =
     "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\n"
     "            \"name\":...,\"children\":[...]}]}\n";
 
-// "walking the network: N nodes" on standard error while the walk runs, when it is a terminal.
+// "walking the network: N nodes" while the walk runs (on a terminal).
 class WalkProgress {
  public:
-  explicit WalkProgress(CommandIo& io) : io_(io), before_(link::ProcessDeviceDirectory().Size()) {}
+  explicit WalkProgress(CommandIo& io)
+      : line_(io), before_(link::ProcessDeviceDirectory().Size()) {}
   void Show() {
-    if (!io_.errIsTerminal) return;
-    io_.err << "\rwalking the network: " << link::ProcessDeviceDirectory().Size() - before_
-            << " nodes" << std::flush;
-    shown_ = true;
+    line_.Show("walking the network: " +
+               std::to_string(link::ProcessDeviceDirectory().Size() - before_) + " nodes");
   }
-  void Clear() {
-    if (shown_) io_.err << "\r\033[K" << std::flush;
-    shown_ = false;
-  }
+  void Clear() { line_.Clear(); }
 
  private:
-  CommandIo& io_;
+  ProgressLine line_;
   const std::size_t before_;
-  bool shown_ = false;
 };
 
 void PrintTable(const link::NetworkSnapshot& network, std::ostream& out) {

@@ -2,12 +2,50 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <ostream>
 
 #include "cli/interrupt.h"
+#include "cli/progress_line.h"
+#include "core/link/config_frames.h"
 #include "core/link/connection.h"
 
 namespace netloom::cli {
+
+namespace {
+
+// Frames of a configuration image.
+constexpr int kImageFrames = static_cast<int>(link::kConfigImageSize / link::kMaxFramePayload);
+
+// The progress of the running exchange as the worker publishes it, on one line.
+class ExchangeProgressView {
+ public:
+  ExchangeProgressView(CliLink& link, CommandIo& io) : link_(link), line_(io) {}
+  void Show() {
+    const auto progress =
+        link_.Session().Read([](const link::LinkState& state) { return state.progress; });
+    if (progress.awaitingRestart) {
+      const auto now = std::chrono::steady_clock::now();
+      if (!restartSince_) restartSince_ = now;
+      const auto seconds =
+          std::chrono::duration_cast<std::chrono::seconds>(now - *restartSince_).count();
+      line_.Show("waiting for the module to restart: " + std::to_string(seconds) + " s");
+    } else if (progress.framesDone > 0) {
+      const int done = std::min(progress.framesDone, kImageFrames);
+      line_.Show("[" + std::string(static_cast<std::size_t>(done), '#') +
+                 std::string(static_cast<std::size_t>(kImageFrames - done), '.') + "] " +
+                 std::to_string(done) + "/" + std::to_string(kImageFrames) + " frames");
+    }
+  }
+  void Clear() { line_.Clear(); }
+
+ private:
+  CliLink& link_;
+  ProgressLine line_;
+  std::optional<std::chrono::steady_clock::time_point> restartSince_;
+};
+
+}  // namespace
 
 std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
                                   const std::vector<std::string>& args,
@@ -45,7 +83,7 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
   return std::nullopt;
 }
 
-std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code) {
+std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code, CommandIo& io) {
   switch (code) {
     case link::WorkerCommand::ReadConfig:
       link::RequestConfigRead(link.Worker());
@@ -62,7 +100,10 @@ std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand co
     default:
       return std::nullopt;
   }
-  auto report = link.WaitFinished(code);
+  ExchangeProgressView progress(link, io);
+  auto report = link.WaitFinished(code, [&] { progress.Show(); });
+  if (report) progress.Show();  // where it ended, however quick it was
+  progress.Clear();
   if (!report) link.Close();
   return report;
 }

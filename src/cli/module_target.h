@@ -30,8 +30,9 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
                                   ReadWriteArgs& out);
 
 // Signals ReadConfig, WriteConfig, ReadIdentity or WriteIdentity as the panes and the wizard do
-// and waits for its end. Nothing when interrupted (the link is closed then).
-std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code);
+// and waits for its end, showing its progress on a terminal (the frames of the image, the
+// restart wait). Nothing when interrupted (the link is closed then).
+std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code, CommandIo& io);
 
 // After a request for `to` that went through: false when the coordinator refused the remote
 // console ("FAIL"), so that the local module answered in the node's place; the reason is then

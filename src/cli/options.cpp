@@ -35,6 +35,10 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
   ParsedArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--") {  // the options end: what follows is taken as it stands
+      parsed.positional.insert(parsed.positional.end(), args.begin() + i + 1, args.end());
+      break;
+    }
     if (arg.size() < 2 || arg.rfind("--", 0) != 0) {
       parsed.positional.push_back(arg);
       continue;

@@ -28,7 +28,8 @@ struct ParsedArgs {
   const std::vector<std::string>& All(const std::string& flag) const;
 };
 
-// Parses `args` against `specs`. On failure returns nothing and sets `error` to a one-line
+// Parses `args` against `specs`; "--" ends the options, every argument after it is positional.
+// On failure returns nothing and sets `error` to a one-line
 // reason ("unknown option '--x'", "option '--port' needs a value").
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::vector<FlagSpec>& specs, std::string& error);

@@ -47,10 +47,48 @@ TEST_F(AtCommandTest, RawTextGoesUnchangedAndJsonNamesIt) {
   EXPECT_TRUE(document.contains("reply"));
 }
 
-TEST_F(AtCommandTest, ARemoteSetUpTimeOutFailsWithTheConsoleLine) {
-  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Time);
-  EXPECT_EQ(Run({"--to", "1A2B", "ATINFO"}), kExitFailed);
-  EXPECT_EQ(err_, "(TimeOut)Can't remote 1A2B, Please try again!\n");
+TEST_F(AtCommandTest, DoubleDashEndsTheOptions) {
+  sim_.Faults().SetRecording(true);
+  EXPECT_EQ(Run({"--raw", "--wait", "100", "--", "---"}), kExitOk) << err_;
+  EXPECT_EQ(Received(), "---");  // the Exit sequence, sent as it stands
+  sim_.Faults().ClearReceived();
+  EXPECT_EQ(Run({"--wait", "100", "--", "--help", "me"}), kExitOk) << err_;
+  EXPECT_EQ(Received(), "--help me\r");
+}
+
+// A command for a node goes to that node or nowhere: never to the coordinator in its place.
+TEST_F(AtCommandTest, ARefusedRemoteConsoleSendsNothingAndFails) {
+  const struct {
+    sim::ConsoleAnswer answer;
+    std::string err;
+  } cases[] = {
+      {sim::ConsoleAnswer::Fail, "(FAIL)Can't remote 1A01, Please try again!\n"},
+      {sim::ConsoleAnswer::Time, "(TimeOut)Can't remote 1A01, Please try again!\n"},
+      {sim::ConsoleAnswer::Silence, "no answer from the coordinator to ATCONSOLE 1A01\n"},
+  };
+  sim_.Faults().SetRecording(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.err);
+    sim_.Faults().SetConsoleAnswer(c.answer);
+    EXPECT_EQ(Run({"--to", "1A01", "--wait", "100", "ATRESET"}), kExitFailed);
+    EXPECT_EQ(err_, c.err);
+    EXPECT_EQ(out_, "");
+    EXPECT_NE(Received().find("ATCONSOLE 1A01 0\r"), std::string::npos);
+    EXPECT_EQ(Received().find("ATRESET"), std::string::npos);
+    EXPECT_EQ(sim_.Faults().Exchanges().Resets(), 0u);
+  }
+}
+
+TEST_F(AtCommandTest, AModuleThatKeepsTalkingIsCutOffAtTheTimeout) {
+  // Bursts every 40 ms for two seconds: the quiet time alone would wait them all out.
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Garbage);
+  EXPECT_EQ(Run({"--wait", "1000", "--timeout", "300", "ATCONSOLE", "1A01", "0"}), kExitOk) << err_;
+  std::size_t bursts = 0;
+  for (auto at = out_.find("#?~!"); at != std::string::npos; at = out_.find("#?~!", at + 1)) {
+    ++bursts;
+  }
+  EXPECT_GT(bursts, 0u) << out_;  // what arrived is printed
+  EXPECT_LT(bursts, 50u) << out_;
 }
 
 TEST_F(AtCommandTest, UsageErrorsExitTwoAndPointToHelp) {
@@ -59,6 +97,8 @@ TEST_F(AtCommandTest, UsageErrorsExitTwoAndPointToHelp) {
       {"--to", "12", "ATINFO"},         // not four hex digits
       {"--to", "12G4", "ATINFO"},       //
       {"--wait", "soon", "ATINFO"},     //
+      {"--timeout", "-1", "ATINFO"},    //
+      {"---"},                          // an option, unknown, unless after "--"
       {"--raw", "--to", "1234", "AT"},  // raw text has no remote set-up
       {"--baud", "0", "ATINFO"},        //
       {"--colour", "ATINFO"},           //

@@ -18,7 +18,7 @@ class CliCommandTest : public VirtualModuleTest {
   int Run(std::vector<std::string> args) {
     args.insert(args.begin(), {command_, "--port", sim_.LinkPath()});
     std::ostringstream out, err;
-    cli::CommandIo io{out, err, false};
+    cli::CommandIo io{out, err, errIsTerminal_};
     const int status = cli::RunCli(args, io);
     out_ = out.str();
     err_ = err.str();
@@ -27,6 +27,7 @@ class CliCommandTest : public VirtualModuleTest {
 
   std::string out_;
   std::string err_;
+  bool errIsTerminal_ = false;  // the command takes standard error for a terminal
 
  private:
   std::string command_;

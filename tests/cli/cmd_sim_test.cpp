@@ -51,10 +51,11 @@ TEST(CliSim, RefusesBadArgumentsAndTopologies) {
        "netloom-cli sim: unexpected argument 'extra'; see 'netloom-cli sim --help'\n"},
       {{"sim", "--topology", topology},
        kExitUsage,
-       "netloom-cli sim: " + topology + ": node 0000: child '1' is not four hex digits\n"},
+       "netloom-cli sim: " + topology +
+           ": node 0000: child '1' is not four hex digits; see 'netloom-cli sim --help'\n"},
       {{"sim", "--link", (folder.path / "no/such/link").string()},
        kExitFailed,
-       "netloom-cli sim: cannot start the virtual module: cannot create link " +
+       "cannot start the virtual module: cannot create link " +
            (folder.path / "no/such/link").string() + ": No such file or directory\n"},
   };
   for (const auto& c : cases) {

@@ -63,7 +63,12 @@ TEST_F(ConfigCommandTest, WriteSetsVerifiesAndReadsBack) {
             kExitOk)
       << err_;
   EXPECT_NE(out_.find("verified"), std::string::npos);
-  EXPECT_NE(err_.find("Writing finished! Please reset the unit"), std::string::npos) << err_;
+  // The success is the output; standard error has nothing of it.
+  EXPECT_NE(out_.find("Writing finished! Please reset the unit for the parameters to take "
+                      "effect.\n"),
+            std::string::npos)
+      << out_;
+  EXPECT_EQ(err_.find("Writing"), std::string::npos) << err_;
   const auto document = ReadJson();
   EXPECT_EQ(ValueOf(document, kPanId), "4321");
   EXPECT_EQ(ValueOf(document, kDeviceName), "Cli-1");
@@ -114,6 +119,32 @@ TEST_F(ConfigCommandTest, UsageErrorsWriteNothing) {
   EXPECT_EQ(Received().find("ATCFGWRITE"), std::string::npos);
 }
 
+TEST_F(ConfigCommandTest, RejectedValuesExitTwoBeforeThePortIsTouched) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"PanID=12G4", "Please input 0 to 9 or A to F (a to f)"},
+      {"Baudrate=1234", "Baudrate"},
+      {"Device Name=Seventeen-letters", "Device Name"},
+  };
+  sim_.Faults().SetRecording(true);
+  for (const auto& [set, message] : cases) {
+    EXPECT_EQ(Run({"write", "--set", set}), kExitUsage) << set;
+    EXPECT_NE(err_.find(message), std::string::npos) << err_;
+    EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  }
+  EXPECT_EQ(Received(), "");  // nothing read, nothing written
+}
+
+TEST_F(ConfigCommandTest, ProgressOnATerminalOnly) {
+  for (const auto& args : {std::vector<std::string>{"read"}, Write({})}) {
+    errIsTerminal_ = true;
+    ASSERT_EQ(Run(args), kExitOk) << err_;
+    EXPECT_NE(err_.find("[####] 4/4 frames"), std::string::npos) << err_;
+    errIsTerminal_ = false;
+    ASSERT_EQ(Run(args), kExitOk) << err_;
+    EXPECT_EQ(err_, "");
+  }
+}
+
 TEST_F(ConfigCommandTest, FailuresExitOneWithTheMessage) {
   Faults().SetEscAtFrame(2);
   EXPECT_EQ(Run({"write"}), kExitFailed);
@@ -135,15 +166,20 @@ TEST_F(IdentityCommandTest, ReadAndWrite) {
                                                          {"start_mode", 0},
                                                          {"name", "Coordinator"}}));
 
+  errIsTerminal_ = true;  // the restart wait shows on a terminal
   ASSERT_EQ(Run({"write", "--type", "router", "--mode", "star", "--channel", "1A", "--pan", "abcd",
                  "--name", "Renamed"}),
             kExitOk)
       << err_;
+  errIsTerminal_ = false;
+  EXPECT_NE(err_.find("waiting for the module to restart: 4 s"), std::string::npos) << err_;
+  EXPECT_EQ(out_, "identity written; the module has restarted with it\n");
   EXPECT_EQ(Faults().Resets(), 1u);
   ASSERT_EQ(Run({"read"}), kExitOk) << err_;
   EXPECT_EQ(out_,
             "version      2\nchannel      1A\npan_id       ABCD\ndevice_type  1 (Router)\n"
             "start_mode   4 (Star MODE)\nname         Renamed\n");
+  EXPECT_EQ(err_, "");
 }
 
 TEST_F(IdentityCommandTest, ChecksAndFailures) {

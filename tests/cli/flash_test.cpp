@@ -73,7 +73,7 @@ TEST_F(FlashTest, UnreadableFileFailsBeforeTheModeSwitch) {
   sim_.Faults().SetRecording(true);
   const auto run = Flash({"--port", sim_.LinkPath(), folder_.File("missing.hex")});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_EQ(run.err.rfind("netloom-cli flash: Can not use this file (", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("Can not use this file (", 0), 0u) << run.err;
   EXPECT_TRUE(sim_.Faults().Received().empty());
 }
 
@@ -99,7 +99,7 @@ TEST_F(FlashTest, FailureReturnsTheModuleAndExitsOne) {
   const auto run =
       Flash({"--port", sim_.LinkPath(), "--no-mode-switch", folder_.Write("a.hex", kFirmware)});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_EQ(run.err, "netloom-cli flash: The upgrade checksum error!\n");
+  EXPECT_EQ(run.err, "The upgrade checksum error!\n");
   EXPECT_NE(run.out.find("AT Command Mode\n"), std::string::npos) << run.out;
   EXPECT_TRUE(BackInAtCommandMode());
 }
@@ -116,7 +116,7 @@ TEST_F(FlashTest, InterruptStopsTheUploadAndReturnsTheModule) {
   const auto run = Flash({"--port", sim_.LinkPath(), "--no-mode-switch", hex});
   interrupter.join();
   EXPECT_EQ(run.status, kExitInterrupted);
-  EXPECT_EQ(run.err, "netloom-cli flash: interrupted\n");
+  EXPECT_EQ(run.err, "interrupted\n");
   EXPECT_NE(run.out.find("Upgrade cancelled"), std::string::npos) << run.out;
   EXPECT_TRUE(BackInAtCommandMode());
 }

@@ -16,8 +16,10 @@ constexpr std::string_view kReadCommand = "ATCFGREAD\r";
 // The module echoes the command followed by CR LF.
 constexpr std::size_t kReadEchoLength = 11;
 
+using detail::Outcome;
+
 // Receives frames until EOT and the byte after it; the image, or the failure's message.
-std::string ReceiveImage(SerialPort& port, ConfigImage& image) {
+std::string ReceiveImage(SerialPort& port, detail::ConfigTransfer& transfer, ConfigImage& image) {
   ImageReceiver receiver;
   for (;;) {
     const auto byte = ReceiveByte(port);
@@ -27,6 +29,7 @@ std::string ReceiveImage(SerialPort& port, ConfigImage& image) {
         break;
       case FeedResult::Accepted:
         WriteByte(port, kAck);
+        transfer.FrameDone();
         break;
       case FeedResult::Ended:
         if (!ReceiveByte(port)) return std::string(kConfigReadTimeout);  // one more, not used
@@ -38,15 +41,14 @@ std::string ReceiveImage(SerialPort& port, ConfigImage& image) {
   }
 }
 
-using detail::Outcome;
-
 Outcome Read(WorkerContext& ctx, detail::ConfigTransfer& transfer) {
   WriteText(ctx.port, kReadCommand);
   std::array<std::uint8_t, kReadEchoLength> echo{};
   ReadBytes(ctx.port, echo.data(), echo.size());
 
   ConfigImage image{};
-  if (std::string failure = ReceiveImage(ctx.port, image); !failure.empty()) return {failure};
+  if (std::string failure = ReceiveImage(ctx.port, transfer, image); !failure.empty())
+    return {failure};
   if (!ImageChecksumOk(image)) return {std::string(kImageChecksumError)};
 
   transfer.Store(image);

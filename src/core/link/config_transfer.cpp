@@ -29,6 +29,7 @@ void SetViewImage(WorkerContext& ctx, const ConfigImage& image) {
 
 ConfigTransfer::ConfigTransfer(WorkerContext& ctx, WorkerCommand code) : ctx_(ctx), report_(code) {
   SetBusy(ctx_, true);
+  ctx_.SetProgress({});
   ctx_.listener.ConfigTransferStarted();
   setUp_ = RemoteSetUp(ctx_, RemoteVariant::Config);
 }
@@ -45,6 +46,10 @@ void ConfigTransfer::Store(const ConfigImage& image) {
   record->image = image;
   ctx_.nodeTable[NodeKey(setUp_.target)] = std::move(record);
   ctx_.listener.NodeTableChanged(ctx_.nodeTable);
+}
+
+void ConfigTransfer::FrameDone() {
+  ctx_.SetProgress({++framesDone_, false});
 }
 
 CommandReport ConfigTransfer::End(std::string_view message, bool succeeded) {

@@ -38,6 +38,8 @@ class ConfigTransfer {
   // table, which the listener then gets as the view's new copy.
   void Store(const ConfigImage& image);
 
+  // One more frame of the image received or acknowledged (the session's progress).
+  void FrameDone();
   // The end of every path: clears busy, shows `message` (none when empty), closes a remote
   // console the set-up may have left open with the escape sequence, and applies the 200 ms
   // read time-out. Once only. The report names `message` as the failure unless `succeeded`
@@ -48,6 +50,7 @@ class ConfigTransfer {
   WorkerContext& ctx_;
   CommandReport report_;
   RemoteSetUpResult setUp_;
+  std::int32_t framesDone_ = 0;
 };
 
 // One whole transfer: the start, the set-up, `steps` when the set-up lets the request go on,

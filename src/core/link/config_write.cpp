@@ -67,13 +67,14 @@ void SendFrame(SerialPort& port, std::span<const std::uint8_t> payload) {
 using detail::Outcome;
 
 // Frames and EOT.
-Outcome SendImage(WorkerContext& ctx, const ConfigImage& image) {
+Outcome SendImage(WorkerContext& ctx, detail::ConfigTransfer& transfer, const ConfigImage& image) {
   WriteByte(ctx.port, kStx);
   for (std::size_t offset = 0; offset < image.size(); offset += kMaxFramePayload) {
     const std::size_t size = std::min(kMaxFramePayload, image.size() - offset);
     SendFrame(ctx.port, std::span(image).subspan(offset, size));
     switch (AwaitAnswer(ctx.port, kEsc)) {
       case Answer::Accepted:
+        transfer.FrameDone();
         break;
       case Answer::Refused:
         return {std::string(kSendChecksumError)};
@@ -108,7 +109,7 @@ Outcome Write(WorkerContext& ctx, detail::ConfigTransfer& transfer) {
   std::array<std::uint8_t, kWriteEchoLength> echo{};
   ReadBytes(ctx.port, echo.data(), echo.size());
   if (std::string failure = ReceiveHeader(ctx.port); !failure.empty()) return {failure};
-  return SendImage(ctx, encoded.image);
+  return SendImage(ctx, transfer, encoded.image);
 }
 
 }  // namespace

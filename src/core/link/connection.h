@@ -35,7 +35,9 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
 void SendConsoleCommand(CThread& worker, std::string_view text);
 // A console command for one node, whatever the selection and the console pane's remote flag:
 // it goes through the remote set-up to `address` (refusals of earlier requests do not hold it
-// back); kNoAddress sends it to the local module.
+// back); kNoAddress sends it to the local module. A coordinator that refuses the console
+// ("FAIL") gets nothing in the node's place: the command ends with "(FAIL)Can't remote ..." in
+// the output, as after "Time".
 void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text);
 void SendRawText(CThread& worker, std::string_view text);
 void RequestConfigRead(CThread& worker);

@@ -98,7 +98,9 @@ int WriteIdentityExchange(WorkerContext& ctx) {
   WriteText(ctx.port, kResetRequest);
   ctx.clock.Pause(kAfterResetPauseMs);
   IdentityWritePrelude(ctx.port, ctx.clock);
+  ctx.SetProgress({0, true});
   ctx.clock.Pause(kRestartPauseMs);  // the module restarts
+  ctx.SetProgress({});
   return kDone;
 }
 

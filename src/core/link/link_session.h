@@ -65,10 +65,18 @@ struct WizardLinkState {
   ModuleIdentity requested;  // what is to be written
 };
 
+// How far the running exchange has got, for progress displays that poll it. The worker resets
+// it when a configuration transfer or an identity exchange starts.
+struct ExchangeProgress {
+  std::int32_t framesDone = 0;   // configuration frames received or acknowledged
+  bool awaitingRestart = false;  // an identity write waits for the module's restart
+};
+
 struct LinkState {
   WorkerRequest request;
   ViewLinkState view;
   WizardLinkState wizard;
+  ExchangeProgress progress;
   bool workerEnded = true;  // no worker loop is running on this session
 };
 

@@ -91,6 +91,9 @@ std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
     case RemoteOutcome::RemoteError:
       cause = "(Remote error)";
       break;
+    case RemoteOutcome::Fail:  // only a console command asked for that one node ends here
+      cause = "(FAIL)";
+      break;
     case RemoteOutcome::Ok:  // the target answered but is not in the node table
       cause = "(Error)";
       break;
@@ -100,10 +103,17 @@ std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
   return cause + "Can't remote " + target + ", Please try again!\r";
 }
 
+bool IsRemoteFailureText(std::string_view text) {
+  return text.starts_with('(') && text.find(")Can't remote ") != std::string_view::npos &&
+         text.ends_with(", Please try again!\r");
+}
+
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
   RemoteSetUpResult result;
+  bool forTarget = false;  // a console command asked for that one node
   const bool remote = ctx.session.Read([&](const LinkState& state) {
     result.target = state.request.targetAddress;
+    forTarget = variant == RemoteVariant::Console && state.request.consoleToTarget;
     return GoesRemote(state, variant);
   });
   result.outcome = remote ? Exchange(ctx, variant, result.target) : RemoteOutcome::NotRemote;
@@ -130,6 +140,11 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
     case RemoteOutcome::Fail:
       // The identity exchanges leave the worker's copy as it was.
       SetRemoteRefused(ctx, variant != RemoteVariant::Identity, true, true);
+      // The coordinator's answer would pass for the node's: nothing goes out.
+      if (forTarget) {
+        result.proceed = false;
+        result.failure = RemoteFailureText(variant, result.outcome, result.target);
+      }
       break;
     case RemoteOutcome::TimeOut:
     case RemoteOutcome::RemoteError:

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/link/worker_context.h"
 
@@ -22,6 +23,7 @@ enum class RemoteOutcome {
   NotRemote,    // no target, remote refused, or the pane's remote flag is off
   Ok,           // a reply held "OK"
   Fail,         // a reply held "FAIL": the coordinator refuses, the local module answers
+                // (a console command asked for one node is dropped with "(FAIL)Can't remote")
   TimeOut,      // a reply held "Time"
   RemoteError,  // the third reply held none of the three
   Silent,       // three reads brought nothing
@@ -42,8 +44,11 @@ struct RemoteSetUpResult {
 // flags (worker's request and view) as the variant prescribes. Reports nothing itself.
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant);
 
-// The console's failure lines (TimeOut as one word) and the other requests' (Time Out).
+// The console's failure lines (TimeOut as one word) and the other requests' (Time Out); "(FAIL)"
+// for a console command asked for one node that the coordinator refused.
 std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
                               const std::string& target);
+// Whether `text` is one of those failure texts.
+bool IsRemoteFailureText(std::string_view text);
 
 }  // namespace netloom::link

@@ -9,4 +9,8 @@ void WorkerContext::DiscardRead() {
   ReadBytes(port, buffer.data(), buffer.size());
 }
 
+void WorkerContext::SetProgress(const ExchangeProgress& progress) {
+  session.Update([&](LinkState& state) { state.progress = progress; });
+}
+
 }  // namespace netloom::link

@@ -43,6 +43,8 @@ struct WorkerContext {
   void SetReadTimeout(std::uint32_t totalMs) { ApplyReadTimeout(port, settings, totalMs); }
   // One read of up to kReceiveBufferSize bytes whose content is not needed.
   void DiscardRead();
+  // Publishes how far the running exchange has got (the session's progress).
+  void SetProgress(const ExchangeProgress& progress);
 };
 
 }  // namespace netloom::link
