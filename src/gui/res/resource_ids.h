@@ -61,6 +61,11 @@ enum CommandId : int {
   kUpgrade = 32801,
   kTree = 32817,
   kCircle = 32826,
+  // AT console pane toolbar (the pane routes them itself).
+  kConsoleBasic = 32777,
+  kConsoleAdvance = 32778,
+  kConsoleRemote = 32802,
+  kConsoleTarget = 32804,
   // Status bar pane of the port settings.
   kPortInfoPane = 129,
 };

@@ -26,7 +26,8 @@ QIcon CommandIcon(int commandId) {
       {kWizard, "wizard"},   {kUpgrade, "upgrade"},
       {kTextClear, "clear"}, {kRun, "run"},
       {kStop, "stop"},       {kTree, "tree"},
-      {kCircle, "circle"},
+      {kCircle, "circle"},   {kSendAtCommand, "send"},
+      {kConsoleRemote, "remote"},
   };
   const auto it = kIcons.find(commandId);
   if (it == kIcons.end()) return {};

@@ -22,6 +22,7 @@
 
 #include "gui/gadget/gadget_tool.h"
 #include "gui/model/port_choice.h"
+#include "gui/panes/console_view_bar.h"
 #include "gui/panes/output_view.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resource_strings.h"
@@ -314,9 +315,15 @@ void CMainFrame::CreatePanes() {
     pane->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
     pane->setAllowedAreas(Qt::AllDockWidgetAreas);
-    QWidget* body = id == kViewGadgetTool
-                        ? new gadget::CGadgetTool(gadget::GadgetPlaces::FromProcess(), pane)
-                        : new QWidget(pane);
+    QWidget* body = nullptr;
+    if (id == kViewConsole) {
+      console_ = new panes::CConsoleViewBar(pane);
+      body = console_;
+    } else if (id == kViewGadgetTool) {
+      body = new gadget::CGadgetTool(gadget::GadgetPlaces::FromProcess(), pane);
+    } else {
+      body = new QWidget(pane);
+    }
     body->setMinimumSize(200, 200);
     pane->setWidget(body);
     panes_[id] = pane;
@@ -330,6 +337,21 @@ void CMainFrame::CreatePanes() {
   resizeDocks({panes_[kViewConsole], panes_[kViewGadgetTool]}, {480, 200}, Qt::Vertical);
   resizeDocks({panes_[kViewConsole]}, {280}, Qt::Horizontal);
   for (const auto& [id, pane] : panes_) actions_.at(id)->setChecked(true);
+  connect(this, &CMainFrame::consoleNodePicked, console_, &panes::CConsoleViewBar::OnNodePicked);
+  connect(this, &CMainFrame::consoleTargetChanged, console_,
+          &panes::CConsoleViewBar::OnTargetChanged);
+}
+
+void CMainFrame::BindConsole(view::CChildFrame* frame) {
+  if (!frame) return console_->Bind({});
+  QPointer<view::CNetloomView> view = frame->view();
+  console_->Bind({frame->document(),
+                  [view](const std::string& line) {
+                    if (view) view->controller().SendConsoleCommand(line);
+                  },
+                  [view](bool remote) {
+                    if (view) view->controller().SetConsoleRemote(remote);
+                  }});
 }
 
 void CMainFrame::TogglePane(int id) {
@@ -454,6 +476,7 @@ void CMainFrame::OnActiveFrameChanged(int) {
   if (activeFrame_ && activeFrame_ != ActiveFrame()) activeFrame_->Activate(false);
   activeFrame_ = ActiveFrame();
   ShowMenus(activeFrame_ != nullptr);
+  BindConsole(activeFrame_);
   if (activeFrame_) {
     activeFrame_->Activate(true);
     portInfo_->setText(activeFrame_->view()->PortSettingsLine());

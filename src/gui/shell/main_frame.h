@@ -23,6 +23,10 @@ class QSettings;
 class QSpinBox;
 class QToolBar;
 
+namespace netloom::panes {
+class CConsoleViewBar;
+}
+
 namespace netloom::shell {
 
 class DocumentTabs;
@@ -47,6 +51,7 @@ class CMainFrame : public QMainWindow {
   QAction* Action(int id) const;
   QToolBar* ToolBar(int id) const;
   QDockWidget* Pane(int id) const;
+  panes::CConsoleViewBar* console() const { return console_; }
   QLabel* portInfoPane() const { return portInfo_; }
   QSpinBox* refreshTimeBox() const { return refreshTime_; }
   DocumentTabs* tabs() const { return tabs_; }
@@ -102,6 +107,8 @@ class CMainFrame : public QMainWindow {
   void ShowMenus(bool documentMenus);
   void AddFrame(view::CChildFrame* frame);
   void OnActiveFrameChanged(int index);
+  // The console pane follows the active network document.
+  void BindConsole(view::CChildFrame* frame);
   void UpdateFrameTitles();
   void RunFrameCommand(int id);
   void Print(bool preview);
@@ -118,6 +125,7 @@ class CMainFrame : public QMainWindow {
   QMenu* windowMenu_ = nullptr;
   bool documentMenus_ = true;
   DocumentTabs* tabs_;
+  panes::CConsoleViewBar* console_ = nullptr;
   QLabel* portInfo_ = nullptr;
   QSpinBox* refreshTime_ = nullptr;
   QPointer<view::CNetloomDoc> networkDoc_;

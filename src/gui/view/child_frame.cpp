@@ -86,7 +86,7 @@ void CChildFrame::OnCommand(int commandId) {
 
 void CChildFrame::Activate(bool active) {
   emit recolourTabs();
-  if (outputActive_) return;
+  // The panes follow the document even while the focus is in its output pane.
   if (!active) {
     view_->SetPanesBound(false);
     return;

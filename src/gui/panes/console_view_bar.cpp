@@ -1,0 +1,289 @@
+#include "gui/panes/console_view_bar.h"
+
+#include <QMenu>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "core/catalogue/command_line.h"
+#include "gui/panes/console_routing.h"
+#include "gui/res/resource_ids.h"
+#include "gui/res/resources.h"
+
+namespace netloom::panes {
+namespace {
+
+using catalogue::CommandTab;
+
+constexpr int kBasicTabIndex = 0;
+constexpr int kAdvanceTabIndex = 1;
+
+// A line as a menu shows it: the carriage return as a visible mark.
+QString ShownLine(const QString& line) {
+  QString shown = line;
+  shown.replace(QLatin1Char('\r'), QStringLiteral(" \u21b5"));
+  return shown.isEmpty() ? QStringLiteral("(empty line)") : shown;
+}
+
+}  // namespace
+
+CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& values,
+                                 const link::DeviceDirectory& directory)
+    : QWidget(parent),
+      values_(values),
+      directory_(directory),
+      toolBar_(new QToolBar(this)),
+      tabs_(new QTabBar(this)),
+      filter_(new QLineEdit(this)),
+      tree_(new CConsoleTreeWnd(this)),
+      grid_(new PropertyGrid(this)) {
+  setAccessibleName(QStringLiteral("AT Console"));
+  CreateToolBar();
+
+  tabs_->addTab(QStringLiteral("Basic"));
+  tabs_->addTab(QStringLiteral("Advance"));
+  tabs_->setAccessibleName(QStringLiteral("Command tabs"));
+  tabs_->setExpanding(false);
+  tabs_->setDrawBase(false);
+  filter_->setPlaceholderText(QStringLiteral("Filter commands"));
+  filter_->setAccessibleName(QStringLiteral("Filter commands"));
+  filter_->setClearButtonEnabled(true);
+  grid_->setAccessibleName(QStringLiteral("Command parameters"));
+  grid_->view()->setAccessibleName(QStringLiteral("Command parameters"));
+
+  // The tree area takes two thirds of the height below the toolbar, the grid the rest.
+  auto* treeArea = new QWidget(this);
+  auto* treeLayout = new QVBoxLayout(treeArea);
+  treeLayout->setContentsMargins(0, 0, 0, 0);
+  treeLayout->setSpacing(2);
+  treeLayout->addWidget(tabs_);
+  treeLayout->addWidget(filter_);
+  treeLayout->addWidget(tree_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(toolBar_);
+  layout->addWidget(treeArea, 2);
+  layout->addWidget(grid_, 1);
+  setFocusProxy(tree_);
+
+  tree_->Fill(CommandTab::Basic);
+  ShowTarget();
+
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+    ShowTab(index == kAdvanceTabIndex ? CommandTab::Advance : CommandTab::Basic);
+  });
+  connect(filter_, &QLineEdit::textChanged, tree_, &CConsoleTreeWnd::SetFilter);
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] {
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (!selected.isEmpty()) Pick(selected.first()->text(0));
+  });
+  connect(grid_, &PropertyGrid::rowEdited, this, &CConsoleViewBar::OnRowEdited);
+  connect(grid_, &PropertyGrid::rowActivated, this, [this] { Send(); });
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, &CConsoleViewBar::Send);
+  }
+  clock_.setInterval(kClockMs);
+  connect(&clock_, &QTimer::timeout, this,
+          [this] { ShowClock(*grid_, rows_, QDateTime::currentDateTime()); });
+}
+
+void CConsoleViewBar::CreateToolBar() {
+  toolBar_->setObjectName(QStringLiteral("consoleToolBar"));
+  toolBar_->setAccessibleName(QStringLiteral("AT Console toolbar"));
+  toolBar_->setIconSize(QSize(16, 16));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  const auto add = [this](int id, const QString& text, bool checkable) {
+    QAction* action = toolBar_->addAction(res::CommandIcon(id), text);
+    action->setCheckable(checkable);
+    action->setToolTip(text);
+    actions_[id] = action;
+    if (res::CommandIcon(id).isNull()) {
+      if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action)))
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    return action;
+  };
+  connect(add(res::kSendAtCommand, QStringLiteral("Send AT Command"), false), &QAction::triggered,
+          this, &CConsoleViewBar::Send);
+
+  historyButton_ = new QToolButton(toolBar_);
+  historyButton_->setText(QStringLiteral("History"));
+  historyButton_->setToolTip(QStringLiteral("Send a line sent before again"));
+  historyButton_->setAccessibleName(QStringLiteral("History"));
+  historyButton_->setPopupMode(QToolButton::InstantPopup);
+  auto* menu = new QMenu(historyButton_);
+  menu->setAccessibleName(QStringLiteral("History"));
+  historyButton_->setMenu(menu);
+  connect(menu, &QMenu::aboutToShow, this, &CConsoleViewBar::FillHistoryMenu);
+  toolBar_->addWidget(historyButton_);
+  toolBar_->addSeparator();
+
+  connect(add(res::kConsoleBasic, QStringLiteral("Basic"), true), &QAction::triggered, this,
+          [this] { ShowTab(CommandTab::Basic); });
+  connect(add(res::kConsoleAdvance, QStringLiteral("Advance"), true), &QAction::triggered, this,
+          [this] { ShowTab(CommandTab::Advance); });
+  actions_.at(res::kConsoleBasic)->setChecked(true);
+  toolBar_->addSeparator();
+  connect(add(res::kConsoleRemote, QStringLiteral("Remote Console"), true), &QAction::triggered,
+          this, &CConsoleViewBar::ToggleRemote);
+
+  targetField_ = new QLineEdit(toolBar_);
+  targetField_->setReadOnly(true);
+  targetField_->setEnabled(false);
+  targetField_->setAccessibleName(QStringLiteral("Target"));
+  targetField_->setToolTip(QStringLiteral("The node remote commands go to"));
+  targetField_->setAlignment(Qt::AlignCenter);
+  targetField_->setFixedWidth(
+      targetField_->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 12);
+  toolBar_->addWidget(targetField_);
+}
+
+QAction* CConsoleViewBar::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CConsoleViewBar::Bind(ConsoleConnection connection) {
+  connection_ = std::move(connection);
+  if (connection_.document && !history_.count(connection_.document)) {
+    const QObject* key = connection_.document;
+    history_[key];
+    connect(connection_.document, &QObject::destroyed, this, [this, key] { history_.erase(key); });
+  }
+}
+
+void CConsoleViewBar::Pick(const QString& itemText) {
+  const int command = catalogue::PickCommand(itemText.toStdString());
+  const bool consoleEntry = command > catalogue::kNoCommand;
+  // Picking the command the grid already shows keeps its rows and values.
+  if (!consoleEntry && command == current_ && command == gridCommand_) return;
+  const int previous = current_;
+  current_ = command;
+  if (previous == catalogue::kRtcCommand) {
+    clock_.stop();
+    rows_.date = rows_.time = nullptr;
+  }
+  Rebuild(current_);
+}
+
+void CConsoleViewBar::ShowTab(CommandTab tab) {
+  actions_.at(res::kConsoleBasic)->setChecked(tab == CommandTab::Basic);
+  actions_.at(res::kConsoleAdvance)->setChecked(tab == CommandTab::Advance);
+  if (tree_->tab() == tab) return;
+  tree_->Fill(tab);
+  {
+    const QSignalBlocker block(tabs_);
+    tabs_->setCurrentIndex(tab == CommandTab::Basic ? kBasicTabIndex : kAdvanceTabIndex);
+  }
+  Rebuild(catalogue::kNoCommand);  // the current command stays
+}
+
+void CConsoleViewBar::Rebuild(int command) {
+  // No tick, pick or edit may reach the rows of an earlier build.
+  clock_.stop();
+  rows_ = BuildConsoleGrid(*grid_, command, values_);
+  gridCommand_ = command;
+  // The group row is current, so the description area shows the command's help.
+  if (!grid_->IsEmpty()) grid_->SetCurrentRow(grid_->model().TopRows().front().get());
+}
+
+void CConsoleViewBar::OnRowEdited(GridRow* row) {
+  const ConsoleEdit edit = RouteConsoleEdit(*row, values_);
+  switch (edit.effect) {
+    case ConsoleEdit::Effect::SystemTime:
+      StartClock(edit.on);
+      return;
+    case ConsoleEdit::Effect::RtcMode:
+      EnableRtcRows(*grid_, rows_, edit.on);
+      return;
+    case ConsoleEdit::Effect::Refused:
+      ShowMessage(edit.message);
+      break;
+    case ConsoleEdit::Effect::Stored:
+    case ConsoleEdit::Effect::Nothing:
+      break;
+  }
+  if (!edit.shown.isNull()) grid_->SetValue(row, edit.shown);
+}
+
+void CConsoleViewBar::StartClock(bool on) {
+  if (on)
+    clock_.start();
+  else
+    clock_.stop();
+}
+
+void CConsoleViewBar::Send() {
+  grid_->CommitEdit();
+  const catalogue::CommandLine line =
+      catalogue::ComposeSend(current_, values_, ReadRtcBlock(rows_), catalogue::LocalNow());
+  if (line.status == catalogue::CommandLine::Status::Refused) {
+    ShowMessage(QString::fromStdString(line.message));
+    return;
+  }
+  if (line.status == catalogue::CommandLine::Status::Line) HandOver(line.line);
+}
+
+void CConsoleViewBar::HandOver(const std::string& line) {
+  if (!connection_.send) return;  // no active network view
+  if (connection_.document) {
+    QStringList& lines = history_[connection_.document];
+    const QString text = QString::fromStdString(line);
+    lines.removeAll(text);
+    lines.prepend(text);
+    while (lines.size() > kHistoryLength) lines.removeLast();
+  }
+  connection_.send(line);
+}
+
+QStringList CConsoleViewBar::History() const {
+  const auto it = history_.find(connection_.document.data());
+  return connection_.document && it != history_.end() ? it->second : QStringList();
+}
+
+void CConsoleViewBar::Recall(int index) {
+  const QStringList lines = History();
+  if (index >= 0 && index < lines.size()) HandOver(lines.at(index).toStdString());
+}
+
+void CConsoleViewBar::FillHistoryMenu() {
+  QMenu* menu = historyButton_->menu();
+  menu->clear();
+  const QStringList lines = History();
+  if (lines.isEmpty()) menu->addAction(QStringLiteral("No lines sent yet"))->setEnabled(false);
+  for (int i = 0; i < lines.size(); ++i)
+    connect(menu->addAction(ShownLine(lines.at(i))), &QAction::triggered, this,
+            [this, i] { Recall(i); });
+}
+
+void CConsoleViewBar::ToggleRemote() {
+  remote_ = !remote_;
+  if (connection_.setRemote) connection_.setRemote(remote_);
+  ShowTarget();
+}
+
+void CConsoleViewBar::OnNodePicked(const QString& address) {
+  FillPickedNode(*grid_, rows_, current_, directory_, address, values_);
+}
+
+void CConsoleViewBar::OnTargetChanged(bool remote, const QString& address) {
+  remote_ = remote;
+  target_ = address.left(4);
+  ShowTarget();
+}
+
+void CConsoleViewBar::ShowTarget() {
+  actions_.at(res::kConsoleRemote)->setChecked(remote_);
+  targetField_->setText(remote_ ? target_ : QStringLiteral("NULL"));
+}
+
+void CConsoleViewBar::ShowMessage(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Netloom"), text, QMessageBox::Ok, this);
+  box.exec();
+}
+
+}  // namespace netloom::panes

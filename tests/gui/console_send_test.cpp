@@ -1,0 +1,127 @@
+// Send through the AT console window reaches a virtual module byte for byte, locally and through
+// the coordinator's remote console to a picked node.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "core/catalogue/at_commands.h"
+#include "gui/model/connection_controller.h"
+#include "gui/panes/console_view_bar.h"
+#include "gui/res/resource_ids.h"
+#include "gui/view/qt_ui_thread.h"
+#include "gui_test_support.h"
+
+namespace netloom::guitest {
+namespace {
+
+using panes::GridRow;
+
+class ConsoleSendTest : public testsupport::VirtualModuleTest {
+ protected:
+  ConsoleSendTest() {
+    controller_.Reset({"vmod", sim_.LinkPath(), "virtual module", false});
+    pane_.show();
+    pane_.Bind({&document_,
+                [this](const std::string& line) { controller_.SendConsoleCommand(line); },
+                [this](bool remote) { controller_.SetConsoleRemote(remote); }});
+    sim_.Faults().SetRecording(true);
+  }
+
+  void Select(const QString& text) {
+    QTreeWidgetItem* item = pane_.tree()->FindItem(text);
+    ASSERT_NE(item, nullptr) << text.toStdString();
+    pane_.tree()->setCurrentItem(item);
+  }
+  void Edit(const QString& label, const QVariant& value) {
+    GridRow* row = pane_.grid()->FindRow(label);
+    ASSERT_NE(row, nullptr) << label.toStdString();
+    pane_.grid()->model().setData(
+        pane_.grid()->model().IndexOf(row, panes::PropertyGridModel::kValueColumn), value);
+  }
+  // Presses Send and returns what the module received until `expected` ended it.
+  std::string SendAndReceive(const std::string& expected) {
+    sim_.Faults().ClearReceived();
+    pane_.Action(res::kSendAtCommand)->trigger();
+    std::string received;
+    (void)QTest::qWaitFor(  // the caller compares what came
+        [&] {
+          const std::vector<std::uint8_t> bytes = sim_.Faults().Received();
+          received.assign(bytes.begin(), bytes.end());
+          return received.size() >= expected.size() &&
+                 received.compare(received.size() - expected.size(), expected.size(), expected) ==
+                     0;
+        },
+        kSlowMs);
+    return received;
+  }
+
+  // A network document's connection, as the view owns it.
+  QObject document_;
+  view::QtUiThread ui_{document_};
+  model::ConnectionController controller_{ui_};
+  catalogue::KindValueTable values_;
+  link::DeviceDirectory directory_;
+  panes::CConsoleViewBar pane_{nullptr, values_, directory_};
+};
+
+struct Example {
+  const char* command;
+  std::vector<std::pair<const char*, QVariant>> rows;
+  std::string line;
+};
+
+std::vector<Example> Examples() {
+  return {
+      {"ATINFO", {}, "ATINFO\r"},
+      {"ATEDSCAN", {}, "ATEDSCAN 7FFF800 \r"},
+      {"ATDUMP", {{"Table Type", "Neighbor"}}, "ATDUMP 2\r"},
+      {"ATSREG", {{"SREG Type", "Channel ID"}}, "ATSREG S6 \r"},
+      {"ATPOWER", {{"Ouput Lv.", "Display"}}, "ATPOWER \r"},
+      {"ATCONSOLE", {{"Network Address", "12AB"}, {"Mode", "P2P MODE"}}, "ATCONSOLE 12AB 1\r"},
+      {"ATALARM", {{"Hour", 23}, {"Minute", 59}}, "ATALARM 23 59 7F\r"},
+      {"ATRTC", {}, "ATRTC \r"},
+      {"ATRTC",
+       {{"RTC Mode", "Modify"},
+        {"Date", QDateTime(QDate(2009, 9, 29), QTime(0, 0))},
+        {"Time", QDateTime(QDate(2009, 9, 29), QTime(13, 5, 7))}},
+       "ATRTC 9 9 29 13 5 7\r"},
+      {"Send Message", {{"Data", "hello"}}, "hello"},
+      {"Exit(+++)", {}, "+++"},
+  };
+}
+
+TEST_F(ConsoleSendTest, TheExampleLinesReachTheLocalModule) {
+  pane_.ShowTab(catalogue::CommandTab::Advance);
+  for (const Example& example : Examples()) {
+    SCOPED_TRACE(example.command);
+    Select(example.command);
+    for (const auto& [label, value] : example.rows) Edit(label, value);
+    // The port opens with the first Send.
+    EXPECT_EQ(SendAndReceive(example.line), example.line);
+    EXPECT_TRUE(controller_.portOpen());
+    Select("Console Command");  // the next pick of the same command builds afresh
+  }
+  EXPECT_EQ(pane_.History().size(), 11);  // every example line once
+}
+
+TEST_F(ConsoleSendTest, WithANodePickedAndRemoteOnTheLineGoesBehindTheRemoteConsole) {
+  ASSERT_TRUE(controller_.Connect());
+  controller_.session().Update([](link::LinkState& s) {
+    s.view.selectedAddress = "2B02";
+    s.view.remoteRefused = false;  // as a click on the node leaves it
+  });
+  pane_.Action(res::kConsoleRemote)->trigger();
+  ASSERT_TRUE(controller_.consoleTarget().remote);
+  pane_.ShowTab(catalogue::CommandTab::Advance);
+  for (const Example& example : Examples()) {
+    SCOPED_TRACE(example.command);
+    Select(example.command);
+    for (const auto& [label, value] : example.rows) Edit(label, value);
+    const std::string expected = "+++\rATCONSOLE 2B02 0\r" + example.line;
+    EXPECT_EQ(SendAndReceive(expected), expected);
+    Select("Console Command");
+  }
+}
+
+}  // namespace
+}  // namespace netloom::guitest
