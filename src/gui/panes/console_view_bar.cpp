@@ -1,5 +1,6 @@
 #include "gui/panes/console_view_bar.h"
 
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
@@ -39,6 +40,15 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
       grid_(new PropertyGrid(this)) {
   setAccessibleName(QStringLiteral("AT Console"));
   CreateToolBar();
+  historyButton_ = new QToolButton(this);
+  historyButton_->setText(QStringLiteral("History"));
+  historyButton_->setToolTip(QStringLiteral("Send a line sent before again"));
+  historyButton_->setAccessibleName(QStringLiteral("History"));
+  historyButton_->setPopupMode(QToolButton::InstantPopup);
+  auto* menu = new QMenu(historyButton_);
+  menu->setAccessibleName(QStringLiteral("History"));
+  historyButton_->setMenu(menu);
+  connect(menu, &QMenu::aboutToShow, this, &CConsoleViewBar::FillHistoryMenu);
 
   tabs_->addTab(QStringLiteral("Basic"));
   tabs_->addTab(QStringLiteral("Advance"));
@@ -57,7 +67,12 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->setSpacing(2);
   treeLayout->addWidget(tabs_);
-  treeLayout->addWidget(filter_);
+  // The filter and the lines sent before share a row: the toolbar keeps room for the target.
+  auto* filterRow = new QHBoxLayout;
+  filterRow->setSpacing(2);
+  filterRow->addWidget(filter_, 1);
+  filterRow->addWidget(historyButton_);
+  treeLayout->addLayout(filterRow);
   treeLayout->addWidget(tree_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -110,16 +125,6 @@ void CConsoleViewBar::CreateToolBar() {
   connect(add(res::kSendAtCommand, QStringLiteral("Send AT Command"), false), &QAction::triggered,
           this, &CConsoleViewBar::Send);
 
-  historyButton_ = new QToolButton(toolBar_);
-  historyButton_->setText(QStringLiteral("History"));
-  historyButton_->setToolTip(QStringLiteral("Send a line sent before again"));
-  historyButton_->setAccessibleName(QStringLiteral("History"));
-  historyButton_->setPopupMode(QToolButton::InstantPopup);
-  auto* menu = new QMenu(historyButton_);
-  menu->setAccessibleName(QStringLiteral("History"));
-  historyButton_->setMenu(menu);
-  connect(menu, &QMenu::aboutToShow, this, &CConsoleViewBar::FillHistoryMenu);
-  toolBar_->addWidget(historyButton_);
   toolBar_->addSeparator();
 
   connect(add(res::kConsoleBasic, QStringLiteral("Basic"), true), &QAction::triggered, this,
