@@ -1,23 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12) and configures + builds one tree.
 # Usage: scripts/setup.sh [--asan|--tsan|--release]  -> prints the build directory on its last line.
+# --release is the tree the run command uses: the two programs only, no tests or benchmarks, and
+# warnings stay warnings. The developers' trees build everything with warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev nlohmann-json3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev srecord xvfb xauth
-  xdotool imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}" >&2
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq >&2
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >&2
-fi
 
 mode=default
 build_type=RelWithDebInfo
@@ -30,8 +17,38 @@ for arg in "$@"; do
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev nlohmann-json3-dev)
+developer=ON
+if [ "$mode" = release ]; then
+  developer=OFF
+else
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev srecord xvfb
+    xauth xdotool imagemagick)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}" >&2
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq >&2
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}" >&2
+fi
 build_dir="build/$mode"
+if [ ! -f "$build_dir/build.ninja" ]; then
+  if [ "$mode" = release ]; then
+    echo "First build of $build_dir: about 3 minutes on two free cores." >&2
+  else
+    echo "First build of $build_dir: every program, test and benchmark, the longest step." >&2
+  fi
+fi
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
-  -DNETLOOM_SANITIZE="$sanitize" >&2
+  -DNETLOOM_SANITIZE="$sanitize" -DNETLOOM_WERROR="$developer" \
+  -DNETLOOM_BUILD_TESTS="$developer" -DNETLOOM_BUILD_BENCH="$developer" >&2
+# Build output goes to the terminal through stderr (stdout carries only the build directory), so
+# ninja's [done/total] status shows the progress.
 cmake --build "$build_dir" -j "$(nproc)" >&2
 echo "$build_dir"

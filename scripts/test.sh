@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; without options it then also builds the
+# run command's release tree and checks the run command without a display.
 # Options: --asan (Address + UndefinedBehavior sanitizers), --tsan (ThreadSanitizer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,3 +10,16 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 300
+
+# The run command as a first-time user without a display runs it: the release tree (nothing of it
+# is shared with the test tree) builds, and the command-line twin prints the demo network from
+# its coordinator down.
+if [ $# -eq 0 ]; then
+  echo "Checking the run command without a display (./scripts/run.sh)" >&2
+  walk=$(env -u DISPLAY -u WAYLAND_DISPLAY ./scripts/run.sh)
+  echo "$walk"
+  if ! grep -q "^0000  Coordinator" <<<"$walk"; then
+    echo "FAILED: ./scripts/run.sh without a display did not print the demo network's coordinator" >&2
+    exit 1
+  fi
+fi
