@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "gui/view/node_pictures.h"
@@ -173,6 +174,79 @@ TEST(TopologyDiagram, PicturesStayOnTheirNodesInsideAWindow) {
   const QImage alone = diagram->grab().toImage();
   const QImage inWindow = window.grab().toImage().copy(diagram->geometry());
   EXPECT_EQ(inWindow.convertToFormat(alone.format()), alone);
+}
+
+// Counts what an unsettled layout keeps doing: layout requests and scroll bars shown or hidden.
+// A layout loop posts its next event while handling the last, so the event loop would never
+// return: past kRunaway bar changes the watch turns the bars off, which ends it.
+class LayoutWatch : public QObject {
+ public:
+  static constexpr int kRunaway = 200;
+
+  explicit LayoutWatch(TopologyDiagram& diagram) : diagram_(diagram) {
+    for (QObject* watched : std::initializer_list<QObject*>{&diagram, diagram.viewport(),
+                                                            diagram.horizontalScrollBar(),
+                                                            diagram.verticalScrollBar()}) {
+      watched->installEventFilter(this);
+    }
+  }
+  int layoutRequests = 0;
+  int barToggles = 0;
+  bool runaway = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::LayoutRequest) ++layoutRequests;
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+        qobject_cast<QScrollBar*>(watched) != nullptr && ++barToggles == kRunaway) {
+      runaway = true;
+      diagram_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      diagram_.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    return false;
+  }
+
+ private:
+  TopologyDiagram& diagram_;
+};
+
+void ProcessEventRounds(int rounds) {
+  for (int k = 0; k < rounds; ++k) QCoreApplication::processEvents();
+}
+
+TEST(TopologyDiagram, EmptyDiagramInAShownWindowSettles) {
+  const struct {
+    QSize window;
+    double zoom;
+  } cases[] = {{{600, 400}, 1.0},
+               {{173, 97}, 1.0},
+               {{1024, 768}, 1.15},
+               {{320, 240}, 0.25},
+               {{801, 599}, 4.0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.window.width() << "x" << c.window.height() << " zoom " << c.zoom);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* diagram = new TopologyDiagram;
+    layout->addWidget(diagram);
+    diagram->SetZoom(c.zoom);
+    window.resize(c.window);
+    LayoutWatch watch(*diagram);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ProcessEventRounds(10);  // the first layout
+    const int requests = watch.layoutRequests;
+    const int toggles = watch.barToggles;
+
+    ProcessEventRounds(50);
+    EXPECT_FALSE(watch.runaway);
+    EXPECT_EQ(watch.layoutRequests, requests);
+    EXPECT_EQ(watch.barToggles, toggles);
+    // Nothing to scroll to: the empty diagram shows no scroll bars.
+    EXPECT_FALSE(diagram->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(diagram->verticalScrollBar()->isVisible());
+  }
 }
 
 TEST(NodePictures, TwentyTwoPicturesSwapWithinTheirKind) {

@@ -93,8 +93,12 @@ void TopologyDiagram::SetScrollOffset(model::DiagramPoint offset) {
 }
 
 void TopologyDiagram::FitSceneRect(model::DiagramPoint offset) {
-  // The visible area at the offset, with a pixel to spare for rounding.
-  const QSizeF visible = QSizeF(viewport()->size() + QSize(2, 2)) * TwipsPerPixel();
+  // The most the widget can show at the offset. Sized by the widget, not by the viewport: the
+  // viewport shrinks when a scroll bar shows, and a scene that follows it makes the bars show and
+  // hide each other for ever. Half a pixel less, so that the view's rounding never finds it wider
+  // than the widget and shows bars with nothing to scroll.
+  const QSizeF visible =
+      (QSizeF(maximumViewportSize()) - QSizeF(0.5, 0.5)) * static_cast<qreal>(TwipsPerPixel());
   QRectF rect = QRectF(QPointF(offset.x, offset.y), visible).united(QRectF(0, 0, 1, 1));
   if (!content_.isNull()) rect = rect.united(ContentRect());
   setSceneRect(rect);
