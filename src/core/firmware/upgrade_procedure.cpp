@@ -287,7 +287,9 @@ void UpgradeProcedure::RunUpgradeMode() {
 void UpgradeProcedure::RunTransfer(const std::string& firmwarePath) {
   auto opened = OpenWithSettings();
   upgradePort_ = std::move(opened.port);
-  SetCounted(upgradePort_ != nullptr);
+  // Counted even when it did not open: the module may sit in its boot loader since "Upgrade
+  // Mode", and Cancel must return it to AT command mode all the same.
+  SetCounted(true);
   observer_.OnLog(kUpgradeModeLog);
 
   auto result = Transfer(firmwarePath, opened.detail);

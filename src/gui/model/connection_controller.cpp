@@ -112,7 +112,7 @@ bool ConnectionController::OpenConnection(bool quiet) {
   }
   link::Connection connection;
   if (!failure) {
-    connection = link::Connect(path, uartSettings_, bridge_, session_);
+    connection = link::Connect(path, uartSettings_, bridge_, session_, *clock_);
     failure = connection.error;
   }
   if (!connection.worker) {
@@ -132,6 +132,8 @@ bool ConnectionController::OpenConnection(bool quiet) {
 }
 
 void ConnectionController::Disconnect() {
+  // Nobody waits on for a connection that is being closed.
+  if (state_ == State::Waiting) disconnectDuringWait_ = true;
   RunWhenIdle([this] {
     reconnectTimer_->Stop();
     if (!worker_) {
@@ -167,9 +169,16 @@ bool ConnectionController::WaitIn(State during,
     SetState(during);
   }
   link::LinkSession::WaitResult result;
-  while ((result = session_.WaitUntil(done, kWaitStep)) == link::LinkSession::WaitResult::TimedOut)
+  while ((result = session_.WaitUntil(done, kWaitStep)) ==
+         link::LinkSession::WaitResult::TimedOut) {
     ui_.ServeEventsButInput();  // paint and take the worker's reports; input waits
+    if (during == State::Waiting && disconnectDuringWait_) {
+      result = session_.WaitUntil(done, std::chrono::milliseconds(0));
+      break;
+    }
+  }
   if (outermost) {
+    disconnectDuringWait_ = false;
     if (during == State::Waiting) SetState(resumeState_);  // Closing ends in its caller
     auto kept = std::exchange(kept_, {});
     for (auto& call : kept) ui_.Post([this, call = std::move(call)] { RunWhenIdle(call); });

@@ -36,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/link/clock.h"
 #include "core/link/link_session.h"
 #include "core/link/link_worker.h"
 #include "core/link/module_identity.h"
@@ -105,6 +106,9 @@ class ConnectionController {
   // The refresh period, kept within kMinRefreshSeconds..kMaxRefreshSeconds; the next query
   // started uses it.
   void SetRefreshSeconds(int seconds);
+  // The clock of the protocol pauses of the workers started from now on (tests compress time);
+  // not owned, it must outlive them. Real time by default.
+  void SetClock(link::Clock& clock) { clock_ = &clock; }
   // Runs `call` now, or after the current wait when one runs. Commands that open windows of
   // their own (the UART dialog, the wizard) go through it, as every command here does.
   void RunWhenIdle(std::function<void()> call);
@@ -140,8 +144,8 @@ class ConnectionController {
   bool PickNode(std::int32_t key);
 
   // Waits on the UI thread (Waiting) until `done` holds or the worker ends; serves paint events
-  // and the worker's reports meanwhile, takes no user input. False when the worker ended first
-  // or there is none.
+  // and the worker's reports meanwhile, takes no user input. A Disconnect that arrives meanwhile
+  // ends the wait too (and runs after it). False when `done` does not hold.
   bool Wait(const std::function<bool(const link::LinkState&)>& done);
 
   // The shared state, for code that needs a field this header does not offer.
@@ -193,6 +197,8 @@ class ConnectionController {
   // Refreshing).
   State resumeState_ = State::Closed;
   int refreshSeconds_ = kDefaultRefreshSeconds;
+  link::Clock* clock_ = &link::DefaultClock();
+  bool disconnectDuringWait_ = false;  // a Disconnect came during a wait: the wait ends
 };
 
 }  // namespace netloom::model

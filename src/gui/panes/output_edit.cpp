@@ -1,5 +1,7 @@
 #include "gui/panes/output_edit.h"
 
+#include "gui/panes/log_append.h"
+
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -22,31 +24,8 @@ COutputEdit::COutputEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void COutputEdit::AppendOutput(std::string_view text) {
-  // The module's bytes are single-byte characters; CR LF, lone CR and lone LF each end a line.
-  QString shown;
-  shown.reserve(static_cast<qsizetype>(text.size()));
-  for (char c : text) {
-    if (c == '\n' && lastWasCr_) {
-      lastWasCr_ = false;
-      continue;
-    }
-    lastWasCr_ = c == '\r';
-    if (c == '\0') continue;
-    shown.append(c == '\r' ? QChar('\n') : QChar::fromLatin1(c));
-  }
-  if (shown.isEmpty()) return;
-  QTextCursor cursor(document());
-  // 200 at a time until the pane is back within 5000: a single cut per append would let a
-  // stream of appends longer than 200 characters grow the pane without end.
-  while (document()->characterCount() - 1 > kTrimAbove) {
-    cursor.setPosition(0);
-    cursor.setPosition(kTrimCount, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-  }
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(shown);
-  setTextCursor(cursor);
-  ensureCursorVisible();
+  const QString shown = LogText(text, lastWasCr_);
+  if (!shown.isEmpty()) AppendLog(*this, shown, kTrimAbove, kTrimCount);
 }
 
 void COutputEdit::ClearOutput() {

@@ -7,6 +7,7 @@
 
 #include "gui/panes/output_view.h"
 #include "gui/tools/com_setting.h"
+#include "gui/tools/message_box.h"
 #include "gui/tools/tool_windows.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/topology_diagram.h"
@@ -27,6 +28,7 @@ CNetloomView::CNetloomView(CNetloomDoc* document, QWidget* parent)
 CNetloomView::~CNetloomView() {
   // A frame disconnects before its view goes; the controller's own end is the last resort.
   controller_.RemoveObserver(*this);
+  delete wizard_.data();  // it works on this view's controller: it cannot outlive the view
   ShowWaitCursor(false);
 }
 
@@ -81,12 +83,7 @@ void CNetloomView::ShowWaitCursor(bool shown) {
 }
 
 void CNetloomView::ShowMessage(std::string_view text, std::string_view detail) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Netloom"),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, window());
-  if (!detail.empty())
-    box.setInformativeText(QString::fromUtf8(detail.data(), static_cast<qsizetype>(detail.size())));
-  box.exec();
+  tools::ShowMessageBox(window(), text, detail);
 }
 
 void CNetloomView::OpenWizard() {
@@ -117,7 +114,7 @@ void CNetloomView::ClearOutput() {
 }
 
 void CNetloomView::OpenUpgrade() {
-  tools::OpenUpgradeDialog(controller_.uartSettings(), controller_.port().path, window());
+  tools::OpenUpgradeDialog(controller_.uartSettings(), controller_.port(), window());
 }
 
 void CNetloomView::SetTreeLayout() {

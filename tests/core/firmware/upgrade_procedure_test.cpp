@@ -232,10 +232,14 @@ TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
     EXPECT_EQ(observer.Messages(), std::vector<std::string>{message});
     EXPECT_FALSE(observer.LastMessage().detail.empty());
     EXPECT_EQ(procedure.LastResult(), UpgradeResult::Failed);
-    EXPECT_FALSE(procedure.HasUpgradePort());
+    // Counted all the same: Cancel tries to return a module left in its boot loader.
+    EXPECT_TRUE(procedure.HasUpgradePort());
   }
   EXPECT_TRUE(procedure.BaudSaved());
-  EXPECT_EQ(procedure.Cancel(), CancelResult::CloseNow);
+  EXPECT_EQ(procedure.Cancel(), CancelResult::Returning);
+  ASSERT_TRUE(procedure.WaitUntilSettled(testing::kStepBound));
+  EXPECT_EQ(observer.LastMessage().text, "Can't open this COM Port~!!");
+  EXPECT_EQ(procedure.State(), UpgradeState::Closed);
 }
 
 }  // namespace

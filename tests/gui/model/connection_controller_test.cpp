@@ -129,6 +129,17 @@ TEST_F(ConnectionControllerTest, CommandsDuringAWaitRunAfterItInOrder) {
   EXPECT_EQ(*(open - 1), State::Open);
 }
 
+TEST_F(ConnectionControllerTest, ADisconnectDuringAWaitEndsItAndRunsAfterIt) {
+  ASSERT_TRUE(controller_.Connect());
+  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  ui_.onServe = [&] { controller_.Disconnect(); };
+  EXPECT_FALSE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  ui_.onServe = nullptr;
+  EXPECT_EQ(controller_.state(), State::Open);
+  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.state() == State::Closed; }));
+  EXPECT_FALSE(controller_.portOpen());
+}
+
 TEST_F(ConnectionControllerTest, APulledAdapterIsWatchedAndTheCycleResumes) {
   controller_.StartRefresh();
   ASSERT_TRUE(RunUntilNetworks(1));

@@ -1,0 +1,152 @@
+// Firmware upload through the upgrade dialog against `netloom-cli flash`: a 64 KiB image in
+// 16-byte records, "Upgrade Mode" then "Upgrade", on one virtual module with line-rate emulation,
+// in real time. Reports both run times and, for the dialog, the longest gap between the ticks of
+// a 2 ms timer on the UI thread while the upload runs (the longest UI stall).
+//
+// Usage (on a display, Xvfb or offscreen): upgrade_dialog_bench PATH-TO-netloom-cli [bytes]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/sim/virtual_module.h"
+#include "gui/tools/upgrade_dialog.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string MakeHexFile(const std::filesystem::path& folder, std::size_t bytes) {
+  std::vector<char> binary(bytes);
+  std::mt19937 random(42);
+  for (auto& b : binary) b = static_cast<char>(random());
+  const auto bin = (folder / "image.bin").string();
+  const auto hex = (folder / "image.hex").string();
+  std::ofstream(bin, std::ios::binary).write(binary.data(), static_cast<long>(binary.size()));
+  const auto command = "srec_cat " + bin + " -binary -o " + hex + " -intel -Output_Block_Size 16";
+  return std::system(command.c_str()) == 0 ? hex : std::string();
+}
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// One run of the CLI on the module: its whole time, from start to exit.
+double RunCli(const std::string& cli, const std::string& link, const std::string& hex) {
+  const auto start = Clock::now();
+  const auto command = cli + " flash --port " + link + " " + hex + " > /dev/null";
+  if (std::system(command.c_str()) != 0) return -1;
+  return Seconds(Clock::now() - start);
+}
+
+struct DialogRun {
+  double seconds = -1;
+  double longestGapMs = 0;
+  std::string message;
+};
+
+// The same steps through the dialog: "Upgrade Mode", then "Upgrade" when it is idle again, up to
+// the message that ends the upload.
+DialogRun RunDialog(const std::string& link, const std::string& hex) {
+  netloom::link::UartSettings settings;  // 9600 baud, as a connection leaves it
+  auto* dialog =
+      new netloom::tools::CUpgradeDialog(settings, {"module", link, "virtual module", false});
+  dialog->show();
+  DialogRun run;
+  QElapsedTimer ticks;
+  qint64 last = 0;
+  bool measuring = false;
+  QTimer probe;
+  probe.setTimerType(Qt::PreciseTimer);
+  probe.setInterval(2);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = ticks.nsecsElapsed();
+    if (measuring) run.longestGapMs = std::max(run.longestGapMs, (now - last) / 1e6);
+    last = now;
+  });
+  ticks.start();
+  probe.start();
+
+  const auto start = Clock::now();
+  QEventLoop loop;
+  QTimer watch;
+  watch.setInterval(10);
+  bool upgradeClicked = false;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      run.seconds = Seconds(Clock::now() - start);
+      run.message = box->text().toStdString();
+      measuring = false;
+      box->accept();
+      loop.quit();
+      return;
+    }
+    if (!upgradeClicked && dialog->upgradeButton()->isEnabled()) {
+      upgradeClicked = true;
+      dialog->pathEdit()->setText(QString::fromStdString(hex));
+      measuring = true;
+      dialog->upgradeButton()->click();
+    }
+  });
+  dialog->upgradeModeButton()->click();
+  watch.start();
+  loop.exec();
+  delete dialog;
+  return run;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: upgrade_dialog_bench PATH-TO-netloom-cli [bytes]\n");
+    return 2;
+  }
+  const std::string cli = argv[1];
+  const std::size_t bytes = argc > 2 ? std::stoul(argv[2]) : 65536;
+  std::string pattern = (std::filesystem::temp_directory_path() / "upgrade-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return 1;
+  const std::filesystem::path folder = pattern;
+  const auto hex = MakeHexFile(folder, bytes);
+  netloom::sim::VirtualModuleOptions options;
+  options.linkPath = (folder / "module").string();
+  options.baudRateEmulation = true;
+  netloom::sim::VirtualModule module(std::move(options));
+  if (hex.empty() || module.Start()) {
+    std::fprintf(stderr, "srec_cat or the virtual module failed\n");
+    return 1;
+  }
+  // Alternating, so that a change of the machine's load falls on both alike.
+  std::vector<double> cliRuns, dialogRuns;
+  double longestGap = 0;
+  for (int round = 0; round < 2; ++round) {
+    cliRuns.push_back(RunCli(cli, module.LinkPath(), hex));
+    const auto run = RunDialog(module.LinkPath(), hex);
+    if (run.message != "Upgrade finish~!!") {
+      std::fprintf(stderr, "dialog upload ended with: %s\n", run.message.c_str());
+      return 1;
+    }
+    dialogRuns.push_back(run.seconds);
+    longestGap = std::max(longestGap, run.longestGapMs);
+    std::printf("round %d: cli %.3f s, dialog %.3f s, longest UI gap %.1f ms\n", round + 1,
+                cliRuns.back(), dialogRuns.back(), run.longestGapMs);
+  }
+  const double cli_ = *std::min_element(cliRuns.begin(), cliRuns.end());
+  const double dlg = *std::min_element(dialogRuns.begin(), dialogRuns.end());
+  std::printf("%zu bytes: best cli %.3f s, best dialog %.3f s (%+.2f %%); longest UI gap %.1f ms\n",
+              bytes, cli_, dlg, 100 * (dlg - cli_) / cli_, longestGap);
+  module.Stop();
+  std::filesystem::remove_all(folder);
+  return 0;
+}

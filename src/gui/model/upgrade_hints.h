@@ -1,0 +1,22 @@
+// Plain words beside the upgrade's own messages: what most likely went wrong and what to try.
+// Pure functions; any thread.
+#pragma once
+
+#include <string>
+
+#include "core/firmware/upgrade_procedure.h"
+
+namespace netloom::model {
+
+// What the dialog shows for a message of the procedure: the message itself (or, when the port
+// is held open by another window, plain words in place of the time-out it caused), and a hint
+// to show under it (empty when there is none) followed by the system's reason.
+struct ShownUpgradeMessage {
+  std::string text;
+  std::string hint;
+};
+
+ShownUpgradeMessage ShowUpgradeMessage(const firmware::UpgradeMessage& message,
+                                       const std::string& portName);
+
+}  // namespace netloom::model

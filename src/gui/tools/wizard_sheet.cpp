@@ -1,0 +1,76 @@
+#include "gui/tools/wizard_sheet.h"
+
+#include <QAbstractButton>
+#include <utility>
+
+#include "gui/model/connection_controller.h"
+#include "gui/model/wizard_rules.h"
+#include "gui/tools/finish_page.h"
+#include "gui/tools/message_box.h"
+#include "gui/tools/parameter_page.h"
+#include "gui/tools/type_page.h"
+#include "gui/tools/welcome_page.h"
+
+namespace netloom::tools {
+
+CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* parent)
+    : QWizard(parent, Qt::Window),
+      controller_(controller),
+      current_(model::DefaultWizardIdentity()),
+      requested_(current_),
+      welcomePage_(new CWelcomePage(*this)),
+      typePage_(new CTypePage(*this)),
+      parameterPage_(new CParameterPage(*this)),
+      finishPage_(new CFinishPage(*this)) {
+  setWizardStyle(QWizard::ClassicStyle);
+  // Each page fills its controls once, the first time it is shown; Back keeps what they hold.
+  setOption(QWizard::IndependentPages, true);
+  setOption(QWizard::NoBackButtonOnStartPage, true);
+  setAccessibleName(QStringLiteral("Setup wizard"));
+  setPage(kWelcomePage, welcomePage_);
+  setPage(kTypePage, typePage_);
+  setPage(kParameterPage, parameterPage_);
+  setPage(kFinishPage, finishPage_);
+  setStartId(kWelcomePage);
+  // The title bar carries the page's title, as a wizard sheet's does.
+  connect(this, &QWizard::currentIdChanged, this, [this] {
+    if (currentPage()) setWindowTitle(currentPage()->title());
+  });
+  const std::pair<QWizard::WizardButton, const char*> buttonNames[] = {
+      {QWizard::BackButton, "Back"},
+      {QWizard::NextButton, "Next"},
+      {QWizard::FinishButton, "Finish"},
+      {QWizard::CancelButton, "Cancel"}};
+  for (const auto& [which, name] : buttonNames) button(which)->setAccessibleName(name);
+  controller_.session().Update([](link::LinkState& s) { s.wizard.message.clear(); });
+}
+
+bool CWizardSheet::ReadIdentity() {
+  if (!RunExchange([this] { controller_.ReadIdentity(); })) return false;
+  const auto identity = controller_.identity();
+  current_ = identity.current;
+  requested_ = identity.requested;
+  return true;
+}
+
+bool CWizardSheet::WriteIdentity() {
+  return RunExchange([this] { controller_.WriteIdentity(requested_); });
+}
+
+bool CWizardSheet::RunExchange(const std::function<void()>& request) {
+  // Pending before the request: a request dropped because the port did not open leaves no
+  // earlier result behind to be taken for its own.
+  controller_.session().Update([](link::LinkState& s) { s.wizard.status = 0; });
+  request();
+  if (!controller_.Wait([](const link::LinkState& s) { return s.wizard.status != 0; }))
+    return false;  // no connection, or it is closing: the view closes the wizard
+  const auto identity = controller_.identity();
+  if (identity.status == 1) return true;
+  ShowMessageBox(this, identity.message);
+  raise();
+  activateWindow();
+  if (currentPage()) currentPage()->setFocus();
+  return false;
+}
+
+}  // namespace netloom::tools

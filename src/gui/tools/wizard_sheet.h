@@ -1,0 +1,63 @@
+// The setup wizard: four pages (Welcome, Type, Parameter, Finish) that read a module's identity,
+// let the user change its device type, start mode, channel, PAN ID and device name, and write
+// it back, after which the module restarts with it.
+//
+// A modeless window of one network view, over that view's connection controller: the identity
+// exchanges run on the connection's link worker; the wizard never touches the port. While a page
+// waits for an exchange the connection is Waiting: wait cursor, no input taken, the windows keep
+// painting; the wait ends when the exchange reports, or when the connection closes (then the
+// page stays and the view closes the wizard). UI thread only.
+#pragma once
+
+#include <QWizard>
+#include <functional>
+
+#include "core/link/module_identity.h"
+
+namespace netloom::model {
+class ConnectionController;
+}
+
+namespace netloom::tools {
+
+class CWelcomePage;
+class CTypePage;
+class CParameterPage;
+class CFinishPage;
+
+class CWizardSheet : public QWizard {
+  Q_OBJECT
+ public:
+  enum PageId { kWelcomePage, kTypePage, kParameterPage, kFinishPage };
+
+  CWizardSheet(model::ConnectionController& controller, QWidget* parent = nullptr);
+
+  // What the module reported (the defaults until a read succeeded), and what is to be written.
+  const link::ModuleIdentity& current() const { return current_; }
+  link::ModuleIdentity& requested() { return requested_; }
+
+  // Reads the module's identity into both records. On failure the wizard message is shown, the
+  // wizard comes to the front and false is returned (the page stays).
+  bool ReadIdentity();
+  // Writes the requested identity and waits for the module's restart; failures as ReadIdentity.
+  bool WriteIdentity();
+
+  CWelcomePage* welcomePage() const { return welcomePage_; }
+  CTypePage* typePage() const { return typePage_; }
+  CParameterPage* parameterPage() const { return parameterPage_; }
+  CFinishPage* finishPage() const { return finishPage_; }
+
+ private:
+  // Hands an exchange to the worker with the wizard status pending, and waits for its report.
+  bool RunExchange(const std::function<void()>& request);
+
+  model::ConnectionController& controller_;
+  link::ModuleIdentity current_;
+  link::ModuleIdentity requested_;
+  CWelcomePage* welcomePage_;
+  CTypePage* typePage_;
+  CParameterPage* parameterPage_;
+  CFinishPage* finishPage_;
+};
+
+}  // namespace netloom::tools

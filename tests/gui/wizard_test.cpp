@@ -1,0 +1,214 @@
+// The setup wizard on a network view connected to the virtual module through a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/link/clock.h"
+#include "core/link/config_messages.h"
+#include "core/link/identity_reply.h"
+#include "gui/res/resource_ids.h"
+#include "gui/tools/finish_page.h"
+#include "gui/tools/parameter_page.h"
+#include "gui/tools/type_page.h"
+#include "gui/tools/wizard_sheet.h"
+#include "gui_test_support.h"
+
+namespace netloom::guitest {
+namespace {
+
+using tools::CWizardSheet;
+
+class WizardTest : public testsupport::VirtualModuleTest {
+ protected:
+  WizardTest() {
+    view().controller().SetClock(clock_);
+    // The wizard is a window of its own; the frame behind it is not needed on screen.
+    net_.frame->hide();
+  }
+
+  view::CNetloomView& view() { return net_.view(); }
+  void Command(int id) {
+    net_.frame->OnCommand(id);
+    QCoreApplication::processEvents();  // commands are posted to the view
+  }
+  // Setup > Wizard; the sheet it opened, active.
+  CWizardSheet* OpenWizard() {
+    Command(res::kWizard);
+    auto* sheet = qobject_cast<CWizardSheet*>(view().wizardWindow());
+    if (sheet) {
+      EXPECT_TRUE(QTest::qWaitForWindowActive(sheet));
+    }
+    return sheet;
+  }
+  static void Click(CWizardSheet* sheet, QWizard::WizardButton button) {
+    sheet->button(button)->click();
+  }
+  // Welcome's Next (the identity read), then Type's Next: on the Parameter page.
+  static void ToParameterPage(CWizardSheet* sheet) {
+    Click(sheet, QWizard::NextButton);
+    ASSERT_EQ(sheet->currentId(), CWizardSheet::kTypePage);
+    Click(sheet, QWizard::NextButton);
+    ASSERT_EQ(sheet->currentId(), CWizardSheet::kParameterPage);
+  }
+  bool WizardClosed() {
+    return QTest::qWaitFor([&] { return !view().wizardOpen(); }, kSlowMs);
+  }
+
+  link::CompressedClock clock_{100};
+  NetworkFrame net_{sim_.LinkPath()};
+};
+
+TEST_F(WizardTest, AFullRunChangesTheModulesIdentity) {
+  ModalAnswerer answers;
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(view().controller().portOpen());  // the wizard connects first
+  EXPECT_FALSE(sheet->button(QWizard::BackButton)->isVisible());
+  Click(sheet, QWizard::NextButton);
+  ASSERT_EQ(sheet->currentId(), CWizardSheet::kTypePage);
+  EXPECT_TRUE(sheet->typePage()->typeButton(0)->isChecked());  // the demo module coordinates
+  sheet->typePage()->typeButton(1)->setChecked(true);
+  Click(sheet, QWizard::NextButton);
+  auto* page = sheet->parameterPage();
+  page->startModeBox()->setCurrentIndex(2);
+  page->channelBox()->setCurrentText(QStringLiteral("1A"));
+  page->panIdEdit()->setText(QStringLiteral("beef"));
+  page->deviceNameEdit()->setText(QStringLiteral("Lab42"));
+  Click(sheet, QWizard::NextButton);
+  ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  EXPECT_TRUE(sheet->button(QWizard::BackButton)->isVisible());
+  EXPECT_TRUE(sheet->button(QWizard::FinishButton)->isVisible());
+  EXPECT_EQ(sheet->requested(), (link::ModuleIdentity{2, 26, 0xBEEF, 1, 4, "Lab42"}));
+  Click(sheet, QWizard::FinishButton);
+  EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
+  ASSERT_TRUE(WizardClosed());
+
+  // A fresh wizard reads what the module took.
+  sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  ToParameterPage(sheet);
+  EXPECT_EQ(sheet->current(), (link::ModuleIdentity{2, 26, 0xBEEF, 1, 4, "Lab42"}));
+  EXPECT_EQ(sheet->parameterPage()->startModeBox()->currentText(), QStringLiteral("Star MODE"));
+  EXPECT_EQ(sheet->parameterPage()->panIdEdit()->text(), QStringLiteral("BEEF"));
+}
+
+TEST_F(WizardTest, UndefinedStartModeShowsAtCommandAndStarModeStoresFour) {
+  for (std::int32_t mode : {2, 3}) {
+    sim_.Faults().Exchanges().SetIdentityReply(
+        link::FormatIdentityReply({2, 0x1A, 0x0042, 2, mode, "Probe"}));
+    CWizardSheet* sheet = OpenWizard();
+    ASSERT_NE(sheet, nullptr);
+    ToParameterPage(sheet);
+    auto* page = sheet->parameterPage();
+    EXPECT_EQ(page->startModeBox()->currentText(), QStringLiteral("AT Command")) << mode;
+    EXPECT_EQ(page->channelBox()->currentText(), QStringLiteral("1A"));
+    EXPECT_EQ(page->panIdEdit()->text(), QStringLiteral("0042"));
+    page->startModeBox()->setCurrentText(QStringLiteral("Star MODE"));
+    Click(sheet, QWizard::NextButton);
+    EXPECT_EQ(sheet->requested().startMode, 4);
+    EXPECT_EQ(sheet->requested().channel, 26);
+    EXPECT_EQ(sheet->requested().deviceType, 2);
+    Click(sheet, QWizard::CancelButton);
+    ASSERT_TRUE(WizardClosed());
+  }
+}
+
+TEST_F(WizardTest, PanIdAndDeviceNameAreCheckedWhenTheyLoseTheFocus) {
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  ToParameterPage(sheet);
+  auto* page = sheet->parameterPage();
+  struct Case {
+    QLineEdit* edit;
+    QString text;
+    QStringList messages;
+  };
+  sheet->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+  const QString sixteen(16, QLatin1Char('n'));
+  const Case cases[] = {
+      {page->panIdEdit(), "12", {"Please input 4 word", "Please input 0 to 9 or A to F (a to f)"}},
+      {page->panIdEdit(), "12345", {"Please input 4 word"}},
+      {page->panIdEdit(), "ffff", {}},
+      {page->deviceNameEdit(), sixteen, {}},
+      {page->deviceNameEdit(), sixteen + "n", {"Please Less than 16 word"}},
+      {page->deviceNameEdit(), "My Node", {"Don't input space to DeviceName"}},
+  };
+  for (const auto& c : cases) {
+    ModalAnswerer answers;
+    c.edit->setFocus();
+    c.edit->setText(c.text);
+    page->startModeBox()->setFocus();  // the edit loses the focus
+    ASSERT_TRUE(page->startModeBox()->hasFocus() || !c.messages.isEmpty());
+    QCoreApplication::processEvents();  // the check runs once the focus has moved
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_EQ(answers.seen(), c.messages) << c.text.toStdString();
+    // A failed check puts the focus back into the edit.
+    EXPECT_EQ(QApplication::focusWidget() == c.edit, !c.messages.isEmpty()) << c.text.toStdString();
+  }
+  // Next anyway with five digits: the first four are the PAN ID.
+  page->deviceNameEdit()->setText(sixteen);
+  page->panIdEdit()->setText(QStringLiteral("12345"));
+  Click(sheet, QWizard::NextButton);
+  ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  EXPECT_EQ(sheet->requested().panId, 0x1234);
+  Click(sheet, QWizard::BackButton);
+  page->panIdEdit()->setText(QStringLiteral("ffff"));
+  Click(sheet, QWizard::NextButton);
+  EXPECT_EQ(sheet->requested().panId, 0xFFFF);
+  EXPECT_EQ(sheet->requested().deviceName, sixteen.toStdString());
+}
+
+TEST_F(WizardTest, AFailedWriteStaysOnTheFinishPage) {
+  sim_.Faults().Exchanges().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Eot);
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  ToParameterPage(sheet);
+  Click(sheet, QWizard::NextButton);
+  ModalAnswerer answers;
+  Click(sheet, QWizard::FinishButton);
+  EXPECT_EQ(answers.seen(),
+            QStringList{QStringLiteral("Version error. Please check device's version is [0002].")});
+  EXPECT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  EXPECT_TRUE(sheet->isVisible());
+  EXPECT_TRUE(view().wizardOpen());
+}
+
+TEST_F(WizardTest, ASecondStartPointsAtTheOpenWizardAndCancelClosesIt) {
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  {
+    ModalAnswerer answers;
+    Command(res::kWizard);
+    EXPECT_EQ(answers.seen(), QStringList{QStringLiteral("Wizard is working,Please check!!")});
+    EXPECT_EQ(view().wizardWindow(), sheet);
+  }
+  Click(sheet, QWizard::CancelButton);
+  EXPECT_TRUE(view().wizardOpen());  // it goes half a second later
+  ASSERT_TRUE(WizardClosed());
+  EXPECT_NE(OpenWizard(), nullptr);  // and a new one may start
+}
+
+TEST_F(WizardTest, ClosingTheConnectionWhileWelcomeWaitsEndsTheWait) {
+  ModalAnswerer answers;
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  sim_.Faults().SetSilent(true);  // the read would only end by its time-outs
+  QTimer::singleShot(0, &view(), [&] {
+    EXPECT_TRUE(view().controller().waiting());
+    Command(res::kDisconnect);
+  });
+  Click(sheet, QWizard::NextButton);
+  EXPECT_EQ(sheet->currentId(), CWizardSheet::kWelcomePage);
+  ASSERT_TRUE(WizardClosed());
+  EXPECT_FALSE(view().controller().portOpen());
+  EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
+}
+
+}  // namespace
+}  // namespace netloom::guitest
