@@ -59,8 +59,9 @@ OpenResult PosixSerialPort::Open(const std::string& path) {
   if (path.empty()) return {nullptr, {ErrorKind::CallerBug, "no port given"}};
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return {nullptr, TranslateErrno(errno, path)};
-  // Exclusive, as on the original platform: TIOCEXCL keeps other users out, and the lock keeps
-  // out root, whom TIOCEXCL does not stop. A refused opener closes without touching the flag.
+  // Exclusive, so a second program cannot grab a port in use: TIOCEXCL keeps other users out, and
+  // the lock keeps out root, whom TIOCEXCL does not stop. A refused opener closes without touching
+  // the flag.
   termios state{};
   if (::tcgetattr(fd, &state) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
       ::ioctl(fd, TIOCEXCL) != 0) {

@@ -77,7 +77,7 @@ class PropertyGridModel : public QAbstractItemModel {
 
   // Removes every row; earlier GridRow pointers are dangling afterwards.
   void Clear();
-  // Appends a row under `parent` (nullptr: at the top) with the spec's initial value.
+  // Appends a row under `parent` (nullptr: at the top) with the row's initial value.
   GridRow* AddRow(GridRow* parent, RowSpec spec);
   // Sets a row's value without telling rowEdited; `asOriginal` also makes it the original.
   void SetValue(GridRow* row, const QVariant& value, bool asOriginal = false);
