@@ -41,6 +41,7 @@ std::optional<int> CliLink::Open(const ParsedArgs& args) {
     Fail(std::string(link::kCantOpenPortMessage) + (detail.empty() ? "" : " (" + detail + ")"));
     return kExitFailed;
   }
+  if (!connection.refused.empty()) Fail(connection.refused);
   worker_ = std::move(connection.worker);
   return std::nullopt;
 }

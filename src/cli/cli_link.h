@@ -35,7 +35,8 @@ class CliLink final : public link::WorkerListener {
 
   // Resolves --port and connects with the line flags. Nothing on success; otherwise the exit
   // status, with the message written (2 for an unknown port name or a bad line flag, 1 when the
-  // port does not open).
+  // port does not open). Line settings the port refuses are named on standard error; the
+  // command goes on with the port as it is.
   std::optional<int> Open(const ParsedArgs& args);
 
   link::CThread& Worker() { return *worker_; }

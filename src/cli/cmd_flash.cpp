@@ -32,6 +32,10 @@ constexpr const char* kUsage =
     "to AT command mode at 9600 baud. After a failure the module is returned to AT command mode\n"
     "at the port's baud rate. The boot loader's messages are printed as they arrive.\n";
 
+constexpr std::string_view kNoAtModeAnswer =
+    "the module did not answer OK to ATUPGRADE 0 and ATRESET at 9600 baud; it may still be in "
+    "its boot loader";
+
 // Control characters other than line feed and tab would garble a terminal or a log file.
 std::string Printable(std::string_view text) {
   std::string shown;
@@ -196,7 +200,8 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   auto message = reporter.TakeMessage();
   if (procedure.LastResult() == firmware::UpgradeResult::Finished) {
     io.out << OneLine(message.text) << "\n";
-    return kExitOk;
+    if (procedure.AtModeAnswered()) return kExitOk;
+    return FailureLine(io, kNoAtModeAnswer);
   }
   // What the dialog's Cancel does: the module goes back to AT command mode at the saved rate.
   if (procedure.Cancel() == firmware::CancelResult::Returning) WaitForStep(procedure);

@@ -47,6 +47,14 @@ TEST_F(AtCommandTest, RawTextGoesUnchangedAndJsonNamesIt) {
   EXPECT_TRUE(document.contains("reply"));
 }
 
+TEST_F(AtCommandTest, RefusedLineSettingsAreNamedAndTheCommandGoesOn) {
+  EXPECT_EQ(Run({"--baud", "12345", "--wait", "300", "ATINFO"}), kExitOk) << err_;
+  EXPECT_NE(err_.find("The port refused the line settings ("), std::string::npos) << err_;
+  EXPECT_NE(err_.find("baud rate 12345 is not supported"), std::string::npos) << err_;
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  EXPECT_EQ(out_.rfind("ATINFO\r\n", 0), 0u) << out_;
+}
+
 TEST_F(AtCommandTest, DoubleDashEndsTheOptions) {
   sim_.Faults().SetRecording(true);
   EXPECT_EQ(Run({"--raw", "--wait", "100", "--", "---"}), kExitOk) << err_;

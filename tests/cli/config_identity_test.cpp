@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli_command_fixture.h"
 #include "core/link/config_messages.h"
@@ -180,6 +181,17 @@ TEST_F(IdentityCommandTest, ReadAndWrite) {
             "version      2\nchannel      1A\npan_id       ABCD\ndevice_type  1 (Router)\n"
             "start_mode   4 (Star MODE)\nname         Renamed\n");
   EXPECT_EQ(err_, "");
+}
+
+TEST_F(IdentityCommandTest, ANameWithABlankReadsBack) {
+  std::ostringstream out, err;
+  CommandIo io{out, err, false};
+  ASSERT_EQ(
+      RunCli({"config", "write", "--port", sim_.LinkPath(), "--set", "Device Name=Hall 2"}, io),
+      kExitOk)
+      << err.str();
+  ASSERT_EQ(Run({"read", "--json"}), kExitOk) << err_;
+  EXPECT_EQ(nlohmann::json::parse(out_)["name"], "Hall 2");
 }
 
 TEST_F(IdentityCommandTest, ChecksAndFailures) {

@@ -104,6 +104,18 @@ TEST_F(FlashTest, FailureReturnsTheModuleAndExitsOne) {
   EXPECT_TRUE(BackInAtCommandMode());
 }
 
+TEST_F(FlashTest, AModuleThatDoesNotAnswerItsReturnExitsOne) {
+  BootLoader().SetQuietReturn(true);
+  EnterBootLoader();
+  const auto run =
+      Flash({"--port", sim_.LinkPath(), "--no-mode-switch", folder_.Write("a.hex", kFirmware)});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_TRUE(run.out.ends_with("Upgrade finish~!!\n")) << run.out;
+  EXPECT_EQ(run.err,
+            "the module did not answer OK to ATUPGRADE 0 and ATRESET at 9600 baud; it may still "
+            "be in its boot loader\n");
+}
+
 TEST_F(FlashTest, InterruptStopsTheUploadAndReturnsTheModule) {
   std::string big;
   for (int line = 0; line < 4000; ++line) big += ":0400000001020304F2\n";

@@ -123,6 +123,11 @@ UpgradeState UpgradeProcedure::State() const {
   return state_;
 }
 
+bool UpgradeProcedure::AtModeAnswered() const {
+  std::lock_guard lock(mutex_);
+  return atModeAnswered_;
+}
+
 UpgradeResult UpgradeProcedure::LastResult() const {
   std::lock_guard lock(mutex_);
   return lastResult_;
@@ -235,11 +240,13 @@ std::size_t UpgradeProcedure::Read(std::uint8_t* buffer, std::size_t limit) {
   return upgradePort_ ? link::ReadBytes(*upgradePort_, buffer, limit) : 0;
 }
 
-void UpgradeProcedure::AppendReply(link::SerialPort* port) {
-  if (port == nullptr) return;
+std::string UpgradeProcedure::AppendReply(link::SerialPort* port) {
+  if (port == nullptr) return {};
   std::array<std::uint8_t, kReplyBytes> reply{};
   const auto count = link::ReadBytes(*port, reply.data(), reply.size());
-  if (count > 0) observer_.OnLog(AsText(reply.data(), count));
+  const std::string text(AsText(reply.data(), count));
+  if (count > 0) observer_.OnLog(text);
+  return text;
 }
 
 void UpgradeProcedure::Tell(std::string_view text, std::string detail) {
@@ -407,12 +414,16 @@ UpgradeResult UpgradeProcedure::Finish() {
   }
   observer_.OnLog(kFinishLog);
   link::WriteText(*opened.port, kUpgradeOffCommand);
-  AppendReply(opened.port.get());
+  const bool upgradeOff = AppendReply(opened.port.get()).find("OK") != std::string::npos;
   clock_.Pause(50);
   link::WriteText(*opened.port, kResetCommand);
-  AppendReply(opened.port.get());
+  const bool reset = AppendReply(opened.port.get()).find("OK") != std::string::npos;
   opened.port.reset();
   SetCounted(false);
+  {
+    std::lock_guard lock(mutex_);
+    atModeAnswered_ = upgradeOff && reset;
+  }
   Tell(kUpgradeFinishedMessage);
   return UpgradeResult::Finished;
 }

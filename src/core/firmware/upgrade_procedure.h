@@ -104,8 +104,9 @@ class UpgradeProcedure {
   // 200 ms), then six seconds for the module to restart into its boot loader.
   bool StartUpgradeMode();
   // "Upgrade": refuses a path without ".hex"/".hxf" (message "Please input file path!!"), saves
-  // the baud rate unless saved, and uploads at 115200. A verified upload goes on to return the
-  // module to AT command mode at 9600 and ends with "Upgrade finish~!!".
+  // the baud rate unless saved, and uploads at 115200 (the upgrade port is counted even when it
+  // does not open at that rate, so that Cancel returns the module). A verified upload goes on to
+  // return the module to AT command mode at 9600 and ends with "Upgrade finish~!!".
   bool StartUpgrade(const std::string& firmwarePath);
   // "Cancel": returns the module to AT command mode at the saved rate when an upload was tried
   // (sending 0x4E first, then waiting five seconds); otherwise there is nothing to do.
@@ -121,6 +122,9 @@ class UpgradeProcedure {
   // What the controls show; any thread.
   UpgradeState State() const;
   UpgradeResult LastResult() const;
+  // Whether the module answered "OK" to both "ATUPGRADE 0" and "ATRESET" when the last verified
+  // upload returned it to AT command mode ("Upgrade finish~!!" shows either way).
+  bool AtModeAnswered() const;
   UpgradeProgress Progress() const;
   bool BaudSaved() const;
   std::uint32_t SavedBaudRate() const;
@@ -157,7 +161,8 @@ class UpgradeProcedure {
   // I/O and reporting helpers.
   OpenedPort OpenWithSettings();
   std::size_t Read(std::uint8_t* buffer, std::size_t limit);  // from the upgrade port, 0 without
-  void AppendReply(link::SerialPort* port);
+  // Reads a reply, logs it and returns it as text.
+  std::string AppendReply(link::SerialPort* port);
   void Tell(std::string_view text, std::string detail = {});
   void UpdateSettings(const std::function<void(link::UartSettings&)>& change);
   void SetCounted(bool counted);
@@ -178,6 +183,7 @@ class UpgradeProcedure {
   bool baudSaved_ = false;
   std::uint32_t savedBaudRate_ = 0;
   bool portCounted_ = false;
+  bool atModeAnswered_ = false;
   bool stepRunning_ = false;
   bool closeRequested_ = false;
 

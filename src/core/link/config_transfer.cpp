@@ -45,7 +45,7 @@ void ConfigTransfer::Store(const ConfigImage& image) {
   auto record = std::make_shared<NodeRecord>(*old);
   record->image = image;
   ctx_.nodeTable[NodeKey(setUp_.target)] = std::move(record);
-  ctx_.listener.NodeTableChanged(ctx_.nodeTable);
+  ctx_.listener.NodeTableChanged(std::make_shared<const NodeTable>(ctx_.nodeTable));
 }
 
 void ConfigTransfer::FrameDone() {

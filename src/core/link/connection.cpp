@@ -17,21 +17,28 @@ void Request(CThread& worker, WorkerCommand code,
   worker.Signal(code);
 }
 
+std::string RefusedSettingsLine(const std::string& detail) {
+  return "The port refused the line settings" + (detail.empty() ? "" : " (" + detail + ")") +
+         "; going on with the port as it is";
+}
+
 }  // namespace
 
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
                    LinkSession& session, Clock& clock) {
   settings.readTimeoutMs = kConnectReadTimeoutMs;
   OpenResult opened = OpenPort(path);
-  if (!opened.port) return {nullptr, std::move(opened.error)};
+  if (!opened.port) return {nullptr, std::move(opened.error), std::string()};
+  std::string refused;
   if (!ConfigurePort(*opened.port, settings)) {
+    refused = RefusedSettingsLine(opened.port->LastError().detail);
     ApplyReadTimeout(*opened.port, settings, settings.readTimeoutMs);
   }
   auto worker =
       std::make_unique<CThread>(std::move(opened.port), settings, listener, session, clock);
   worker->Start();
   worker->Signal(WorkerCommand::Wake);
-  return {std::move(worker), {}};
+  return {std::move(worker), {}, std::move(refused)};
 }
 
 void SendConsoleCommand(CThread& worker, std::string_view text) {

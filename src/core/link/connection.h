@@ -21,12 +21,16 @@ namespace netloom::link {
 struct Connection {
   std::unique_ptr<CThread> worker;  // running and woken; null when the port did not open
   LinkError error;                  // why not (show kCantOpenPortMessage with its detail)
+  // Empty, or the line for the user when the port refused the line settings (a baud rate or
+  // parity the adapter cannot do): the connection goes on with the port as it is.
+  std::string refused;
 };
 
 // Sets the settings' read time-out to 200 ms (the idle read of a fresh connection), opens and
 // configures the port, and starts a worker on it with echoOn and remoteRefused set, then
-// signals Wake. A port that refuses the line settings is used all the same, as the original
-// program does, but its read time-out is applied regardless so that every read stays bounded.
+// signals Wake. A port that refuses the line settings is used all the same, but its read
+// time-out is applied regardless so that every read stays bounded, and `refused` says what the
+// port refused.
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
                    LinkSession& session, Clock& clock = DefaultClock());
 

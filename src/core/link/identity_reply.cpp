@@ -92,7 +92,9 @@ IdentityState IdentityReplyParser::EndField(std::uint32_t value) {
 }
 
 IdentityState IdentityReplyParser::Feed(std::uint8_t byte) {
-  if (state_ != IdentityState::Reading || byte == ' ') return state_;
+  if (state_ != IdentityState::Reading) return state_;
+  // Blanks between fields are skipped; inside the name (its length is known) they belong to it.
+  if (byte == ' ' && (field_ != Field::Name || name_.empty())) return state_;
   switch (field_) {
     case Field::Open:
       if (++opening_ > kMaxOpeningBytes) return Fail(kIdentityFormatError);

@@ -1,8 +1,8 @@
 // The wire forms of the identity exchanges and the parser of the module's identity reply. The
 // parser does no I/O: the exchange feeds it one byte at a time.
 //
-// Read request "ATINFOI\r". Reply: any bytes, "<", then (blanks anywhere are skipped; numbers
-// are hex digits of either case)
+// Read request "ATINFOI\r". Reply: any bytes, "<", then (blanks are skipped, except inside the
+// name, whose length the reply gives; numbers are hex digits of either case)
 //   LL        2 digits  characters from the version to the end of the name, at most 40
 //   version   4 digits  must be 2 (the image version "0002")
 //   channel   2 digits  11..26

@@ -15,15 +15,16 @@ constexpr std::size_t kIdleReadLimit = kReceiveBufferSize - 1;
 bool IdleRead(WorkerContext& ctx) {
   std::array<std::uint8_t, kIdleReadLimit> buffer{};
   const ReadResult read = ctx.port.Read(buffer);
-  if (read.failed) {
-    ctx.listener.PortLost(PortLostText(ctx.port.Path(), ctx.port.LastError().detail));
-    return true;
-  }
+  // Bytes that came before the read failed are the module's last words: shown all the same.
   const bool echo =
       read.count > 0 && ctx.session.Read([](const LinkState& s) { return s.request.echoOn; });
   if (echo) {
     ctx.listener.AppendOutput(
         std::string_view(reinterpret_cast<const char*>(buffer.data()), read.count));
+  }
+  if (read.failed) {
+    ctx.listener.PortLost(PortLostText(ctx.port.Path(), ctx.port.LastError().detail));
+    return true;
   }
   return false;
 }

@@ -39,7 +39,7 @@ ReplyState NetInfoParser::Feed(std::uint8_t byte) {
       break;
   }
   if (!IsHexDigit(byte)) {
-    state_ = ReplyState::ReadError;
+    state_ = ReplyState::NotHex;
     return state_;
   }
   digits_.push_back(static_cast<char>(byte));

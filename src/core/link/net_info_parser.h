@@ -9,8 +9,8 @@
 //   XXXX    first address, low byte first; for a child its short address
 //   YYYY    second address, read and not kept
 // Bytes before "<" are ignored. A character other than ">" where the reply must close is a
-// read error (the user sees kReadErrorMessage); so is a character that is not a hex digit where
-// a field is expected, since nothing after it can be trusted either.
+// read error (the user sees kReadErrorMessage). A character that is not a hex digit where a field
+// is expected ends the reply as if it broke off there: nothing after it can be trusted.
 //
 // ATNAMEREQ reply: any bytes, "<", up to 17 name characters, ">".
 //
@@ -33,6 +33,7 @@ enum class ReplyState {
   Reading,    // feed the next byte
   Complete,   // the record is whole
   ReadError,  // malformed reply: show kReadErrorMessage, leave the node out
+  NotHex,     // a character that is not a hex digit inside a field: the reply broke off there
 };
 
 class NetInfoParser {

@@ -29,20 +29,26 @@ bool ReceiveBytewise(SerialPort& port, Take&& take) {
 
 }  // namespace
 
+std::string NotHexLine(std::string_view address) {
+  return "ATNETINFO " + std::string(address) +
+         ": the reply broke off at a character that is not a hex digit; the node is left out\r\n";
+}
+
 NetworkWalk::NetworkWalk(SerialPort& port, Clock& clock, NodeTable& nodeTable,
-                         std::int32_t& nodeCounter, DeviceDirectory& directory,
-                         ShowMessage showMessage)
+                         std::int32_t& nodeCounter, DeviceDirectory& directory, Report showMessage,
+                         Report appendOutput)
     : port_(port),
       clock_(clock),
       nodeTable_(nodeTable),
       nodeCounter_(nodeCounter),
       directory_(directory),
-      showMessage_(std::move(showMessage)) {}
+      showMessage_(std::move(showMessage)),
+      appendOutput_(std::move(appendOutput)) {}
 
 NodePtr NetworkWalk::QueryNode(std::string_view address, int depth) {
   clock_.Pause(kNodeQueryPauseMs);
   WriteText(port_, "ATNETINFO " + std::string(address) + " 0\r");
-  std::optional<NodeRecord> record = ParseNetInfo();
+  std::optional<NodeRecord> record = ParseNetInfo(address);
   if (!record) return nullptr;
   const std::int32_t key = NodeKey(record->address);
   const bool known = nodeTable_.count(key) > 0;
@@ -67,7 +73,7 @@ NodePtr NetworkWalk::QueryNode(std::string_view address, int depth) {
   return node;
 }
 
-std::optional<NodeRecord> NetworkWalk::ParseNetInfo() {
+std::optional<NodeRecord> NetworkWalk::ParseNetInfo(std::string_view address) {
   NetInfoParser parser;
   ReceiveBytewise(port_,
                   [&](std::uint8_t byte) { return parser.Feed(byte) != ReplyState::Reading; });
@@ -76,6 +82,9 @@ std::optional<NodeRecord> NetworkWalk::ParseNetInfo() {
       return parser.Record();
     case ReplyState::ReadError:
       showMessage_(kReadErrorMessage);
+      return std::nullopt;
+    case ReplyState::NotHex:
+      appendOutput_(NotHexLine(address));
       return std::nullopt;
     case ReplyState::Reading:
       break;
@@ -95,8 +104,10 @@ std::string NetworkWalk::ReadName() {
 }
 
 NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
-  NetworkWalk walk(ctx.port, ctx.clock, ctx.nodeTable, ctx.nodeCounter, ProcessDeviceDirectory(),
-                   [&](std::string_view text) { ctx.listener.ShowMessage(text); });
+  NetworkWalk walk(
+      ctx.port, ctx.clock, ctx.nodeTable, ctx.nodeCounter, ProcessDeviceDirectory(),
+      [&](std::string_view text) { ctx.listener.ShowMessage(text); },
+      [&](std::string_view text) { ctx.listener.AppendOutput(text); });
   return walk.QueryNode(rootAddress, kQueryDepth);
 }
 

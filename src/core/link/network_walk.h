@@ -38,12 +38,12 @@ inline constexpr std::size_t kMaxReplyBytes = 4096;
 
 class NetworkWalk {
  public:
-  using ShowMessage = std::function<void(std::string_view text)>;
+  using Report = std::function<void(std::string_view text)>;
 
   // `showMessage` gets the text of a message box ("read error!!") and may block until the user
-  // has seen it.
+  // has seen it; `appendOutput` a line for the output pane.
   NetworkWalk(SerialPort& port, Clock& clock, NodeTable& nodeTable, std::int32_t& nodeCounter,
-              DeviceDirectory& directory, ShowMessage showMessage);
+              DeviceDirectory& directory, Report showMessage, Report appendOutput);
 
   // Asks the node at `address` and, while `depth` lasts, the children it reports that the
   // table does not hold yet (depth 1, or less, asks the node alone); returns the node's record,
@@ -53,12 +53,15 @@ class NetworkWalk {
   // counter: +1 for a node whose reply carried an address already in the table, +1 for every
   // node inserted above the last level that reported at least one entry; nodes of the last
   // level and nodes without entries are not counted.
-  // No reply, or one that breaks off: the node is left out, no message. A reply that does not
-  // close with ">": showMessage("read error!!"), the node is left out.
+  // No reply, or one that breaks off: the node is left out, no message. A reply with a
+  // character that is not a hex digit inside a field breaks off there: the node is left out,
+  // with NotHexLine(address) in the output (a line, not a box that would stop the worker on
+  // every refresh). A reply that does not close with ">": showMessage("read error!!"), the node
+  // is left out.
   NodePtr QueryNode(std::string_view address, int depth);
 
  private:
-  std::optional<NodeRecord> ParseNetInfo();
+  std::optional<NodeRecord> ParseNetInfo(std::string_view address);
   std::string ReadName();
 
   SerialPort& port_;
@@ -66,7 +69,11 @@ class NetworkWalk {
   NodeTable& nodeTable_;
   std::int32_t& nodeCounter_;
   DeviceDirectory& directory_;
-  ShowMessage showMessage_;
+  Report showMessage_;
+  Report appendOutput_;
 };
+
+// The output line for a node whose reply held a character that is not a hex digit.
+std::string NotHexLine(std::string_view address);
 
 }  // namespace netloom::link

@@ -8,6 +8,7 @@
 // CThread::Stop), or the two threads wait on each other.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,8 +42,9 @@ class WorkerListener {
   // The current configuration values were replaced (an image was decoded, or the defaults).
   virtual void ConfigValuesChanged() = 0;
   // The worker's node table changed between queries (a remote node's configuration image was
-  // stored in a new record): the view's copy is to be replaced by `table`.
-  virtual void NodeTableChanged(const NodeTable& table) { (void)table; }
+  // stored in a new record): the view's copy is to be replaced by `table`, a snapshot nobody
+  // changes, which may be kept and read on any thread.
+  virtual void NodeTableChanged(std::shared_ptr<const NodeTable> table) { (void)table; }
   // Text for the output pane: echoed module bytes and console failure lines. May block.
   virtual void AppendOutput(std::string_view text) = 0;
   // A message box with an OK button. May block until the user acknowledges it.

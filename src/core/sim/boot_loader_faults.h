@@ -35,6 +35,10 @@ class BootLoaderFaults {
   }
   std::size_t ChatterLine() const { return chatterLine_; }
   std::size_t ChatterCount() const { return chatterCount_; }
+  // Takes "ATUPGRADE 0" and "ATRESET" in the boot loader without answering "OK" (the module
+  // still returns to command mode).
+  void SetQuietReturn(bool quiet) { quietReturn_ = quiet; }
+  bool QuietReturn() const { return quietReturn_; }
   // The verification finds the image bad.
   void SetFailVerify(bool fail) { failVerify_ = fail; }
   bool FailVerify() const { return failVerify_; }
@@ -59,6 +63,7 @@ class BootLoaderFaults {
   std::atomic<std::size_t> chatterLine_{0};
   std::atomic<std::size_t> chatterCount_{0};
   std::atomic<bool> failVerify_{false};
+  std::atomic<bool> quietReturn_{false};
   std::atomic<bool> inBootLoader_{false};
   std::atomic<std::size_t> linesAccepted_{0};
   std::atomic<std::size_t> verifications_{0};

@@ -133,9 +133,9 @@ class BootLoader {
     SimNode& local = ctx_.network.Local();
     if (command == "ATUPGRADE 0" || command == "ATUPGRADE 1") {
       local.upgradePending = command.back() == '1';
-      ctx_.link.Write(kOk);
+      if (!faults_.QuietReturn()) ctx_.link.Write(kOk);
     } else if (command == "ATRESET") {
-      ctx_.link.Write(kOk);
+      if (!faults_.QuietReturn()) ctx_.link.Write(kOk);
       if (!local.upgradePending) return true;
       DropInFlight(ctx_.link);
       Restart();

@@ -59,6 +59,9 @@ std::string Spoiled(std::string reply, NetInfoFault fault) {
     case NetInfoFault::BreakOff:
       reply.resize(reply.size() / 2);
       break;
+    case NetInfoFault::NotHex:
+      reply[reply.find(' ') + 1] = 'G';  // the first character of the node's own address
+      break;
     case NetInfoFault::None:
       break;
   }

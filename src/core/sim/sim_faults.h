@@ -32,6 +32,7 @@ enum class NetInfoFault {
   None,
   BadClose,  // the closing ">" comes as ")"
   BreakOff,  // the reply stops in the middle of its entries
+  NotHex,    // a character of the node's own address comes as "G"
 };
 
 class SimFaults {

@@ -125,6 +125,9 @@ bool ConnectionController::OpenConnection(bool quiet) {
     return false;
   }
   worker_ = std::move(connection.worker);
+  if (!connection.refused.empty()) {
+    Tell([&](ConnectionObserver& o) { o.AppendOutput(connection.refused + "\r\n"); });
+  }
   reconnectTimer_->Stop();
   reconnectWatch_ = ReconnectWatch(path);
   SetState(State::Open);

@@ -132,6 +132,40 @@ TEST_F(UpgradeTest, CancelAfterANakReturnsTheModuleAtTheSavedRate) {
   EXPECT_TRUE(AnswersAtCommands());
 }
 
+TEST_F(UpgradeTest, AnUploadPortThatDoesNotOpenIsStillReturnedByCancel) {
+  const auto hex = MakeHexFile(256);
+  EnterBootLoader();
+  auto held = link::OpenPort(sim_->LinkPath());  // someone else has the port at 115200
+  ASSERT_TRUE(held.port);
+  auto procedure = MakeProcedure();
+  ASSERT_TRUE(procedure->StartUpgrade(hex));
+  Settle(*procedure);
+  EXPECT_EQ(procedure->LastResult(), UpgradeResult::Failed);
+  EXPECT_TRUE(procedure->HasUpgradePort());
+
+  held.port.reset();
+  EXPECT_EQ(procedure->Cancel(), CancelResult::Returning);
+  Settle(*procedure);
+  EXPECT_TRUE(observer_.Log().ends_with("\r\nAT Command Mode\r\nOK\r\nOK\r\n")) << observer_.Log();
+  EXPECT_TRUE(AnswersAtCommands());
+}
+
+TEST_F(UpgradeTest, AReturnTheModuleDoesNotAnswerIsToldApart) {
+  const auto hex = MakeHexFile(64);
+  for (const bool quiet : {false, true}) {
+    SCOPED_TRACE(quiet);
+    BootLoader().SetQuietReturn(quiet);
+    observer_.Clear();
+    EnterBootLoader();
+    auto procedure = MakeProcedure();
+    ASSERT_TRUE(procedure->StartUpgrade(hex));
+    Settle(*procedure);
+    EXPECT_EQ(procedure->LastResult(), UpgradeResult::Finished);
+    EXPECT_EQ(observer_.Messages().back(), "Upgrade finish~!!");
+    EXPECT_EQ(procedure->AtModeAnswered(), !quiet);
+  }
+}
+
 TEST_F(UpgradeTest, BaudSavedFlagAcrossUpgradeFinishUartAndCancel) {
   const auto hex = MakeHexFile(64);
   auto procedure = MakeProcedure();

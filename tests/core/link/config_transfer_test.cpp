@@ -89,12 +89,23 @@ TEST_F(ConfigTransferTest, RemoteReadTakesTheNodesImageAndClosesTheConsole) {
   // The node's record got the image; the view's copy of the table was replaced.
   const auto tables = listener_.Tables();
   ASSERT_EQ(tables.size(), 1u);
-  const NodePtr node = FindNode(tables.back(), "1A01");
+  const NodePtr node = FindNode(*tables.back(), "1A01");
   ASSERT_TRUE(node);
   EXPECT_EQ(node->image, ViewImage());
   const std::string sent = Received();
   EXPECT_EQ(sent.find("+++\rATCONSOLE 1A01 0\rATCFGREAD\r"), 0u) << sent;
   EXPECT_EQ(sent.substr(sent.size() - 4), "+++\r");
+}
+
+TEST_F(ConfigTransferTest, AHandedNodeTableStaysAsItWasWhenTheWorkersChanges) {
+  Walk();
+  Target("1A01");
+  ASSERT_TRUE(Read().delivered);
+  ASSERT_TRUE(Read().delivered);  // a new record for 1A01 in the worker's table
+  const auto tables = listener_.Tables();
+  ASSERT_EQ(tables.size(), 2u);
+  EXPECT_NE(FindNode(*tables[0], "1A01"), FindNode(*tables[1], "1A01"));
+  EXPECT_EQ(tables[0]->size(), tables[1]->size());
 }
 
 TEST_F(ConfigTransferTest, LocalWriteSendsTheImageAndReadsBack) {

@@ -47,21 +47,21 @@ class RecordingClock final : public link::Clock {
 // Also keeps the node tables the worker hands over between queries.
 class ExchangeListener final : public RecordingListener {
  public:
-  void NodeTableChanged(const link::NodeTable& table) override {
+  void NodeTableChanged(std::shared_ptr<const link::NodeTable> table) override {
     {
       std::lock_guard lock(mutex_);
       tables_.push_back(table);
     }
-    RecordingListener::NodeTableChanged(table);
+    RecordingListener::NodeTableChanged(std::move(table));
   }
-  std::vector<link::NodeTable> Tables() const {
+  std::vector<std::shared_ptr<const link::NodeTable>> Tables() const {
     std::lock_guard lock(mutex_);
     return tables_;
   }
 
  private:
   mutable std::mutex mutex_;
-  std::vector<link::NodeTable> tables_;
+  std::vector<std::shared_ptr<const link::NodeTable>> tables_;
 };
 
 class ExchangeTest : public ::testing::Test {

@@ -45,6 +45,16 @@ TEST(IdentityReply, NineCharacterNameWithLength17) {
   EXPECT_EQ(parsed.identity.deviceName, "Device001");
 }
 
+TEST(IdentityReply, BlanksBelongToTheNameAndAreSkippedElsewhere) {
+  const Parsed named = Parse(Reply("14", "00020B12340000", "Hall 2"));
+  ASSERT_EQ(named.state, IdentityState::Complete) << named.message;
+  EXPECT_EQ(named.identity.deviceName, "Hall 2");
+  const Parsed spaced =
+      Parse("< 17 0002 0B 1234 00 00 " + Reply("17", "00020B12340000", "Device001").substr(17));
+  ASSERT_EQ(spaced.state, IdentityState::Complete) << spaced.message;
+  EXPECT_EQ(spaced.identity.deviceName, "Device001");
+}
+
 TEST(IdentityReply, ChecksOfTheFields) {
   const std::string v2 = "0002";
   const struct {

@@ -258,6 +258,52 @@ TEST_F(LinkWorkerTest, APulledPortIsReportedOnceAndThenCostsNothingUntilStop) {
   EXPECT_EQ(isLost(listener_.Calls()), 1);
 }
 
+// The real port, except that the first read that brings bytes also reports the device gone,
+// as when an adapter is pulled right after the module's last words.
+class LastWordsPort final : public SerialPort {
+ public:
+  explicit LastWordsPort(std::unique_ptr<SerialPort> port) : port_(std::move(port)) {}
+  bool Configure(const UartSettings& settings) override { return port_->Configure(settings); }
+  void SetReadTimeout(std::uint32_t totalMs) override { port_->SetReadTimeout(totalMs); }
+  bool Write(std::span<const std::uint8_t> bytes) override { return port_->Write(bytes); }
+  ReadResult Read(std::span<std::uint8_t> buffer) override {
+    if (gone_) return {0, true};
+    ReadResult result = port_->Read(buffer);
+    gone_ = result.count > 0;
+    result.failed = gone_;
+    return result;
+  }
+  const std::string& Path() const override { return port_->Path(); }
+
+ private:
+  std::unique_ptr<SerialPort> port_;
+  bool gone_ = false;
+};
+
+TEST(LinkWorker, BytesOfTheReadThatFailsAreShownBeforeTheLoss) {
+  testsupport::ScopedVirtualModule sim;
+  OpenResult opened = OpenPort(sim.LinkPath());
+  ASSERT_TRUE(opened.port) << opened.error.detail;
+  UartSettings settings;
+  settings.readTimeoutMs = kConnectReadTimeoutMs;
+  ASSERT_TRUE(ConfigurePort(*opened.port, settings));
+  ASSERT_TRUE(WriteText(*opened.port, "ATINFO\r"));  // its reply comes in the first idle read
+  RecordingListener listener;
+  LinkSession session;
+  CompressedClock clock(50);
+  CThread worker(std::make_unique<LastWordsPort>(std::move(opened.port)), settings, listener,
+                 session, clock);
+  worker.Start();
+  ASSERT_TRUE(listener.WaitFor([](const std::vector<std::string>& calls) {
+    return !calls.empty() && calls.back().rfind("PortLost:", 0) == 0;
+  }));
+  worker.Stop();
+  const auto calls = listener.Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0].rfind("AppendOutput:ATINFO\r\n", 0), 0u) << calls[0];
+  EXPECT_EQ(calls[1].rfind("PortLost:", 0), 0u) << calls[1];
+}
+
 TEST_F(LinkWorkerTest, WaitsOnTheSessionEndWithTheWorker) {
   session_.Update([](LinkState& state) { state.view.busy = true; });
   worker_->Stop();

@@ -78,7 +78,7 @@ TEST(NetInfoParserTest, Replies) {
        {}},
       {"not a hex digit inside a field",
        "<08 3412 01 02 56G2 CDAB>",
-       ReplyState::ReadError,
+       ReplyState::NotHex,
        "1234",
        1,
        {}},

@@ -60,8 +60,10 @@ class NetworkWalkTest : public ::testing::Test {
   }
 
   NetworkWalk Walk() {
-    return NetworkWalk(*port_, clock_, table_, counter_, directory_,
-                       [this](std::string_view text) { messages_.emplace_back(text); });
+    return NetworkWalk(
+        *port_, clock_, table_, counter_, directory_,
+        [this](std::string_view text) { messages_.emplace_back(text); },
+        [this](std::string_view text) { outputs_.emplace_back(text); });
   }
 
   // The addresses asked with ATNETINFO, in order.
@@ -93,6 +95,7 @@ class NetworkWalkTest : public ::testing::Test {
   std::int32_t counter_ = 0;
   DeviceDirectory directory_;
   std::vector<std::string> messages_;
+  std::vector<std::string> outputs_;
 };
 
 using Addresses = std::vector<std::string>;
@@ -163,6 +166,19 @@ TEST_F(NetworkWalkTest, ABadClosingCharacterIsAReadErrorAndLeavesTheNodeOut) {
   EXPECT_FALSE(FindNode(table_, "0100"));
   EXPECT_FALSE(directory_.Find("0100"));
   EXPECT_EQ(counter_, 5);  // 0000 1000 2000 3000 0001
+}
+
+TEST_F(NetworkWalkTest, ANonHexCharacterBreaksTheReplyOffWithALineNotABox) {
+  ASSERT_TRUE(port_);
+  module_.Faults().SetNetInfoFault("0100", NetInfoFault::NotHex);
+
+  ASSERT_TRUE(Walk().QueryNode("0000", kQueryDepth));
+
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(outputs_, Addresses{NotHexLine("0100")});
+  EXPECT_FALSE(FindNode(table_, "0100"));
+  EXPECT_FALSE(directory_.Find("0100"));
+  EXPECT_TRUE(FindNode(table_, "0001"));  // the walk goes on after it
 }
 
 TEST_F(NetworkWalkTest, AReplyThatBreaksOffLeavesTheNodeOutSilently) {

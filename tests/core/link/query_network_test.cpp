@@ -5,6 +5,7 @@
 
 #include "core/link/connection.h"
 #include "core/link/device_directory.h"
+#include "core/link/network_walk.h"
 #include "support/recording_listener.h"
 #include "support/virtual_module_fixture.h"
 
@@ -140,6 +141,20 @@ TEST_F(QueryNetworkTest, AReadErrorIsShownAndTheNodeLeftOut) {
   const NetworkSnapshot snapshot = listener_.Snapshots().at(0);
   EXPECT_FALSE(FindNode(snapshot.nodeTable, "2B02"));
   EXPECT_TRUE(FindNode(snapshot.nodeTable, "5E05"));  // still reached through 1A01
+}
+
+TEST_F(QueryNetworkTest, ANonHexReplyIsALineInTheOutputOnEveryRefreshNeverABox) {
+  ASSERT_TRUE(worker_);
+  sim_.Faults().SetNetInfoFault("2B02", sim::NetInfoFault::NotHex);
+  Query(1);
+  Refresh(2);
+
+  EXPECT_TRUE(listener_.Messages().empty());
+  const auto outputs = listener_.Outputs();
+  EXPECT_EQ(std::count(outputs.begin(), outputs.end(), NotHexLine("2B02")), 2);
+  const NetworkSnapshot snapshot = listener_.Snapshots().at(1);
+  EXPECT_FALSE(FindNode(snapshot.nodeTable, "2B02"));
+  EXPECT_TRUE(FindNode(snapshot.nodeTable, "5E05"));
 }
 
 class LoneCoordinatorTest : public QueryNetworkTest {

@@ -84,6 +84,16 @@ TEST_F(ConnectionControllerTest, ConnectRunStopDisconnectWalkTheStates) {
   EXPECT_TRUE(seen_.messages.empty());
 }
 
+TEST_F(ConnectionControllerTest, RefusedLineSettingsAreALineInTheOutputAndConnectGoesOn) {
+  controller_.uartSettings().baudRate = 12345;
+  ASSERT_TRUE(controller_.Connect());
+  EXPECT_TRUE(controller_.portOpen());
+  EXPECT_NE(seen_.output.find("The port refused the line settings ("), std::string::npos)
+      << seen_.output;
+  EXPECT_NE(seen_.output.find("baud rate 12345 is not supported"), std::string::npos);
+  EXPECT_TRUE(seen_.messages.empty());
+}
+
 TEST_F(ConnectionControllerTest, TitleSuffixFollowsTheState) {
   const std::pair<State, std::string_view> rows[] = {
       {State::Closed, ""},           {State::Opening, ""},  {State::Open, "*"},
