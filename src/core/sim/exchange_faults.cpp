@@ -12,6 +12,8 @@ void ExchangeFaults::ClearSwitches() {
   silentFromFrame_ = 0;
   escAtFrame_ = 0;
   babbleAtFrame_ = 0;
+  babbleBytes_ = kDefaultBabbleBytes;
+  babbleThenAnswer_ = false;
   nakAtEnd_ = false;
   writeIgnoresItem_ = -1;
   identityWriteAnswer_ = IdentityWriteAnswer::Normal;

@@ -25,6 +25,8 @@ enum class IdentityWriteAnswer {
 
 class ExchangeFaults {
  public:
+  static constexpr std::size_t kDefaultBabbleBytes = 63;
+
   // `count` bytes of line noise right before the read's first frame, the write's header and
   // the identity reply.
   void SetNoiseBeforeReply(std::size_t count) { noiseBeforeReply_ = count; }
@@ -43,10 +45,18 @@ class ExchangeFaults {
   // the final EOT).
   void SetSilentFromFrame(std::size_t frame) { silentFromFrame_ = frame; }
   std::size_t SilentFromFrame() const { return silentFromFrame_; }
-  // Write: frame k (5: the final EOT) is answered by 63 bytes that are neither ACK nor a
-  // refusal, more than the host waits through.
-  void SetBabbleAtFrame(std::size_t frame) { babbleAtFrame_ = frame; }
+  // Write: frame k (5: the final EOT) is answered by `bytes` bytes that are neither ACK nor a
+  // refusal (63 by default, more than the host waits through), and, with `thenAnswer`, after
+  // them by the answer the module owes (ACK).
+  void SetBabbleAtFrame(std::size_t frame, std::size_t bytes = kDefaultBabbleBytes,
+                        bool thenAnswer = false) {
+    babbleAtFrame_ = frame;
+    babbleBytes_ = bytes;
+    babbleThenAnswer_ = thenAnswer;
+  }
   std::size_t BabbleAtFrame() const { return babbleAtFrame_; }
+  std::size_t BabbleBytes() const { return babbleBytes_; }
+  bool BabbleThenAnswer() const { return babbleThenAnswer_; }
   // Write: frame k is answered ESC (as if its checksum were wrong).
   void SetEscAtFrame(std::size_t frame) { escAtFrame_ = frame; }
   std::size_t EscAtFrame() const { return escAtFrame_; }
@@ -91,6 +101,8 @@ class ExchangeFaults {
   std::atomic<std::size_t> silentFromFrame_{0};
   std::atomic<std::size_t> escAtFrame_{0};
   std::atomic<std::size_t> babbleAtFrame_{0};
+  std::atomic<std::size_t> babbleBytes_{kDefaultBabbleBytes};
+  std::atomic<bool> babbleThenAnswer_{false};
   std::atomic<bool> nakAtEnd_{false};
   std::atomic<int> writeIgnoresItem_{-1};
   std::atomic<IdentityWriteAnswer> identityWriteAnswer_{IdentityWriteAnswer::Normal};

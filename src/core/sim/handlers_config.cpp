@@ -22,7 +22,6 @@ constexpr std::size_t kFrames = link::kConfigImageSize / link::kMaxFramePayload;
 // command mode.
 constexpr std::string_view kBackInCommandMode = "\r\nOK\r\n";
 // More bytes than the host's 20 answer cycles of three reads take.
-constexpr std::size_t kBabbleBytes = 63;
 
 ExchangeFaults& Faults(SimContext& ctx) {
   return ctx.faults.Exchanges();
@@ -92,8 +91,9 @@ bool AnswerByFault(SimContext& ctx, std::size_t frame) {
   const ExchangeFaults& faults = Faults(ctx);
   if (faults.SilentFromFrame() != 0 && frame >= faults.SilentFromFrame()) return true;
   if (frame == faults.BabbleAtFrame()) {
-    ctx.link.Write(std::string(kBabbleBytes, '#'));
-    return true;
+    ctx.link.Write(std::string(faults.BabbleBytes(), '#'));
+    // Babble that ends in the answer the module owes: the exchange goes on.
+    if (!faults.BabbleThenAnswer()) return true;
   }
   if (frame == faults.EscAtFrame()) {
     Answer(ctx, link::kEsc);

@@ -274,6 +274,30 @@ TEST_F(ConfigTransferTest, WriteFailures) {
   }
 }
 
+// An answer cycle is up to three one-byte reads: 60 other bytes fill 20 cycles, so an ACK after
+// them comes in the 21st cycle, the last one waited for; after 63 it would come in the 22nd.
+TEST_F(ConfigTransferTest, TheAnswerCycleLimitFromBothSides) {
+  const struct {
+    std::size_t frame;  // 5: the final EOT
+    std::size_t bytes;
+    bool delivered;
+    std::string_view message;
+  } cases[] = {
+      {2, 60, true, kWritingFinished},
+      {2, 63, false, kFrameAckTimeout},
+      {5, 60, true, kWritingFinished},
+      {5, 63, false, kEndCycleTimeout},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.frame) + ": " + std::to_string(c.bytes));
+    Faults().SetBabbleAtFrame(c.frame, c.bytes, true);
+    const CommandReport report = Write();
+    Faults().ClearSwitches();
+    EXPECT_EQ(report.delivered, c.delivered) << report.failure;
+    EXPECT_EQ(listener_.Messages().back(), c.message);
+  }
+}
+
 TEST_F(ConfigTransferTest, ValueThatCannotBeEncodedSendsNothing) {
   Values().Set(Item("PanID"), "12G4");
   sim_.Faults().SetRecording(true);
