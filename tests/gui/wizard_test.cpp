@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -55,6 +56,16 @@ class WizardTest : public testsupport::VirtualModuleTest {
     Click(sheet, QWizard::NextButton);
     ASSERT_EQ(sheet->currentId(), CWizardSheet::kParameterPage);
   }
+  // Nothing on the shown page is clipped, and the sheet keeps the size it had on Welcome.
+  static void ExpectPageFits(CWizardSheet* sheet, QSize welcomeSize) {
+    QCoreApplication::processEvents();
+    for (auto* label : sheet->currentPage()->findChildren<QLabel*>()) {
+      if (!label->wordWrap()) continue;
+      EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+          << sheet->currentPage()->title().toStdString();
+    }
+    EXPECT_EQ(sheet->size(), welcomeSize) << sheet->currentPage()->title().toStdString();
+  }
   bool WizardClosed() {
     return QTest::qWaitFor([&] { return !view().wizardOpen(); }, kSlowMs);
   }
@@ -69,8 +80,10 @@ TEST_F(WizardTest, AFullRunChangesTheModulesIdentity) {
   ASSERT_NE(sheet, nullptr);
   EXPECT_TRUE(view().controller().portOpen());  // the wizard connects first
   EXPECT_FALSE(sheet->button(QWizard::BackButton)->isVisible());
+  const QSize welcomeSize = sheet->size();
   Click(sheet, QWizard::NextButton);
   ASSERT_EQ(sheet->currentId(), CWizardSheet::kTypePage);
+  ExpectPageFits(sheet, welcomeSize);
   EXPECT_TRUE(sheet->typePage()->typeButton(0)->isChecked());  // the demo module coordinates
   sheet->typePage()->typeButton(1)->setChecked(true);
   Click(sheet, QWizard::NextButton);
@@ -79,8 +92,10 @@ TEST_F(WizardTest, AFullRunChangesTheModulesIdentity) {
   page->channelBox()->setCurrentText(QStringLiteral("1A"));
   page->panIdEdit()->setText(QStringLiteral("beef"));
   page->deviceNameEdit()->setText(QStringLiteral("Lab42"));
+  ExpectPageFits(sheet, welcomeSize);
   Click(sheet, QWizard::NextButton);
   ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  ExpectPageFits(sheet, welcomeSize);
   EXPECT_TRUE(sheet->button(QWizard::BackButton)->isVisible());
   EXPECT_TRUE(sheet->button(QWizard::FinishButton)->isVisible());
   EXPECT_EQ(sheet->requested(), (link::ModuleIdentity{2, 26, 0xBEEF, 1, 4, "Lab42"}));

@@ -32,6 +32,9 @@ CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* par
   setPage(kParameterPage, parameterPage_);
   setPage(kFinishPage, finishPage_);
   setStartId(kWelcomePage);
+  // Wide enough for the Type page's heading to keep its two lines, and as tall as the tallest
+  // page, so that the sheet neither clips a page nor changes size from page to page.
+  setMinimumSize(600, 430);
   // The title bar carries the page's title, as a wizard sheet's does.
   connect(this, &QWizard::currentIdChanged, this, [this] {
     if (currentPage()) setWindowTitle(currentPage()->title());
