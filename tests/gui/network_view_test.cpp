@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "core/link/link_worker.h"
 #include "core/link/serial_port.h"
@@ -115,6 +117,46 @@ TEST_F(NetworkViewTest, ClosingAConnectedDocumentClosesItsPort) {
   EXPECT_TRUE(sim_.Faults().Received().empty());  // the line went quiet
   // The exclusive open was released: another client gets the port.
   EXPECT_NE(link::OpenPort(sim_.LinkPath()).port, nullptr);
+}
+
+TEST_F(NetworkViewTest, RunClickedDuringDisconnectsWaitIsNotRunAfterIt) {
+  Command(kConnect);
+  ASSERT_TRUE(view().controller().portOpen());
+  QPushButton run(QStringLiteral("Run"));
+  QObject::connect(&run, &QPushButton::clicked, [&] { net_.frame->OnCommand(kRun); });
+  run.show();
+  bool clickedInTheWait = false;
+  bool disabledInTheWait = false;
+  QTimer::singleShot(0, &run, [&] {
+    clickedInTheWait = view().controller().state() == model::ConnectionState::Closing;
+    disabledInTheWait = !net_.frame->UpdateCommand(kRun).enabled;
+    QTest::mouseClick(&run, Qt::LeftButton);
+    QTest::keyClick(&run, Qt::Key_Space);
+  });
+  view().controller().Disconnect();
+  ASSERT_TRUE(clickedInTheWait);
+  EXPECT_TRUE(disabledInTheWait);
+  QCoreApplication::sendPostedEvents(&view(), QEvent::MetaCall);  // commands posted to the view
+  EXPECT_FALSE(view().controller().portOpen());
+  EXPECT_EQ(Title(), QStringLiteral("vmod"));
+  QTest::mouseClick(&run, Qt::LeftButton);  // after the wait a click counts again
+  Command(kRun);
+  EXPECT_TRUE(view().controller().autoRefresh());
+}
+
+TEST_F(NetworkViewTest, ClosingDuringAWaitClosesOnceTheWorkerEnded) {
+  Command(kConnect);
+  ASSERT_TRUE(view().controller().portOpen());
+  QSignalSpy ready(net_.frame.get(), &view::CChildFrame::closeReady);
+  bool refused = false;
+  QTimer::singleShot(0, net_.frame.get(), [&] { refused = !net_.frame->close(); });
+  // A transfer that would not end by itself: the close ends it by stopping the worker.
+  view().controller().session().Update([](link::LinkState& s) { s.view.busy = true; });
+  EXPECT_FALSE(view().controller().Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  EXPECT_TRUE(refused);
+  EXPECT_FALSE(view().controller().portOpen());
+  EXPECT_TRUE(ready.wait(kSlowMs));
+  EXPECT_TRUE(net_.frame->close());
 }
 
 TEST_F(NetworkViewTest, PulledAdapterShowsAndComesBackRunning) {

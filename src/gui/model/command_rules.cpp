@@ -5,8 +5,11 @@
 namespace netloom::model {
 
 CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
-  auto enabledIf = [](bool enabled) { return CommandUi{true, enabled, false, false}; };
-  auto checkedIf = [](bool checked) { return CommandUi{true, true, true, checked}; };
+  // Input during a wait is dropped: the commands show it.
+  auto enabledIf = [&](bool enabled) {
+    return CommandUi{true, enabled && !s.waiting, false, false};
+  };
+  auto checkedIf = [&](bool checked) { return CommandUi{true, !s.waiting, true, checked}; };
   switch (commandId) {
     case res::kUartSetting:
     case res::kConnect:
@@ -21,8 +24,9 @@ CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
     case res::kRefreshTime:
     case res::kTextClear:
     case res::kUpgrade:
-    case res::kPortInfoPane:
       return enabledIf(true);
+    case res::kPortInfoPane:  // shows the port settings, waiting or not
+      return {true, true, false, false};
     case res::kTree:
       return checkedIf(s.layoutMode == 0);
     case res::kCircle:

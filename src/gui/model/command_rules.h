@@ -11,6 +11,7 @@ struct ViewCommandState {
   bool hasWorker = false;    // a link worker runs
   bool autoRefresh = false;  // the refresh cycle runs
   int layoutMode = 1;        // 0 tree, 1 circle
+  bool waiting = false;      // the UI waits for the worker: every command is disabled
 };
 
 struct CommandUi {

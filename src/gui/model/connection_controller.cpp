@@ -82,7 +82,13 @@ void ConnectionController::Reset(const PortChoice& port) {
   SetState(state_);
 }
 
-void ConnectionController::RunWhenIdle(std::function<void()> call) {
+bool ConnectionController::RunIfIdle(const std::function<void()>& call) {
+  if (waiting()) return false;
+  call();
+  return true;
+}
+
+void ConnectionController::RunAfterWait(std::function<void()> call) {
   if (waiting())
     kept_.push_back(std::move(call));
   else
@@ -90,11 +96,7 @@ void ConnectionController::RunWhenIdle(std::function<void()> call) {
 }
 
 bool ConnectionController::Connect() {
-  if (waiting()) {
-    RunWhenIdle([this] { Connect(); });
-    return false;
-  }
-  return OpenConnection(false);
+  return !waiting() && OpenConnection(false);
 }
 
 bool ConnectionController::OpenConnection(bool quiet) {
@@ -135,9 +137,7 @@ bool ConnectionController::OpenConnection(bool quiet) {
 }
 
 void ConnectionController::Disconnect() {
-  // Nobody waits on for a connection that is being closed.
-  if (state_ == State::Waiting) disconnectDuringWait_ = true;
-  RunWhenIdle([this] {
+  RunIfIdle([this] {
     reconnectTimer_->Stop();
     if (!worker_) {
       if (lost()) SetState(State::Closed);  // a lost port gives up waiting for its device
@@ -149,14 +149,38 @@ void ConnectionController::Disconnect() {
   });
 }
 
-void ConnectionController::StopWorker() {
+bool ConnectionController::Close(std::function<void()> closeAgain) {
+  if (!waiting()) {
+    Disconnect();
+    return true;
+  }
+  closeAgain_ = std::move(closeAgain);
+  if (state_ == State::Waiting) {
+    // The wait goes on as the close's: it ends when the worker has ended (WaitIn).
+    refreshTimer_->Stop();
+    reconnectTimer_->Stop();
+    SignalStop();
+    SetState(State::Closing);
+  }
+  return false;
+}
+
+void ConnectionController::SignalStop() {
   session_.Update([](link::LinkState& s) { s.request.autoRefresh = false; });
-  bridge_.Release(true);
+  bridge_.Release(true);  // a worker waiting for its message box goes on
   worker_->Signal(link::WorkerCommand::Stop);
-  WaitIn(State::Closing, [](const link::LinkState&) { return false; });
+}
+
+void ConnectionController::EndWorker() {
   worker_->Stop();  // the loop has ended: this joins at once
   worker_.reset();
   bridge_.Release(false);
+}
+
+void ConnectionController::StopWorker() {
+  SignalStop();
+  WaitIn(State::Closing, [](const link::LinkState&) { return false; });
+  EndWorker();
 }
 
 bool ConnectionController::Wait(const std::function<bool(const link::LinkState&)>& done) {
@@ -171,26 +195,34 @@ bool ConnectionController::WaitIn(State during,
     if (during == State::Waiting) resumeState_ = state_;
     SetState(during);
   }
+  // A close during the wait turns it into the close's: only the worker's end ends it then.
+  auto finished = [&](const link::LinkState& s) { return state_ != State::Closing && done(s); };
   link::LinkSession::WaitResult result;
-  while ((result = session_.WaitUntil(done, kWaitStep)) ==
-         link::LinkSession::WaitResult::TimedOut) {
-    ui_.ServeEventsButInput();  // paint and take the worker's reports; input waits
-    if (during == State::Waiting && disconnectDuringWait_) {
-      result = session_.WaitUntil(done, std::chrono::milliseconds(0));
-      break;
-    }
-  }
-  if (outermost) {
-    disconnectDuringWait_ = false;
-    if (during == State::Waiting) SetState(resumeState_);  // Closing ends in its caller
-    auto kept = std::exchange(kept_, {});
-    for (auto& call : kept) ui_.Post([this, call = std::move(call)] { RunWhenIdle(call); });
-  }
+  while ((result = session_.WaitUntil(finished, kWaitStep)) ==
+         link::LinkSession::WaitResult::TimedOut)
+    ui_.ServeEventsButInput();  // paint and take the worker's reports; input is dropped
+  ui_.ServeEventsButInput();    // input of the last step is dropped too, not left for later
+  if (outermost) AfterWait(during);
   return result == link::LinkSession::WaitResult::Done;
 }
 
+void ConnectionController::AfterWait(State during) {
+  auto kept = std::exchange(kept_, {});
+  if (closeAgain_) {
+    // The window closes: what the worker left for the user goes with it.
+    if (during == State::Waiting) {
+      EndWorker();
+      SetState(State::Closed);
+    }
+    ui_.Post(std::exchange(closeAgain_, {}));
+    return;
+  }
+  if (during == State::Waiting) SetState(resumeState_);  // Closing ends in its caller
+  for (auto& call : kept) ui_.Post([this, call = std::move(call)] { RunAfterWait(call); });
+}
+
 void ConnectionController::StartRefresh() {
-  RunWhenIdle([this] {
+  RunIfIdle([this] {
     if (!worker_ && !OpenConnection(false)) return;
     snapshot_ = {};
     link::StartRefresh(*worker_);
@@ -199,7 +231,7 @@ void ConnectionController::StartRefresh() {
 }
 
 void ConnectionController::StopRefresh() {
-  RunWhenIdle([this] {
+  RunIfIdle([this] {
     if (!worker_) return;
     link::StopRefresh(*worker_);
     refreshTimer_->Stop();
@@ -212,7 +244,7 @@ void ConnectionController::SetRefreshSeconds(int seconds) {
 }
 
 void ConnectionController::Request(std::function<void(link::CThread&)> handOver) {
-  RunWhenIdle([this, handOver = std::move(handOver)] {
+  RunIfIdle([this, handOver = std::move(handOver)] {
     if (!worker_ && !OpenConnection(false)) return;
     handOver(*worker_);
   });
@@ -335,14 +367,18 @@ void ConnectionController::OnAppendOutput(const std::string& text) {
   Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
 }
 
-void ConnectionController::OnWorkerMessage(const std::string& text) {
-  if (state_ == State::Closing) return;  // the connection is going: nobody waits for it
-  RunWhenIdle([this, text] { Tell([&](ConnectionObserver& o) { o.ShowMessage(text, {}); }); });
+void ConnectionController::OnWorkerMessage(const std::string& text,
+                                           const std::function<void()>& shown) {
+  if (state_ == State::Closing) return shown();  // the connection is going: nobody waits for it
+  RunAfterWait([this, text, shown] {
+    Tell([&](ConnectionObserver& o) { o.ShowMessage(text, {}); });
+    shown();
+  });
 }
 
 void ConnectionController::OnPortLost(const std::string& text) {
   if (!worker_ || state_ == State::Closing) return;
-  RunWhenIdle([this, text] {
+  RunAfterWait([this, text] {
     if (!worker_) return;
     Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
     resumeState_ = autoRefresh() ? State::Refreshing : State::Open;

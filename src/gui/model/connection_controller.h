@@ -17,8 +17,12 @@
 //               connection reopens by itself (resuming the refresh cycle if it ran).
 //
 // Waits (Waiting, Closing) run on the UI thread: they keep serving paint events and the
-// worker's reports but take no user input, and they end when the worker ends. Every command and
-// request that arrives during a wait is kept and runs, in order, after it (RunWhenIdle).
+// worker's reports but take no user input, and they end when the worker ends. A command or
+// request that arrives during a wait is dropped, never replayed after it (RunIfIdle): the user
+// acted on a state that no longer holds. What the worker reports during a wait that needs the
+// user (its messages, a lost port) is handled after the wait, in order; a worker waiting for its
+// message goes on only once the message was shown. The window may close during a wait (Close):
+// the worker is stopped, the wait ends when it has ended, and the close is done afterwards.
 //
 // Requests (SendConsoleCommand, SendRawText, ReadConfig, ...) connect first when the port is
 // closed, and are dropped when that fails (the user has been told). Each writes its fields into
@@ -30,6 +34,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,7 +100,7 @@ class ConnectionController {
 
   // --- commands ---
   // Opens the port and starts the worker; false (after telling the user) when it cannot, or
-  // when the call was kept for after a wait.
+  // when a wait runs (the call is dropped).
   bool Connect();
   void Disconnect();
   // Run: connects if needed, empties the node tables and starts the refresh cycle.
@@ -109,9 +114,16 @@ class ConnectionController {
   // The clock of the protocol pauses of the workers started from now on (tests compress time);
   // not owned, it must outlive them. Real time by default.
   void SetClock(link::Clock& clock) { clock_ = &clock; }
-  // Runs `call` now, or after the current wait when one runs. Commands that open windows of
-  // their own (the UART dialog, the wizard) go through it, as every command here does.
-  void RunWhenIdle(std::function<void()> call);
+  // Runs `call` now and returns true, or drops it and returns false while a wait runs.
+  // Commands that open windows of their own (the UART dialog, the wizard) go through it, as
+  // every command here does.
+  bool RunIfIdle(const std::function<void()>& call);
+  // The window showing this connection closes: the worker is stopped. Outside a wait that is
+  // done at once and true is returned. During a wait the worker is told to stop (an exchange
+  // in progress ends first), the wait ends once the worker has ended, what it reported for
+  // after the wait is dropped, and `closeAgain` is posted once the connection is closed; false
+  // is returned, and the caller keeps its window until `closeAgain` runs.
+  bool Close(std::function<void()> closeAgain);
 
   // --- requests of the panes and dialogs (connect first when the port is closed) ---
   // A console command line ("ATINFO\r"), to the selected node while the console is remote.
@@ -164,17 +176,25 @@ class ConnectionController {
   void OnConfigTransferStarted();
   void OnConfigValuesChanged();
   void OnAppendOutput(const std::string& text);
-  void OnWorkerMessage(const std::string& text);
+  // `shown` runs once the user has seen the message (or it was dropped with the connection).
+  void OnWorkerMessage(const std::string& text, const std::function<void()>& shown);
   void OnPortLost(const std::string& text);
 
-  // Connects when needed, then hands the request to the worker; kept for after a wait.
+  // Connects when needed, then hands the request to the worker; dropped during a wait.
   void Request(std::function<void(link::CThread&)> handOver);
   // Opens the port; `quiet`: no message box (a reconnect attempt).
   bool OpenConnection(bool quiet);
   // Stops the worker and waits for it (Closing); the port is closed afterwards.
   void StopWorker();
-  // Waits in state `during` (Waiting or Closing); the calls kept meanwhile run afterwards.
+  // Tells the worker to stop without waiting; EndWorker joins it once its loop has ended.
+  void SignalStop();
+  void EndWorker();
+  // Waits in state `during` (Waiting or Closing); the reports kept meanwhile run afterwards.
   bool WaitIn(State during, const std::function<bool(const link::LinkState&)>& done);
+  // After the outermost wait: a requested close ends the connection, else the kept reports run.
+  void AfterWait(State during);
+  // Runs `call` now, or after the current wait when one runs (the worker's reports).
+  void RunAfterWait(std::function<void()> call);
   void CheckReconnect();
   void SetState(State state);
   template <typename Call>
@@ -191,14 +211,14 @@ class ConnectionController {
   std::unique_ptr<Timer> refreshTimer_;
   std::unique_ptr<Timer> reconnectTimer_;
   ReconnectWatch reconnectWatch_;
-  std::vector<std::function<void()>> kept_;  // calls that arrived during a wait
+  std::vector<std::function<void()>> kept_;  // reports that arrived during a wait
+  std::function<void()> closeAgain_;         // set while a close waits for the worker
   State state_ = State::Closed;
   // Where a wait returns to; for a lost port, the state its reconnect resumes (Open or
   // Refreshing).
   State resumeState_ = State::Closed;
   int refreshSeconds_ = kDefaultRefreshSeconds;
   link::Clock* clock_ = &link::DefaultClock();
-  bool disconnectDuringWait_ = false;  // a Disconnect came during a wait: the wait ends
 };
 
 }  // namespace netloom::model

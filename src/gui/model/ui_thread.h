@@ -27,7 +27,8 @@ class UiThread {
   // Runs `call` on the UI thread after the current event. Any thread may post. Calls still
   // queued when the poster's owner goes are dropped.
   virtual void Post(std::function<void()> call) = 0;
-  // Serves what is pending except user input (painting, posted calls), then returns. UI thread.
+  // Serves what is pending (painting, posted calls, timers) and drops user input that arrived,
+  // then returns. UI thread.
   virtual void ServeEventsButInput() = 0;
   // A one-shot timer that runs `fire` when it expires.
   virtual std::unique_ptr<Timer> MakeTimer(std::function<void()> fire) = 0;

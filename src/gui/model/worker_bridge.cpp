@@ -37,10 +37,12 @@ void WorkerBridge::ShowMessage(std::string_view text) {
   const auto ticket = ++messagesPosted_;
   lock.unlock();
   ui_.Post([this, ticket, text = std::string(text)] {
-    controller_.OnWorkerMessage(text);
-    std::lock_guard done(mutex_);
-    messagesDone_ = std::max(messagesDone_, ticket);
-    shown_.notify_all();
+    // Reported as shown only once it was: after a wait that runs now, when the user closed it.
+    controller_.OnWorkerMessage(text, [this, ticket] {
+      std::lock_guard done(mutex_);
+      messagesDone_ = std::max(messagesDone_, ticket);
+      shown_.notify_all();
+    });
   });
   lock.lock();
   shown_.wait(lock, [&] { return released_ || messagesDone_ >= ticket; });

@@ -1,9 +1,10 @@
 // The link worker's reports, carried to the UI thread as posted calls on the controller.
 //
 // Every report is posted in the order the worker makes it; none runs on the worker thread.
-// ShowMessage waits until the UI thread has shown the message and the user closed it, or until
-// the controller releases it (Release) because the connection is going away, so a worker never
-// waits for a controller that is stopping it.
+// ShowMessage waits until the UI thread has shown the message and the user closed it (after a
+// wait of the UI thread that was running when it came), or until the controller releases it
+// (Release) because the connection is going away, so a worker never waits for a controller that
+// is stopping it.
 #pragma once
 
 #include <condition_variable>

@@ -426,6 +426,16 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
   connect(frame, &view::CChildFrame::parametersTargetChanged, this,
           &CMainFrame::OnParametersTarget);
   connect(frame, &view::CChildFrame::configImageActivated, this, &CMainFrame::configImageActivated);
+  // Queued: the frame goes after the call that tells it has left its view.
+  connect(
+      frame, &view::CChildFrame::closeReady, this,
+      [this, frame = QPointer<view::CChildFrame>(frame)] {
+        if (closePending_)
+          close();
+        else if (frame)
+          CloseFrame(frame);
+      },
+      Qt::QueuedConnection);
   connect(frame->document(), &view::CNetloomDoc::titleChanged, this,
           &CMainFrame::UpdateFrameTitles);
   tabs_->setCurrentIndex(tabs_->addTab(frame, frame->document()->GetTitle()));
@@ -532,7 +542,14 @@ bool CMainFrame::CloseFrame(QWidget* page) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  for (auto* frame : Frames()) CloseFrame(frame);
+  for (auto* frame : Frames()) {
+    if (!CloseFrame(frame)) {
+      // A document waits for its worker: the window closes once it has ended (closeReady).
+      closePending_ = true;
+      event->ignore();
+      return;
+    }
+  }
   event->accept();
 }
 

@@ -131,6 +131,7 @@ class CMainFrame : public QMainWindow {
   QPointer<view::CNetloomDoc> networkDoc_;
   QPointer<view::CChildFrame> activeFrame_;
   bool showTooltips_ = true;
+  bool closePending_ = false;  // the window closes once no document waits any more
 };
 
 }  // namespace netloom::shell

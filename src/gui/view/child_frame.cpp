@@ -104,8 +104,11 @@ void CChildFrame::Activate(bool active) {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-  view_->controller().Disconnect();
-  event->accept();
+  // During a wait the frame stays until the worker has ended; then it asks to close again.
+  if (view_->controller().Close([this] { emit closeReady(); }))
+    event->accept();
+  else
+    event->ignore();
 }
 
 }  // namespace netloom::view

@@ -3,7 +3,8 @@
 //
 // A command is posted to the view (it runs after the current event, as a posted message would).
 // Activation binds the view's state to the shared panes: the main frame hears it through the
-// signals. Closing the frame disconnects first, so the port is closed before the view goes.
+// signals. Closing the frame disconnects first, so the port is closed before the view goes;
+// during a wait the close is refused, the worker stopped, and closeReady says when to retry.
 #pragma once
 
 #include <QSplitter>
@@ -47,6 +48,8 @@ class CChildFrame : public QWidget {
   void parametersTargetChanged(bool remote, const QString& address);
   // The view's configuration image, for the Parameters pane to decode and show.
   void configImageActivated(const link::ConfigImage& image);
+  // A close refused during a wait may be done now: the connection has closed.
+  void closeReady();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

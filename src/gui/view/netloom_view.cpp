@@ -40,7 +40,7 @@ void CNetloomView::SetOutputView(panes::COutputView* output) {
 
 model::ViewCommandState CNetloomView::CommandState() const {
   return {controller_.portOpen(), controller_.worker() != nullptr, controller_.autoRefresh(),
-          layoutMode_};
+          layoutMode_, controller_.waiting()};
 }
 
 void CNetloomView::OnInitialUpdate(bool askSettings) {
@@ -53,7 +53,7 @@ void CNetloomView::OnInitialUpdate(bool askSettings) {
 }
 
 void CNetloomView::ChangePortSettings() {
-  controller_.RunWhenIdle([this] {
+  controller_.RunIfIdle([this] {
     tools::CComSetting dialog(controller_.uartSettings(), controller_.port(), listPorts_(),
                               window());
     if (dialog.Run() == QDialog::Accepted) controller_.SettingsChanged(true);
@@ -87,7 +87,7 @@ void CNetloomView::ShowMessage(std::string_view text, std::string_view detail) {
 }
 
 void CNetloomView::OpenWizard() {
-  controller_.RunWhenIdle([this] {
+  controller_.RunIfIdle([this] {
     if (wizard_) {
       ShowMessage("Wizard is working,Please check!!", {});
       wizard_->raise();

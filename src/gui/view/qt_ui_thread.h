@@ -1,5 +1,5 @@
 // The Qt event loop as the model's UiThread: posted calls are queued on a context object (and
-// dropped with it), waits serve every event but user input, timers are single-shot QTimers.
+// dropped with it), waits serve every event and drop user input, timers are single-shot QTimers.
 #pragma once
 
 #include <QObject>

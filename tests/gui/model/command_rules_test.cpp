@@ -38,6 +38,17 @@ TEST(CommandRules, EnableTableThroughACycle) {
   }
 }
 
+TEST(CommandRules, AWaitDisablesEveryCommandButKeepsTheChecks) {
+  for (bool running : {false, true}) {
+    const auto waiting = ViewCommandState{true, true, running, 0, true};
+    for (int id : {kUartSetting, kConnect, kDisconnect, kRun, kStop, kWizard, kRefreshTime,
+                   kTextClear, kUpgrade, kTree, kCircle})
+      EXPECT_FALSE(NetworkCommandUi(id, waiting).enabled) << id;
+    EXPECT_TRUE(NetworkCommandUi(kTree, waiting).checked);
+    EXPECT_TRUE(NetworkCommandUi(kPortInfoPane, waiting).enabled);
+  }
+}
+
 TEST(CommandRules, LayoutChecks) {
   const auto tree = ViewCommandState{false, false, false, 0};
   const auto circle = ViewCommandState{false, false, false, 1};

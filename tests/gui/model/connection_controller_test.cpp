@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../network_fixture.h"
@@ -21,6 +23,7 @@ struct Recorder final : ConnectionObserver {
   void StateChanged(State state) override { states.push_back(state); }
   void AppendOutput(std::string_view text) override { output += text; }
   void ShowMessage(std::string_view text, std::string_view detail) override {
+    if (onMessage) onMessage();
     messages.push_back(std::string(text) + "|" + std::string(detail));
   }
   void NetworkChanged() override { ++networks; }
@@ -34,6 +37,7 @@ struct Recorder final : ConnectionObserver {
   int networks = 0;
   PaneTarget console, parameters;
   std::string picked;
+  std::function<void()> onMessage;  // runs as a message box would open
 };
 
 class ConnectionControllerTest : public testsupport::VirtualModuleTest {
@@ -113,7 +117,7 @@ TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped)
   EXPECT_FALSE(controller_.portOpen());
 }
 
-TEST_F(ConnectionControllerTest, CommandsDuringAWaitRunAfterItInOrder) {
+TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
   controller_.StartRefresh();
   controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
   bool during = false;
@@ -122,32 +126,65 @@ TEST_F(ConnectionControllerTest, CommandsDuringAWaitRunAfterItInOrder) {
     during = true;
     controller_.StopRefresh();
     controller_.Disconnect();
-    // Kept: the cycle still runs and the port is open while the wait lasts.
+    controller_.SendConsoleCommand("ATINFO\r");
+    EXPECT_FALSE(controller_.Connect());
+    EXPECT_FALSE(controller_.RunIfIdle([] { ADD_FAILURE() << "ran during the wait"; }));
     EXPECT_EQ(controller_.state(), State::Waiting);
-    EXPECT_TRUE(controller_.autoRefresh());
-    EXPECT_TRUE(controller_.portOpen());
     controller_.session().Update([](link::LinkState& s) { s.view.busy = false; });
   };
   EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
   ui_.onServe = nullptr;
-  EXPECT_TRUE(during);
-  EXPECT_EQ(controller_.state(), State::Refreshing);  // back where the wait began
-  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.state() == State::Closed; }));
-  // StopRefresh ran before Disconnect.
-  const auto open = std::find(seen_.states.begin(), seen_.states.end(), State::Closing);
-  ASSERT_NE(open, seen_.states.begin());
-  EXPECT_EQ(*(open - 1), State::Open);
+  ASSERT_TRUE(during);
+  ui_.RunPosted();
+  // Nothing of it ran afterwards: the cycle runs and the port is open, as before the wait.
+  EXPECT_EQ(controller_.state(), State::Refreshing);
+  EXPECT_TRUE(controller_.portOpen());
 }
 
-TEST_F(ConnectionControllerTest, ADisconnectDuringAWaitEndsItAndRunsAfterIt) {
+TEST_F(ConnectionControllerTest, AWorkerMessageDuringAWaitShowsAfterItAndHoldsTheWorker) {
   ASSERT_TRUE(controller_.Connect());
+  std::atomic<bool> workerWentOn = false;
+  bool heldWhileShown = false;
+  seen_.onMessage = [&] { heldWhileShown = !workerWentOn; };
+  std::thread worker([&] {
+    controller_.listener().ShowMessage("Config read timeout.");
+    workerWentOn = true;
+  });
+  ASSERT_TRUE(ui_.WaitPosted(1));  // the message is on its way to the UI thread
   controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
-  ui_.onServe = [&] { controller_.Disconnect(); };
+  ui_.onServe = [&] {
+    controller_.session().Update([](link::LinkState& s) { s.view.busy = false; });
+  };
+  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  ui_.onServe = nullptr;
+  EXPECT_TRUE(seen_.messages.empty());  // it came during the wait: not shown in it
+  EXPECT_FALSE(workerWentOn);
+  ASSERT_TRUE(ui_.RunUntil([&] { return !seen_.messages.empty(); }));
+  worker.join();
+  EXPECT_EQ(seen_.messages, std::vector<std::string>{"Config read timeout.|"});
+  EXPECT_TRUE(heldWhileShown);
+}
+
+TEST_F(ConnectionControllerTest, ClosingDuringAWaitStopsTheWorkerAndClosesAfterIt) {
+  ASSERT_TRUE(controller_.Connect());
+  // A transfer that would not end by itself: only the worker's end ends the wait.
+  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  int closes = 0;
+  bool asked = false;
+  ui_.onServe = [&] {
+    if (asked) return;
+    asked = true;
+    EXPECT_FALSE(controller_.Close([&] { ++closes; }));
+    EXPECT_TRUE(controller_.waiting());  // the wait cursor stays
+  };
   EXPECT_FALSE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
   ui_.onServe = nullptr;
-  EXPECT_EQ(controller_.state(), State::Open);
-  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.state() == State::Closed; }));
+  EXPECT_EQ(controller_.state(), State::Closed);
   EXPECT_FALSE(controller_.portOpen());
+  EXPECT_EQ(closes, 0);  // posted: the window goes once the wait's caller has returned
+  ui_.RunPosted();
+  EXPECT_EQ(closes, 1);
+  EXPECT_TRUE(controller_.Close([] { ADD_FAILURE() << "no wait: nothing to post"; }));
 }
 
 TEST_F(ConnectionControllerTest, APulledAdapterIsWatchedAndTheCycleResumes) {

@@ -76,6 +76,11 @@ class ManualUiThread final : public model::UiThread {
     }
     return true;
   }
+  // Waits until `count` calls are posted and not yet run; false when `limit` passed first.
+  bool WaitPosted(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    std::unique_lock lock(mutex_);
+    return arrived_.wait_for(lock, limit, [&] { return posted_.size() >= count; });
+  }
   // The timers in the order the controller made them.
   const std::vector<ManualTimer*>& timers() const { return timers_; }
 
