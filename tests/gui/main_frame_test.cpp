@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "gui/res/resource_ids.h"
@@ -101,6 +104,53 @@ TEST_F(MainFrameTest, ResetToolbarRestoresTheRefreshTimeSpinBox) {
   frame.refreshTimeBox()->setValue(42);
   frame.ResetToolbar(frame.ToolBar(kDiagramToolBar));
   EXPECT_EQ(frame.refreshTimeBox()->value(), 5);
+}
+
+TEST_F(MainFrameTest, UntickingAToolbarButtonLeavesTheMenuItem) {
+  CMainFrame frame(settings_);
+  frame.show();
+  QTimer::singleShot(0, &frame, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* bars = dialog->findChild<QListWidget*>(QStringLiteral("customizeBars"));
+    auto* buttons = dialog->findChild<QListWidget*>(QStringLiteral("customizeButtons"));
+    ASSERT_TRUE(bars && buttons);
+    bars->setCurrentRow(
+        bars->row(bars->findItems(QStringLiteral("Diagram Tool Bar"), Qt::MatchExactly).value(0)));
+    const auto run = buttons->findItems(QStringLiteral("Run"), Qt::MatchExactly);
+    ASSERT_EQ(run.size(), 1);
+    run[0]->setCheckState(Qt::Unchecked);
+    dialog->accept();
+  });
+  frame.ShowCustomizeDialog();
+  QToolBar* diagram = frame.ToolBar(kDiagramToolBar);
+  QAction* runButton = nullptr;
+  for (QAction* button : diagram->actions())
+    if (button->data().toInt() == kRun) runButton = button;
+  ASSERT_NE(runButton, nullptr);
+  EXPECT_FALSE(runButton->isVisible());
+  EXPECT_TRUE(frame.Action(kRun)->isVisible());  // the Diagram menu keeps its Run
+  frame.ResetToolbar(diagram);
+  for (QAction* button : diagram->actions()) {
+    if (button->data().toInt() == kRun) {
+      EXPECT_TRUE(button->isVisible());
+    }
+  }
+}
+
+TEST_F(MainFrameTest, ResettingAToolbarTwiceLeaksNothing) {
+  CMainFrame frame(settings_);
+  frame.show();
+  for (int id : {kStandardToolBar, kSetupToolBar, kDiagramToolBar}) {
+    QToolBar* bar = frame.ToolBar(id);
+    frame.ResetToolbar(bar);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto children = bar->findChildren<QObject*>().size();
+    frame.ResetToolbar(bar);
+    frame.ResetToolbar(bar);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(bar->findChildren<QObject*>().size(), children) << id;
+  }
 }
 
 class MainFrameDocumentsTest : public testsupport::VirtualModuleTest {

@@ -42,10 +42,16 @@ QWidget* ToolBarsPage(const QList<QToolBar*>& toolBars, std::function<void(QTool
   return page;
 }
 
-QWidget* CommandsPage(const QList<QToolBar*>& toolBars) {
+// The buttons of the chosen toolbar, ticked while shown. Refilled whenever the page comes up,
+// since a reset on the Toolbars page replaces the buttons.
+QWidget* CommandsPage(const QList<QToolBar*>& toolBars, QTabWidget* tabs) {
   auto* page = new QWidget;
   auto* bars = new QListWidget(page);
+  bars->setObjectName(QStringLiteral("customizeBars"));
+  bars->setAccessibleName(QStringLiteral("Toolbars"));
   auto* buttons = new QListWidget(page);
+  buttons->setObjectName(QStringLiteral("customizeButtons"));
+  buttons->setAccessibleName(QStringLiteral("Toolbar buttons"));
   for (QToolBar* bar : toolBars) bars->addItem(bar->windowTitle());
   auto fill = [bars, buttons, toolBars] {
     buttons->clear();
@@ -58,6 +64,9 @@ QWidget* CommandsPage(const QList<QToolBar*>& toolBars) {
     }
   };
   QObject::connect(bars, &QListWidget::currentRowChanged, page, fill);
+  QObject::connect(tabs, &QTabWidget::currentChanged, page, [tabs, page, fill] {
+    if (tabs->currentWidget() == page) fill();
+  });
   QObject::connect(buttons, &QListWidget::itemChanged, page, [](QListWidgetItem* item) {
     if (auto* action = qobject_cast<QAction*>(item->data(Qt::UserRole).value<QObject*>()))
       action->setVisible(item->checkState() == Qt::Checked);
@@ -96,7 +105,7 @@ CustomizeDialog::CustomizeDialog(const QList<QToolBar*>& toolBars, const QList<Q
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Customize"));
   auto* tabs = new QTabWidget(this);
-  tabs->addTab(CommandsPage(toolBars), QStringLiteral("Commands"));
+  tabs->addTab(CommandsPage(toolBars, tabs), QStringLiteral("Commands"));
   tabs->addTab(ToolBarsPage(toolBars, std::move(resetToolBar)), QStringLiteral("Toolbars"));
   tabs->addTab(KeyboardPage(commands), QStringLiteral("Keyboard"));
   auto* options = new QWidget;

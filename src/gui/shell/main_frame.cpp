@@ -32,6 +32,7 @@
 #include "gui/shell/command_tables.h"
 #include "gui/shell/customize_dialog.h"
 #include "gui/shell/document_tabs.h"
+#include "gui/shell/toolbar_button.h"
 #include "gui/shell/windows_dialog.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
@@ -263,7 +264,12 @@ void CMainFrame::CreateToolBars() {
 }
 
 void CMainFrame::ResetToolbar(QToolBar* bar) {
+  // What the bar made for its last set (buttons, separators, the spin box, the customise
+  // button with its menu) goes with it; the commands themselves are the frame's.
+  const QList<QAction*> previous = bar->actions();
   bar->clear();
+  for (QAction* action : previous)
+    if (action->parent() == bar) delete action;
   for (int id : bar->property("netloomItems").value<QList<int>>()) {
     if (id == kSeparator) {
       bar->addSeparator();
@@ -278,8 +284,7 @@ void CMainFrame::ResetToolbar(QToolBar* bar) {
       refreshTime_->setStatusTip(CommandPrompt(kRefreshTime));
       bar->addWidget(refreshTime_);
     } else {
-      actions_.at(id)->setVisible(true);
-      bar->addAction(actions_.at(id));
+      bar->addAction(ToolBarButton(bar, actions_.at(id)));
     }
   }
   // The customise button at the end of each toolbar.
