@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "core/link/clock.h"
@@ -209,20 +210,27 @@ TEST_F(WizardTest, ASecondStartPointsAtTheOpenWizardAndCancelClosesIt) {
   EXPECT_NE(OpenWizard(), nullptr);  // and a new one may start
 }
 
-TEST_F(WizardTest, ClosingTheWindowWhileWelcomeWaitsEndsTheWait) {
+TEST_F(WizardTest, ClosingTheConnectionWhileWelcomeWaitsEndsTheWait) {
   ModalAnswerer answers;
   CWizardSheet* sheet = OpenWizard();
   ASSERT_NE(sheet, nullptr);
+  QSignalSpy closeReady(net_.frame.get(), &view::CChildFrame::closeReady);
   sim_.Faults().SetSilent(true);  // the read would only end by its time-outs
+  bool stillWaitingAfterDisconnect = false;
   QTimer::singleShot(0, &view(), [&] {
-    EXPECT_TRUE(view().controller().waiting());
-    // Commands are dropped during a wait; closing the window stops the worker and ends it.
+    ASSERT_TRUE(view().controller().waiting());
+    Command(res::kDisconnect);  // a command during the wait is dropped: the wait goes on
+    stillWaitingAfterDisconnect = view().controller().waiting() && view().controller().portOpen();
+    // Closing the document's window closes the connection: the worker stops, the wait ends.
     EXPECT_FALSE(net_.frame->close());
   });
   Click(sheet, QWizard::NextButton);
-  EXPECT_EQ(sheet->currentId(), CWizardSheet::kWelcomePage);
-  ASSERT_TRUE(WizardClosed());
+  EXPECT_TRUE(stillWaitingAfterDisconnect);
+  EXPECT_NE(sheet->currentId(), CWizardSheet::kTypePage);
   EXPECT_FALSE(view().controller().portOpen());
+  ASSERT_TRUE(WizardClosed());
+  EXPECT_TRUE(closeReady.wait(kSlowMs));  // and the window may close now
+  EXPECT_TRUE(net_.frame->close());
   EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
 }
 

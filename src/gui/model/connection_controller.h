@@ -156,8 +156,9 @@ class ConnectionController {
   bool PickNode(std::int32_t key);
 
   // Waits on the UI thread (Waiting) until `done` holds or the worker ends; serves paint events
-  // and the worker's reports meanwhile, takes no user input. A Disconnect that arrives meanwhile
-  // ends the wait too (and runs after it). False when `done` does not hold.
+  // and the worker's reports meanwhile, takes no user input; commands that arrive meanwhile are
+  // dropped. A Close meanwhile stops the worker and ends the wait once it has ended. False when
+  // `done` does not hold.
   bool Wait(const std::function<bool(const link::LinkState&)>& done);
 
   // The shared state, for code that needs a field this header does not offer.
