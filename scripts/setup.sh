@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12) and configures + builds one tree.
-# Usage: scripts/setup.sh [--asan|--tsan|--release]  -> prints the build directory on its last line.
+# Usage: scripts/setup.sh [--asan|--tsan|--release|--fuzz]  -> prints the build directory on its last
+# line.
 # --release is the tree the run command uses: the two programs only, no tests or benchmarks, and
 # warnings stay warnings. The developers' trees build everything with warnings as errors.
+# --fuzz is the clang tree of the libFuzzer targets (fuzz/) with ASan+UBSan: those targets only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +16,7 @@ for arg in "$@"; do
     --asan) mode=asan; sanitize=address; build_type=Debug ;;
     --tsan) mode=tsan; sanitize=thread; build_type=Debug ;;
     --release) mode=release; build_type=Release ;;
+    --fuzz) mode=fuzz; sanitize=address; build_type=RelWithDebInfo ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
@@ -38,6 +41,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}" >&2
 fi
 build_dir="build/$mode"
+tree_options=(-DNETLOOM_WERROR="$developer" -DNETLOOM_BUILD_TESTS="$developer"
+  -DNETLOOM_BUILD_BENCH="$developer")
+targets=()
+if [ "$mode" = fuzz ]; then
+  # A clang-only warning must not keep the fuzzers from running; the gcc trees judge warnings.
+  tree_options=(-DCMAKE_CXX_COMPILER=clang++-14 -DNETLOOM_FUZZ=ON -DNETLOOM_WERROR=OFF
+    -DNETLOOM_BUILD_TESTS=OFF -DNETLOOM_BUILD_BENCH=OFF -DNETLOOM_BUILD_GUI=OFF)
+  for source in fuzz/*_fuzz.cpp; do
+    name=$(basename "$source" _fuzz.cpp)
+    targets+=(--target "${name}_fuzzer")
+  done
+fi
 if [ ! -f "$build_dir/build.ninja" ]; then
   if [ "$mode" = release ]; then
     echo "First build of $build_dir: about 3 minutes on two free cores." >&2
@@ -46,9 +61,8 @@ if [ ! -f "$build_dir/build.ninja" ]; then
   fi
 fi
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
-  -DNETLOOM_SANITIZE="$sanitize" -DNETLOOM_WERROR="$developer" \
-  -DNETLOOM_BUILD_TESTS="$developer" -DNETLOOM_BUILD_BENCH="$developer" >&2
+  -DNETLOOM_SANITIZE="$sanitize" "${tree_options[@]}" >&2
 # Build output goes to the terminal through stderr (stdout carries only the build directory), so
 # ninja's [done/total] status shows the progress.
-cmake --build "$build_dir" -j "$(nproc)" >&2
+cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}" >&2
 echo "$build_dir"

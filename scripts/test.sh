@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; without options it then also builds the
 # run command's release tree and checks the run command without a display.
-# Options: --asan (Address + UndefinedBehavior sanitizers), --tsan (ThreadSanitizer).
+# Options: --asan (Address + UndefinedBehavior sanitizers), --tsan (ThreadSanitizer),
+# --fuzz SECONDS (fuzz/fuzz.sh: every fuzz target for that long under libFuzzer, instead of the
+# tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --fuzz ]; then
+  exec ./fuzz/fuzz.sh "${2:?usage: scripts/test.sh --fuzz SECONDS}"
+fi
 build_dir=$(./scripts/setup.sh "$@" | tail -n 1)
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/interrupt.h"
+#include "cli/items_file.h"
 #include "cli/module_target.h"
 #include "cli/options.h"
 #include "core/catalogue/config_items.h"
@@ -81,38 +82,17 @@ std::optional<std::pair<int, std::string>> ParseSet(const std::string& text, std
   return std::pair{*item, text.substr(eq + 1)};
 }
 
-// The items of a document as `config read --json` prints it; names, where given, must match.
+// The items of a document as `config read --json` prints it.
 std::optional<std::vector<std::pair<int, std::string>>> ReadItemsFile(const std::string& path,
                                                                       std::string& error) {
-  std::ifstream file(path);
+  std::ifstream file(path, std::ios::binary);
   if (!file) {
     error = "cannot read '" + path + "'";
     return std::nullopt;
   }
-  const auto document = nlohmann::json::parse(file, nullptr, false);
-  if (document.is_discarded() || !document.is_object() || !document.contains("items") ||
-      !document["items"].is_array()) {
-    error = path + ": not a JSON document with an \"items\" array";
-    return std::nullopt;
-  }
-  std::vector<std::pair<int, std::string>> items;
-  for (const auto& entry : document["items"]) {
-    const bool shaped = entry.is_object() && entry.contains("index") &&
-                        entry["index"].is_number_integer() && entry.contains("value") &&
-                        entry["value"].is_string();
-    const int index = shaped ? entry["index"].get<int>() : -1;
-    if (!shaped || index < 0 || index >= kItemCount) {
-      error = path + ": each item needs an \"index\" 0..50 and a text \"value\"";
-      return std::nullopt;
-    }
-    const auto name = ConfigCatalogue()[static_cast<std::size_t>(index)].name;
-    if (entry.contains("name") && entry["name"] != name) {
-      error = path + ": item " + std::to_string(index) + " is \"" + std::string(name) + "\"";
-      return std::nullopt;
-    }
-    items.emplace_back(index, entry["value"].get<std::string>());
-  }
-  return items;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return ParseItemsDocument(text.str(), path, error);
 }
 
 std::optional<WritePlan> ParsePlan(const ParsedArgs& args, std::string& error) {
