@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDockWidget>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -12,10 +14,14 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "gui/panes/output_view.h"
 #include "gui/res/resource_ids.h"
 #include "gui/shell/application_look.h"
 #include "gui/shell/document_tabs.h"
 #include "gui/shell/main_frame.h"
+#include "gui/view/child_frame.h"
+#include "gui/view/netloom_view.h"
+#include "gui/view/topology_diagram.h"
 #include "gui_test_support.h"
 
 namespace netloom::shell {
@@ -195,6 +201,60 @@ TEST_F(MainFrameDocumentsTest, PortStartRunsAndClosingDisconnects) {
   EXPECT_TRUE(frame.CloseFrame(child));
   EXPECT_TRUE(frame.Frames().isEmpty());
   EXPECT_NE(link::OpenPort(sim_.LinkPath()).port, nullptr);
+}
+
+TEST_F(MainFrameDocumentsTest, RefreshTimeSetsTheActiveDocumentsPeriod) {
+  CMainFrame frame(settings_);
+  view::CChildFrame* first =
+      frame.OpenNetworkDocument({DocumentStart::Kind::Port, sim_.LinkPath()});
+  QSpinBox* box = frame.refreshTimeBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isEnabled());
+  EXPECT_EQ(box->value(), 5);
+  box->setValue(10);
+  EXPECT_EQ(first->view()->controller().refreshSeconds(), 10);
+  // The menu item asks for the period.
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+      dialog->setIntValue(20);
+      dialog->accept();
+    }
+  });
+  answer.start(20);
+  frame.Action(kRefreshTime)->trigger();
+  QCoreApplication::processEvents();  // the command is posted to the view
+  answer.stop();
+  EXPECT_EQ(first->view()->controller().refreshSeconds(), 20);
+  EXPECT_EQ(box->value(), 20);
+  {
+    guitest::ModalAnswerer answers;  // the UART dialog of the new document: Cancel
+    frame.OnFileNew();
+  }
+  ASSERT_EQ(frame.Frames().size(), 2);
+  EXPECT_EQ(box->value(), 5);  // the box shows the active document's period
+  frame.tabs()->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(box->value(), 20);
+}
+
+TEST_F(MainFrameDocumentsTest, PasteIsEnabledWhileTheOutputPaneHasTheFocusAndTextIsThere) {
+  CMainFrame frame(settings_);
+  view::CChildFrame* child =
+      frame.OpenNetworkDocument({DocumentStart::Kind::Port, sim_.LinkPath()});
+  frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  QApplication::clipboard()->setText(QStringLiteral("ATINFO\r"));
+  child->output()->edit()->setFocus();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame.Action(kEditPaste)->isEnabled());
+  QApplication::clipboard()->clear();
+  EXPECT_FALSE(frame.Action(kEditPaste)->isEnabled());
+  QApplication::clipboard()->setText(QStringLiteral("ATINFO\r"));
+  EXPECT_TRUE(frame.Action(kEditPaste)->isEnabled());
+  child->view()->diagram()->setFocus();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(frame.Action(kEditPaste)->isEnabled());
 }
 
 }  // namespace

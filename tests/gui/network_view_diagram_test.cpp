@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "gui/model/node_tables.h"
+#include "gui/res/resource_ids.h"
 #include "gui/view/diagram_drawing.h"
 #include "gui_test_support.h"
 #include "network_fixture.h"
@@ -38,13 +40,70 @@ class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
   void Click(const DiagramNode* node, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(diagram().viewport(), button, {}, Middle(node));
   }
-  // The family of the fixture: a coordinator, a CCU and an FCU.
+  // The family of the fixture: a coordinator, a CCU and an FCU; a refresh as the worker makes it.
   void DrawFamily() {
+    view().controller().listener().ClearDiagram();
     view().controller().listener().NetworkReady(testing::Snapshot(testing::Family(2)));
     QCoreApplication::processEvents();  // the report is posted to the UI thread
     ASSERT_EQ(diagram().NodeCount(), 3);
   }
 };
+
+TEST_F(NetworkViewDiagramTest, TreeCircleTreeAfterStopRedrawsEachTime) {
+  view().controller().StartRefresh();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return diagram().NodeCount() > 0; }, kSlowMs));
+  view().controller().StopRefresh();
+  QCoreApplication::processEvents();
+  const int circleNodes = diagram().NodeCount();
+  // The demo network reaches deeper than the coordinator's children: the tree shows more.
+  const std::pair<void (view::CNetloomView::*)(), QPointF> steps[] = {
+      {&view::CNetloomView::SetTreeLayout, {15000, 0}},
+      {&view::CNetloomView::SetCircleLayout, {16500, 8250}},
+      {&view::CNetloomView::SetTreeLayout, {15000, 0}},
+  };
+  for (const auto& [command, coordinator] : steps) {
+    (view().*command)();
+    ASSERT_NE(Node("0000"), nullptr);
+    EXPECT_EQ(Node("0000")->Rect().topLeft(), coordinator);
+    if (coordinator.y() == 0) {
+      EXPECT_GT(diagram().NodeCount(), circleNodes);
+    } else {
+      EXPECT_EQ(diagram().NodeCount(), circleNodes);
+    }
+  }
+}
+
+TEST_F(NetworkViewDiagramTest, ARefreshKeepsTheUsersPlaceAndHomeBringsTheCoordinatorBack) {
+  auto coordinatorInTheMiddle = [&] {
+    const QPoint middle = diagram().viewport()->rect().center();
+    return diagram().NodeAt(diagram().PixelToDiagram(middle)) == Node("0000");
+  };
+  DrawFamily();
+  ASSERT_TRUE(coordinatorInTheMiddle());
+  // Until the user moves the diagram, each refresh scrolls to the coordinator.
+  diagram().SetScrollOffset({0, 0});
+  DrawFamily();
+  EXPECT_TRUE(coordinatorInTheMiddle());
+
+  diagram().setFocus();
+  QTest::keyClick(&diagram(), Qt::Key_Plus, Qt::ControlModifier);  // the user zooms
+  diagram().horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  const double zoom = diagram().Zoom();
+  const model::DiagramPoint place = diagram().ScrollOffset();
+  ASSERT_NE(zoom, 1.0);
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    DrawFamily();
+    EXPECT_EQ(diagram().Zoom(), zoom);
+    EXPECT_EQ(diagram().ScrollOffset(), place);
+  }
+
+  net_.frame->OnCommand(res::kCentreOnCoordinator);
+  QCoreApplication::processEvents();  // commands are posted to the view
+  EXPECT_TRUE(coordinatorInTheMiddle());
+  diagram().SetScrollOffset({0, 0});
+  DrawFamily();  // followed again
+  EXPECT_TRUE(coordinatorInTheMiddle());
+}
 
 TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
   DrawFamily();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -91,6 +93,23 @@ TEST_F(NetworkViewTest, TypedTextWithPercentReachesTheModuleUnchanged) {
         return std::string(got.begin(), got.end()).find("AT%d%s\r") != std::string::npos;
       },
       kSlowMs));
+}
+
+TEST_F(NetworkViewTest, APasteReachesTheModuleAsItsBytes) {
+  sim_.Faults().SetRecording(true);
+  auto* edit = net_.frame->output()->edit();
+  QApplication::clipboard()->setText(QStringLiteral("ATINFO\r"));
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  std::string received;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto got = sim_.Faults().Received();
+        received.assign(got.begin(), got.end());
+        return received.find("ATINFO\r") != std::string::npos;
+      },
+      kSlowMs));
+  EXPECT_EQ(received.find('\x16'), std::string::npos);
 }
 
 TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPane) {

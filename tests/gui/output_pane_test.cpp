@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 #include <string>
 #include <vector>
 
@@ -102,6 +106,50 @@ TEST_F(OutputPaneTest, CopyTakesTheSelectionOfTheFocusedWidget) {
   edit().selectAll();
   view_.Copy();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello world"));
+}
+
+TEST_F(OutputPaneTest, PasteKeysSendTheClipboardNeverTheirControlCharacters) {
+  QApplication::clipboard()->clear();
+  QTest::keyClick(&edit(), Qt::Key_V, Qt::ControlModifier);  // nothing to paste
+  QTest::keyClick(&edit(), Qt::Key_X, Qt::ControlModifier);  // cut: not 0x18 either
+  EXPECT_EQ(edit().PendingCount(), 0);
+  QApplication::clipboard()->setText(QStringLiteral("ab"));
+  QTest::keyClick(&edit(), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(&edit(), Qt::Key_Insert, Qt::ShiftModifier);
+  edit().paste();  // the context menu's Paste
+  ASSERT_TRUE(WaitSent(1));
+  EXPECT_EQ(sent_, std::vector<std::string>{"ababab"});
+  EXPECT_TRUE(edit().ShownText().isEmpty());  // pasted text is sent, not shown
+}
+
+TEST_F(OutputPaneTest, ACharacterBeyondAsciiIsRefusedWithOneLine) {
+  QSignalSpy refused(&edit(), &COutputEdit::inputRefused);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QStringLiteral("\u00e9"));
+  QApplication::sendEvent(&edit(), &key);
+  QApplication::clipboard()->setText(QStringLiteral("AT\u20ac\r"));
+  edit().paste();
+  EXPECT_EQ(refused.size(), 2);
+  EXPECT_EQ(edit().PendingCount(), 0);  // nothing sent, no NUL byte either
+}
+
+TEST_F(OutputPaneTest, AnAppendKeepsTheSelectionAndTheReadersPlace) {
+  edit().AppendOutput("hello world\r");
+  QTextCursor selection(edit().document());
+  selection.setPosition(0);
+  selection.setPosition(5, QTextCursor::KeepAnchor);
+  edit().setTextCursor(selection);
+  edit().AppendOutput("OK\r");
+  EXPECT_EQ(edit().textCursor().selectedText(), QStringLiteral("hello"));
+
+  for (int line = 0; line < 100; ++line) edit().AppendOutput("line\r");
+  QScrollBar* bar = edit().verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  bar->setValue(0);  // the user reads from the top
+  edit().AppendOutput("more\r");
+  EXPECT_EQ(bar->value(), 0);
+  bar->setValue(bar->maximum());  // back at the end: the pane follows it again
+  edit().AppendOutput("last\r");
+  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 TEST_F(OutputPaneTest, FontIsMonospaceBold) {

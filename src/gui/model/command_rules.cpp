@@ -24,6 +24,7 @@ CommandUi NetworkCommandUi(int commandId, const ViewCommandState& s) {
     case res::kRefreshTime:
     case res::kTextClear:
     case res::kUpgrade:
+    case res::kCentreOnCoordinator:
       return enabledIf(true);
     case res::kPortInfoPane:  // shows the port settings, waiting or not
       return {true, true, false, false};

@@ -19,13 +19,14 @@ std::string Banner(const std::string& text) {
 
 }  // namespace
 
-ConnectionController::ConnectionController(UiThread& ui)
+ConnectionController::ConnectionController(UiThread& ui, RefreshPeriods& periods)
     : ui_(ui),
       bridge_(*this, ui),
       refreshTimer_(ui.MakeTimer([this] {
         if (worker_) worker_->Signal(link::WorkerCommand::QueryNetwork);
       })),
-      reconnectTimer_(ui.MakeTimer([this] { CheckReconnect(); })) {}
+      reconnectTimer_(ui.MakeTimer([this] { CheckReconnect(); })),
+      periods_(periods) {}
 
 ConnectionController::~ConnectionController() {
   reconnectTimer_->Stop();
@@ -66,6 +67,7 @@ std::string ConnectionController::PortSettingsLine() const {
 
 void ConnectionController::SettingsChanged(bool banner) {
   reconnectTimer_->Stop();
+  refreshSeconds_ = periods_.For(port_.path);
   SetState(state_ == State::Lost ? State::Closed : state_);
   if (banner) Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name)); });
 }
@@ -78,7 +80,7 @@ void ConnectionController::Reset(const PortChoice& port) {
     s.view.configImage[link::kImageChannelOffset] = 0;
   });
   snapshot_ = {};
-  refreshSeconds_ = kDefaultRefreshSeconds;
+  refreshSeconds_ = periods_.For(port_.path);
   SetState(state_);
 }
 
@@ -240,7 +242,8 @@ void ConnectionController::StopRefresh() {
 }
 
 void ConnectionController::SetRefreshSeconds(int seconds) {
-  refreshSeconds_ = std::clamp(seconds, kMinRefreshSeconds, kMaxRefreshSeconds);
+  refreshSeconds_ = periods_.Remember(port_.path, seconds);
+  if (refreshTimer_->Active()) refreshTimer_->Start(std::chrono::seconds(refreshSeconds_));
 }
 
 void ConnectionController::Request(std::function<void(link::CThread&)> handOver) {

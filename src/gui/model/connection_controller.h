@@ -51,6 +51,7 @@
 #include "gui/model/node_tables.h"
 #include "gui/model/port_choice.h"
 #include "gui/model/reconnect_watch.h"
+#include "gui/model/refresh_periods.h"
 #include "gui/model/ui_thread.h"
 #include "gui/model/worker_bridge.h"
 
@@ -59,12 +60,10 @@ namespace netloom::model {
 class ConnectionController {
  public:
   using State = ConnectionState;
-  static constexpr int kDefaultRefreshSeconds = 5;
-  static constexpr int kMinRefreshSeconds = 5;
-  static constexpr int kMaxRefreshSeconds = 60;
   static constexpr std::chrono::milliseconds kReconnectPoll{1000};
 
-  explicit ConnectionController(UiThread& ui);
+  // `periods` (not owned, outlives the controller) remembers each port's refresh period.
+  explicit ConnectionController(UiThread& ui, RefreshPeriods& periods = ProcessRefreshPeriods());
   // Stops a running worker without waiting on the UI thread (the widgets around may be gone).
   ~ConnectionController();
   ConnectionController(const ConnectionController&) = delete;
@@ -95,7 +94,7 @@ class ConnectionController {
   // observers hear the new state. `banner`: the output pane says which port is chosen now.
   void SettingsChanged(bool banner);
   // A new document: default settings on `port`, nothing selected, the catalogue defaults as
-  // the configuration (the image's Channel byte is 0), the default refresh period.
+  // the configuration (the image's Channel byte is 0), the port's refresh period.
   void Reset(const PortChoice& port);
 
   // --- commands ---
@@ -108,8 +107,8 @@ class ConnectionController {
   // Stop: no more queries; the port stays open.
   void StopRefresh();
   int refreshSeconds() const { return refreshSeconds_; }
-  // The refresh period, kept within kMinRefreshSeconds..kMaxRefreshSeconds; the next query
-  // started uses it.
+  // The refresh period (RefreshPeriods' range; remembered for the port): the cycle starts one
+  // walk every period. An armed refresh timer starts over with it.
   void SetRefreshSeconds(int seconds);
   // The clock of the protocol pauses of the workers started from now on (tests compress time);
   // not owned, it must outlive them. Real time by default.
@@ -218,7 +217,8 @@ class ConnectionController {
   // Where a wait returns to; for a lost port, the state its reconnect resumes (Open or
   // Refreshing).
   State resumeState_ = State::Closed;
-  int refreshSeconds_ = kDefaultRefreshSeconds;
+  RefreshPeriods& periods_;
+  int refreshSeconds_ = RefreshPeriods::kDefaultSeconds;
   link::Clock* clock_ = &link::DefaultClock();
 };
 

@@ -1,6 +1,9 @@
 #include "gui/panes/log_append.h"
 
+#include <algorithm>
+
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -22,16 +25,30 @@ QString LogText(std::string_view bytes, bool& lastWasCr) {
 }
 
 void AppendLog(QPlainTextEdit& log, const QString& text, int trimAbove, int trimCount) {
+  // The reader's place: the selection (the document keeps it as the text changes, as long as
+  // the edit's own cursor is left alone) and, while the reader is up from the end, the first
+  // line shown.
+  QScrollBar* bar = log.verticalScrollBar();
+  const bool following = bar->value() == bar->maximum();
+  const int firstShown = bar->value();
+  const int linesBefore = log.document()->blockCount();
   QTextCursor cursor(log.document());
   while (log.document()->characterCount() - 1 > trimAbove) {
     cursor.setPosition(0);
     cursor.setPosition(trimCount, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
   }
+  const int linesTrimmed = linesBefore - log.document()->blockCount();
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(text);
-  log.setTextCursor(cursor);
-  log.ensureCursorVisible();
+  if (!following) {
+    bar->setValue(std::max(0, firstShown - linesTrimmed));
+  } else if (log.textCursor().hasSelection()) {
+    bar->setValue(bar->maximum());
+  } else {
+    log.setTextCursor(cursor);
+    log.ensureCursorVisible();
+  }
 }
 
 }  // namespace netloom::panes

@@ -14,9 +14,10 @@ namespace netloom::panes {
 // so a CR LF split between two pieces ends one line.
 QString LogText(std::string_view bytes, bool& lastWasCr);
 
-// Appends `text` at the end and scrolls there. First, while the log holds more than `trimAbove`
-// characters, its oldest `trimCount` go: one cut per append would let a stream of appends longer
-// than `trimCount` grow the log without end.
+// Appends `text` at the end. A selection the user is making stays; the log scrolls to the end
+// only while the user is there (scrolled up to read, the lines shown stay). First, while the log
+// holds more than `trimAbove` characters, its oldest `trimCount` go: one cut per append would let a
+// stream of appends longer than `trimCount` grow the log without end.
 void AppendLog(QPlainTextEdit& log, const QString& text, int trimAbove, int trimCount);
 
 }  // namespace netloom::panes

@@ -2,7 +2,9 @@
 
 #include "gui/panes/log_append.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -66,6 +68,41 @@ void COutputEdit::FinishCrWait() {
   for (char c : later) TypeCharacter(c);
 }
 
+void COutputEdit::TypeText(const QString& text) {
+  QString typed = text;
+  typed.replace(QStringLiteral("\r\n"), QStringLiteral("\r")).replace(QChar('\n'), QChar('\r'));
+  if (!Sendable(typed)) return;
+  for (QChar ch : typed) TypeCharacter(static_cast<char>(ch.unicode()));
+}
+
+bool COutputEdit::Sendable(const QString& text) {
+  for (QChar ch : text) {
+    // The line carries single bytes and the module takes 7-bit ASCII: anything above would go
+    // as a NUL or a wrong byte.
+    if (ch.unicode() > 0x7F) {
+      emit inputRefused(
+          QStringLiteral("Not sent: \"%1\" is not a character the module takes (7-bit ASCII)")
+              .arg(ch));
+      return false;
+    }
+  }
+  return true;
+}
+
+bool COutputEdit::canInsertFromMimeData(const QMimeData* source) const {
+  return source->hasText();
+}
+
+void COutputEdit::insertFromMimeData(const QMimeData* source) {
+  if (source->hasText()) TypeText(source->text());
+}
+
+void COutputEdit::inputMethodEvent(QInputMethodEvent* event) {
+  // Composed text goes to the module like typed text; nothing is written into the pane.
+  if (!event->commitString().isEmpty()) TypeText(event->commitString());
+  event->accept();
+}
+
 bool COutputEdit::event(QEvent* event) {
   // Leave the frame's shortcuts (Copy, New, Print ...) to the frame, as accelerators come first.
   if (event->type() == QEvent::ShortcutOverride) {
@@ -79,14 +116,19 @@ bool COutputEdit::event(QEvent* event) {
 }
 
 void COutputEdit::keyPressEvent(QKeyEvent* event) {
+  // The paste and cut keys are commands, not characters (Ctrl+V would be 0x16, Ctrl+X 0x18).
+  // The pane's text is the module's: a cut copies it.
+  if (event->matches(QKeySequence::Paste)) return paste();
+  if (event->matches(QKeySequence::Cut)) return copy();
   const QString text = event->text();
   if (text.isEmpty() || event->key() == Qt::Key_Delete) {
     // Caret movement, selection and Delete act on the local text only.
     QPlainTextEdit::keyPressEvent(event);
     return;
   }
-  for (QChar ch : text) TypeCharacter(ch.toLatin1());
   event->accept();
+  if (Sendable(text))
+    for (QChar ch : text) TypeCharacter(static_cast<char>(ch.unicode()));
 }
 
 }  // namespace netloom::panes

@@ -61,6 +61,7 @@ enum CommandId : int {
   kUpgrade = 32801,
   kTree = 32817,
   kCircle = 32826,
+  kCentreOnCoordinator = 32840,
   // AT console pane toolbar (the pane routes them itself).
   kConsoleBasic = 32777,
   kConsoleAdvance = 32778,

@@ -32,6 +32,7 @@ const std::map<int, const char*>& Strings() {
       {kUpgrade, "Upgrade\nUpgrade"},
       {kTree, "Tree\nTree"},
       {kCircle, "Circle\nCircle"},
+      {kCentreOnCoordinator, "Scroll the diagram back to the coordinator\nCentre on Coordinator"},
       {kFileSaveDiagramAs, "Save the topology diagram as a PNG, SVG or PDF file\nSave Diagram"},
   };
   return strings;

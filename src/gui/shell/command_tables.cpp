@@ -49,6 +49,7 @@ std::span<const ActionSpec> ActionSpecs() {
       {kTree, "&Tree", {}, true},
       {kCircle, "&Circle", {}, true},
       {kRefreshTime, "Refresh Time", {}},
+      {kCentreOnCoordinator, "Centre on C&oordinator\tHome", {QKeySequence(Qt::Key_Home)}},
       {kTextClear, "Text Clear", {}},
       {kUpgrade, "Upgrade", {}},
       {kAppAbout, "&About Netloom...", {}},
@@ -83,7 +84,6 @@ bool WithoutHandler(int id) {
     case kFileMruFirst:
     case kEditUndo:
     case kEditCut:
-    case kEditPaste:
     case kViewSmartLed:
       return true;
     default:

@@ -60,9 +60,10 @@ inline constexpr std::array<PaneSpec, 3> kPanes{{
 }};
 
 // The commands routed to the active network document's frame.
-inline constexpr std::array<int, 11> kNetworkCommands = {
-    res::kUartSetting, res::kConnect,   res::kDisconnect, res::kRun,  res::kStop,  res::kWizard,
-    res::kRefreshTime, res::kTextClear, res::kUpgrade,    res::kTree, res::kCircle};
+inline constexpr std::array<int, 12> kNetworkCommands = {
+    res::kUartSetting, res::kConnect, res::kDisconnect,  res::kRun,
+    res::kStop,        res::kWizard,  res::kRefreshTime, res::kTextClear,
+    res::kUpgrade,     res::kTree,    res::kCircle,      res::kCentreOnCoordinator};
 
 // Commands without a handler in the program: always disabled.
 bool WithoutHandler(int id);

@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFile>
@@ -131,6 +132,13 @@ void CMainFrame::CreateActions() {
   on(kEditCopy, [this] {
     if (auto* frame = ActiveFrame()) frame->output()->Copy();
   });
+  on(kEditPaste, [] {
+    if (auto* edit = PasteTarget()) edit->paste();
+  });
+  // Paste follows the focus and the clipboard, so that its keys reach the pane only with text.
+  connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdatePasteCommand);
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+          &CMainFrame::UpdatePasteCommand);
   on(kViewCustomize, [this] { ShowCustomizeDialog(); });
   on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
   for (int id : {kViewParameters, kViewConsole, kViewGadgetTool})
@@ -220,7 +228,8 @@ void CMainFrame::CreateMenus() {
   auto* setup = new QMenu(QStringLiteral("&Setup"), this);
   for (int id : {kUartSetting, kConnect, kDisconnect, kWizard}) setup->addAction(action(id));
   auto* diagram = new QMenu(QStringLiteral("Diagram"), this);
-  for (int id : {kRun, kStop, kTree, kCircle, kRefreshTime}) diagram->addAction(action(id));
+  for (int id : {kRun, kStop, kTree, kCircle, kRefreshTime, kCentreOnCoordinator})
+    diagram->addAction(action(id));
 
   documentMenuSet_ = {fileMenu(true), edit, viewMenu(true), windowMenu_, setup, diagram, helpMenu};
   emptyMenuSet_ = {fileMenu(false), viewMenu(false), helpMenu};
@@ -282,6 +291,10 @@ void CMainFrame::ResetToolbar(QToolBar* bar) {
       refreshTime_->setFixedWidth(60);
       refreshTime_->setToolTip(CommandTooltip(kRefreshTime));
       refreshTime_->setStatusTip(CommandPrompt(kRefreshTime));
+      refreshTime_->setAccessibleName(QStringLiteral("Refresh Time"));
+      connect(refreshTime_, &QSpinBox::valueChanged, this, [this](int seconds) {
+        if (auto* frame = ActiveFrame()) frame->view()->controller().SetRefreshSeconds(seconds);
+      });
       bar->addWidget(refreshTime_);
     } else {
       bar->addAction(ToolBarButton(bar, actions_.at(id)));
@@ -431,6 +444,8 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
   connect(frame, &view::CChildFrame::parametersTargetChanged, this,
           &CMainFrame::OnParametersTarget);
   connect(frame, &view::CChildFrame::configImageActivated, this, &CMainFrame::configImageActivated);
+  connect(frame->output()->edit(), &panes::COutputEdit::inputRefused, this,
+          [this](const QString& line) { statusBar()->showMessage(line); });
   // Queued: the frame goes after the call that tells it has left its view.
   connect(
       frame, &view::CChildFrame::closeReady, this,
@@ -524,8 +539,25 @@ void CMainFrame::UpdateCommandUi() {
     else if (NeedsDocument(spec.id))
       actions_.at(spec.id)->setEnabled(frame != nullptr);
   }
-  if (refreshTime_) refreshTime_->setEnabled(frame != nullptr);
+  UpdatePasteCommand();
+  if (refreshTime_) {
+    // The box shows the active document's period.
+    refreshTime_->setEnabled(frame != nullptr && frame->UpdateCommand(kRefreshTime).enabled);
+    if (frame) {
+      const QSignalBlocker quiet(refreshTime_);
+      refreshTime_->setValue(frame->view()->controller().refreshSeconds());
+    }
+  }
   portInfo_->setEnabled(frame != nullptr);
+}
+
+panes::COutputEdit* CMainFrame::PasteTarget() {
+  return qobject_cast<panes::COutputEdit*>(QApplication::focusWidget());
+}
+
+void CMainFrame::UpdatePasteCommand() {
+  actions_.at(kEditPaste)
+      ->setEnabled(PasteTarget() != nullptr && !QApplication::clipboard()->text().isEmpty());
 }
 
 void CMainFrame::RunFrameCommand(int id) {

@@ -25,7 +25,8 @@ class QToolBar;
 
 namespace netloom::panes {
 class CConsoleViewBar;
-}
+class COutputEdit;
+}  // namespace netloom::panes
 
 namespace netloom::shell {
 
@@ -75,6 +76,8 @@ class CMainFrame : public QMainWindow {
   void ResetToolbar(QToolBar* toolBar);
   // Re-reads the enable and check state of every command.
   void UpdateCommandUi();
+  // Edit > Paste: enabled while an output pane has the focus and the clipboard holds text.
+  void UpdatePasteCommand();
   // Closes one frame (it disconnects first); false when it refused.
   bool CloseFrame(QWidget* frame);
   void ShowWindowsDialog();
@@ -111,6 +114,8 @@ class CMainFrame : public QMainWindow {
   void BindConsole(view::CChildFrame* frame);
   void UpdateFrameTitles();
   void RunFrameCommand(int id);
+  // The output pane that has the keyboard focus, or null.
+  static panes::COutputEdit* PasteTarget();
   void Print(bool preview);
   void SaveDocumentAs();
   void FillWindowMenu();

@@ -67,11 +67,12 @@ void CChildFrame::OnCommand(int commandId) {
       {res::kRun, onConnection(&Controller::StartRefresh)},
       {res::kStop, onConnection(&Controller::StopRefresh)},
       {res::kWizard, &CNetloomView::OpenWizard},
-      {res::kRefreshTime, [](CNetloomView&) {}},  // the period stays as it is
+      {res::kRefreshTime, &CNetloomView::AskRefreshTime},
       {res::kTextClear, &CNetloomView::ClearOutput},
       {res::kUpgrade, &CNetloomView::OpenUpgrade},
       {res::kTree, &CNetloomView::SetTreeLayout},
       {res::kCircle, &CNetloomView::SetCircleLayout},
+      {res::kCentreOnCoordinator, &CNetloomView::CentreOnCoordinator},
   };
   const auto it = kHandlers.find(commandId);
   if (it == kHandlers.end()) return;

@@ -26,6 +26,7 @@ void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
                  const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress) {
   if (!snapshot.rootNode) return;
+  const model::DiagramPoint usersPlace = diagram.ScrollOffset();
   const auto placements = model::LayOutNetwork(snapshot, mode, selectedAddress);
   std::vector<DiagramNode*> drawn;
   drawn.reserve(placements.size());
@@ -34,7 +35,10 @@ void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
         placement.parent < 0 ? nullptr : drawn[static_cast<std::size_t>(placement.parent)];
     drawn.push_back(DrawNode(diagram, pictures, parent, placement));
   }
-  ScrollToCoordinator(diagram, rootAddress);
+  if (diagram.UserPlaced())
+    diagram.SetScrollOffset(usersPlace);
+  else
+    ScrollToCoordinator(diagram, rootAddress);
 }
 
 void ScrollToCoordinator(TopologyDiagram& diagram, std::string_view rootAddress) {

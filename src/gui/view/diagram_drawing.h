@@ -24,7 +24,8 @@ void ClearDiagram(TopologyDiagram& diagram);
 DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
                       const model::NodePlacement& placement);
 
-// Draws the snapshot in `mode` (nothing without a root), then scrolls to the coordinator.
+// Draws the snapshot in `mode` (nothing without a root), then scrolls to the coordinator, or,
+// once the user has scrolled, panned or zoomed the diagram (UserPlaced), keeps the user's place.
 void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
                  const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress);

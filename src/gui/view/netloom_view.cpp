@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -118,13 +119,34 @@ void CNetloomView::OpenUpgrade() {
 }
 
 void CNetloomView::SetTreeLayout() {
-  layoutMode_ = 0;
-  emit commandStateChanged();
+  SetLayout(0);
 }
 
 void CNetloomView::SetCircleLayout() {
-  layoutMode_ = 1;
+  SetLayout(1);
+}
+
+void CNetloomView::SetLayout(int mode) {
+  layoutMode_ = mode;
+  // At once, from the last walk: while the refresh is stopped no next redraw would come.
+  if (controller_.snapshot().rootNode) {
+    ClearDiagram();
+    DrawNetwork();
+  }
   emit commandStateChanged();
+}
+
+void CNetloomView::AskRefreshTime() {
+  controller_.RunIfIdle([this] {
+    bool ok = false;
+    const int seconds = QInputDialog::getInt(
+        window(), QStringLiteral("Refresh Time"), QStringLiteral("Seconds between network walks:"),
+        controller_.refreshSeconds(), model::RefreshPeriods::kMinSeconds,
+        model::RefreshPeriods::kMaxSeconds, 1, &ok);
+    if (!ok) return;
+    controller_.SetRefreshSeconds(seconds);
+    emit commandStateChanged();
+  });
 }
 
 void CNetloomView::AppendOutput(std::string_view text) {

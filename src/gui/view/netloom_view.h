@@ -49,8 +49,14 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void OpenWizard();
   void ClearOutput();
   void OpenUpgrade();
+  // Tree and Circle redraw the last walk at once.
   void SetTreeLayout();
   void SetCircleLayout();
+  // Refresh Time: asks for the refresh period (5 to 60 s).
+  void AskRefreshTime();
+  // Scrolls the diagram back to the coordinator; refreshes follow it again until the user next
+  // scrolls, pans or zooms.
+  void CentreOnCoordinator();
 
   // --- output and status ---
   void AppendOutput(std::string_view text) override;
@@ -104,6 +110,7 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // The diagram widget, wired to SelectNode and NodeMenu.
   TopologyDiagram* CreateDiagram();
   void ShowWaitCursor(bool shown);
+  void SetLayout(int mode);
   // The connection went: an open wizard closes with it.
   void CloseWizard();
 

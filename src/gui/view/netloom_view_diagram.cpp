@@ -31,6 +31,11 @@ void CNetloomView::DrawNetwork() {
                     link::kRootAddress);
 }
 
+void CNetloomView::CentreOnCoordinator() {
+  diagram_->ForgetUserPlace();
+  ScrollToCoordinator(*diagram_, link::kRootAddress);
+}
+
 void CNetloomView::SelectNode() {
   DiagramNode* node = diagram_->ClickedNode();
   if (node != nullptr && controller_.PickNode(node->Key()))

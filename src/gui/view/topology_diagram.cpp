@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace netloom::view {
 
@@ -32,6 +33,9 @@ TopologyDiagram::TopologyDiagram(QWidget* parent) : QGraphicsView(parent) {
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
   setTransform(QTransform::fromScale(1 / model::kTwipsPerPixel, 1 / model::kTwipsPerPixel));
   FitSceneRect({0, 0});
+  // Bar clicks, drags and keys; the wheel, panning and zooming are marked where they happen.
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+    connect(bar, &QScrollBar::actionTriggered, this, [this] { userPlaced_ = true; });
 }
 
 void TopologyDiagram::Clear() {
@@ -139,6 +143,7 @@ void TopologyDiagram::mouseMoveEvent(QMouseEvent* event) {
     viewport()->setCursor(Qt::ClosedHandCursor);
   }
   if (panning_) {
+    userPlaced_ = true;
     const QPoint delta = pixel - lastDragPixel_;
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() - delta.x());
     verticalScrollBar()->setValue(verticalScrollBar()->value() - delta.y());
@@ -169,6 +174,7 @@ void TopologyDiagram::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TopologyDiagram::wheelEvent(QWheelEvent* event) {
+  userPlaced_ = true;
   if (!(event->modifiers() & Qt::ControlModifier)) return QGraphicsView::wheelEvent(event);
   const double notches = event->angleDelta().y() / 120.0;
   SetZoom(zoom_ * std::pow(kWheelZoomStep, notches), event->position().toPoint());
@@ -178,16 +184,24 @@ void TopologyDiagram::wheelEvent(QWheelEvent* event) {
 void TopologyDiagram::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() & Qt::ControlModifier) {
     const QPoint centre = viewport()->rect().center();
+    std::optional<double> zoom;
     switch (event->key()) {
       case Qt::Key_Plus:
       case Qt::Key_Equal:
-        return SetZoom(zoom_ * kWheelZoomStep, centre);
+        zoom = zoom_ * kWheelZoomStep;
+        break;
       case Qt::Key_Minus:
-        return SetZoom(zoom_ / kWheelZoomStep, centre);
+        zoom = zoom_ / kWheelZoomStep;
+        break;
       case Qt::Key_0:
-        return SetZoom(1.0, centre);
+        zoom = 1.0;
+        break;
       default:
         break;
+    }
+    if (zoom) {
+      userPlaced_ = true;
+      return SetZoom(*zoom, centre);
     }
   }
   QGraphicsView::keyPressEvent(event);

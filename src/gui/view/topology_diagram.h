@@ -54,6 +54,10 @@ class TopologyDiagram : public QGraphicsView {
   // (a pixel of the visible area) where it is.
   void SetZoom(double zoom, QPoint anchor = {});
   float TwipsPerPixel() const { return model::kTwipsPerPixel / static_cast<float>(zoom_); }
+  // The user has scrolled, panned or zoomed since the diagram was made or since
+  // ForgetUserPlace: a redraw keeps the user's place then.
+  bool UserPlaced() const { return userPlaced_; }
+  void ForgetUserPlace() { userPlaced_ = false; }
 
   // --- output ---
   // Bounds of everything drawn (twips), with a margin; empty when the diagram is.
@@ -91,6 +95,7 @@ class TopologyDiagram : public QGraphicsView {
   QPoint pressPixel_;
   QPoint lastDragPixel_;
   bool panning_ = false;
+  bool userPlaced_ = false;
 };
 
 }  // namespace netloom::view

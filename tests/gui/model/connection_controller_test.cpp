@@ -26,7 +26,10 @@ struct Recorder final : ConnectionObserver {
     if (onMessage) onMessage();
     messages.push_back(std::string(text) + "|" + std::string(detail));
   }
-  void NetworkChanged() override { ++networks; }
+  void NetworkChanged() override {
+    ++networks;
+    if (clock) walks.push_back(clock->now());
+  }
   void ConsoleTargetChanged(const PaneTarget& target) override { console = target; }
   void ParametersTargetChanged(const PaneTarget& target) override { parameters = target; }
   void NodePicked(std::string_view address) override { picked = address; }
@@ -38,6 +41,8 @@ struct Recorder final : ConnectionObserver {
   PaneTarget console, parameters;
   std::string picked;
   std::function<void()> onMessage;  // runs as a message box would open
+  const testing::ManualUiThread* clock = nullptr;
+  std::vector<std::chrono::milliseconds> walks;  // test-clock time of each network, with clock
 };
 
 class ConnectionControllerTest : public testsupport::VirtualModuleTest {
@@ -56,7 +61,8 @@ class ConnectionControllerTest : public testsupport::VirtualModuleTest {
   }
 
   testing::ManualUiThread ui_;
-  ConnectionController controller_{ui_};
+  RefreshPeriods periods_;
+  ConnectionController controller_{ui_, periods_};
   Recorder seen_;
 };
 
@@ -222,6 +228,36 @@ TEST_F(ConnectionControllerTest, APickTargetsThePanesAndAnUnknownNodeClearsTheSe
 
   EXPECT_FALSE(controller_.PickNode(link::NodeKey("0BAD")));
   EXPECT_EQ(controller_.selectedAddress(), link::kNoAddress);
+}
+
+TEST_F(ConnectionControllerTest, ARefreshPeriodOf10SecondsGivesWalks10SecondsApart) {
+  using std::chrono::milliseconds, std::chrono::seconds;
+  seen_.clock = &ui_;
+  controller_.SetRefreshSeconds(10);
+  controller_.StartRefresh();
+  ASSERT_TRUE(RunUntilNetworks(1));
+  for (int walk = 2; walk <= 3; ++walk) {
+    ui_.Advance(seconds(10) - milliseconds(1));
+    ui_.RunPosted();
+    EXPECT_TRUE(controller_.refreshTimerActive());  // no walk before the period is over
+    ui_.Advance(milliseconds(1));
+    ASSERT_TRUE(RunUntilNetworks(walk));
+  }
+  EXPECT_EQ(seen_.walks, (std::vector<milliseconds>{seconds(0), seconds(10), seconds(20)}));
+}
+
+TEST_F(ConnectionControllerTest, TheRefreshPeriodIsRememberedPerPort) {
+  const PortChoice here = controller_.port();
+  const PortChoice other{"other", "/dev/ttyOTHER", "", false};
+  controller_.SetRefreshSeconds(12);
+  controller_.Reset(other);
+  EXPECT_EQ(controller_.refreshSeconds(), RefreshPeriods::kDefaultSeconds);
+  controller_.SetRefreshSeconds(30);
+  controller_.port() = here;  // the UART dialog picked the first port again
+  controller_.SettingsChanged(false);
+  EXPECT_EQ(controller_.refreshSeconds(), 12);
+  controller_.Reset(other);
+  EXPECT_EQ(controller_.refreshSeconds(), 30);
 }
 
 TEST_F(ConnectionControllerTest, RefreshPeriodStaysWithinItsRange) {

@@ -1,5 +1,5 @@
 // A UiThread for tests without Qt: posted calls queue until the test runs them, timers fire
-// when the test says so.
+// when the test says so or when the test clock passes their deadline.
 #pragma once
 
 #include <chrono>
@@ -16,14 +16,18 @@ namespace netloom::testing {
 
 class ManualTimer final : public model::Timer {
  public:
-  explicit ManualTimer(std::function<void()> fire) : fire_(std::move(fire)) {}
+  // `now` is the test clock the timer's deadline is taken on.
+  ManualTimer(std::function<void()> fire, const std::chrono::milliseconds& now)
+      : fire_(std::move(fire)), now_(now) {}
   void Start(std::chrono::milliseconds delay) override {
     delay_ = delay;
+    deadline_ = now_ + delay;
     active_ = true;
   }
   void Stop() override { active_ = false; }
   bool Active() const override { return active_; }
   std::chrono::milliseconds delay() const { return delay_; }
+  std::chrono::milliseconds deadline() const { return deadline_; }
   // Fires when armed, as the expired timer would.
   void Fire() {
     if (!active_) return;
@@ -33,7 +37,9 @@ class ManualTimer final : public model::Timer {
 
  private:
   std::function<void()> fire_;
+  const std::chrono::milliseconds& now_;
   std::chrono::milliseconds delay_{0};
+  std::chrono::milliseconds deadline_{0};
   bool active_ = false;
 };
 
@@ -49,7 +55,7 @@ class ManualUiThread final : public model::UiThread {
     RunPosted();
   }
   std::unique_ptr<model::Timer> MakeTimer(std::function<void()> fire) override {
-    auto timer = std::make_unique<ManualTimer>(std::move(fire));
+    auto timer = std::make_unique<ManualTimer>(std::move(fire), now_);
     timers_.push_back(timer.get());
     return timer;
   }
@@ -81,6 +87,13 @@ class ManualUiThread final : public model::UiThread {
     std::unique_lock lock(mutex_);
     return arrived_.wait_for(lock, limit, [&] { return posted_.size() >= count; });
   }
+  // The test clock: it moves only by Advance, which fires the timers whose deadline it passes.
+  std::chrono::milliseconds now() const { return now_; }
+  void Advance(std::chrono::milliseconds by) {
+    now_ += by;
+    for (ManualTimer* timer : timers_)
+      if (timer->Active() && timer->deadline() <= now_) timer->Fire();
+  }
   // The timers in the order the controller made them.
   const std::vector<ManualTimer*>& timers() const { return timers_; }
 
@@ -92,6 +105,7 @@ class ManualUiThread final : public model::UiThread {
   std::condition_variable arrived_;
   std::deque<std::function<void()>> posted_;
   std::vector<ManualTimer*> timers_;
+  std::chrono::milliseconds now_{0};
 };
 
 }  // namespace netloom::testing
