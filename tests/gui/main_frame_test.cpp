@@ -5,11 +5,13 @@
 #include <QDialog>
 #include <QDockWidget>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -18,6 +20,7 @@
 #include "gui/res/resource_ids.h"
 #include "gui/shell/application_look.h"
 #include "gui/shell/document_tabs.h"
+#include "gui/shell/lock_indicators.h"
 #include "gui/shell/main_frame.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_view.h"
@@ -255,6 +258,56 @@ TEST_F(MainFrameDocumentsTest, PasteIsEnabledWhileTheOutputPaneHasTheFocusAndTex
   child->view()->diagram()->setFocus();
   QCoreApplication::processEvents();
   EXPECT_FALSE(frame.Action(kEditPaste)->isEnabled());
+}
+
+TEST_F(MainFrameDocumentsTest, ASecondWindowShowsItsOwnConnectionInItsTab) {
+  CMainFrame frame(settings_);
+  view::CChildFrame* first =
+      frame.OpenNetworkDocument({DocumentStart::Kind::Port, sim_.LinkPath()});
+  {
+    guitest::ModalAnswerer answers;  // the new window's UART dialog: Cancel, nothing opened
+    frame.NewWindow();
+  }
+  ASSERT_EQ(frame.Frames().size(), 2);
+  auto tab = [&](int index) { return frame.tabs()->tabText(index); };
+  EXPECT_EQ(tab(0), first->view()->title() + QStringLiteral(":1"));
+  EXPECT_TRUE(tab(0).endsWith(QStringLiteral("*:1")));  // still connected
+  EXPECT_FALSE(tab(1).contains(QLatin1Char('*')));      // never connected
+  EXPECT_TRUE(frame.windowTitle().endsWith(tab(1)));
+  first->view()->controller().Disconnect();
+  EXPECT_FALSE(tab(0).contains(QLatin1Char('*')));
+  frame.tabs()->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame.windowTitle().endsWith(tab(0)));
+}
+
+TEST_F(MainFrameDocumentsTest, SaveAndSaveAsStayDisabled) {
+  CMainFrame frame(settings_);
+  frame.OpenNetworkDocument({DocumentStart::Kind::Port, sim_.LinkPath()});
+  for (int id : {kFileSave, kFileSaveAs}) {
+    EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+  }
+}
+
+TEST(LockIndicatorsTest, EachShowsItsTextWhileItsLockIsOnAndAllHideWithoutADisplay) {
+  QStatusBar bar;
+  std::optional<LockState> state = LockState{true, false, true};
+  LockIndicators indicators(bar, [&] { return state; });
+  auto texts = [&] {
+    QStringList shown;
+    for (QLabel* label : indicators.labels()) shown << label->text();
+    return shown;
+  };
+  EXPECT_EQ(texts(), (QStringList{"CAP", "", "SCRL"}));
+  EXPECT_EQ(indicators.labels()[1]->accessibleName(), QStringLiteral("Num Lock"));
+  state = LockState{false, true, false};
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_NumLock, Qt::NoModifier);
+  QApplication::sendEvent(&bar, &key);
+  QCoreApplication::processEvents();  // read after the key
+  EXPECT_EQ(texts(), (QStringList{"", "NUM", ""}));
+  state.reset();
+  indicators.Refresh();
+  for (QLabel* label : indicators.labels()) EXPECT_TRUE(label->isHidden());
 }
 
 }  // namespace

@@ -80,6 +80,9 @@ std::span<const ToolBarSpec> ToolBarSpecs() {
 bool WithoutHandler(int id) {
   switch (id) {
     case kFileOpen:
+    // The document holds nothing to save yet: no empty files.
+    case kFileSave:
+    case kFileSaveAs:
     case kFilePrintSetup:
     case kFileMruFirst:
     case kEditUndo:
@@ -94,8 +97,6 @@ bool WithoutHandler(int id) {
 bool NeedsDocument(int id) {
   switch (id) {
     case kFileClose:
-    case kFileSave:
-    case kFileSaveAs:
     case kFileSaveDiagramAs:
     case kFilePrint:
     case kFilePrintPreview:

@@ -5,8 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFile>
-#include <QFileDialog>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -33,6 +31,7 @@
 #include "gui/shell/command_tables.h"
 #include "gui/shell/customize_dialog.h"
 #include "gui/shell/document_tabs.h"
+#include "gui/shell/lock_indicators.h"
 #include "gui/shell/toolbar_button.h"
 #include "gui/shell/windows_dialog.h"
 #include "gui/view/child_frame.h"
@@ -121,8 +120,6 @@ void CMainFrame::CreateActions() {
         if (other->document() == doc) CloseFrame(other);
     }
   });
-  on(kFileSave, [this] { SaveDocumentAs(); });
-  on(kFileSaveAs, [this] { SaveDocumentAs(); });
   on(kFileSaveDiagramAs, [this] {
     if (auto* frame = ActiveFrame()) frame->view()->SaveDiagramAs();
   });
@@ -322,6 +319,7 @@ void CMainFrame::CreateStatusBar() {
   palette.setColor(QPalette::WindowText, QColor(0, 0, 200));
   portInfo_->setPalette(palette);
   statusBar()->addPermanentWidget(portInfo_);
+  lockIndicators_ = new LockIndicators(*statusBar());
   statusBar()->showMessage(QStringLiteral("Ready"));
   actions_.at(kViewStatusBar)->setChecked(true);
 }
@@ -456,9 +454,8 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
           CloseFrame(frame);
       },
       Qt::QueuedConnection);
-  connect(frame->document(), &view::CNetloomDoc::titleChanged, this,
-          &CMainFrame::UpdateFrameTitles);
-  tabs_->setCurrentIndex(tabs_->addTab(frame, frame->document()->GetTitle()));
+  connect(view, &view::CNetloomView::titleChanged, this, &CMainFrame::UpdateFrameTitles);
+  tabs_->setCurrentIndex(tabs_->addTab(frame, view->title()));
   UpdateFrameTitles();
 }
 
@@ -486,14 +483,15 @@ void CMainFrame::NewWindow() {
 }
 
 void CMainFrame::UpdateFrameTitles() {
-  // Several frames on one document are told apart as "title:1", "title:2".
+  // Each frame shows its own view's connection; several frames on one document are told apart
+  // as "title:1", "title:2".
   std::map<view::CNetloomDoc*, int> counts;
   const auto frames = Frames();
   for (auto* frame : frames) ++counts[frame->document()];
   std::map<view::CNetloomDoc*, int> seen;
   for (auto* frame : frames) {
     view::CNetloomDoc* doc = frame->document();
-    QString title = doc->GetTitle();
+    QString title = frame->view()->title();
     if (counts[doc] > 1) title += QStringLiteral(":%1").arg(++seen[doc]);
     tabs_->setTabText(tabs_->indexOf(frame), title);
   }
@@ -633,18 +631,6 @@ void CMainFrame::Print(bool preview) {
   } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
     render(&printer);
   }
-}
-
-void CMainFrame::SaveDocumentAs() {
-  // The document holds nothing: saving writes an empty file.
-  view::CChildFrame* frame = ActiveFrame();
-  if (!frame) return;
-  const QString path =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), frame->document()->GetTitle());
-  if (path.isEmpty()) return;
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    statusBar()->showMessage(QStringLiteral("Cannot save %1: %2").arg(path, file.errorString()));
 }
 
 void CMainFrame::OnNodePicked(const QString& address) {

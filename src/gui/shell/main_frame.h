@@ -31,6 +31,7 @@ class COutputEdit;
 namespace netloom::shell {
 
 class DocumentTabs;
+class LockIndicators;
 
 // How a new network document starts.
 struct DocumentStart {
@@ -55,6 +56,7 @@ class CMainFrame : public QMainWindow {
   panes::CConsoleViewBar* console() const { return console_; }
   QLabel* portInfoPane() const { return portInfo_; }
   QSpinBox* refreshTimeBox() const { return refreshTime_; }
+  LockIndicators* lockIndicators() const { return lockIndicators_; }
   DocumentTabs* tabs() const { return tabs_; }
   int applicationLook() const { return look_; }
   view::CNetloomDoc* rememberedNetworkDocument() const { return networkDoc_; }
@@ -117,7 +119,6 @@ class CMainFrame : public QMainWindow {
   // The output pane that has the keyboard focus, or null.
   static panes::COutputEdit* PasteTarget();
   void Print(bool preview);
-  void SaveDocumentAs();
   void FillWindowMenu();
 
   QSettings& settings_;
@@ -133,6 +134,7 @@ class CMainFrame : public QMainWindow {
   panes::CConsoleViewBar* console_ = nullptr;
   QLabel* portInfo_ = nullptr;
   QSpinBox* refreshTime_ = nullptr;
+  LockIndicators* lockIndicators_ = nullptr;
   QPointer<view::CNetloomDoc> networkDoc_;
   QPointer<view::CChildFrame> activeFrame_;
   bool showTooltips_ = true;

@@ -1,5 +1,5 @@
 // A network document: no data of its own, only the title its views set ("ttyUSB0", "ttyUSB0*").
-// Saving stores nothing; loading reads nothing.
+// There is nothing to save or load yet: Save and Save As stay disabled.
 #pragma once
 
 #include <QObject>
@@ -13,14 +13,7 @@ class CNetloomDoc : public QObject {
   using QObject::QObject;
 
   const QString& GetTitle() const { return title_; }
-  void SetTitle(const QString& title) {
-    if (title == title_) return;
-    title_ = title;
-    emit titleChanged(title_);
-  }
-
- signals:
-  void titleChanged(const QString& title);
+  void SetTitle(const QString& title) { title_ = title; }
 
  private:
   QString title_ = QStringLiteral("Netloom");

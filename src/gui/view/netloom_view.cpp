@@ -66,10 +66,13 @@ void CNetloomView::StateChanged(model::ConnectionState state) {
   ShowWaitCursor(state == State::Opening || controller_.waiting());
   if (state == State::Closed) CloseWizard();
   if (state == State::Refreshing) panesBound_ = true;
-  if (document_) {
-    document_->SetTitle(QString::fromStdString(controller_.port().name) +
-                        QString::fromLatin1(model::TitleSuffix(state)));
+  const QString title = QString::fromStdString(controller_.port().name) +
+                        QString::fromLatin1(model::TitleSuffix(state));
+  if (title != title_) {
+    title_ = title;
+    emit titleChanged();
   }
+  if (document_) document_->SetTitle(title_);
   ShowPortSettings();
   emit commandStateChanged();
 }

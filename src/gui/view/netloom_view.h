@@ -65,6 +65,10 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
 
   // --- state shown ---
   CNetloomDoc* document() const { return document_; }
+  // This view's port and connection state ("ttyUSB0", "ttyUSB0*"). Each window on a document
+  // has its own connection, so its tab shows this rather than the document's title, which the
+  // view that changed last has set.
+  const QString& title() const { return title_; }
   int layoutMode() const { return layoutMode_; }
   bool wizardOpen() const { return wizard_ != nullptr; }
   bool panesBound() const { return panesBound_; }
@@ -105,6 +109,7 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void portSettingsShown(const QString& text);
   // The current configuration values were replaced: the Parameters grid is rebuilt.
   void configValuesChanged();
+  void titleChanged();
 
  private:
   // The diagram widget, wired to SelectNode and NodeMenu.
@@ -134,6 +139,7 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   int layoutMode_ = 1;
   bool panesBound_ = false;
   bool waitCursorShown_ = false;
+  QString title_;
 };
 
 }  // namespace netloom::view
