@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "core/link/link_worker.h"
@@ -112,10 +113,16 @@ TEST_F(NetworkViewTest, APasteReachesTheModuleAsItsBytes) {
   EXPECT_EQ(received.find('\x16'), std::string::npos);
 }
 
-TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPane) {
-  view().controller().SendRawText("ATINFO\r");
+TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPaneAndKeepsTheUsersSelection) {
   auto* edit = net_.frame->output()->edit();
+  view().AppendOutput("hello world\r");
+  QTextCursor selection(edit->document());
+  selection.setPosition(0);
+  selection.setPosition(5, QTextCursor::KeepAnchor);
+  edit->setTextCursor(selection);  // the user selects "hello"
+  view().controller().SendRawText("ATINFO\r");
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->ShownText().contains("Coordinator"); }, kSlowMs));
+  EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("hello"));
 }
 
 TEST_F(NetworkViewTest, BannerAfterPortSettingsNamesThePort) {
