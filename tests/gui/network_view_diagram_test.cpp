@@ -103,6 +103,14 @@ TEST_F(NetworkViewDiagramTest, ARefreshKeepsTheUsersPlaceAndHomeBringsTheCoordin
   diagram().SetScrollOffset({0, 0});
   DrawFamily();  // followed again
   EXPECT_TRUE(coordinatorInTheMiddle());
+
+  // The other layout moves every node: it shows the coordinator, not the user's old place.
+  diagram().horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  view().SetTreeLayout();
+  const model::DiagramPoint shown = diagram().ScrollOffset();
+  view().CentreOnCoordinator();
+  EXPECT_EQ(diagram().ScrollOffset(), shown);
+  EXPECT_EQ(diagram().Zoom(), zoom);
 }
 
 TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {

@@ -131,8 +131,11 @@ void CNetloomView::SetCircleLayout() {
 
 void CNetloomView::SetLayout(int mode) {
   layoutMode_ = mode;
-  // At once, from the last walk: while the refresh is stopped no next redraw would come.
+  // At once, from the last walk: while the refresh is stopped no next redraw would come. The
+  // other layout puts every node elsewhere: the user's place means nothing there, the
+  // coordinator is shown.
   if (controller_.snapshot().rootNode) {
+    diagram_->ForgetUserPlace();
     ClearDiagram();
     DrawNetwork();
   }
