@@ -2,7 +2,7 @@
 // applies it, then encoded into the image the write would send.
 #include <cstdlib>
 
-#include "cli/items_file.h"
+#include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_tables.h"
 #include "core/link/config_image.h"
 #include "fuzz_input.h"
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace netloom;
   std::string error;
   const auto items =
-      cli::ParseItemsDocument({reinterpret_cast<const char*>(data), size}, "fuzz", error);
+      catalogue::ParseProfile({reinterpret_cast<const char*>(data), size}, "fuzz", error);
   if (!items) {
     if (error.empty()) std::abort();  // refused without a reason
     return 0;

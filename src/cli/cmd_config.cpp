@@ -4,19 +4,17 @@
 // module's image (a read) or the defaults, applies --from and --set, writes the image and with
 // --verify reads it back and names every item that differs, so that nobody leaves a module
 // half-programmed without knowing it.
-#include <cctype>
-#include <fstream>
-#include <nlohmann/json.hpp>
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
-#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/interrupt.h"
-#include "cli/items_file.h"
 #include "cli/module_target.h"
 #include "cli/options.h"
 #include "core/catalogue/config_items.h"
+#include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
 #include "core/catalogue/value_tables.h"
 #include "core/link/config_image.h"
@@ -43,6 +41,7 @@ constexpr const char* kUsage =
     "  --verify       write: read the image back and name every item that differs (exit 1)\n";
 
 using catalogue::ConfigCatalogue;
+using catalogue::ItemLabel;
 using catalogue::kItemCount;
 using Values = std::vector<std::string>;
 
@@ -52,11 +51,6 @@ catalogue::ConfigValueTable& Table() {
 
 int UsageError(CommandIo& io, const std::string& reason) {
   return cli::UsageError(io, "config", reason);
-}
-
-std::string ItemLabel(int item) {
-  return std::to_string(item) + " " +
-         std::string(ConfigCatalogue()[static_cast<std::size_t>(item)].name);
 }
 
 // What write is asked to do, checked before the port is opened.
@@ -82,25 +76,12 @@ std::optional<std::pair<int, std::string>> ParseSet(const std::string& text, std
   return std::pair{*item, text.substr(eq + 1)};
 }
 
-// The items of a document as `config read --json` prints it.
-std::optional<std::vector<std::pair<int, std::string>>> ReadItemsFile(const std::string& path,
-                                                                      std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "cannot read '" + path + "'";
-    return std::nullopt;
-  }
-  std::ostringstream text;
-  text << file.rdbuf();
-  return ParseItemsDocument(text.str(), path, error);
-}
-
 std::optional<WritePlan> ParsePlan(const ParsedArgs& args, std::string& error) {
   WritePlan plan;
   plan.defaults = args.Has("--defaults");
   plan.verify = args.Has("--verify");
   if (const auto from = args.Get("--from")) {
-    auto items = ReadItemsFile(*from, error);
+    auto items = catalogue::ReadProfileFile(*from, error);
     if (!items) return std::nullopt;
     plan.fromFile = std::move(*items);
   }
@@ -114,16 +95,7 @@ std::optional<WritePlan> ParsePlan(const ParsedArgs& args, std::string& error) {
 
 void PrintItems(std::ostream& out, const Values& values, bool json) {
   if (json) {
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
-    for (int i = 0; i < kItemCount; ++i) {
-      items.push_back({{"index", i},
-                       {"name", ConfigCatalogue()[static_cast<std::size_t>(i)].name},
-                       {"value", values[static_cast<std::size_t>(i)]}});
-    }
-    // A text item may hold bytes that are not UTF-8: they are replaced rather than refused.
-    out << nlohmann::ordered_json{{"items", items}}.dump(-1, ' ', false,
-                                                         nlohmann::json::error_handler_t::replace)
-        << "\n";
+    out << catalogue::ProfileJson(values) << "\n";
     return;
   }
   for (int i = 0; i < kItemCount; ++i) {
@@ -144,35 +116,6 @@ std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::
   if (report->delivered) return ReachedTarget(link, to) ? std::nullopt : std::optional(kExitFailed);
   if (report->failure.empty()) link.Fail("node " + to + " is not in the coordinator's network");
   return kExitFailed;
-}
-
-bool SameValue(int item, const std::string& wrote, const std::string& read) {
-  if (ConfigCatalogue()[static_cast<std::size_t>(item)].encoding == catalogue::ItemEncoding::Text) {
-    return wrote == read;
-  }
-  // Digits come back upper-case.
-  return wrote.size() == read.size() &&
-         std::equal(wrote.begin(), wrote.end(), read.begin(), [](char a, char b) {
-           return std::toupper(static_cast<unsigned char>(a)) ==
-                  std::toupper(static_cast<unsigned char>(b));
-         });
-}
-
-// Every item whose value read back differs from the one written, in one line; empty when none.
-std::string Differences(const Values& wrote, const Values& read) {
-  std::string list;
-  int count = 0;
-  for (int i = 0; i < kItemCount; ++i) {
-    const auto& a = wrote[static_cast<std::size_t>(i)];
-    const auto& b = read[static_cast<std::size_t>(i)];
-    if (SameValue(i, a, b)) continue;
-    ++count;
-    list +=
-        (list.empty() ? "" : ", ") + ItemLabel(i) + " (wrote \"" + a + "\", read \"" + b + "\")";
-  }
-  if (count == 0) return {};
-  return "verify: " + std::to_string(count) + (count == 1 ? " item differs: " : " items differ: ") +
-         list;
 }
 
 // The plan's values in `table`; the exit status when one is refused.
@@ -215,9 +158,9 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
   const Values wrote = Table().Snapshot();
   ShowStep(io, "reading it back");
   if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
-  if (const std::string differences = Differences(wrote, Table().Snapshot());
+  if (const std::string differences = catalogue::DescribeDifferences(wrote, Table().Snapshot());
       !differences.empty()) {
-    link.Fail(differences);
+    link.Fail("verify: " + differences);
     return kExitFailed;
   }
   io.out << "verified: the module holds all " << kItemCount << " items as written\n";

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "cli_command_fixture.h"
+#include "core/catalogue/config_profile.h"
+#include "core/catalogue/value_entry.h"
 #include "core/link/config_messages.h"
 
 namespace netloom::cli {
@@ -86,6 +88,28 @@ TEST_F(ConfigCommandTest, WriteFromTheReadDocumentToANode) {
   std::filesystem::remove(path);
   ASSERT_EQ(status, kExitOk) << err_;              // verified: the node holds 5555
   EXPECT_EQ(ValueOf(ReadJson(), kPanId), "1234");  // the coordinator kept its own
+}
+
+// The desktop program's profiles are the same documents: what the Parameters pane saves is
+// written by the command line, and what the command line reads loads into the pane whole.
+TEST_F(ConfigCommandTest, ProfilesOfTheParametersPaneGoBothWays) {
+  catalogue::ConfigValueTable grid;
+  grid.LoadDefaults();
+  ASSERT_TRUE(catalogue::EnterConfigValue(grid, kPanId, "4321").accepted());
+  ASSERT_TRUE(catalogue::EnterConfigValue(grid, kDeviceName, "Pane-1").accepted());
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("netloom-pane-profile-" + std::to_string(getpid()) + ".json");
+  std::string error;
+  ASSERT_TRUE(catalogue::WriteProfileFile(path.string(), grid.Snapshot(), error)) << error;
+  const int status = Run({"write", "--from", path.string(), "--verify"});
+  std::filesystem::remove(path);
+  ASSERT_EQ(status, kExitOk) << err_;
+
+  const auto read = catalogue::ParseProfile(ReadJson().dump(), "read", error);
+  ASSERT_TRUE(read) << error;
+  catalogue::ConfigValueTable loaded;
+  EXPECT_TRUE(catalogue::ApplyProfile(loaded, *read).empty());
+  EXPECT_EQ(loaded.Snapshot(), grid.Snapshot());
 }
 
 TEST_F(ConfigCommandTest, VerifyNamesWhatTheModuleDidNotTake) {

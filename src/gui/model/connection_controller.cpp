@@ -366,6 +366,15 @@ void ConnectionController::OnConfigValuesChanged() {
   Tell([](ConnectionObserver& o) { o.ConfigValuesChanged(); });
 }
 
+void ConnectionController::OnCommandFinished(const link::CommandReport& report) {
+  const bool write = report.code == link::WorkerCommand::WriteConfig;
+  if (!write && report.code != link::WorkerCommand::ReadConfig) return;
+  // After the transfer's wait, as its message is: what follows may start another transfer.
+  RunAfterWait([this, write, ok = report.delivered] {
+    Tell([&](ConnectionObserver& o) { o.ConfigTransferEnded(write, ok); });
+  });
+}
+
 void ConnectionController::OnAppendOutput(const std::string& text) {
   Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
 }

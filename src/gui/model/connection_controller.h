@@ -179,6 +179,7 @@ class ConnectionController {
   // `shown` runs once the user has seen the message (or it was dropped with the connection).
   void OnWorkerMessage(const std::string& text, const std::function<void()>& shown);
   void OnPortLost(const std::string& text);
+  void OnCommandFinished(const link::CommandReport& report);
 
   // Connects when needed, then hands the request to the worker; dropped during a wait.
   void Request(std::function<void(link::CThread&)> handOver);

@@ -41,6 +41,8 @@ class ConnectionObserver {
   virtual void NodePicked(std::string_view address) { (void)address; }
   // The current configuration values were replaced (read from the module, or the defaults).
   virtual void ConfigValuesChanged() {}
+  // A configuration read (`write` false) or write ended; `succeeded`: the image went through.
+  virtual void ConfigTransferEnded(bool write, bool succeeded) { (void)write, (void)succeeded; }
 };
 
 // The title suffix a network document shows in `state`: "*" while connected, " (port lost)".

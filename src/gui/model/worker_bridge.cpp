@@ -52,6 +52,10 @@ void WorkerBridge::PortLost(std::string_view text) {
   ui_.Post([c = &controller_, text = std::string(text)] { c->OnPortLost(text); });
 }
 
+void WorkerBridge::CommandFinished(const link::CommandReport& report) {
+  ui_.Post([c = &controller_, report] { c->OnCommandFinished(report); });
+}
+
 void WorkerBridge::Release(bool released) {
   std::lock_guard lock(mutex_);
   released_ = released;

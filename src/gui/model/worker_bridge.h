@@ -29,6 +29,7 @@ class WorkerBridge final : public link::WorkerListener {
   void AppendOutput(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
   void PortLost(std::string_view text) override;
+  void CommandFinished(const link::CommandReport& report) override;
 
   // While released, ShowMessage returns at once and waiting ones return. UI thread.
   void Release(bool released);

@@ -56,6 +56,7 @@ class PropertyGrid : public QWidget {
     model_.SetValue(row, value, asOriginal);
   }
   void SetEnabled(GridRow* row, bool enabled) { model_.SetEnabled(row, enabled); }
+  void SetHighlighted(GridRow* row, bool highlighted) { model_.SetHighlighted(row, highlighted); }
   GridRow* FindRow(const QString& label) const { return model_.FindRow(label); }
   GridRow* CurrentRow() const;
   void SetCurrentRow(GridRow* row);

@@ -1,6 +1,7 @@
 #include "gui/panes/property_grid_model.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFont>
 #include <QLocale>
 #include <QPalette>
@@ -94,6 +95,12 @@ void PropertyGridModel::SetEnabled(GridRow* row, bool enabled) {
   ValueChanged(row);
 }
 
+void PropertyGridModel::SetHighlighted(GridRow* row, bool highlighted) {
+  if (row->highlighted == highlighted) return;
+  row->highlighted = highlighted;
+  ValueChanged(row);
+}
+
 void PropertyGridModel::ValueChanged(GridRow* row) {
   emit dataChanged(IndexOf(row, kLabelColumn), IndexOf(row, kValueColumn));
 }
@@ -179,6 +186,7 @@ QVariant PropertyGridModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::BackgroundRole:
       if (row->spec.kind == RowKind::Group) return QApplication::palette().button();
+      if (row->highlighted) return QColor(255, 236, 160);
       return {};
     case Qt::ToolTipRole:
       return row->spec.description.isEmpty() ? QVariant() : QVariant(row->spec.description);

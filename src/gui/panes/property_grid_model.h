@@ -53,6 +53,7 @@ struct GridRow {
   QVariant value;
   QVariant original;
   GridRow* parent = nullptr;
+  bool highlighted = false;  // drawn on a marked background (a row that differs in a comparison)
   std::vector<std::unique_ptr<GridRow>> children;
 
   bool IsGroup() const { return spec.kind == RowKind::Group || spec.kind == RowKind::SubGroup; }
@@ -82,6 +83,7 @@ class PropertyGridModel : public QAbstractItemModel {
   // Sets a row's value without telling rowEdited; `asOriginal` also makes it the original.
   void SetValue(GridRow* row, const QVariant& value, bool asOriginal = false);
   void SetEnabled(GridRow* row, bool enabled);
+  void SetHighlighted(GridRow* row, bool highlighted);
 
   const std::vector<std::unique_ptr<GridRow>>& TopRows() const { return rows_; }
   GridRow* RowAt(const QModelIndex& index) const;

@@ -67,6 +67,11 @@ enum CommandId : int {
   kConsoleAdvance = 32778,
   kConsoleRemote = 32802,
   kConsoleTarget = 32804,
+  // Parameters pane toolbar (the pane routes them itself).
+  kParametersRead = 32774,
+  kParametersWrite = 32775,
+  kParametersRemote = 32803,
+  kParametersTarget = 32806,
   // Status bar pane of the port settings.
   kPortInfoPane = 129,
 };

@@ -23,6 +23,7 @@
 #include "gui/model/port_choice.h"
 #include "gui/panes/console_view_bar.h"
 #include "gui/panes/output_view.h"
+#include "gui/panes/properties_view_bar.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resource_strings.h"
 #include "gui/res/resources.h"
@@ -335,6 +336,10 @@ void CMainFrame::CreatePanes() {
     if (id == kViewConsole) {
       console_ = new panes::CConsoleViewBar(pane);
       body = console_;
+    } else if (id == kViewParameters) {
+      parameters_ =
+          new panes::CPropertiesViewBar(pane, catalogue::GlobalConfigValues(), &settings_);
+      body = parameters_;
     } else if (id == kViewGadgetTool) {
       body = new gadget::CGadgetTool(gadget::GadgetPlaces::FromProcess(), pane);
     } else {
@@ -356,6 +361,30 @@ void CMainFrame::CreatePanes() {
   connect(this, &CMainFrame::consoleNodePicked, console_, &panes::CConsoleViewBar::OnNodePicked);
   connect(this, &CMainFrame::consoleTargetChanged, console_,
           &panes::CConsoleViewBar::OnTargetChanged);
+  connect(this, &CMainFrame::parametersTargetChanged, parameters_,
+          &panes::CPropertiesViewBar::OnTargetChanged);
+  connect(this, &CMainFrame::parametersRebuildRequested, parameters_,
+          &panes::CPropertiesViewBar::Rebuild);
+  connect(this, &CMainFrame::configImageActivated, parameters_,
+          &panes::CPropertiesViewBar::OnImageActivated);
+}
+
+void CMainFrame::BindParameters(view::CChildFrame* frame) {
+  if (!frame) return parameters_->Bind({});
+  QPointer<view::CNetloomView> view = frame->view();
+  parameters_->Bind({frame->document(),
+                     [view] {
+                       if (view) view->controller().ReadConfig();
+                     },
+                     [view] {
+                       if (view) view->controller().WriteConfig();
+                     },
+                     [view](bool remote) {
+                       if (view) view->controller().SetParametersRemote(remote);
+                     },
+                     [view](const QString& line) {
+                       if (view) view->AppendOutput((line + QStringLiteral("\r\n")).toStdString());
+                     }});
 }
 
 void CMainFrame::BindConsole(view::CChildFrame* frame) {
@@ -432,6 +461,10 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
     if (frame == ActiveFrame()) portInfo_->setText(text);
   });
   connect(view, &view::CNetloomView::configValuesChanged, this, &CMainFrame::OnConfigValuesChanged);
+  connect(view, &view::CNetloomView::configTransferEnded, this,
+          [this, frame](bool write, bool succeeded) {
+            if (frame == activeFrame_) parameters_->OnTransferEnded(write, succeeded);
+          });
   connect(frame, &view::CChildFrame::recolourTabs, this, &CMainFrame::RecolourTabs,
           Qt::QueuedConnection);
   connect(view, &view::CNetloomView::nodePicked, this, &CMainFrame::OnNodePicked);
@@ -505,6 +538,7 @@ void CMainFrame::OnActiveFrameChanged(int) {
   activeFrame_ = ActiveFrame();
   ShowMenus(activeFrame_ != nullptr);
   BindConsole(activeFrame_);
+  BindParameters(activeFrame_);
   if (activeFrame_) {
     activeFrame_->Activate(true);
     portInfo_->setText(activeFrame_->view()->PortSettingsLine());
@@ -564,6 +598,8 @@ void CMainFrame::RunFrameCommand(int id) {
 
 bool CMainFrame::CloseFrame(QWidget* page) {
   auto* frame = qobject_cast<view::CChildFrame*>(page);
+  // The next document's configuration replaces the grid's: edits not written are asked about.
+  if (frame && frame == ActiveFrame() && !parameters_->ConfirmDiscardEdits()) return false;
   if (!frame || !frame->close()) return false;
   view::CNetloomDoc* doc = frame->document();
   tabs_->removeTab(tabs_->indexOf(frame));
@@ -577,6 +613,8 @@ bool CMainFrame::CloseFrame(QWidget* page) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!parameters_->ConfirmDiscardEdits()) return event->ignore();
+  parameters_->Rebuild();  // asked once: the frames close without asking again
   for (auto* frame : Frames()) {
     if (!CloseFrame(frame)) {
       // A document waits for its worker: the window closes once it has ended (closeReady).

@@ -26,6 +26,7 @@ class QToolBar;
 namespace netloom::panes {
 class CConsoleViewBar;
 class COutputEdit;
+class CPropertiesViewBar;
 }  // namespace netloom::panes
 
 namespace netloom::shell {
@@ -54,6 +55,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* ToolBar(int id) const;
   QDockWidget* Pane(int id) const;
   panes::CConsoleViewBar* console() const { return console_; }
+  panes::CPropertiesViewBar* parameters() const { return parameters_; }
   QLabel* portInfoPane() const { return portInfo_; }
   QSpinBox* refreshTimeBox() const { return refreshTime_; }
   LockIndicators* lockIndicators() const { return lockIndicators_; }
@@ -114,6 +116,8 @@ class CMainFrame : public QMainWindow {
   void OnActiveFrameChanged(int index);
   // The console pane follows the active network document.
   void BindConsole(view::CChildFrame* frame);
+  // So does the Parameters pane.
+  void BindParameters(view::CChildFrame* frame);
   void UpdateFrameTitles();
   void RunFrameCommand(int id);
   // The output pane that has the keyboard focus, or null.
@@ -132,6 +136,7 @@ class CMainFrame : public QMainWindow {
   bool documentMenus_ = true;
   DocumentTabs* tabs_;
   panes::CConsoleViewBar* console_ = nullptr;
+  panes::CPropertiesViewBar* parameters_ = nullptr;
   QLabel* portInfo_ = nullptr;
   QSpinBox* refreshTime_ = nullptr;
   LockIndicators* lockIndicators_ = nullptr;

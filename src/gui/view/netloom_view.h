@@ -110,6 +110,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // The current configuration values were replaced: the Parameters grid is rebuilt.
   void configValuesChanged();
   void titleChanged();
+  // A configuration read or write ended (`succeeded`: the image went through).
+  void configTransferEnded(bool write, bool succeeded);
 
  private:
   // The diagram widget, wired to SelectNode and NodeMenu.
@@ -127,6 +129,9 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void ParametersTargetChanged(const model::PaneTarget& target) override;
   void NodePicked(std::string_view address) override;
   void ConfigValuesChanged() override { emit configValuesChanged(); }
+  void ConfigTransferEnded(bool write, bool succeeded) override {
+    emit configTransferEnded(write, succeeded);
+  }
 
   CNetloomDoc* document_;
   NodePictures nodePictures_;  // the diagram's nodes point at them; read only while painting

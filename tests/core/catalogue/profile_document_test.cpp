@@ -1,14 +1,15 @@
-// The items document of `config write --from`: what is taken and what is refused, and why.
-#include "cli/items_file.h"
+// The items document of `config write --from` and the Parameters pane's profiles: what is
+// taken and what is refused, and why.
+#include "core/catalogue/config_profile.h"
 
 #include <gtest/gtest.h>
 
-namespace netloom::cli {
+namespace netloom::catalogue {
 namespace {
 
 TEST(ItemsDocument, TakesTheItemsInDocumentOrder) {
   std::string error;
-  const auto items = ParseItemsDocument(
+  const auto items = ParseProfile(
       R"({"items":[{"index":12,"value":"0B"},{"index":0,"name":"Version","value":"0002"}]})", "f",
       error);
   ASSERT_TRUE(items) << error;
@@ -34,10 +35,10 @@ TEST(ItemsDocument, RefusesWithOneLineNamingTheSource) {
   };
   for (const auto& c : cases) {
     std::string error;
-    EXPECT_FALSE(ParseItemsDocument(c.document, "f", error)) << c.document;
+    EXPECT_FALSE(ParseProfile(c.document, "f", error)) << c.document;
     EXPECT_EQ(error, c.error) << c.document;
   }
 }
 
 }  // namespace
-}  // namespace netloom::cli
+}  // namespace netloom::catalogue

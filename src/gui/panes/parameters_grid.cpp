@@ -1,0 +1,83 @@
+#include "gui/panes/parameters_grid.h"
+
+#include "core/catalogue/config_items.h"
+#include "gui/model/parameter_rows.h"
+#include "gui/panes/catalogue_rows.h"
+
+namespace netloom::panes {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename Visit>
+void ForEachValueRow(GridRow* row, Visit&& visit) {
+  if (!row->IsGroup()) visit(row);
+  for (const auto& child : row->children) ForEachValueRow(child.get(), visit);
+}
+
+}  // namespace
+
+QString UnknownOptionText(const QString& slot) {
+  return slot + QStringLiteral(" (unknown)");
+}
+
+ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table) {
+  grid.Clear();
+  ItemRows rows;
+  const std::vector<std::string> values = table.Snapshot();
+  for (const catalogue::ConfigGroup& category : catalogue::ConfigGroups()) {
+    GridRow* group = grid.AddGroup(ToQString(category.name));
+    for (int item : category.items) {
+      CatalogueRow source = ItemRow(item);
+      // The day rows stay editable though "AlarmWeek" is flagged read-only: the flag greys the
+      // item's own row, and the mask is what the alarm days are set with (the command line
+      // takes it too).
+      source.enabled =
+          table.ItemEnabled(item) || source.type == catalogue::ParamValueType::WeekdayMask;
+      GridRow* row = AddCatalogueRow(grid, group, source);
+      ShowItemValue(grid, row, item, values[static_cast<std::size_t>(item)], true);
+      rows[item] = row;
+    }
+  }
+  return rows;
+}
+
+void ShowItemValue(PropertyGrid& grid, GridRow* row, int item, const std::string& slot,
+                   bool asOriginal) {
+  const model::ItemShown shown = model::ShowItem(item, slot);
+  switch (shown.kind) {
+    case model::ItemShown::Kind::Days:
+      for (std::size_t day = 0; day < row->children.size() && day < shown.days.size(); ++day)
+        grid.SetValue(row->children[day].get(), shown.days[day], asOriginal);
+      return;
+    case model::ItemShown::Kind::Number:
+      grid.SetValue(row, shown.number, asOriginal);
+      return;
+    case model::ItemShown::Kind::Unknown:
+      grid.SetValue(row,
+                    row->spec.kind == RowKind::Options ? UnknownOptionText(ToQString(shown.text))
+                                                       : ToQString(shown.text),
+                    asOriginal);
+      return;
+    case model::ItemShown::Kind::Option:
+    case model::ItemShown::Kind::Text:
+      grid.SetValue(row, ToQString(shown.text), asOriginal);
+      return;
+  }
+}
+
+void MarkUnmodified(PropertyGrid& grid, const ItemRows& rows) {
+  for (const auto& [item, row] : rows)
+    ForEachValueRow(row, [&](GridRow* r) { grid.SetValue(r, r->value, true); });
+}
+
+bool AnyModified(const ItemRows& rows) {
+  bool modified = false;
+  for (const auto& [item, row] : rows)
+    ForEachValueRow(row, [&](GridRow* r) { modified = modified || r->Modified(); });
+  return modified;
+}
+
+}  // namespace netloom::panes

@@ -1,0 +1,36 @@
+// The Parameters pane's grid: the configuration items in their eight categories, built from the
+// catalogue, and each row showing its item's value text (model/parameter_rows.h).
+//
+// Build: per category a group row; per item one catalogue row (catalogue_rows.h; "AlarmWeek" a
+// sub-group with its day rows), enabled by the table's ItemEnabled. Every row starts as the
+// value it was built with, so rows edited afterwards show bold until the next build or
+// MarkUnmodified. UI thread only; row pointers are valid until the grid's next Clear.
+#pragma once
+
+#include <map>
+
+#include "core/catalogue/value_tables.h"
+#include "gui/panes/property_grid.h"
+
+namespace netloom::panes {
+
+// Item index -> its row (the weekday sub-group for "AlarmWeek").
+using ItemRows = std::map<int, GridRow*>;
+
+// Empties `grid` and builds the rows, each showing its slot of `table`.
+ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table);
+
+// Row `row` of item `item` shows `slot` (day rows for the weekday mask); `asOriginal` also makes
+// it the row's unedited value.
+void ShowItemValue(PropertyGrid& grid, GridRow* row, int item, const std::string& slot,
+                   bool asOriginal);
+
+// Every row's value becomes its unedited value (after a write: the module holds them).
+void MarkUnmodified(PropertyGrid& grid, const ItemRows& rows);
+// Whether a row was edited since the build or the last MarkUnmodified.
+bool AnyModified(const ItemRows& rows);
+
+// The text an option row shows for a slot that names no option.
+QString UnknownOptionText(const QString& slot);
+
+}  // namespace netloom::panes

@@ -1,0 +1,117 @@
+// Configuration profiles: the JSON document, the stored-value check a loaded profile goes
+// through, and the comparison of two sets of values.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/catalogue/config_items.h"
+#include "core/catalogue/config_profile.h"
+#include "core/catalogue/value_tables.h"
+
+namespace netloom::catalogue {
+namespace {
+
+ConfigValues Defaults() {
+  ConfigValueTable table;
+  table.LoadDefaults();
+  return table.Snapshot();
+}
+
+TEST(ConfigProfileTest, DocumentRoundTripsEveryItemThroughAFile) {
+  ConfigValues values = Defaults();
+  values[kMacAddrItem] = "89ABCDEF01234567";
+  values[38] = "Ünïcode-1";  // a text item beyond ASCII
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("netloom-profile-" + std::to_string(getpid()) + ".json"))
+                               .string();
+  std::string error;
+  ASSERT_TRUE(WriteProfileFile(path, values, error)) << error;
+  const auto items = ReadProfileFile(path, error);
+  std::filesystem::remove(path);
+  ASSERT_TRUE(items) << error;
+  ASSERT_EQ(items->size(), static_cast<std::size_t>(kItemCount));
+  for (int i = 0; i < kItemCount; ++i) {
+    EXPECT_EQ((*items)[static_cast<std::size_t>(i)],
+              (std::pair<int, std::string>{i, values[static_cast<std::size_t>(i)]}));
+  }
+  EXPECT_EQ(ProfileJson(values).substr(0, 53),
+            R"({"items":[{"index":0,"name":"Version","value":"0002"})");
+}
+
+TEST(ConfigProfileTest, AFileThatCannotBeReadIsNamed) {
+  std::string error;
+  EXPECT_FALSE(ReadProfileFile("/nonexistent/p.json", error));
+  EXPECT_EQ(error, "cannot read '/nonexistent/p.json'");
+}
+
+TEST(ConfigProfileTest, StoredValuesAreCheckedByWhatTheRowsAndTheImageHold) {
+  struct Case {
+    int item;
+    std::string text;
+    std::string refusal;  // empty: accepted
+  };
+  const std::vector<Case> cases = {
+      {14, "1234", ""},
+      {14, "12", "PanID : needs 4 hex digits"},
+      {14, "12G4", "PanID : needs 4 hex digits"},
+      {16, "FFFF", "MyShortAddr :\nPlease enter between 0 to FFFE (hex)"},
+      {kMacAddrItem, "89ABCDEF01234567", ""},
+      {5, "08", ""},
+      {5, "09", "Baudrate : \"09\" names no option"},
+      {kSecurityEnableItem, "81", ""},
+      {kChannelItem, "1A", ""},
+      {kChannelItem, "1B", "Channel : \"1B\" names no option"},
+      {43, "59", ""},
+      {43, "60", "AlarmMin : outside 0 to 59"},
+      {43, "5A", "AlarmMin : Please input 0 to 9"},
+      {32, "000001F4", ""},
+      {32, "000001F5", "SyncInterval : outside 0 to 500"},
+      {kAlarmWeekItem, "3F", ""},
+      {kAlarmWeekItem, "80", "AlarmWeek : a weekday mask is at most 7F"},
+      {38, "Sixteen-chars-16", ""},
+      {38, "Seventeen-chars17", "Device Name : at most 16 characters"},
+      {kNetworkKeyItem, std::string(32, 'a'), ""},
+      {kReserveDataItem, "", ""},
+  };
+  for (const Case& c : cases) {
+    const EntryResult result = CheckStoredValue(c.item, c.text);
+    SCOPED_TRACE(std::to_string(c.item) + " <" + c.text + ">");
+    EXPECT_EQ(result.accepted(), c.refusal.empty());
+    EXPECT_EQ(result.message, c.refusal);
+  }
+}
+
+TEST(ConfigProfileTest, ApplyStoresWhatPassesAndNamesTheRest) {
+  ConfigValueTable table;
+  table.LoadDefaults();
+  const ProfileItems refused =
+      ApplyProfile(table, {{14, "4321"}, {5, "77"}, {kSecurityEnableItem, "01"}, {17, "1"}});
+  EXPECT_EQ(refused, (ProfileItems{{5, "Baudrate : \"77\" names no option"},
+                                   {17, "DstAddr : needs 4 hex digits"}}));
+  EXPECT_EQ(table.Get(14), "4321");
+  EXPECT_EQ(table.Get(5), "04");
+  EXPECT_TRUE(table.ItemEnabled(kNetworkKeyItem));  // security came on with the profile
+}
+
+TEST(ConfigProfileTest, DifferencesIgnoreTheCaseOfDigitsOnly) {
+  ConfigValues wrote = Defaults();
+  ConfigValues read = wrote;
+  wrote[14] = "ab12";
+  read[14] = "AB12";
+  EXPECT_TRUE(DifferingItems(wrote, read).empty());
+  EXPECT_EQ(DescribeDifferences(wrote, read), "");
+  wrote[38] = "node";
+  read[38] = "NODE";
+  read[17] = "0001";
+  EXPECT_EQ(DifferingItems(wrote, read), (std::vector<int>{17, 38}));
+  EXPECT_EQ(DescribeDifferences(wrote, read),
+            "2 items differ: 17 DstAddr (wrote \"0000\", read \"0001\"), 38 Device Name (wrote "
+            "\"node\", read \"NODE\")");
+}
+
+}  // namespace
+}  // namespace netloom::catalogue

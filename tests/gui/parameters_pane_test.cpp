@@ -1,0 +1,311 @@
+// The Parameters pane: its grid from the defaults, value entry through real rows, and read,
+// write, verify and profiles through the main frame against a virtual module.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAccessible>
+#include <QDockWidget>
+#include <QSettings>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "core/catalogue/config_items.h"
+#include "core/catalogue/config_profile.h"
+#include "core/link/clock.h"
+#include "core/link/config_image.h"
+#include "core/link/config_messages.h"
+#include "gui/panes/properties_view_bar.h"
+#include "gui/res/resource_ids.h"
+#include "gui/shell/main_frame.h"
+#include "gui_test_support.h"
+
+namespace netloom::panes {
+namespace {
+
+using catalogue::GlobalConfigValues;
+
+constexpr int kPanId = 14;
+constexpr int kDeviceName = 38;
+
+// Commits `value` into `row` as its editor (or its check box) does.
+void Edit(PropertyGrid& grid, GridRow* row, const QVariant& value) {
+  ASSERT_NE(row, nullptr);
+  const QModelIndex index = grid.model().IndexOf(row, PropertyGridModel::kValueColumn);
+  if (row->spec.kind == RowKind::Check)
+    ASSERT_TRUE(grid.model().setData(index, value.toBool() ? Qt::Checked : Qt::Unchecked,
+                                     Qt::CheckStateRole));
+  else
+    ASSERT_TRUE(grid.model().setData(index, value));
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() /
+          ("netloom-" + name + "-" + std::to_string(getpid()) + ".json"))
+      .string();
+}
+
+class ParametersPaneTest : public ::testing::Test {
+ protected:
+  ParametersPaneTest() {
+    pane_.resize(320, 700);
+    pane_.show();
+  }
+  GridRow* Row(const char* label) { return pane_.grid()->FindRow(QString::fromLatin1(label)); }
+  QVariant Shown(const char* label) {
+    GridRow* row = Row(label);
+    return row ? row->value : QVariant();
+  }
+
+  catalogue::ConfigValueTable values_;
+  CPropertiesViewBar pane_{nullptr, values_};
+};
+
+TEST_F(ParametersPaneTest, CreationShowsTheDefaultsInEightCategoriesWithReadOnlyRowsGreyed) {
+  QStringList groups;
+  for (const auto& row : pane_.grid()->model().TopRows()) groups << row->spec.label;
+  EXPECT_EQ(groups, (QStringList{"Application", "Power", "Security", "Network", "MAC", "PHY",
+                                 "UART", "Private"}));
+  EXPECT_EQ(pane_.grid()->RowCount(), 8 + 42 + 7);  // groups, item rows, day rows
+  const std::vector<std::pair<const char*, QVariant>> shown = {
+      {"Baudrate", "9600"},
+      {"DeviceType", "EndDevice"},
+      {"Channel", "0B"},
+      {"SyncInterval", 60},
+      {"MACAddr", "89ABCDEF01234567"},  // the default slot in the typed order, as after a read
+      {"SecurityEnable", "Disable"},
+      {"PanID", "9876"},
+      {"AlarmHour", 0},
+  };
+  for (const auto& [label, value] : shown) EXPECT_EQ(Shown(label), value) << label;
+  for (const char* greyed : {"NetworkKey", "PermitJoin", "FlowCtrl", "MyShortAddr", "Version"})
+    EXPECT_FALSE(Row(greyed)->spec.enabled) << greyed;
+  for (const char* editable : {"PanID", "MACAddr", "Device Name", "SUN"})
+    EXPECT_TRUE(pane_.grid()->model().flags(
+                    pane_.grid()->model().IndexOf(Row(editable), PropertyGridModel::kValueColumn)) &
+                Qt::ItemIsEnabled)
+        << editable;
+  EXPECT_EQ(values_.Snapshot()[kPanId], "9876");
+  EXPECT_FALSE(pane_.hasUnsavedEdits());
+  EXPECT_EQ(pane_.targetField()->text(), "NULL");
+  EXPECT_FALSE(pane_.targetField()->isEnabled());
+  // Every control of the toolbar names itself.
+  for (QAction* action : pane_.toolBar()->actions()) {
+    if (action->isSeparator()) continue;
+    QWidget* control = pane_.toolBar()->widgetForAction(action);
+    ASSERT_NE(control, nullptr);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty());
+  }
+  EXPECT_EQ(pane_.profileButton()->accessibleName(), "Profile");
+}
+
+TEST_F(ParametersPaneTest, EntriesStoreByTheRulesAndRowsShowWhatIsHeld) {
+  guitest::ModalAnswerer answers;
+  struct Case {
+    const char* label;
+    QVariant typed;
+    int item;
+    std::string slot;
+    QVariant shown;
+  };
+  const std::vector<Case> cases = {
+      {"PanID", "1234", kPanId, "1234", "1234"},
+      {"PanID", "12", kPanId, "1200", "1200"},
+      {"PanID", "12G", kPanId, "1200", "1200"},  // refused: snaps back
+      {"MACAddr", "0123456789ABCDEF", catalogue::kMacAddrItem, "89ABCDEF01234567",
+       "0123456789ABCDEF"},
+      {"SecurityEnable", "Trust Center", catalogue::kSecurityEnableItem, "81", "Trust Center"},
+      {"AlarmHour", 7, 44, "07", 7},
+      {"SyncInterval", 500, 32, "000001F4", 500},
+      {"SUN", false, catalogue::kAlarmWeekItem, "3F", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Edit(*pane_.grid(), Row(c.label), c.typed);
+    EXPECT_EQ(values_.Get(c.item), c.slot);
+    EXPECT_EQ(Shown(c.label), c.shown);
+  }
+  EXPECT_EQ(answers.seen(), QStringList{"Please input 0 to 9 or A to F (a to f)"});
+  EXPECT_TRUE(pane_.hasUnsavedEdits());
+  EXPECT_TRUE(Row("PanID")->Modified());  // bold
+
+  // A refresh shows the typed order and "81" as "Trust Center".
+  pane_.Rebuild();
+  EXPECT_EQ(Shown("MACAddr"), "0123456789ABCDEF");
+  EXPECT_EQ(Shown("SecurityEnable"), "Trust Center");
+  EXPECT_EQ(Shown("SUN"), false);  // the held mask, not every day
+  EXPECT_EQ(Shown("MON"), true);
+  EXPECT_FALSE(pane_.hasUnsavedEdits());
+}
+
+TEST_F(ParametersPaneTest, RefreshShowsAnUnknownOptionAsItIsAndTheKeyAfterSecurityCameOn) {
+  values_.Set(5, "3A");
+  values_.SetKeyEditable("01");
+  pane_.Rebuild();
+  EXPECT_EQ(Shown("Baudrate"), "3A (unknown)");
+  EXPECT_TRUE(Row("NetworkKey")->spec.enabled);
+}
+
+TEST_F(ParametersPaneTest, ReadAndWriteWithNoDocumentDoNothing) {
+  guitest::ModalAnswerer answers;
+  Edit(*pane_.grid(), Row("PanID"), "4321");
+  pane_.Action(res::kParametersRead)->trigger();
+  pane_.Action(res::kParametersWrite)->trigger();
+  pane_.CompareWithModule();
+  pane_.Action(res::kParametersRemote)->trigger();  // only the pane's flag changes
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(answers.seen().isEmpty());
+  EXPECT_EQ(values_.Get(kPanId), "4321");
+  EXPECT_TRUE(pane_.remote());
+  EXPECT_EQ(pane_.targetField()->text(), "NULL");
+  pane_.OnTargetChanged(true, QStringLiteral("1A01"));
+  EXPECT_EQ(pane_.targetField()->text(), "1A01");
+}
+
+TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
+  guitest::ModalAnswerer answers;
+  Edit(*pane_.grid(), Row("PanID"), "4321");
+  Edit(*pane_.grid(), Row("Device Name"), "Pump-7");
+  Edit(*pane_.grid(), Row("SUN"), false);
+  const std::string path = TempPath("profile");
+  ASSERT_TRUE(pane_.SaveProfile(QString::fromStdString(path)));
+
+  catalogue::ConfigValueTable otherValues;
+  CPropertiesViewBar fresh(nullptr, otherValues);
+  ASSERT_TRUE(fresh.LoadProfile(QString::fromStdString(path)));
+  EXPECT_EQ(otherValues.Snapshot(), values_.Snapshot());
+  EXPECT_EQ(fresh.grid()->FindRow("Device Name")->value, "Pump-7");
+  EXPECT_TRUE(fresh.grid()->FindRow("Device Name")->Modified());  // not in the module yet
+  ASSERT_TRUE(fresh.CompareWithFile(QString::fromStdString(path)));
+  EXPECT_TRUE(fresh.HighlightedItems().empty());
+
+  fresh.LoadDefaults();
+  ASSERT_TRUE(fresh.CompareWithFile(QString::fromStdString(path)));
+  EXPECT_EQ(fresh.HighlightedItems(), (std::vector<int>{kPanId, kDeviceName, 45}));
+  EXPECT_EQ(answers.seen().last(),
+            "3 item(s) differ from the profile: 14 PanID, 38 Device Name, 45 AlarmWeek");
+
+  // A hand-edited file: what no row could hold is named, the rest is loaded.
+  std::ofstream(path) << R"({"items":[{"index":14,"value":"5555"},{"index":5,"value":"77"}]})";
+  ASSERT_TRUE(fresh.LoadProfile(QString::fromStdString(path)));
+  std::filesystem::remove(path);
+  EXPECT_EQ(otherValues.Get(kPanId), "5555");
+  EXPECT_EQ(otherValues.Get(5), "04");
+  EXPECT_EQ(answers.seen().last(),
+            "1 of 2 items were not loaded and keep their values:\n5 Baudrate: Baudrate : \"77\" "
+            "names no option");
+  EXPECT_FALSE(fresh.LoadProfile(QStringLiteral("/nonexistent/profile.json")));
+  EXPECT_EQ(answers.seen().last(), "cannot read '/nonexistent/profile.json'");
+}
+
+// The pane in the main frame, on a document whose port is a virtual module.
+class ParametersTransferTest : public testsupport::VirtualModuleTest {
+ protected:
+  ParametersTransferTest() {
+    settings_.clear();
+    {
+      guitest::ModalAnswerer cancelUart;
+      child_ = frame_.OpenNetworkDocument();
+    }
+    model::ConnectionController& controller = child_->view()->controller();
+    controller.port() = {"vmod", sim_.LinkPath(), "virtual module", false};
+    controller.SettingsChanged(false);
+    controller.SetClock(clock_);
+    frame_.show();
+  }
+  ~ParametersTransferTest() override {
+    pane().Rebuild();  // no edits left to ask about
+    frame_.CloseFrame(child_);
+  }
+
+  CPropertiesViewBar& pane() { return *frame_.parameters(); }
+  model::ConnectionController& controller() { return child_->view()->controller(); }
+  QVariant Shown(const char* label) { return pane().grid()->FindRow(label)->value; }
+  // Walks the network and picks `address` as the panes' target.
+  void PickNode(const char* address) {
+    controller().StartRefresh();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return controller().snapshot().nodeTable.count(link::NodeKey(address)) != 0; },
+        guitest::kSlowMs));
+    controller().StopRefresh();
+    ASSERT_TRUE(controller().PickNode(link::NodeKey(address)));
+  }
+
+  QSettings settings_{QStringLiteral("netloom-tests"), QStringLiteral("parameters")};
+  link::CompressedClock clock_{100};
+  shell::CMainFrame frame_{settings_};
+  view::CChildFrame* child_ = nullptr;
+};
+
+TEST_F(ParametersTransferTest, ReadFromANodeFillsTheGridWithThatNodesValues) {
+  guitest::ModalAnswerer answers;
+  PickNode("1A01");
+  pane().Action(res::kParametersRemote)->trigger();
+  EXPECT_TRUE(controller().parametersTarget().remote);
+  EXPECT_EQ(pane().targetField()->text(), "1A01");
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("MyShortAddr") == "1A01"; }, guitest::kSlowMs));
+  EXPECT_EQ(Shown("DeviceType"), "Router");
+  EXPECT_EQ(GlobalConfigValues().Get(16), "1A01");
+  EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
+}
+
+TEST_F(ParametersTransferTest, EditWriteAndReadBackRoundTrip) {
+  guitest::ModalAnswerer answers;
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return Shown("Device Name") == "Coordinator"; }, guitest::kSlowMs));
+  Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
+  Edit(*pane().grid(), pane().grid()->FindRow("Device Name"), "Gui-1");
+  pane().Action(res::kParametersWrite)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return answers.seen().contains(QString::fromUtf8(link::kWritingFinished.data())); },
+      guitest::kSlowMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+
+  pane().LoadDefaults();
+  EXPECT_EQ(Shown("PanID"), "9876");
+  {
+    guitest::ModalAnswerer discard;  // the question's default: Cancel keeps the edits
+    pane().Action(res::kParametersRead)->trigger();
+  }
+  EXPECT_EQ(Shown("PanID"), "9876");
+  pane().Rebuild();  // drop the edits
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("PanID") == "4321"; }, guitest::kSlowMs));
+  EXPECT_EQ(Shown("Device Name"), "Gui-1");
+}
+
+TEST_F(ParametersTransferTest, VerifyNamesTheItemTheModuleDidNotTake) {
+  guitest::ModalAnswerer answers;
+  sim_.Faults().Exchanges().SetWriteIgnoresItem(kPanId);
+  pane().SetVerify(true);
+  EXPECT_TRUE(settings_.value(CPropertiesViewBar::kVerifySetting).toBool());
+  Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
+  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
+  pane().Action(res::kParametersWrite)->trigger();
+  const QString expected =
+      QStringLiteral("Verify: 1 item differs: 14 PanID (wrote \"4321\", read \"1234\")");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return answers.seen().contains(expected); }, guitest::kSlowMs))
+      << answers.seen().join('|').toStdString();
+  EXPECT_EQ(pane().HighlightedItems(), std::vector<int>{kPanId});
+  EXPECT_EQ(Shown("DstAddr"), "ABCD");
+  EXPECT_TRUE(child_->output()->edit()->toPlainText().contains(expected));
+}
+
+TEST_F(ParametersTransferTest, CompareWithTheModuleKeepsTheGridsValues) {
+  guitest::ModalAnswerer answers;
+  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
+  pane().CompareWithModule();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !pane().HighlightedItems().empty(); }, guitest::kSlowMs));
+  // The module holds the coordinator's own values: the grid's defaults differ from them too.
+  const std::vector<int> differing = pane().HighlightedItems();
+  EXPECT_NE(std::find(differing.begin(), differing.end(), 17), differing.end());
+  EXPECT_EQ(Shown("DstAddr"), "ABCD");
+  EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
+  EXPECT_TRUE(pane().grid()->FindRow("DstAddr")->Modified());
+}
+
+}  // namespace
+}  // namespace netloom::panes
