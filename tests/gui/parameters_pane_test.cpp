@@ -183,7 +183,7 @@ TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
   ASSERT_TRUE(fresh.CompareWithFile(QString::fromStdString(path)));
   EXPECT_EQ(fresh.HighlightedItems(), (std::vector<int>{kPanId, kDeviceName, 45}));
   EXPECT_EQ(answers.seen().last(),
-            "3 item(s) differ from the profile: 14 PanID, 38 Device Name, 45 AlarmWeek");
+            "3 items differ from the profile: 14 PanID, 38 Device Name, 45 AlarmWeek");
 
   // A hand-edited file: what no row could hold is named, the rest is loaded.
   std::ofstream(path) << R"({"items":[{"index":14,"value":"5555"},{"index":5,"value":"77"}]})";

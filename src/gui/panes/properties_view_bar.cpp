@@ -23,11 +23,17 @@ QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// "14 PanID, 17 DstAddr".
-QString ItemList(const std::vector<int>& items) {
+// What a comparison of the grid with `other` found: "The grid and the module hold the same
+// values.", or "2 items differ from the module: 14 PanID, 17 DstAddr".
+QString ComparisonText(const std::vector<int>& differing, const QString& other) {
+  if (differing.empty())
+    return QStringLiteral("The grid and the %1 hold the same values.").arg(other);
   QStringList labels;
-  for (int item : items) labels << ToQString(catalogue::ItemLabel(item));
-  return labels.join(QStringLiteral(", "));
+  for (int item : differing) labels << ToQString(catalogue::ItemLabel(item));
+  return QStringLiteral("%1 %2 from the %3: %4")
+      .arg(differing.size())
+      .arg(differing.size() == 1 ? QStringLiteral("item differs") : QStringLiteral("items differ"))
+      .arg(other, labels.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -223,10 +229,7 @@ void CPropertiesViewBar::OnTransferEnded(bool write, bool succeeded) {
     ShowTableAsEdits();
     const std::vector<int> differing = catalogue::DifferingItems(kept_, module);
     Highlight(differing);
-    Tell(differing.empty() ? QStringLiteral("The grid and the module hold the same values.")
-                           : QStringLiteral("%1 item(s) differ from the module: %2")
-                                 .arg(differing.size())
-                                 .arg(ItemList(differing)));
+    Tell(ComparisonText(differing, QStringLiteral("module")));
   }
 }
 
@@ -319,10 +322,7 @@ bool CPropertiesViewBar::CompareWithFile(const QString& path) {
   for (const auto& [item, text] : *items) file[static_cast<std::size_t>(item)] = text;
   const std::vector<int> differing = catalogue::DifferingItems(values_.Snapshot(), file);
   Highlight(differing);
-  ShowMessage(differing.empty() ? QStringLiteral("The grid and the profile hold the same values.")
-                                : QStringLiteral("%1 item(s) differ from the profile: %2")
-                                      .arg(differing.size())
-                                      .arg(ItemList(differing)));
+  ShowMessage(ComparisonText(differing, QStringLiteral("profile")));
   return true;
 }
 
