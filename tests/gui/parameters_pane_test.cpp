@@ -192,8 +192,8 @@ TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
   EXPECT_EQ(otherValues.Get(kPanId), "5555");
   EXPECT_EQ(otherValues.Get(5), "04");
   EXPECT_EQ(answers.seen().last(),
-            "1 of 2 items were not loaded and keep their values:\n5 Baudrate: Baudrate : \"77\" "
-            "names no option");
+            "1 of 2 items were not loaded and keep their values:\n5 Baudrate : \"77\" names no "
+            "option");
   EXPECT_FALSE(fresh.LoadProfile(QStringLiteral("/nonexistent/profile.json")));
   EXPECT_EQ(answers.seen().last(), "cannot read '/nonexistent/profile.json'");
 }
@@ -305,6 +305,18 @@ TEST_F(ParametersTransferTest, CompareWithTheModuleKeepsTheGridsValues) {
   EXPECT_EQ(Shown("DstAddr"), "ABCD");
   EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
   EXPECT_TRUE(pane().grid()->FindRow("DstAddr")->Modified());
+}
+
+TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {
+  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
+  {
+    guitest::ModalAnswerer answers;  // the question's default: Cancel
+    EXPECT_FALSE(frame_.CloseFrame(child_));
+    ASSERT_EQ(answers.seen().size(), 1);
+    EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
+  }
+  EXPECT_EQ(frame_.Frames().size(), 1);
+  EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
 }
 
 }  // namespace

@@ -286,21 +286,24 @@ bool CPropertiesViewBar::SaveProfile(const QString& path) {
   return false;
 }
 
-bool CPropertiesViewBar::LoadProfile(const QString& path) {
+std::optional<catalogue::ProfileItems> CPropertiesViewBar::ReadProfile(const QString& path) {
   grid_->CommitEdit();
   std::string error;
-  const auto items = catalogue::ReadProfileFile(path.toStdString(), error);
-  if (!items) {
-    ShowMessage(ToQString(error));
-    return false;
-  }
+  auto items = catalogue::ReadProfileFile(path.toStdString(), error);
+  if (!items) ShowMessage(ToQString(error));
+  return items;
+}
+
+bool CPropertiesViewBar::LoadProfile(const QString& path) {
+  const auto items = ReadProfile(path);
+  if (!items) return false;
   const catalogue::ProfileItems refused = catalogue::ApplyProfile(values_, *items);
   ShowTableAsEdits();
   Highlight({});
   if (refused.empty()) return true;
   QStringList reasons;
   for (const auto& [item, reason] : refused)
-    reasons << ToQString(catalogue::ItemLabel(item)) + QStringLiteral(": ") +
+    reasons << QString::number(item) + QLatin1Char(' ') +
                    ToQString(reason).replace(QLatin1Char('\n'), QLatin1Char(' '));
   ShowMessage(QStringLiteral("%1 of %2 items were not loaded and keep their values:\n%3")
                   .arg(refused.size())
@@ -310,13 +313,8 @@ bool CPropertiesViewBar::LoadProfile(const QString& path) {
 }
 
 bool CPropertiesViewBar::CompareWithFile(const QString& path) {
-  grid_->CommitEdit();
-  std::string error;
-  const auto items = catalogue::ReadProfileFile(path.toStdString(), error);
-  if (!items) {
-    ShowMessage(ToQString(error));
-    return false;
-  }
+  const auto items = ReadProfile(path);
+  if (!items) return false;
   // Items the file leaves out are not compared.
   std::vector<std::string> file = values_.Snapshot();
   for (const auto& [item, text] : *items) file[static_cast<std::size_t>(item)] = text;

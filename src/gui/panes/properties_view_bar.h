@@ -36,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_tables.h"
 #include "core/link/node_table.h"
 #include "gui/panes/parameters_grid.h"
@@ -112,6 +113,8 @@ class CPropertiesViewBar : public QWidget {
 
   void CreateToolBar();
   void CreateProfileMenu();
+  // The items of the profile at `path`; nothing (after telling the user) when it is unusable.
+  std::optional<catalogue::ProfileItems> ReadProfile(const QString& path);
   void OnRowEdited(GridRow* row);
   // The table's values shown as edits over the rows' unedited values.
   void ShowTableAsEdits();
