@@ -12,8 +12,22 @@
 
 namespace {
 
-// Blocks handed out by operator new and not yet deleted, in this whole test program.
+// Blocks handed out by operator new and not yet deleted, in this whole test program (it holds
+// this test alone: the replacement applies to every allocation of the program).
 std::atomic<long> liveBlocks{0};
+
+}  // namespace
+
+#if defined(__SANITIZE_THREAD__)
+// Under ThreadSanitizer the allocator stays the sanitizer's: blocks that Qt hands between its own
+// threads would be freed from this file's operator delete, where the sanitizer cannot see Qt's
+// hand-over, and every such block would show as a race. The refreshes still run, checked for races
+// instead of counted.
+constexpr bool kCountingBlocks = false;
+#else
+constexpr bool kCountingBlocks = true;
+
+namespace {
 
 void* Allocate(std::size_t size) {
   void* block = std::malloc(size == 0 ? 1 : size);
@@ -58,6 +72,7 @@ void operator delete(void* block, std::size_t) noexcept {
 void operator delete[](void* block, std::size_t) noexcept {
   Release(block);
 }
+#endif
 
 namespace netloom::view {
 namespace {
@@ -96,7 +111,9 @@ TEST(DiagramMemory, FiveHundredRefreshesOfTheDemoNetworkStayFlat) {
     ASSERT_EQ(diagram.scene()->items().size(), items) << "cycle " << i;
   }
   // One leaked node or link per cycle would be 500 blocks at least.
-  EXPECT_LT(liveBlocks.load() - before, 100);
+  if (kCountingBlocks) {
+    EXPECT_LT(liveBlocks.load() - before, 100);
+  }
 }
 
 }  // namespace
