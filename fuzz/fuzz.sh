@@ -25,8 +25,9 @@ for name in "${targets[@]}"; do
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   echo "Fuzzing $name for $seconds s" >&2
   status=0
-  # -timeout: one input taking a second is a hang for parsers of a few hundred bytes.
-  nice -n 19 "$build_dir/fuzz/${name}_fuzzer" -max_total_time="$seconds" -timeout=1 \
+  # -timeout: an input of a few hundred bytes takes well under a millisecond; 10 s is a hang even
+  # at the lowest priority on a loaded machine (1 s was not: a starved run passed it).
+  nice -n 19 "$build_dir/fuzz/${name}_fuzzer" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$findings/" \
     "$work" "fuzz/corpus/$name" >"$log" 2>&1 || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
