@@ -162,7 +162,7 @@ TEST_F(NetworkViewTest, RunClickedDuringDisconnectsWaitIsNotRunAfterIt) {
   view().controller().Disconnect();
   ASSERT_TRUE(clickedInTheWait);
   EXPECT_TRUE(disabledInTheWait);
-  QCoreApplication::sendPostedEvents(&view(), QEvent::MetaCall);  // commands posted to the view
+  QCoreApplication::sendPostedEvents();  // calls posted to the view
   EXPECT_FALSE(view().controller().portOpen());
   EXPECT_EQ(Title(), QStringLiteral("vmod"));
   QTest::mouseClick(&run, Qt::LeftButton);  // after the wait a click counts again

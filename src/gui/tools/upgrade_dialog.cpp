@@ -218,7 +218,9 @@ void CUpgradeDialog::OnMessage(const firmware::UpgradeMessage& message) {
 
 void CUpgradeDialog::AskRefresh() {
   if (refreshAsked_.exchange(true)) return;  // one refresh pulls everything noted until then
-  QMetaObject::invokeMethod(this, &CUpgradeDialog::Refresh, Qt::QueuedConnection);
+  // By name, so that Qt makes the queued call itself: a call object built here, on the step
+  // thread, would reach the UI thread through Qt's queue, which ThreadSanitizer cannot see into.
+  QMetaObject::invokeMethod(this, "Refresh", Qt::QueuedConnection);
 }
 
 void CUpgradeDialog::Refresh() {

@@ -72,7 +72,8 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   void Cancel();
 
   // Pulls what the step thread noted: the log, the counters, the state, then the messages.
-  void Refresh();
+  // Invokable by name: see AskRefresh.
+  Q_INVOKABLE void Refresh();
   void ShowState();
   void ShowProgress();
   void ShowPreview();

@@ -2,10 +2,55 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QMetaObject>
 #include <QTimer>
+#include <deque>
+#include <mutex>
 
 namespace netloom::view {
+namespace detail {
+
+// Posted calls cross from the worker threads to the UI thread in a queue of our own under a
+// mutex; Qt's event queue carries only a bare event per call. Qt's queue alone would do the
+// hand-over, but it is not built with ThreadSanitizer, so the sanitizer would see a call's
+// captures written on one thread and read on another with nothing between them, and report
+// every posted call.
+class CallMailbox final : public QObject {
+ public:
+  explicit CallMailbox(QObject& context)
+      : QObject(&context), type_(static_cast<QEvent::Type>(QEvent::registerEventType())) {}
+
+  void Post(std::function<void()> call) {
+    auto* event = new QEvent(type_);
+    {
+      std::lock_guard lock(mutex_);
+      calls_.push_back(std::move(call));
+    }
+    QCoreApplication::postEvent(this, event);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    // Locked before the event is looked at: it was made on the posting thread.
+    std::unique_lock lock(mutex_);
+    if (event->type() != type_ || calls_.empty()) {
+      lock.unlock();
+      return QObject::event(event);
+    }
+    const std::function<void()> call = std::move(calls_.front());
+    calls_.pop_front();
+    lock.unlock();
+    call();
+    return true;
+  }
+
+ private:
+  const QEvent::Type type_;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> calls_;  // one per posted event, in posting order
+};
+
+}  // namespace detail
+
 namespace {
 
 class QtTimer final : public model::Timer {
@@ -61,13 +106,23 @@ class InputDropper final : public QObject {
   ~InputDropper() override { QCoreApplication::instance()->removeEventFilter(this); }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override { return IsUserInput(event->type()); }
+  // A mailbox's events are passed unread: they were made on a worker thread, and only the
+  // mailbox reads them, under its lock.
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    return dynamic_cast<detail::CallMailbox*>(receiver) == nullptr && IsUserInput(event->type());
+  }
 };
 
 }  // namespace
 
+QtUiThread::QtUiThread(QObject& context) : mailbox_(new detail::CallMailbox(context)) {}
+
+QtUiThread::~QtUiThread() {
+  delete mailbox_.data();  // its pending calls are dropped with it
+}
+
 void QtUiThread::Post(std::function<void()> call) {
-  QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
+  if (mailbox_) mailbox_->Post(std::move(call));
 }
 
 void QtUiThread::ServeEventsButInput() {
