@@ -38,6 +38,9 @@ TopologyResult ParseTopology(std::string_view text) {
     document = json::parse(text);
   } catch (const json::parse_error& e) {
     return {std::nullopt, "not valid JSON (at byte " + std::to_string(e.byte) + ")"};
+  } catch (const json::out_of_range&) {
+    // A number too large for a double ("1E400") is refused like any other malformed text.
+    return {std::nullopt, "not valid JSON (a number out of range)"};
   }
   if (!document.is_object() || !document.contains("nodes") || !document["nodes"].is_array()) {
     return {std::nullopt, "expected an object with a \"nodes\" list"};

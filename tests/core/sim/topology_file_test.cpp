@@ -45,6 +45,7 @@ TEST(TopologyFile, RefusesBadTopologiesWithAClearReason) {
     const char* error;
   } cases[] = {
       {"not JSON", R"({"nodes":[)", "not valid JSON (at byte 11)"},
+      {"number too large", R"({"nodes":[1E400]})", "not valid JSON (a number out of range)"},
       {"no nodes list", R"({"node":[]})", "expected an object with a \"nodes\" list"},
       {"empty list", R"({"nodes":[]})", "the network has no nodes"},
       {"node not an object", R"({"nodes":[1]})", "node 1: must be an object"},
