@@ -72,6 +72,9 @@ CMainFrame::~CMainFrame() {
     tabs_->removeTab(0);
     delete page;
   }
+  // The children deleted after this body move the focus: the frame must not hear of it then.
+  disconnect(qApp, nullptr, this, nullptr);
+  disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
 QAction* CMainFrame::Action(int id) const {
