@@ -32,9 +32,15 @@ class ExchangeProgressView {
       line_.Show("waiting for the module to restart: " + std::to_string(seconds) + " s");
     } else if (progress.framesDone > 0) {
       const int done = std::min(progress.framesDone, kImageFrames);
-      line_.Show("[" + std::string(static_cast<std::size_t>(done), '#') +
-                 std::string(static_cast<std::size_t>(kImageFrames - done), '.') + "] " +
-                 std::to_string(done) + "/" + std::to_string(kImageFrames) + " frames");
+      std::string bar(1, '[');
+      bar.append(static_cast<std::size_t>(done), '#')
+          .append(static_cast<std::size_t>(kImageFrames - done), '.')
+          .append("] ")
+          .append(std::to_string(done))
+          .append("/")
+          .append(std::to_string(kImageFrames))
+          .append(" frames");
+      line_.Show(bar);
     }
   }
   void Clear() { line_.Clear(); }

@@ -54,7 +54,7 @@ EntryResult CheckRowValue(int index, const ConfigItem& item, std::string_view te
   switch (item.valueType) {
     case ParamValueType::OptionList:
       if (!StoredOptionIndex(index, text))
-        return Refused(item, "\"" + std::string(text) + "\" names no option");
+        return Refused(item, std::string(1, '"').append(text).append("\" names no option"));
       break;
     case ParamValueType::DecimalSpin: {
       const auto value = ParseDecimalDigits(text, item.width);
