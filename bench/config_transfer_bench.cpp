@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/catalogue/value_tables.h"
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 #include "core/sim/virtual_module.h"
 #include "counting_link.h"
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <utility>
 
-#include "core/link/clock.h"
-#include "core/link/link_worker.h"
-#include "core/link/serial_port.h"
-#include "core/link/worker_listener.h"
+#include "core/link/serial/serial_port.h"
+#include "core/link/worker/clock.h"
+#include "core/link/worker/link_worker.h"
+#include "core/link/worker/worker_listener.h"
 
 namespace netloom::bench {
 

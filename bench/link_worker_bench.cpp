@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <utility>
 
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 #include "core/sim/virtual_module.h"
 #include "counting_link.h"
 

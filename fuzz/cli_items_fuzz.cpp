@@ -4,7 +4,7 @@
 
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/config_image.h"
+#include "core/link/config/config_image.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

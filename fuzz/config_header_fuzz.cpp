@@ -1,5 +1,5 @@
 // The module's header before a configuration write, byte by byte until it ends or fails.
-#include "core/link/config_frames.h"
+#include "core/link/config/config_frames.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

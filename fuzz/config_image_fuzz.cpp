@@ -2,8 +2,8 @@
 // failure, then the image decoded into a value table and encoded back, as the Parameters pane
 // and the next write would.
 #include "core/catalogue/value_tables.h"
-#include "core/link/config_frames.h"
-#include "core/link/config_image.h"
+#include "core/link/config/config_frames.h"
+#include "core/link/config/config_image.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,7 +1,7 @@
 // The ATINFOI reply as the identity read takes it, byte by byte until the parser stops.
 #include <cstdlib>
 
-#include "core/link/identity_reply.h"
+#include "core/link/identity/identity_reply.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

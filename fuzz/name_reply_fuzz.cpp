@@ -1,7 +1,7 @@
 // The ATNAMEREQ reply as the walk reads it: byte by byte until a name comes out.
 #include <cstdlib>
 
-#include "core/link/net_info_parser.h"
+#include "core/link/walk/net_info_parser.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

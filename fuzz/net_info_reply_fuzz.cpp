@@ -1,7 +1,7 @@
 // The ATNETINFO reply as the walk reads it: byte by byte until the parser stops.
 #include <cstdlib>
 
-#include "core/link/net_info_parser.h"
+#include "core/link/walk/net_info_parser.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

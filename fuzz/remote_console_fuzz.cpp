@@ -2,8 +2,8 @@
 // request that goes through it. The first byte picks the request; the rest are the reads.
 #include <cstdlib>
 
-#include "core/link/remote_set_up.h"
-#include "core/link/worker_context.h"
+#include "core/link/exchange/remote_set_up.h"
+#include "core/link/worker/worker_context.h"
 #include "fuzz_input.h"
 #include "scripted_port.h"
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <ostream>
 
-#include "core/link/config_messages.h"
-#include "core/link/connection.h"
-#include "core/link/port_directory.h"
-#include "core/link/remote_set_up.h"
+#include "core/link/config/config_messages.h"
+#include "core/link/worker/connection.h"
+#include "core/link/serial/port_directory.h"
+#include "core/link/exchange/remote_set_up.h"
 
 namespace netloom::cli {
 namespace {

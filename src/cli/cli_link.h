@@ -18,9 +18,9 @@
 #include "cli/cli.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
-#include "core/link/link_session.h"
-#include "core/link/link_worker.h"
-#include "core/link/worker_listener.h"
+#include "core/link/worker/link_session.h"
+#include "core/link/worker/link_worker.h"
+#include "core/link/worker/worker_listener.h"
 
 namespace netloom::cli {
 

@@ -9,7 +9,7 @@
 #include "cli/cli_link.h"
 #include "cli/module_target.h"
 #include "cli/options.h"
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 
 namespace netloom::cli {
 namespace {

@@ -17,8 +17,8 @@
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/config_image.h"
-#include "core/link/connection.h"
+#include "core/link/config/config_image.h"
+#include "core/link/worker/connection.h"
 
 namespace netloom::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include "core/firmware/hex_file_reader.h"
 #include "core/firmware/upgrade_procedure.h"
 #include "core/firmware/upgrade_texts.h"
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 
 namespace netloom::cli {
 namespace {

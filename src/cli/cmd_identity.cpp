@@ -8,8 +8,8 @@
 #include "cli/module_target.h"
 #include "cli/options.h"
 #include "core/catalogue/digits.h"
-#include "core/link/connection.h"
-#include "core/link/identity_reply.h"
+#include "core/link/identity/identity_reply.h"
+#include "core/link/worker/connection.h"
 
 namespace netloom::cli {
 namespace {

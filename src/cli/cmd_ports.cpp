@@ -5,7 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/options.h"
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 
 namespace netloom::cli {
 namespace {

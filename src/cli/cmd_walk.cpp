@@ -7,9 +7,9 @@
 #include "cli/cli_link.h"
 #include "cli/options.h"
 #include "cli/progress_line.h"
-#include "core/link/device_directory.h"
-#include "core/link/net_info_parser.h"
-#include "core/link/network_walk.h"
+#include "core/link/walk/device_directory.h"
+#include "core/link/walk/net_info_parser.h"
+#include "core/link/walk/network_walk.h"
 
 namespace netloom::cli {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "cli/interrupt.h"
 #include "cli/progress_line.h"
-#include "core/link/config_frames.h"
-#include "core/link/connection.h"
+#include "core/link/config/config_frames.h"
+#include "core/link/worker/connection.h"
 
 namespace netloom::cli {
 

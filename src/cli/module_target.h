@@ -10,7 +10,7 @@
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/options.h"
-#include "core/link/worker_command.h"
+#include "core/link/worker/worker_command.h"
 
 namespace netloom::cli {
 

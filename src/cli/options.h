@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 
 namespace netloom::cli {
 

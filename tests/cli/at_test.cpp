@@ -11,7 +11,7 @@
 
 #include "cli/cli.h"
 #include "cli_command_fixture.h"
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 
 extern char** environ;
 

@@ -10,7 +10,7 @@
 #include "cli_command_fixture.h"
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
-#include "core/link/config_messages.h"
+#include "core/link/config/config_messages.h"
 
 namespace netloom::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/link/circle_positions.h"
-#include "core/link/node_table.h"
+#include "core/link/walk/circle_positions.h"
+#include "core/link/walk/node_table.h"
 
 namespace netloom::testing {
 

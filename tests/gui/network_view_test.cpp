@@ -8,8 +8,8 @@
 #include <QTextCursor>
 #include <QTimer>
 
-#include "core/link/link_worker.h"
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
+#include "core/link/worker/link_worker.h"
 #include "gui/res/resource_ids.h"
 #include "gui_test_support.h"
 

@@ -12,9 +12,9 @@
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/config_profile.h"
-#include "core/link/clock.h"
-#include "core/link/config_image.h"
-#include "core/link/config_messages.h"
+#include "core/link/config/config_image.h"
+#include "core/link/config/config_messages.h"
+#include "core/link/worker/clock.h"
 #include "gui/panes/properties_view_bar.h"
 #include "gui/res/resource_ids.h"
 #include "gui/shell/main_frame.h"

@@ -15,7 +15,7 @@
 #include "core/firmware/boot_loader_client.h"
 #include "core/firmware/hex_record.h"
 #include "core/firmware/temp_folder.h"
-#include "core/link/clock.h"
+#include "core/link/worker/clock.h"
 #include "gui/tools/upgrade_dialog.h"
 #include "gui_test_support.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/worker_listener.h"
+#include "core/link/worker/worker_listener.h"
 
 namespace netloom::testsupport {
 

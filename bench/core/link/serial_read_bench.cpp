@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 
 namespace {
 

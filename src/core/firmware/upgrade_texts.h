@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 
 namespace netloom::firmware {
 

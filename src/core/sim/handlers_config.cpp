@@ -7,8 +7,8 @@
 #include <chrono>
 #include <span>
 
-#include "core/link/config_frames.h"
-#include "core/link/config_image.h"
+#include "core/link/config/config_frames.h"
+#include "core/link/config/config_image.h"
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
 

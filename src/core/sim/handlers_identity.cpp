@@ -4,9 +4,9 @@
 // restarts the node. Faults: exchange_faults.h.
 #include <charconv>
 
-#include "core/link/config_frames.h"
-#include "core/link/config_image.h"
-#include "core/link/identity_reply.h"
+#include "core/link/config/config_frames.h"
+#include "core/link/config/config_image.h"
+#include "core/link/identity/identity_reply.h"
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
 

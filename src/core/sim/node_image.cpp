@@ -5,8 +5,8 @@
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/value_entry.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/config_image.h"
-#include "core/link/identity_reply.h"
+#include "core/link/config/config_image.h"
+#include "core/link/identity/identity_reply.h"
 
 namespace netloom::sim {
 namespace {

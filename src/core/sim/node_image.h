@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "core/link/module_identity.h"
-#include "core/link/node_table.h"
+#include "core/link/identity/module_identity.h"
+#include "core/link/walk/node_table.h"
 #include "core/sim/sim_network.h"
 
 namespace netloom::sim {

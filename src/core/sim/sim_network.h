@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 
 namespace netloom::sim {
 

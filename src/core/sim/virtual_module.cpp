@@ -1,6 +1,6 @@
 #include "core/sim/virtual_module.h"
 
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 #include "core/sim/handlers.h"
 #include "core/sim/sim_engine.h"
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 #include "core/sim/pseudo_terminal.h"
 #include "core/sim/sim_faults.h"
 #include "core/sim/sim_network.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 #include "gui/model/port_choice.h"
 
 namespace netloom::model {

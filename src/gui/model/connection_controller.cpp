@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 #include "gui/model/demo_network.h"
 #include "gui/model/port_settings_text.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/link/link_session.h"
+#include "core/link/worker/link_session.h"
 
 namespace netloom::model {
 

@@ -1,6 +1,6 @@
 #include "gui/model/port_choice.h"
 
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 #include "gui/model/demo_network.h"
 
 namespace netloom::model {

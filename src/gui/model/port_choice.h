@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 
 namespace netloom::model {
 

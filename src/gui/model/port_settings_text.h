@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 
 namespace netloom::model {
 

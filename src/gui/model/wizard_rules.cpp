@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "core/link/identity_reply.h"
+#include "core/link/identity/identity_reply.h"
 
 namespace netloom::model {
 namespace {

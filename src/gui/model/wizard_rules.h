@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/module_identity.h"
+#include "core/link/identity/module_identity.h"
 
 namespace netloom::model {
 

@@ -10,7 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "core/link/worker_listener.h"
+#include "core/link/worker/worker_listener.h"
 #include "gui/model/ui_thread.h"
 
 namespace netloom::model {

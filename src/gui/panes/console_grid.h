@@ -17,7 +17,7 @@
 
 #include "core/catalogue/command_line.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/device_directory.h"
+#include "core/link/walk/device_directory.h"
 #include "gui/panes/property_grid.h"
 
 namespace netloom::panes {

@@ -27,7 +27,7 @@
 
 #include "core/catalogue/at_commands.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/device_directory.h"
+#include "core/link/walk/device_directory.h"
 #include "gui/panes/console_grid.h"
 #include "gui/panes/console_tree.h"
 #include "gui/panes/property_grid.h"

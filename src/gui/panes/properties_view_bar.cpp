@@ -9,7 +9,7 @@
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
-#include "core/link/config_image.h"
+#include "core/link/config/config_image.h"
 #include "gui/model/parameter_rows.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resources.h"

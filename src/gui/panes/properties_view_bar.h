@@ -38,7 +38,7 @@
 
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_tables.h"
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 #include "gui/panes/parameters_grid.h"
 #include "gui/panes/property_grid.h"
 

@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 
 namespace netloom::tools {
 namespace {

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 #include "gui/model/com_setting_model.h"
 
 class QComboBox;

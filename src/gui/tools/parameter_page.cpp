@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "core/link/identity_reply.h"
+#include "core/link/identity/identity_reply.h"
 #include "gui/model/wizard_rules.h"
 #include "gui/tools/message_box.h"
 #include "gui/tools/wizard_sheet.h"

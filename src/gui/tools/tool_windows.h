@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "core/link/uart_settings.h"
+#include "core/link/serial/uart_settings.h"
 #include "gui/model/port_choice.h"
 
 namespace netloom::model {

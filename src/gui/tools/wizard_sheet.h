@@ -12,7 +12,7 @@
 #include <QWizard>
 #include <functional>
 
-#include "core/link/module_identity.h"
+#include "core/link/identity/module_identity.h"
 
 namespace netloom::model {
 class ConnectionController;

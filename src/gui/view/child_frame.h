@@ -10,7 +10,7 @@
 #include <QSplitter>
 #include <QWidget>
 
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 #include "gui/model/command_rules.h"
 
 namespace netloom::panes {

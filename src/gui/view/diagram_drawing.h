@@ -5,7 +5,7 @@
 #include <QColor>
 #include <string_view>
 
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 #include "gui/model/diagram_layout.h"
 #include "gui/view/node_pictures.h"
 #include "gui/view/topology_diagram.h"

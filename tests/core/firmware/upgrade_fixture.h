@@ -16,7 +16,7 @@
 #include "boot_loader_client.h"
 #include "core/firmware/hex_record.h"
 #include "core/firmware/upgrade_procedure.h"
-#include "core/link/clock.h"
+#include "core/link/worker/clock.h"
 #include "temp_folder.h"
 
 namespace netloom::firmware::testing {

@@ -1,4 +1,4 @@
-#include "core/link/circle_positions.h"
+#include "core/link/walk/circle_positions.h"
 
 #include <gtest/gtest.h>
 

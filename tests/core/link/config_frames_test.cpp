@@ -1,11 +1,11 @@
-#include "core/link/config_frames.h"
+#include "core/link/config/config_frames.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/link/config_image.h"
-#include "core/link/config_messages.h"
+#include "core/link/config/config_image.h"
+#include "core/link/config/config_messages.h"
 
 namespace netloom::link {
 namespace {

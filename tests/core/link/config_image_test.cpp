@@ -1,4 +1,4 @@
-#include "core/link/config_image.h"
+#include "core/link/config/config_image.h"
 
 #include <gtest/gtest.h>
 

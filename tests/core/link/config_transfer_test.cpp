@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "core/catalogue/config_items.h"
-#include "core/link/config_frames.h"
-#include "core/link/config_image.h"
-#include "core/link/config_messages.h"
+#include "core/link/config/config_frames.h"
+#include "core/link/config/config_image.h"
+#include "core/link/config/config_messages.h"
 #include "exchange_fixture.h"
 
 namespace netloom::link {

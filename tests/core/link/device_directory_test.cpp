@@ -1,4 +1,4 @@
-#include "core/link/device_directory.h"
+#include "core/link/walk/device_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/link/node_table.h"
+#include "core/link/walk/node_table.h"
 
 namespace netloom::link {
 namespace {

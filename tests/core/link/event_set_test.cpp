@@ -1,4 +1,4 @@
-#include "core/link/event_set.h"
+#include "core/link/worker/event_set.h"
 
 #include <gtest/gtest.h>
 

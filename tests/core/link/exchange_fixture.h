@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/catalogue/value_tables.h"
-#include "core/link/connection.h"
-#include "core/link/link_worker.h"
+#include "core/link/worker/connection.h"
+#include "core/link/worker/link_worker.h"
 #include "support/recording_listener.h"
 #include "support/virtual_module_fixture.h"
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "core/link/config_messages.h"
-#include "core/link/identity_reply.h"
+#include "core/link/config/config_messages.h"
+#include "core/link/identity/identity_reply.h"
 #include "exchange_fixture.h"
 
 namespace netloom::link {

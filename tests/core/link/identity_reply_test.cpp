@@ -1,8 +1,8 @@
-#include "core/link/identity_reply.h"
+#include "core/link/identity/identity_reply.h"
 
 #include <gtest/gtest.h>
 
-#include "core/link/config_messages.h"
+#include "core/link/config/config_messages.h"
 
 namespace netloom::link {
 namespace {

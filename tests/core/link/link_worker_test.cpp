@@ -1,5 +1,5 @@
 // The link worker end to end: a real pseudo-terminal, the virtual module at the other end.
-#include "core/link/link_worker.h"
+#include "core/link/worker/link_worker.h"
 
 #include <gtest/gtest.h>
 #include <time.h>
@@ -7,7 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "core/link/connection.h"
+#include "core/link/worker/connection.h"
 #include "support/recording_listener.h"
 #include "support/virtual_module_fixture.h"
 

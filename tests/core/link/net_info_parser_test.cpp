@@ -1,4 +1,4 @@
-#include "core/link/net_info_parser.h"
+#include "core/link/walk/net_info_parser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/link/network_walk.h"
+#include "core/link/walk/network_walk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/link/port_directory.h"
+#include "core/link/serial/port_directory.h"
 
 #include <unistd.h>
 

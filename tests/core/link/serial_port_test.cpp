@@ -1,4 +1,4 @@
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/link/termios_settings.h"
+#include "core/link/serial/termios_settings.h"
 #include "pty_pair.h"
 
 namespace netloom::link {

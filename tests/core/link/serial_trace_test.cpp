@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 #include "pty_pair.h"
 
 namespace netloom::link {

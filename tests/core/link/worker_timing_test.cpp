@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/link/connection.h"
-#include "core/link/link_worker.h"
+#include "core/link/worker/connection.h"
+#include "core/link/worker/link_worker.h"
 #include "support/recording_listener.h"
 #include "support/recording_port.h"
 #include "support/virtual_module_fixture.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/link/net_info_parser.h"
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
+#include "core/link/walk/net_info_parser.h"
 #include "support/virtual_module_fixture.h"
 
 namespace netloom::sim {

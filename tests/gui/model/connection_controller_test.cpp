@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../network_fixture.h"
-#include "core/link/serial_port.h"
+#include "core/link/serial/serial_port.h"
 #include "manual_ui_thread.h"
 #include "support/virtual_module_fixture.h"
 

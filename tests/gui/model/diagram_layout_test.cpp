@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../network_fixture.h"
-#include "core/link/circle_positions.h"
+#include "core/link/walk/circle_positions.h"
 
 namespace netloom::model {
 namespace {

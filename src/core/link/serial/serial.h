@@ -1,0 +1,20 @@
+// netloom::link, serial/ — the serial line and the ports a user can pick.
+//
+// - serial_port.h       SerialPort, the thin layer every exchange goes through; OpenPort
+// - posix_serial_port.h the POSIX port: termios for the line, poll for every wait
+// - termios_settings.h  UartSettings to termios: which settings a device can take
+// - uart_settings.h     UartSettings, one connection's line settings with the dialog's codes
+// - serial_trace.h      the byte and failure trace (NETLOOM_TRACE, EnableLinkTrace)
+// - link_errno.h        the system's error numbers as link errors
+// - port_directory.h    the machine's serial devices and the running virtual modules' links
+//
+// A port is used by one thread at a time; nothing here locks but the trace.
+#pragma once
+
+#include "core/link/serial/link_errno.h"
+#include "core/link/serial/port_directory.h"
+#include "core/link/serial/posix_serial_port.h"
+#include "core/link/serial/serial_port.h"
+#include "core/link/serial/serial_trace.h"
+#include "core/link/serial/termios_settings.h"
+#include "core/link/serial/uart_settings.h"

@@ -1,0 +1,21 @@
+// Positions of the circle layout: the coordinator's direct children on a circle around it.
+#pragma once
+
+#include <cstdint>
+
+#include "core/link/walk/node_table.h"
+
+namespace netloom::link {
+
+// Radius of the circle in diagram units (twips).
+inline constexpr double kCircleRadius = 2500.0;
+
+// The circle table for a query whose node counter is `nodeCounter`: entry 0 is `centre`,
+// entries 1 onward are points on the circle, the first at (centre.x + 2500, centre.y), one every
+// 360 / (nodeCounter - 1) degrees (whole degrees) while the angle stays below 360. So the table
+// holds nodeCounter - 1 positions when that divides 360 and more otherwise (7 gives 8); every
+// one of them is kept. A counter below 2 gives no position, and so does a counter above 361,
+// whose whole-degree step would be 0.
+CircleTable ComputeCirclePositions(std::int32_t nodeCounter, CirclePoint centre);
+
+}  // namespace netloom::link

@@ -1,0 +1,59 @@
+// The network query command around the walk: prelude, tables, and the reports to the view.
+#include "core/link/exchange/command_mode.h"
+#include "core/link/walk/circle_positions.h"
+#include "core/link/walk/network_walk.h"
+#include "core/link/worker/worker_actions.h"
+
+namespace netloom::link {
+namespace {
+
+constexpr std::uint32_t kQueryReadTimeoutMs = 200;
+
+struct QueryRequest {
+  bool autoRefresh = false;
+  bool emptyNodeTable = false;
+  std::string rootAddress;
+  CirclePoint centre;
+};
+
+}  // namespace
+
+CommandReport QueryNetworkCommand(WorkerContext& ctx) {
+  const QueryRequest request = ctx.session.Update([](LinkState& state) {
+    QueryRequest taken{state.request.autoRefresh, state.request.emptyNodeTable,
+                       state.request.rootAddress, state.view.circleCentre};
+    state.request.emptyNodeTable = false;
+    return taken;
+  });
+  if (request.emptyNodeTable) {  // Run asked for fresh tables
+    ctx.nodeTable.clear();
+    ctx.nodeCounter = 0;
+  }
+  CommandReport report{WorkerCommand::QueryNetwork};
+  if (!request.autoRefresh) return report;
+
+  ctx.listener.QueryStarted();
+  QueryPrelude(ctx.port, ctx.clock);
+  ctx.SetReadTimeout(kQueryReadTimeoutMs);
+  // Every query starts from an empty table, also after one that counted no node: a lone
+  // coordinator left in the table would make this query find it there and report no root.
+  // Records stay alive while a view's snapshot holds them.
+  ctx.nodeCounter = 0;
+  ctx.nodeTable.clear();
+  NodePtr root = QueryNetworkAction(ctx, request.rootAddress);
+  if (!root) {
+    report.failure = kNoAnswerFromCoordinator;
+    return report;
+  }
+  ctx.listener.ClearDiagram();
+  NetworkSnapshot snapshot;
+  snapshot.circleTable = ComputeCirclePositions(ctx.nodeCounter, request.centre);
+  snapshot.nodeCount = ctx.nodeCounter;
+  snapshot.nodeTable = ctx.nodeTable;
+  snapshot.rootNode = std::move(root);
+  ctx.listener.NetworkReady(snapshot);
+  report.delivered = true;
+  return report;
+}
+
+}  // namespace netloom::link
