@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "core/link/config/config_messages.h"
-#include "core/link/worker/connection.h"
-#include "core/link/serial/port_directory.h"
 #include "core/link/exchange/remote_set_up.h"
+#include "core/link/serial/port_directory.h"
+#include "core/link/worker/connection.h"
 
 namespace netloom::cli {
 namespace {

@@ -10,9 +10,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "core/link/worker/clock.h"
 #include "core/link/config/config_messages.h"
 #include "core/link/identity/identity_reply.h"
+#include "core/link/worker/clock.h"
 #include "gui/res/resource_ids.h"
 #include "gui/tools/finish_page.h"
 #include "gui/tools/parameter_page.h"

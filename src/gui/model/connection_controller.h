@@ -41,12 +41,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/link/identity/module_identity.h"
+#include "core/link/serial/uart_settings.h"
+#include "core/link/walk/node_table.h"
 #include "core/link/worker/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
-#include "core/link/identity/module_identity.h"
-#include "core/link/walk/node_table.h"
-#include "core/link/serial/uart_settings.h"
 #include "gui/model/connection_observer.h"
 #include "gui/model/node_tables.h"
 #include "gui/model/port_choice.h"

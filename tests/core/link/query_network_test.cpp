@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/link/worker/connection.h"
 #include "core/link/walk/device_directory.h"
 #include "core/link/walk/network_walk.h"
+#include "core/link/worker/connection.h"
 #include "support/recording_listener.h"
 #include "support/virtual_module_fixture.h"
 
