@@ -5,8 +5,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 namespace netloom::testsupport {
 namespace {
@@ -16,7 +18,9 @@ using Clock = std::chrono::steady_clock;
 std::string MakeTempFolder() {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/netloom-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) return "/tmp";
+  // Never fall back to a shared folder: the destructor removes the folder with all it holds.
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::system_error(errno, std::generic_category(), pattern);
   return pattern;
 }
 

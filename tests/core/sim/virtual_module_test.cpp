@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/link/serial/serial_port.h"
@@ -31,6 +32,25 @@ constexpr auto kQuiet = 400ms;
 std::string Exchange(TtyClient& client, const std::string& line, std::string_view until) {
   EXPECT_TRUE(client.Write(line));
   return client.ReadUntil(until, kReply);
+}
+
+// A test folder that cannot be made is a failure, never a shared folder the fixture would then
+// empty on its way out.
+TEST(ScopedVirtualModuleTest, AFolderThatCannotBeMadeFailsAndRemovesNothing) {
+  const auto parent = std::filesystem::temp_directory_path() / "netloom-no-such-parent";
+  const auto bystander = std::filesystem::temp_directory_path() / "netloom-bystander";
+  std::filesystem::create_directories(bystander);
+  const char* saved = std::getenv("TMPDIR");
+  const std::string savedValue = saved ? saved : "";
+  setenv("TMPDIR", parent.c_str(), 1);
+  EXPECT_THROW(testsupport::ScopedVirtualModule{}, std::system_error);
+  if (saved) {
+    setenv("TMPDIR", savedValue.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  EXPECT_TRUE(std::filesystem::exists(bystander));
+  std::filesystem::remove(bystander);
 }
 
 TEST_F(VirtualModuleTest, EchoesTheLineThenReplies) {
