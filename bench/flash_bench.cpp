@@ -21,6 +21,7 @@
 #include "core/firmware/upgrade_procedure.h"
 #include "core/firmware/upgrade_texts.h"
 #include "core/sim/virtual_module.h"
+#include "hex_image.h"
 
 namespace {
 
@@ -56,18 +57,6 @@ class PhaseClock final : public netloom::firmware::UpgradeObserver {
   Clock::time_point identified, ended, verified, finished;
   std::string lastMessage;
 };
-
-std::string MakeHexFile(const std::filesystem::path& folder, std::size_t bytes) {
-  std::vector<char> binary(bytes);
-  std::mt19937 random(42);
-  for (auto& b : binary) b = static_cast<char>(random());
-  const auto bin = (folder / "image.bin").string();
-  const auto hex = (folder / "image.hex").string();
-  std::ofstream(bin, std::ios::binary).write(binary.data(), static_cast<long>(binary.size()));
-  const auto command = "srec_cat " + bin + " -binary -o " + hex + " -intel -Output_Block_Size 16";
-  if (std::system(command.c_str()) != 0) return {};
-  return hex;
-}
 
 struct Upload {
   std::string failure;  // empty when "Upgrade finish~!!" came

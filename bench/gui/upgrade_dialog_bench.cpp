@@ -20,23 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "../hex_image.h"
 #include "core/sim/virtual_module.h"
 #include "gui/tools/upgrade_dialog.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string MakeHexFile(const std::filesystem::path& folder, std::size_t bytes) {
-  std::vector<char> binary(bytes);
-  std::mt19937 random(42);
-  for (auto& b : binary) b = static_cast<char>(random());
-  const auto bin = (folder / "image.bin").string();
-  const auto hex = (folder / "image.hex").string();
-  std::ofstream(bin, std::ios::binary).write(binary.data(), static_cast<long>(binary.size()));
-  const auto command = "srec_cat " + bin + " -binary -o " + hex + " -intel -Output_Block_Size 16";
-  return std::system(command.c_str()) == 0 ? hex : std::string();
-}
 
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
