@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMetaObject>
 #include <QTimer>
 #include <deque>
 #include <mutex>
@@ -10,43 +11,38 @@ namespace netloom::view {
 namespace detail {
 
 // Posted calls cross from the worker threads to the UI thread in a queue of our own under a
-// mutex; Qt's event queue carries only a bare event per call. Qt's queue alone would do the
-// hand-over, but it is not built with ThreadSanitizer, so the sanitizer would see a call's
-// captures written on one thread and read on another with nothing between them, and report
-// every posted call.
+// mutex; Qt's queue carries only a wake-up per call. Qt's queue alone would do the hand-over, but
+// it is not built with ThreadSanitizer, so the sanitizer would see a call's captures written on
+// one thread and read on another with nothing between them. The wake-up event itself is made
+// inside Qt for the same reason: one made here, on the worker thread, is read on the UI thread
+// by every application-wide event filter before Qt delivers it (hence the call by name: the
+// member-pointer form makes its slot object here too).
 class CallMailbox final : public QObject {
+  Q_OBJECT
+
  public:
-  explicit CallMailbox(QObject& context)
-      : QObject(&context), type_(static_cast<QEvent::Type>(QEvent::registerEventType())) {}
+  explicit CallMailbox(QObject& context) : QObject(&context) {}
 
   void Post(std::function<void()> call) {
-    auto* event = new QEvent(type_);
     {
       std::lock_guard lock(mutex_);
       calls_.push_back(std::move(call));
     }
-    QCoreApplication::postEvent(this, event);
+    QMetaObject::invokeMethod(this, "DeliverOne", Qt::QueuedConnection);
   }
 
- protected:
-  bool event(QEvent* event) override {
-    // Locked before the event is looked at: it was made on the posting thread.
+ private:
+  Q_INVOKABLE void DeliverOne() {
     std::unique_lock lock(mutex_);
-    if (event->type() != type_ || calls_.empty()) {
-      lock.unlock();
-      return QObject::event(event);
-    }
+    if (calls_.empty()) return;
     const std::function<void()> call = std::move(calls_.front());
     calls_.pop_front();
     lock.unlock();
     call();
-    return true;
   }
 
- private:
-  const QEvent::Type type_;
   std::mutex mutex_;
-  std::deque<std::function<void()>> calls_;  // one per posted event, in posting order
+  std::deque<std::function<void()>> calls_;  // one per wake-up, in posting order
 };
 
 }  // namespace detail
@@ -106,11 +102,7 @@ class InputDropper final : public QObject {
   ~InputDropper() override { QCoreApplication::instance()->removeEventFilter(this); }
 
  protected:
-  // A mailbox's events are passed unread: they were made on a worker thread, and only the
-  // mailbox reads them, under its lock.
-  bool eventFilter(QObject* receiver, QEvent* event) override {
-    return dynamic_cast<detail::CallMailbox*>(receiver) == nullptr && IsUserInput(event->type());
-  }
+  bool eventFilter(QObject*, QEvent* event) override { return IsUserInput(event->type()); }
 };
 
 }  // namespace
@@ -137,3 +129,5 @@ std::unique_ptr<model::Timer> QtUiThread::MakeTimer(std::function<void()> fire) 
 }
 
 }  // namespace netloom::view
+
+#include "qt_ui_thread.moc"
