@@ -1,7 +1,7 @@
 // Configuration read and write and identity write against the virtual module with line-rate
 // emulation at 9600 baud, through the link worker, in real time: each exchange's time from its
 // first byte written to its end, against what the bytes need on the wire (ten bit times each,
-// both ways) plus the specified pauses and read waits. Goal: the rest under 5 % of the total.
+// both ways) plus the protocol's pauses and read waits. Goal: the rest under 5 % of the total.
 // Usage: config_transfer_bench [rounds, default 5]
 #include <condition_variable>
 #include <cstdio>
@@ -18,20 +18,20 @@ namespace {
 using namespace netloom::link;
 using netloom::bench::CountingClock;
 using netloom::bench::Ms;
+using netloom::bench::ProtocolWaits;
 using netloom::bench::QuietListener;
-using netloom::bench::SpecifiedWaits;
 using netloom::bench::StartCountingWorker;
 using netloom::bench::Steady;
 
 // Waits for the end of each command and times it from the window's first write.
 class ExchangeTimer final : public QuietListener {
  public:
-  explicit ExchangeTimer(SpecifiedWaits& waits) : waits_(waits) {}
+  explicit ExchangeTimer(ProtocolWaits& waits) : waits_(waits) {}
   void ShowMessage(std::string_view) override {}  // "Writing finished!" after every write
   void CommandFinished(const CommandReport& report) override {
     const auto now = Steady::now();
     const std::lock_guard lock(mutex_);
-    const SpecifiedWaits::Totals totals = waits_.Take();
+    const ProtocolWaits::Totals totals = waits_.Take();
     result_ = {report, totals.firstWrite ? Ms(now - *totals.firstWrite).count() : 0.0, totals};
     done_ = true;
     changed_.notify_all();
@@ -40,7 +40,7 @@ class ExchangeTimer final : public QuietListener {
   struct Result {
     CommandReport report{WorkerCommand::Wake};
     double totalMs = 0;
-    SpecifiedWaits::Totals waits;
+    ProtocolWaits::Totals waits;
   };
   Result Wait() {
     std::unique_lock lock(mutex_);
@@ -50,7 +50,7 @@ class ExchangeTimer final : public QuietListener {
   }
 
  private:
-  SpecifiedWaits& waits_;
+  ProtocolWaits& waits_;
   std::mutex mutex_;
   std::condition_variable changed_;
   bool done_ = false;
@@ -59,18 +59,18 @@ class ExchangeTimer final : public QuietListener {
 
 struct Sum {
   int runs = 0;
-  double totalMs = 0, specifiedMs = 0, wireMs = 0;
+  double totalMs = 0, protocolMs = 0, wireMs = 0;
 };
 
 // `wireInPauses`: the bytes travel while the host pauses (the identity write's replies come
-// during its 200 and 500 ms pauses), so the wire time is not added to the specified time.
+// during its 200 and 500 ms pauses), so the wire time is not added to the protocol's time.
 void Report(const char* what, const Sum& sum, bool wireInPauses) {
-  const double rest = sum.totalMs - sum.specifiedMs - (wireInPauses ? 0.0 : sum.wireMs);
+  const double rest = sum.totalMs - sum.protocolMs - (wireInPauses ? 0.0 : sum.wireMs);
   std::printf(
-      "%-20s %d runs: %8.1f ms each; wire %6.1f ms%s, specified waits %7.1f ms; rest %5.1f ms = "
+      "%-20s %d runs: %8.1f ms each; wire %6.1f ms%s, protocol waits %7.1f ms; rest %5.1f ms = "
       "%5.2f %% (goal under 5 %%)\n",
       what, sum.runs, sum.totalMs / sum.runs, sum.wireMs / sum.runs,
-      wireInPauses ? " (within the pauses)" : "", sum.specifiedMs / sum.runs, rest / sum.runs,
+      wireInPauses ? " (within the pauses)" : "", sum.protocolMs / sum.runs, rest / sum.runs,
       100.0 * rest / sum.totalMs);
 }
 
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   UartSettings settings;  // 9600 baud
-  SpecifiedWaits waits;
+  ProtocolWaits waits;
   CountingClock clock(waits);
   ExchangeTimer timer(waits);
   LinkSession session;
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
       }
       ++sum.runs;
       sum.totalMs += run.totalMs;
-      sum.specifiedMs += run.waits.ms;
+      sum.protocolMs += run.waits.ms;
       sum.wireMs += (run.waits.bytesRead + run.waits.bytesWritten) * 10'000.0 / settings.baudRate;
     }
     Report(what, sum, wireInPauses);

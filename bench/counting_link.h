@@ -1,6 +1,6 @@
 // Bench support: a port and a clock that note what an exchange spends in the waits the protocol
-// prescribes and how many bytes it moves, so a bench can tell the specified time (pauses, reads
-// that end by their time-out or by the 20 ms gap after the last byte, bytes on the wire) from
+// prescribes and how many bytes it moves, so a bench can tell the protocol's own time (pauses,
+// reads that end by their time-out or by the 20 ms gap after the last byte, bytes on the wire) from
 // the rest.
 #pragma once
 
@@ -24,7 +24,7 @@ using Steady = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
 
 // What an exchange spent in prescribed waits, in milliseconds, and the bytes it moved.
-struct SpecifiedWaits {
+struct ProtocolWaits {
   struct Totals {
     double ms = 0;
     std::size_t bytesRead = 0;
@@ -67,21 +67,21 @@ struct SpecifiedWaits {
 // Real-time pauses, each noted.
 class CountingClock final : public link::Clock {
  public:
-  explicit CountingClock(SpecifiedWaits& waits) : waits_(waits) {}
+  explicit CountingClock(ProtocolWaits& waits) : waits_(waits) {}
   void Pause(std::uint32_t ms) override {
     waits_.AddPause(ms);
     link::DefaultClock().Pause(ms);
   }
 
  private:
-  SpecifiedWaits& waits_;
+  ProtocolWaits& waits_;
 };
 
 // The port with every read's prescribed wait noted: the whole time-out for a silent read, the
 // closing gap for one that got fewer bytes than it asked for, nothing for a full one.
 class CountingPort final : public link::SerialPort {
  public:
-  CountingPort(std::unique_ptr<link::SerialPort> port, SpecifiedWaits& waits)
+  CountingPort(std::unique_ptr<link::SerialPort> port, ProtocolWaits& waits)
       : port_(std::move(port)), waits_(waits) {}
   bool Configure(const link::UartSettings& settings) override {
     timeoutMs_ = settings.readTimeoutMs;
@@ -110,7 +110,7 @@ class CountingPort final : public link::SerialPort {
 
  private:
   std::unique_ptr<link::SerialPort> port_;
-  SpecifiedWaits& waits_;
+  ProtocolWaits& waits_;
   std::uint32_t timeoutMs_ = 0;
 };
 
@@ -134,7 +134,7 @@ class QuietListener : public link::WorkerListener {
 // does not open. `settings`, `clock`, `listener` and `session` must outlive the worker.
 inline std::unique_ptr<link::CThread> StartCountingWorker(const std::string& path,
                                                           link::UartSettings& settings,
-                                                          SpecifiedWaits& waits, link::Clock& clock,
+                                                          ProtocolWaits& waits, link::Clock& clock,
                                                           link::WorkerListener& listener,
                                                           link::LinkSession& session) {
   settings.readTimeoutMs = link::kConnectReadTimeoutMs;

@@ -3,7 +3,7 @@
 //
 // Reports each phase against what the wire and the protocol's own waits allow: the lines
 // against the bytes both ways at 11 520 bytes/s (115200 baud, ten bits a byte), and the whole
-// run from the click on "Upgrade" to "Upgrade finish~!!" against those bytes plus the specified
+// run from the click on "Upgrade" to "Upgrade finish~!!" against those bytes plus the protocol's
 // pauses and read time-outs. Usage: flash_bench [image bytes, default 65536]
 #include <stdlib.h>
 #include <sys/resource.h>

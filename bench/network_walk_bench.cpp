@@ -1,5 +1,5 @@
 // Network walk of the demo network on the virtual module, through the link worker as a refresh
-// runs it: time per node, and the part of it that is not the specified waiting (the 200 ms pause
+// runs it: time per node, and the part of it that is not protocol waiting (the 200 ms pause
 // per node, the prelude's pauses, and reads that end by their time-out or by the 20 ms gap after
 // the last byte). Goal: that part under 5 % of the total. Real time throughout.
 #include <algorithm>
@@ -19,15 +19,15 @@ using namespace netloom::link;
 
 using netloom::bench::CountingClock;
 using netloom::bench::Ms;
+using netloom::bench::ProtocolWaits;
 using netloom::bench::QuietListener;
-using netloom::bench::SpecifiedWaits;
 using netloom::bench::StartCountingWorker;
 using netloom::bench::Steady;
 
 // Times each query from QueryStarted to its end.
 class QueryTimer final : public QuietListener {
  public:
-  explicit QueryTimer(SpecifiedWaits& waits) : waits_(waits) {}
+  explicit QueryTimer(ProtocolWaits& waits) : waits_(waits) {}
   void QueryStarted() override {
     waits_.Take();
     started_ = Steady::now();
@@ -45,7 +45,7 @@ class QueryTimer final : public QuietListener {
 
   struct Result {
     double totalMs = 0;
-    SpecifiedWaits::Totals waits;
+    ProtocolWaits::Totals waits;
     std::size_t nodes = 0;
   };
   Result Wait() {
@@ -56,7 +56,7 @@ class QueryTimer final : public QuietListener {
   }
 
  private:
-  SpecifiedWaits& waits_;
+  ProtocolWaits& waits_;
   Steady::time_point started_;
   std::size_t nodes_ = 0;
   std::mutex mutex_;
@@ -72,7 +72,7 @@ int Measure(bool lineRate, int rounds) {
     return 1;
   }
   UartSettings settings;
-  SpecifiedWaits waits;
+  ProtocolWaits waits;
   CountingClock clock(waits);
   QueryTimer timer(waits);
   LinkSession session;
@@ -104,7 +104,7 @@ int Measure(bool lineRate, int rounds) {
     std::printf(", of which %.1f ms bytes on the wire at %u baud", lineMs / nodes,
                 settings.baudRate);
   std::printf(
-      "; not specified waiting%s: %.2f ms per node = %.2f %% of the total (goal under 5 %%)\n",
+      "; not protocol waiting%s: %.2f ms per node = %.2f %% of the total (goal under 5 %%)\n",
       lineRate ? " nor wire time" : "", other / nodes, 100.0 * other / sum.totalMs);
   return 0;
 }

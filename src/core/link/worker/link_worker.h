@@ -68,7 +68,7 @@ class CThread {
   std::thread thread_;
 };
 
-// The specified way to signal: the same as worker.Signal(code).
+// Signals the worker from code that holds only the thread: the same as worker.Signal(code).
 void SignalWorker(CThread& worker, WorkerCommand code);
 
 // The line PortLost carries for the port at `path`; `reason` is the system's, may be empty.
