@@ -32,7 +32,7 @@ inline link::NetworkSnapshot Snapshot(const std::vector<NodeSpec>& nodes,
     if (!snapshot.rootNode) snapshot.rootNode = record;
   }
   snapshot.nodeCount = nodeCount < 0 ? static_cast<std::int32_t>(nodes.size()) : nodeCount;
-  snapshot.circleTable = link::ComputeCirclePositions(snapshot.nodeCount, {16500, 8250});
+  snapshot.circleTable = link::ComputeCirclePositions(snapshot.nodeCount, link::kCircleCentre);
   return snapshot;
 }
 

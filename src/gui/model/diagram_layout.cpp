@@ -133,8 +133,7 @@ class TreeRows {
 std::vector<link::CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot,
                                             link::CirclePoint centre, int count) {
   const auto& table = snapshot.circleTable;
-  const int written = std::min(CirclePositionCount(snapshot.nodeCount),
-                               std::max(static_cast<int>(table.size()) - 1, 0));
+  const int written = std::max(static_cast<int>(table.size()) - 1, 0);
   std::vector<link::CirclePoint> places;
   if (count <= written && count <= kCirclePlaces) {
     places.assign(table.begin() + 1, table.begin() + 1 + count);
@@ -142,7 +141,7 @@ std::vector<link::CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapsho
   }
   // Even places on a circle whose arc leaves a little room between neighbours.
   const double radius =
-      std::max<double>(kCircleRadius, count * kNodeSize * 1.1 / (2 * std::numbers::pi));
+      std::max(link::kCircleRadius, count * kNodeSize * 1.1 / (2 * std::numbers::pi));
   for (int k = 0; k < count; ++k) places.push_back(OnCircle(centre, radius, 360.0 * k / count));
   return places;
 }
@@ -176,13 +175,6 @@ double LabelFontSize(double points) {
   return static_cast<double>(static_cast<std::int64_t>(fixed * kLabelFontScale)) / 10000;
 }
 
-int CirclePositionCount(std::int32_t nodeCount) {
-  if (nodeCount - 1 < 1) return 0;
-  const int step = 360 / (nodeCount - 1);
-  if (step == 0) return nodeCount - 1;  // one position per counted node, never an endless loop
-  return (360 + step - 1) / step;
-}
-
 std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, LayoutMode mode,
                                          std::string_view selectedAddress) {
   if (!snapshot.rootNode) return {};
@@ -191,7 +183,7 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
           .From(snapshot.rootNode, mode == LayoutMode::Circle ? kCircleDepth : kTreeDepth);
 
   const link::CirclePoint centre =
-      snapshot.circleTable.empty() ? kCircleCentre : snapshot.circleTable.front();
+      snapshot.circleTable.empty() ? link::kCircleCentre : snapshot.circleTable.front();
   std::vector<link::CirclePoint> circle;
   if (mode == LayoutMode::Circle) {
     circle = detail::CirclePlaces(snapshot, centre, static_cast<int>(visits.size()) - 1);

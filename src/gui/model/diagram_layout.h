@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/link/walk/circle_positions.h"
 #include "core/link/walk/node_table.h"
 
 namespace netloom::model {
@@ -23,8 +24,6 @@ inline constexpr float kTwipsPerPixel = 15;
 inline constexpr float kNodeSize = 1500;
 inline constexpr float kTreeRootLeft = 15000;
 inline constexpr float kTreeRowPitch = kNodeSize + 700;
-inline constexpr link::CirclePoint kCircleCentre{16500, 8250};
-inline constexpr float kCircleRadius = 2500;
 // Places on the circle the walk's positions serve; beyond them the children spread wider.
 inline constexpr int kCirclePlaces = 19;
 // Depth limits of the drawing pass: the root and its children in a circle, three levels below
@@ -99,10 +98,6 @@ struct NodePlacement {
 // An empty snapshot (no root) gives no placements.
 std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, LayoutMode mode,
                                          std::string_view selectedAddress);
-
-// Number of circle positions the walk writes for its node counter `nodeCount`: the multiples of
-// 360 / (nodeCount - 1) below 360 (none when nodeCount - 1 < 1).
-int CirclePositionCount(std::int32_t nodeCount);
 
 struct DiagramPoint {
   float x = 0;

@@ -7,7 +7,7 @@
 namespace netloom::link {
 namespace {
 
-constexpr CirclePoint kCentre{16500.0f, 8250.0f};
+constexpr CirclePoint kCentre = kCircleCentre;
 
 TEST(CirclePositionsTest, FiveNodesGiveTheCompassPoints) {
   const CircleTable table = ComputeCirclePositions(5, kCentre);

@@ -301,16 +301,5 @@ TEST(DiagramLayout, HitTestFindsTheTopmostSquare) {
   }
 }
 
-TEST(DiagramLayout, CirclePositionCountFollowsTheWalk) {
-  const std::vector<std::pair<int, int>> cases{{0, 0}, {1, 0}, {2, 1}, {5, 4}, {8, 8}, {20, 20}};
-  for (const auto& [counter, positions] : cases) {
-    EXPECT_EQ(CirclePositionCount(counter), positions) << counter;
-    if (counter >= 2) {
-      EXPECT_EQ(link::ComputeCirclePositions(counter, kCircleCentre).size(),
-                static_cast<std::size_t>(positions) + 1);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace netloom::model

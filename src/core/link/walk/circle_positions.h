@@ -7,7 +7,9 @@
 
 namespace netloom::link {
 
-// Radius of the circle in diagram units (twips).
+// Where the coordinator is drawn in circle mode, in diagram units (twips).
+inline constexpr CirclePoint kCircleCentre{16500.0f, 8250.0f};
+// Radius of the circle in diagram units.
 inline constexpr double kCircleRadius = 2500.0;
 
 // The circle table for a query whose node counter is `nodeCounter`: entry 0 is `centre`,

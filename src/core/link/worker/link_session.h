@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "core/link/identity/module_identity.h"
+#include "core/link/walk/circle_positions.h"
 #include "core/link/walk/node_table.h"
 
 namespace netloom::link {
@@ -53,8 +54,8 @@ struct ViewLinkState {
   bool consoleRemote = false;     // console commands go to the selected node
   bool parametersRemote = false;  // configuration transfers go to the selected node
   std::string selectedAddress{kNoAddress};
-  ConfigImage configImage{};                    // the local module's image as last transferred
-  CirclePoint circleCentre{16500.0f, 8250.0f};  // centre of the circle layout
+  ConfigImage configImage{};                 // the local module's image as last transferred
+  CirclePoint circleCentre = kCircleCentre;  // centre of the circle layout
 };
 
 // The setup wizard's side: written by the identity exchanges, status last.
