@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace netloom::testsupport {
 namespace {
@@ -38,6 +39,15 @@ ScopedVirtualModule::~ScopedVirtualModule() {
   module_.reset();
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds bound) {
+  const auto until = Clock::now() + bound;
+  while (!done()) {
+    if (Clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 TtyClient::TtyClient(const std::string& path) {

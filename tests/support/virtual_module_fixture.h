@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ class VirtualModuleTest : public ::testing::Test {
  protected:
   ScopedVirtualModule sim_;
 };
+
+// Polls `done` until it holds or `bound` passes: for states of the module seen from outside.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds bound = std::chrono::seconds(60));
 
 // A raw client of a tty path: opened read-write, raw, 9600 baud; closed on destruction.
 class TtyClient {

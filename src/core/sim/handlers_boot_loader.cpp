@@ -18,6 +18,9 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing comes
+// While it waits for a record it says again that it is ready: the host's identification read
+// takes the first ready byte along with the identification.
+constexpr auto kReadyRepeat = 250ms;
 constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
 constexpr auto kResetTime = 20ms;   // bytes arriving while the module restarts are lost
 constexpr std::string_view kOk = "OK\r\n";
@@ -46,8 +49,11 @@ class BootLoader {
   void Run() {
     faults_.NoteInBootLoader(true);
     for (;;) {
-      const auto byte = ctx_.link.ReadByte(kIdleWait);
-      if (!byte) continue;
+      const auto byte = ctx_.link.ReadByte(AwaitingRecord() ? kReadyRepeat : kIdleWait);
+      if (!byte) {
+        if (AwaitingRecord()) ctx_.link.Write(std::string(1, static_cast<char>(firmware::kStx)));
+        continue;
+      }
       if (*byte == firmware::kIdentifyRequest) {
         Identify();
       } else if (*byte == ':') {
@@ -78,10 +84,14 @@ class BootLoader {
     Restart();
     taking_ = true;
     std::string reply(firmware::kIdentification);
-    reply += "\r\n";
     reply += static_cast<char>(firmware::kStx);
     ctx_.link.Write(reply);
   }
+
+  bool Silenced() const {
+    return faults_.SilentFromLine() != 0 && line_ >= faults_.SilentFromLine();
+  }
+  bool AwaitingRecord() const { return taking_ && !Silenced(); }
 
   void TakeRecord() {
     std::vector<std::uint8_t> frame{':'};
@@ -94,7 +104,7 @@ class BootLoader {
       frame.push_back(*byte);
     }
     ++line_;
-    if (faults_.SilentFromLine() != 0 && line_ >= faults_.SilentFromLine()) return;
+    if (Silenced()) return;
     const auto record = firmware::DecodeRecord(frame);
     if (!record || line_ == faults_.NakAtLine()) {
       rejected_ = true;

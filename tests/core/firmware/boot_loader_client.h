@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "support/virtual_module_fixture.h"
 
@@ -14,15 +12,7 @@ namespace netloom::firmware::testing {
 
 using namespace std::chrono_literals;
 
-// Polls `done` until it holds or `bound` passes.
-inline bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds bound = 60s) {
-  const auto until = std::chrono::steady_clock::now() + bound;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
-}
+using testsupport::WaitFor;
 
 // The module restarts on its own time after the host's last command: bytes sent meanwhile
 // would be lost, so a test waits for the restart to end before it talks to the module.

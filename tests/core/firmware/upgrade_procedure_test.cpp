@@ -40,7 +40,7 @@ TEST_F(UpgradeTest, VerifiedUploadDeliversTheFileAndReturnsToAtCommandMode) {
   EXPECT_EQ(BootLoader().VerifiedImage().Bytes(), FileImage().Bytes());
   const auto log = observer_.Log();
   for (const auto* part :
-       {"\r\nUpgrade Mode\r\nBaud Rate change to 115200\r\n", "Harbinor Wireless Inc.\r\r\n",
+       {"\r\nUpgrade Mode\r\nBaud Rate change to 115200\r\n", "Harbinor Wireless Inc.\x02\r\n",
         "End of transmission\r\n", "Verify ok\r\n",
         "\r\nAT Command Mode\r\nBaud Rate change to 9600\r\nOK\r\n"}) {
     EXPECT_TRUE(Contains(log, part)) << part << " in " << log;

@@ -280,6 +280,22 @@ TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
   EXPECT_GE(elapsed, std::chrono::milliseconds(got.size() * 10 * 1000 / 1200 - 20)) << got;
 }
 
+// The boot loader answers the identification request with the identification and the ready
+// byte, nothing between them, in one answer of 23 bytes; while no record comes it says ready
+// again.
+TEST_F(VirtualModuleTest, BootLoaderIdentifiesItselfWithTheReadyByteRightBehind) {
+  TtyClient client(sim_.LinkPath());
+  Exchange(client, "ATUPGRADE 1\r", "OK\r\n");
+  Exchange(client, "ATRESET\r", "OK\r\n");
+  ASSERT_TRUE(testsupport::WaitFor([&] { return sim_.Faults().BootLoader().InBootLoader(); }));
+  const std::string answer = "Harbinor Wireless Inc.\x02";
+  ASSERT_EQ(answer.size(), 23u);
+  const std::string got = Exchange(client, "Y", answer);
+  EXPECT_EQ(got.substr(0, answer.size()), answer);
+  EXPECT_EQ(got.find_first_not_of('\x02', answer.size()), std::string::npos) << got;
+  EXPECT_EQ(client.ReadUntil("\x02", kReply), "\x02");
+}
+
 TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {
   {
     TtyClient client(sim_.LinkPath());
