@@ -114,24 +114,17 @@ std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
 
 int RunAt(const std::vector<std::string>& args, CommandIo& io) {
   std::vector<FlagSpec> specs = LineFlags();
-  specs.insert(specs.end(), {{"--to"},
-                             {"--wait"},
-                             {"--timeout"},
-                             {"--raw", false},
-                             {"--json", false},
-                             {"--help", false}});
+  specs.insert(specs.end(),
+               {{"--to"}, {"--wait"}, {"--timeout"}, {"--raw", false}, {"--json", false}});
+  ParsedArgs parsed;
+  if (const auto status = ParseCommandLine("at", kUsage, args, specs, io, parsed)) return *status;
   std::string error;
-  const auto parsed = ParseArgs(args, specs, error);
-  if (parsed && parsed->Has("--help")) {
-    io.out << kUsage;
-    return kExitOk;
-  }
-  const auto request = parsed ? ParseRequest(*parsed, error) : std::nullopt;
+  const auto request = ParseRequest(parsed, error);
   if (!request) return UsageError(io, "at", error);
 
-  const bool json = parsed->Has("--json");
+  const bool json = parsed.Has("--json");
   CliLink link("at", io, !json);
-  if (const auto status = link.Open(*parsed)) return *status;
+  if (const auto status = link.Open(parsed)) return *status;
 
   const auto failure = Send(link, *request);
   if (!failure) {

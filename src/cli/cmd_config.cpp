@@ -23,6 +23,7 @@
 namespace netloom::cli {
 namespace {
 
+constexpr const char* kCommand = "config";
 constexpr const char* kUsage =
     "usage: netloom-cli config read --port P [--to ADDR] [--json]\n"
     "       netloom-cli config write --port P [--to ADDR] [--defaults] [--from FILE]\n"
@@ -47,10 +48,6 @@ using Values = std::vector<std::string>;
 
 catalogue::ConfigValueTable& Table() {
   return catalogue::GlobalConfigValues();
-}
-
-int UsageError(CommandIo& io, const std::string& reason) {
-  return cli::UsageError(io, "config", reason);
 }
 
 // What write is asked to do, checked before the port is opened.
@@ -123,7 +120,8 @@ std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable&
                              CommandIo& io) {
   for (const auto& [item, text] : plan.fromFile) {
     const auto stored = table.Set(item, text);
-    if (!stored.accepted()) return UsageError(io, ItemLabel(item) + ": " + stored.message);
+    if (!stored.accepted())
+      return UsageError(io, kCommand, ItemLabel(item) + ": " + stored.message);
   }
   for (const auto& [item, text] : plan.sets) {
     const auto entered = catalogue::EnterConfigValue(table, item, text);
@@ -132,13 +130,13 @@ std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable&
     std::string reason = OneLine(entered.message);
     const auto name = ConfigCatalogue()[static_cast<std::size_t>(item)].name;
     if (reason.rfind(name, 0) != 0) reason = ItemLabel(item) + ": " + reason;
-    return UsageError(io, reason);
+    return UsageError(io, kCommand, reason);
   }
   // Nothing goes out that the image cannot carry as it stands.
   catalogue::ConfigValueTable trial;
   trial.Assign(table.Snapshot());
   if (const auto encoded = link::EncodeImage(trial); !encoded.ok()) {
-    return UsageError(io, encoded.error);
+    return UsageError(io, kCommand, encoded.error);
   }
   return std::nullopt;
 }
@@ -170,7 +168,7 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
 int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   ReadWriteArgs command;
   if (const auto status = ParseReadWrite(
-          "config", kUsage, args, {{"--json", false}},
+          kCommand, kUsage, args, {{"--json", false}},
           {{"--defaults", false}, {"--from"}, {"--set", true, true}, {"--verify", false}}, io,
           command)) {
     return *status;
@@ -180,7 +178,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   const std::string& to = command.to;
   std::string error;
   const auto plan = write ? ParsePlan(parsed, error) : std::optional<WritePlan>(WritePlan{});
-  if (!plan) return UsageError(io, error);
+  if (!plan) return UsageError(io, kCommand, error);
   if (write) {
     // Every value is checked before the port is touched, on the defaults; only the key's
     // editability hangs on the module (its SecurityEnable), so the check lets the key be typed.
@@ -190,7 +188,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     if (const auto status = ApplyPlan(*plan, trial, io)) return *status;
   }
 
-  CliLink link("config", io, false);
+  CliLink link(kCommand, io, false);
   if (const auto status = link.Open(parsed)) return *status;
   if (!to.empty()) {
     if (const auto status = DirectTo(link, to, io)) return *status;
@@ -210,7 +208,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   return InterruptGuard::Signal() != 0 ? InterruptGuard::ExitStatus() : status;
 }
 
-const CommandRegistrar kRegistrar({"config", "read or write a module's configuration", RunConfig});
+const CommandRegistrar kRegistrar({kCommand, "read or write a module's configuration", RunConfig});
 
 }  // namespace
 }  // namespace netloom::cli

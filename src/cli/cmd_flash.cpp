@@ -22,6 +22,7 @@
 namespace netloom::cli {
 namespace {
 
+constexpr const char* kCommand = "flash";
 constexpr const char* kUsage =
     "usage: netloom-cli flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2]\n"
     "                         [--no-mode-switch] FILE\n"
@@ -143,31 +144,26 @@ int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
   return FailureLine(io, MessageLine(message));
 }
 
-int Usage(CommandIo& io, const std::string& reason) {
-  return UsageError(io, "flash", reason);
-}
-
 int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   auto specs = LineFlags();
   specs.push_back({"--no-mode-switch", false});
-  specs.push_back({"--help", false});
-  std::string error;
-  const auto parsed = ParseArgs(args, specs, error);
-  if (!parsed) return Usage(io, error);
-  if (parsed->Has("--help")) {
-    io.out << kUsage;
-    return kExitOk;
+  ParsedArgs parsed;
+  if (const auto status = ParseCommandLine(kCommand, kUsage, args, specs, io, parsed)) {
+    return *status;
   }
-  auto settings = ParseLineSettings(*parsed, error);
-  if (!settings) return Usage(io, error);
-  const auto portName = parsed->Get("--port");
-  if (!portName) return Usage(io, "--port is required");
+  std::string error;
+  auto settings = ParseLineSettings(parsed, error);
+  if (!settings) return UsageError(io, kCommand, error);
+  const auto portName = parsed.Get("--port");
+  if (!portName) return UsageError(io, kCommand, "--port is required");
   const auto portPath = link::ResolvePort(*portName);
-  if (!portPath) return Usage(io, UnknownPortReason(*portName));
-  if (parsed->positional.size() != 1) return Usage(io, "give exactly one firmware FILE");
-  const auto& file = parsed->positional.front();
+  if (!portPath) return UsageError(io, kCommand, UnknownPortReason(*portName));
+  if (parsed.positional.size() != 1)
+    return UsageError(io, kCommand, "give exactly one firmware FILE");
+  const auto& file = parsed.positional.front();
   if (!firmware::LooksLikeFirmwarePath(file)) {
-    return Usage(io, std::string(firmware::kNoFilePathMessage) + " (a .hex or .hxf file)");
+    return UsageError(io, kCommand,
+                      std::string(firmware::kNoFilePathMessage) + " (a .hex or .hxf file)");
   }
   // Refuse an unreadable file before the module is switched into its boot loader.
   if (const auto opened = firmware::HexFileReader().Open(file); !opened.ok) {
@@ -181,7 +177,7 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   firmware::UpgradeProcedure procedure(*portPath, *settings, reporter);
   reporter.Attach(procedure);
 
-  if (!parsed->Has("--no-mode-switch")) {
+  if (!parsed.Has("--no-mode-switch")) {
     procedure.StartUpgradeMode();
     WaitForStep(procedure);
     if (const auto message = reporter.TakeMessage(); !message.text.empty()) {
@@ -210,7 +206,7 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   return Fail(io, message);
 }
 
-const CommandRegistrar kFlash({"flash", "upload firmware through the module's boot loader",
+const CommandRegistrar kFlash({kCommand, "upload firmware through the module's boot loader",
                                RunFlash});
 
 }  // namespace

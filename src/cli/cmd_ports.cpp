@@ -29,14 +29,12 @@ void PrintTable(const std::vector<link::PortEntry>& ports, std::ostream& out) {
 }
 
 int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
-  ParsedArgs parsedArgs;
-  if (const auto status =
-          ParseFlagsOnly("ports", kUsage, args, {{"--json", false}}, io, parsedArgs)) {
+  ParsedArgs parsed;
+  if (const auto status = ParseFlagsOnly("ports", kUsage, args, {{"--json", false}}, io, parsed)) {
     return *status;
   }
-  const ParsedArgs* parsed = &parsedArgs;
   const std::vector<link::PortEntry> ports = link::ListPorts();
-  if (parsed->Has("--json")) {
+  if (parsed.Has("--json")) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& port : ports) {
       list.push_back({{"name", port.name}, {"path", port.path}, {"description", port.description}});

@@ -73,28 +73,22 @@ class StopSignals {
 };
 
 int RunSim(const std::vector<std::string>& args, CommandIo& io) {
-  std::string error;
-  const auto parsed = ParseArgs(
-      args, {{"--topology"}, {"--link"}, {"--baud-rate-emulation", false}, {"--help", false}},
-      error);
-  if (!parsed || !parsed->positional.empty()) {
-    return UsageError(io, "sim",
-                      parsed ? "unexpected argument '" + parsed->positional.front() + "'" : error);
-  }
-  if (parsed->Has("--help")) {
-    io.out << kUsage;
-    return kExitOk;
+  ParsedArgs parsed;
+  if (const auto status = ParseFlagsOnly(
+          "sim", kUsage, args, {{"--topology"}, {"--link"}, {"--baud-rate-emulation", false}}, io,
+          parsed)) {
+    return *status;
   }
   sim::VirtualModuleOptions options;
-  if (const auto topology = parsed->Get("--topology")) {
+  if (const auto topology = parsed.Get("--topology")) {
     auto loaded = sim::LoadTopologyFile(*topology);
     if (!loaded.network) {
       return UsageError(io, "sim", loaded.error);
     }
     options.network = std::move(*loaded.network);
   }
-  options.linkPath = parsed->Get("--link").value_or("");
-  options.baudRateEmulation = parsed->Has("--baud-rate-emulation");
+  options.linkPath = parsed.Get("--link").value_or("");
+  options.baudRateEmulation = parsed.Has("--baud-rate-emulation");
 
   StopSignals signals;  // before the link is printed: whoever reads it may stop us at once
   sim::VirtualModule module(std::move(options));

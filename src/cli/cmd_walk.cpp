@@ -70,14 +70,13 @@ void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   std::vector<FlagSpec> specs = LineFlags();
   specs.push_back({"--json", false});
-  ParsedArgs parsedArgs;
-  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsedArgs)) {
+  ParsedArgs parsed;
+  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
     return *status;
   }
-  const ParsedArgs* parsed = &parsedArgs;
 
   CliLink link("walk", io, false);
-  if (const auto status = link.Open(*parsed)) return *status;
+  if (const auto status = link.Open(parsed)) return *status;
   WalkProgress progress(io);
   const auto report = link.QueryNetwork([&] { progress.Show(); });
   progress.Clear();
@@ -92,7 +91,7 @@ int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
     link.Fail(report->failure.empty() ? link::kNoAnswerFromCoordinator : report->failure);
     return kExitFailed;
   }
-  if (parsed->Has("--json")) {
+  if (parsed.Has("--json")) {
     PrintJson(*network, io.out);
   } else {
     PrintTable(*network, io.out);

@@ -59,33 +59,30 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
                                   const std::vector<FlagSpec>& writeFlags, CommandIo& io,
                                   ReadWriteArgs& out) {
   std::vector<FlagSpec> specs = LineFlags();
-  specs.insert(specs.end(), {{"--to"}, {"--help", false}});
+  specs.push_back({"--to"});
   specs.insert(specs.end(), readFlags.begin(), readFlags.end());
   specs.insert(specs.end(), writeFlags.begin(), writeFlags.end());
-  std::string error;
-  auto parsed = ParseArgs(args, specs, error);
-  if (parsed && parsed->Has("--help")) {
-    io.out << usage;
-    return kExitOk;
+  if (const auto status =
+          ParseCommandLine(command, usage, args, std::move(specs), io, out.parsed)) {
+    return status;
   }
-  if (!parsed) return UsageError(io, command, error);
-  const auto& words = parsed->positional;
+  const ParsedArgs& parsed = out.parsed;
+  const auto& words = parsed.positional;
   if (words.empty() || (words[0] != "read" && words[0] != "write")) {
     return UsageError(io, command, "say 'read' or 'write'");
   }
   if (words.size() > 1) return UsageError(io, command, "unexpected '" + words[1] + "'");
   out.write = words[0] == "write";
   for (const FlagSpec& flag : out.write ? readFlags : writeFlags) {
-    if (parsed->Has(flag.name)) {
+    if (parsed.Has(flag.name)) {
       return UsageError(io, command,
                         "'" + flag.name + "' goes with " + (out.write ? "read" : "write"));
     }
   }
-  out.to = parsed->Get("--to").value_or("");
-  if (parsed->Has("--to") && !IsNodeAddress(out.to)) {
+  out.to = parsed.Get("--to").value_or("");
+  if (parsed.Has("--to") && !IsNodeAddress(out.to)) {
     return UsageError(io, command, "bad address '" + out.to + "' (four hex digits)");
   }
-  out.parsed = std::move(*parsed);
   return std::nullopt;
 }
 

@@ -79,21 +79,30 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
   return parsed;
 }
 
-std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
-                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
-                                  CommandIo& io, ParsedArgs& out) {
+std::optional<int> ParseCommandLine(const std::string& command, const char* usage,
+                                    const std::vector<std::string>& args,
+                                    std::vector<FlagSpec> specs, CommandIo& io, ParsedArgs& out) {
   specs.push_back({"--help", false});
   std::string error;
   auto parsed = ParseArgs(args, specs, error);
-  if (parsed && parsed->Has("--help")) {
+  if (!parsed) return UsageError(io, command, error);
+  if (parsed->Has("--help")) {
     io.out << usage;
     return kExitOk;
   }
-  if (parsed && !parsed->positional.empty()) {
-    error = "unexpected argument '" + parsed->positional.front() + "'";
-  }
-  if (!parsed || !error.empty()) return UsageError(io, command, error);
   out = std::move(*parsed);
+  return std::nullopt;
+}
+
+std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
+                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
+                                  CommandIo& io, ParsedArgs& out) {
+  if (const auto status = ParseCommandLine(command, usage, args, std::move(specs), io, out)) {
+    return status;
+  }
+  if (!out.positional.empty()) {
+    return UsageError(io, command, "unexpected argument '" + out.positional.front() + "'");
+  }
   return std::nullopt;
 }
 

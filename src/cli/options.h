@@ -34,8 +34,14 @@ struct ParsedArgs {
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::vector<FlagSpec>& specs, std::string& error);
 
-// Parses a command line of flags only (plus --help). The exit status when the command ends here
-// (help printed: 0; a usage error written: 2), else nothing with `out` filled.
+// Parses a command's line (plus --help) as every command does: --help prints `usage`, a bad flag
+// is the command's usage error. The exit status when the command ends here (help printed: 0; a
+// usage error written: 2), else nothing with `out` filled, positional arguments included.
+std::optional<int> ParseCommandLine(const std::string& command, const char* usage,
+                                    const std::vector<std::string>& args,
+                                    std::vector<FlagSpec> specs, CommandIo& io, ParsedArgs& out);
+
+// ParseCommandLine for a command that takes no positional argument.
 std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
                                   const std::vector<std::string>& args, std::vector<FlagSpec> specs,
                                   CommandIo& io, ParsedArgs& out);
