@@ -68,6 +68,11 @@ class ExchangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Values().LoadDefaults();
+    Connect();
+  }
+  // A new worker on the module's link (after a re-plug, say).
+  void Connect() {
+    if (worker_) worker_->Stop();
     link::UartSettings settings;
     link::Connection connection =
         link::Connect(sim_.LinkPath(), settings, listener_, session_, clock_);

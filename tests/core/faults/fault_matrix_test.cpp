@@ -1,0 +1,358 @@
+// Every exchange against every line fault, as one table: each cell ends with its message (or
+// gets through the fault with a checked result), within its bound, is never reported as a
+// success it was not, and leaves the module in a state the test reads back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "core/catalogue/config_items.h"
+#include "core/link/config/config_messages.h"
+#include "core/link/exchange_fixture.h"
+#include "core/link/identity/identity_reply.h"
+#include "core/link/walk/network_walk.h"
+
+namespace netloom::link {
+namespace {
+
+using namespace std::chrono_literals;
+
+enum class Exchange { Walk, RemoteSetUp, ConfigRead, ConfigWrite, IdentityRead, IdentityWrite };
+enum class Fault { NoiseBurst, Silence, BadFrameChecksum, BadImageChecksum, Nak, Unplug };
+
+constexpr std::string_view kGetsThrough;  // the exchange succeeds in spite of the fault
+constexpr std::string_view kPortLost = "Port lost: ";  // the rest names the path and the reason
+constexpr std::string_view kRemoteError = "(Remote error)Can't remote 1A01, Please try again!\r";
+
+struct Cell {
+  Exchange exchange;
+  Fault fault;
+  std::string_view expected;  // the failure text (the port-lost text: its start)
+  // A write the module took although the host, which heard nothing back, reports a failure.
+  bool takenUnanswered = false;
+};
+
+// Cells a fault has no form in are left out: the walk and the identity read acknowledge
+// nothing (no NAK), only the configuration read carries an image checksum the host checks (the
+// write's bad image is the module's NAK), the walk's replies carry no checksum, and the remote
+// set-up is one question and its answer (its noise is an answer with none of the expected
+// words, its NAK the coordinator's "FAIL").
+const Cell kTable[] = {
+    {Exchange::Walk, Fault::NoiseBurst, kGetsThrough},
+    {Exchange::Walk, Fault::Silence, kNoAnswerFromCoordinator},
+    {Exchange::Walk, Fault::Unplug, kPortLost},
+
+    {Exchange::RemoteSetUp, Fault::NoiseBurst, kRemoteError},
+    {Exchange::RemoteSetUp, Fault::Silence, kConfigReadTimeout},
+    {Exchange::RemoteSetUp, Fault::Nak, kGetsThrough},  // the local module answers instead
+    {Exchange::RemoteSetUp, Fault::Unplug, kConfigReadTimeout},
+
+    {Exchange::ConfigRead, Fault::NoiseBurst, kConfigFormatError},
+    {Exchange::ConfigRead, Fault::Silence, kConfigReadTimeout},
+    {Exchange::ConfigRead, Fault::BadFrameChecksum, kFrameChecksumError},
+    {Exchange::ConfigRead, Fault::BadImageChecksum, kImageChecksumError},
+    {Exchange::ConfigRead, Fault::Unplug, kConfigReadTimeout},
+
+    {Exchange::ConfigWrite, Fault::NoiseBurst, kConfigFormatError},
+    {Exchange::ConfigWrite, Fault::Silence, kConfigHeaderTimeout},
+    {Exchange::ConfigWrite, Fault::BadFrameChecksum, kSendChecksumError},
+    {Exchange::ConfigWrite, Fault::Nak, kEndChecksumError},
+    {Exchange::ConfigWrite, Fault::Unplug, kFrameAckTimeout},
+
+    {Exchange::IdentityRead, Fault::NoiseBurst, kIdentityFormatError},
+    {Exchange::IdentityRead, Fault::Silence, kIdentityTimeout},
+    {Exchange::IdentityRead, Fault::BadFrameChecksum, kIdentityChecksumError},
+    {Exchange::IdentityRead, Fault::Unplug, kIdentityTimeout},
+
+    {Exchange::IdentityWrite, Fault::NoiseBurst, kGetsThrough},
+    // A module that takes the request but whose answers never arrive has the new identity;
+    // the host cannot know, so it names the time-out and claims nothing.
+    {Exchange::IdentityWrite, Fault::Silence, kIdentityTimeout, true},
+    {Exchange::IdentityWrite, Fault::Nak,
+     "Version error. Please check device's version is [0002]."},
+    {Exchange::IdentityWrite, Fault::Unplug, kIdentityTimeout},
+};
+
+// Far beyond each exchange's own time-outs (the longest, a silent module, ends in about 2.5 s),
+// near enough that a wait that never ends shows.
+constexpr auto kBound = 20s;
+// Bytes of line noise before everything the module sends.
+constexpr std::size_t kNoiseBurst = 32;
+constexpr std::size_t kWalkedNodes = 10;  // the demo network to depth 4
+
+const ModuleIdentity kCoordinator{2, 0x0F, 0x1234, 0, 0, "Coordinator"};
+const ModuleIdentity kRequested{2, 0x0B, 0x1234, 0, 0, "Device001"};
+constexpr std::string_view kOldPanId = "1234";
+constexpr std::string_view kNewPanId = "4321";
+
+const char* Name(Exchange e) {
+  constexpr const char* kNames[] = {"Walk",        "RemoteSetUp",  "ConfigRead",
+                                    "ConfigWrite", "IdentityRead", "IdentityWrite"};
+  return kNames[static_cast<int>(e)];
+}
+
+const char* Name(Fault f) {
+  constexpr const char* kNames[] = {"NoiseBurst",       "Silence", "BadFrameChecksum",
+                                    "BadImageChecksum", "Nak",     "Unplug"};
+  return kNames[static_cast<int>(f)];
+}
+
+int Item(std::string_view name) {
+  return *catalogue::ItemByName(name);
+}
+
+struct Outcome {
+  bool succeeded = false;
+  std::string message;  // the failure, the message shown, or the port-lost text
+};
+
+class FaultMatrixTest : public testsupport::ExchangeTest,
+                        public ::testing::WithParamInterface<Cell> {
+ protected:
+  void TearDown() override {
+    JoinUnplug();
+    ExchangeTest::TearDown();
+  }
+
+  void Inject(Exchange exchange, Fault fault) {
+    auto& line = sim_.Faults();
+    auto& exchanges = Faults();
+    const bool remote = exchange == Exchange::RemoteSetUp;
+    switch (fault) {
+      case Fault::NoiseBurst:
+        if (remote) {
+          line.SetConsoleAnswer(sim::ConsoleAnswer::Garbage);
+        } else {
+          line.SetNoise(kNoiseBurst);
+        }
+        return;
+      case Fault::Silence:
+        line.SetSilent(true);
+        return;
+      case Fault::BadFrameChecksum:
+        if (exchange == Exchange::ConfigRead) exchanges.SetBadFrameChecksumAt(2);
+        if (exchange == Exchange::ConfigWrite) exchanges.SetEscAtFrame(2);
+        if (exchange == Exchange::IdentityRead) exchanges.SetIdentityReply(BadChecksumReply());
+        return;
+      case Fault::BadImageChecksum:
+        exchanges.SetBadImageChecksum(true);
+        return;
+      case Fault::Nak:
+        if (remote) line.SetConsoleAnswer(sim::ConsoleAnswer::Fail);
+        if (exchange == Exchange::ConfigWrite) exchanges.SetNakAtEnd(true);
+        if (exchange == Exchange::IdentityWrite) {
+          exchanges.SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Eot);
+        }
+        return;
+      case Fault::Unplug:
+        UnplugMidWay(exchange);
+        return;
+    }
+  }
+
+  // The module stops answering at a point inside the exchange and the adapter is pulled while
+  // the host waits there, so the pull always lands in the middle, never after the end.
+  void UnplugMidWay(Exchange exchange) {
+    sim_.Faults().SetRecording(true);
+    std::function<bool()> reached;
+    const auto received = [this](std::string text) {
+      return [this, text] { return Received().find(text) != std::string::npos; };
+    };
+    switch (exchange) {
+      case Exchange::Walk:
+        reached = received("ATNAMEREQ");
+        break;
+      case Exchange::RemoteSetUp:
+        reached = received("ATCONSOLE");
+        break;
+      case Exchange::ConfigRead:
+      case Exchange::ConfigWrite:
+        Faults().SetSilentFromFrame(3);
+        reached = [this] { return Faults().FramesDone() >= 2; };
+        break;
+      case Exchange::IdentityRead:
+        Faults().SetIdentityReply("");
+        reached = received("ATINFOI\r");
+        break;
+      case Exchange::IdentityWrite:
+        Faults().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Silence);
+        reached = received("ATINFOI 0002");
+        break;
+    }
+    unplugger_ = std::thread([this, reached] {
+      const auto deadline = std::chrono::steady_clock::now() + kBound;
+      while (!reached() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(1ms);
+      }
+      sim_.Faults().SetSilent(true);
+      unplugged_ = sim_.Module().Unplug();
+    });
+  }
+
+  void JoinUnplug() {
+    if (unplugger_.joinable()) unplugger_.join();
+  }
+
+  Outcome RunExchange(Exchange exchange) {
+    switch (exchange) {
+      case Exchange::Walk: {
+        const CommandReport report =
+            Run(WorkerCommand::QueryNetwork, [](CThread& worker) { StartRefresh(worker); });
+        StopRefresh(*worker_);
+        const auto snapshots = listener_.Snapshots();
+        return {!snapshots.empty() && snapshots.back().nodeTable.size() == kWalkedNodes,
+                MessageOf(report.failure)};
+      }
+      case Exchange::RemoteSetUp:
+      case Exchange::ConfigRead: {
+        const CommandReport report =
+            Run(WorkerCommand::ReadConfig, [](CThread& worker) { RequestConfigRead(worker); });
+        return {report.delivered, MessageOf(report.failure)};
+      }
+      case Exchange::ConfigWrite: {
+        Values().Set(Item("PanID"), std::string(kNewPanId));
+        const CommandReport report =
+            Run(WorkerCommand::WriteConfig, [](CThread& worker) { RequestConfigWrite(worker); });
+        return {report.delivered, MessageOf(report.failure)};
+      }
+      case Exchange::IdentityRead:
+      case Exchange::IdentityWrite: {
+        const bool write = exchange == Exchange::IdentityWrite;
+        if (write) session_.Update([](LinkState& state) { state.wizard.requested = kRequested; });
+        Run(write ? WorkerCommand::WriteIdentity : WorkerCommand::ReadIdentity,
+            [write](CThread& worker) {
+              write ? RequestIdentityWrite(worker) : RequestIdentityRead(worker);
+            });
+        const WizardLinkState wizard = Wizard();
+        return {wizard.status == 1, wizard.message};
+      }
+    }
+    return {};
+  }
+
+  // The report's failure, else the last message box.
+  std::string MessageOf(const std::string& failure) const {
+    if (!failure.empty()) return failure;
+    const auto messages = listener_.Messages();
+    return messages.empty() ? std::string() : messages.back();
+  }
+  std::string PortLostText() const {
+    constexpr std::string_view kCall = "PortLost:";
+    for (const auto& call : listener_.Calls()) {
+      if (call.starts_with(kCall)) return call.substr(kCall.size());
+    }
+    return {};
+  }
+
+  // What the module holds now, read back with every fault off (re-plugged and reconnected when
+  // it was pulled).
+  void ReadBackAfter(Exchange exchange, bool succeeded, bool changed) {
+    JoinUnplug();
+    sim_.Faults().SetSilent(false);
+    sim_.Faults().SetNoise(0);
+    sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Normal);
+    Faults().ClearSwitches();
+    if (unplugged_) {
+      ASSERT_TRUE(sim_.Module().Replug());
+      Connect();
+    }
+    Target("NULL");
+    if (exchange == Exchange::ConfigWrite) {
+      EXPECT_EQ(Faults().ImagesStored(), imagesBefore_ + (changed ? 1 : 0));
+      Values().LoadDefaults();
+      ASSERT_TRUE(Run(WorkerCommand::ReadConfig, [](CThread& worker) {
+                    RequestConfigRead(worker);
+                  }).delivered);
+      EXPECT_EQ(Values().Get(Item("PanID")), changed ? kNewPanId : kOldPanId);
+    }
+    if (exchange == Exchange::IdentityWrite) {
+      // Only an accepted request is followed by the reset.
+      EXPECT_EQ(Faults().Resets(), resetsBefore_ + (succeeded ? 1 : 0));
+      Run(WorkerCommand::ReadIdentity, [](CThread& worker) { RequestIdentityRead(worker); });
+      EXPECT_EQ(Wizard().current, changed ? kRequested : kCoordinator);
+    }
+  }
+
+  static std::string BadChecksumReply() {
+    std::string reply = FormatIdentityReply(kCoordinator);
+    char& digit = reply[reply.size() - 2];  // the last checksum digit, before ">"
+    digit = digit == '0' ? '1' : '0';
+    return reply;
+  }
+
+  WizardLinkState Wizard() const {
+    return session_.Read([](const LinkState& state) { return state.wizard; });
+  }
+  bool ViewRemoteRefused() const {
+    return session_.Read([](const LinkState& state) { return state.view.remoteRefused; });
+  }
+
+  std::thread unplugger_;
+  std::atomic<bool> unplugged_{false};
+  std::size_t imagesBefore_ = 0;
+  std::size_t resetsBefore_ = 0;
+};
+
+TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
+  const Cell cell = GetParam();
+  if (cell.exchange == Exchange::RemoteSetUp) {
+    Walk();
+    Target("1A01");
+  }
+  imagesBefore_ = Faults().ImagesStored();
+  resetsBefore_ = Faults().Resets();
+  const std::string nameBefore = "Unread";
+  Values().Set(Item("Device Name"), nameBefore);
+
+  Inject(cell.exchange, cell.fault);
+  const auto start = std::chrono::steady_clock::now();
+  Outcome outcome = RunExchange(cell.exchange);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, kBound);
+  if (cell.fault == Fault::Unplug) {
+    // Whatever the exchange said, the user also learns that the adapter went.
+    EXPECT_TRUE(listener_.WaitFor(
+        [](const auto& calls) {
+          return std::any_of(calls.begin(), calls.end(),
+                             [](const std::string& c) { return c.starts_with("PortLost:"); });
+        },
+        kBound));
+    if (outcome.message.empty()) outcome.message = PortLostText();
+  }
+
+  if (cell.expected.empty()) {
+    EXPECT_TRUE(outcome.succeeded) << outcome.message;
+  } else {
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(outcome.message.starts_with(cell.expected)) << outcome.message;
+    EXPECT_EQ(outcome.message.size() == cell.expected.size(), cell.expected != kPortLost)
+        << outcome.message;
+  }
+  const bool read = cell.exchange == Exchange::ConfigRead || cell.exchange == Exchange::RemoteSetUp;
+  if (read) {
+    // A read that failed took nothing; one that got through took the whole image of the node
+    // that answered: the target's, or the local module's once the coordinator refused.
+    const bool refused = cell.exchange == Exchange::RemoteSetUp && cell.fault == Fault::Nak;
+    if (cell.exchange == Exchange::RemoteSetUp) {
+      EXPECT_EQ(ViewRemoteRefused(), refused);
+    }
+    const std::string answered =
+        refused || cell.exchange == Exchange::ConfigRead ? "Coordinator" : "CCU-Hall";
+    EXPECT_EQ(Values().Get(Item("Device Name")), outcome.succeeded ? answered : nameBefore);
+  }
+  ReadBackAfter(cell.exchange, outcome.succeeded, outcome.succeeded || cell.takenUnanswered);
+}
+
+std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
+  return std::string(Name(info.param.exchange)) + "_" + Name(info.param.fault);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrixTest, ::testing::ValuesIn(kTable), CellName);
+
+}  // namespace
+}  // namespace netloom::link
