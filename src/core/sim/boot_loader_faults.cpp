@@ -2,12 +2,12 @@
 
 namespace netloom::sim {
 
-firmware::FirmwareImage BootLoaderFaults::VerifiedImage() const {
+wire::FlashImage BootLoaderFaults::VerifiedImage() const {
   std::lock_guard lock(imageMutex_);
   return verifiedImage_;
 }
 
-void BootLoaderFaults::NoteVerifiedImage(const firmware::FirmwareImage& image) {
+void BootLoaderFaults::NoteVerifiedImage(const wire::FlashImage& image) {
   {
     std::lock_guard lock(imageMutex_);
     verifiedImage_ = image;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "core/firmware/hex_record.h"
+#include "core/sim/wire/flash_image.h"
 
 namespace netloom::sim {
 
@@ -50,8 +50,8 @@ class BootLoaderFaults {
   std::size_t LinesAccepted() const { return linesAccepted_; }
   void NoteLinesAccepted(std::size_t lines) { linesAccepted_ = lines; }
   // The image of the last upload that reached verification.
-  firmware::FirmwareImage VerifiedImage() const;
-  void NoteVerifiedImage(const firmware::FirmwareImage& image);
+  wire::FlashImage VerifiedImage() const;
+  void NoteVerifiedImage(const wire::FlashImage& image);
   // Uploads that reached verification.
   std::size_t Verifications() const { return verifications_; }
 
@@ -68,7 +68,7 @@ class BootLoaderFaults {
   std::atomic<std::size_t> linesAccepted_{0};
   std::atomic<std::size_t> verifications_{0};
   mutable std::mutex imageMutex_;
-  firmware::FirmwareImage verifiedImage_;
+  wire::FlashImage verifiedImage_;
 };
 
 }  // namespace netloom::sim

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "core/firmware/boot_loader_protocol.h"
-#include "core/firmware/hex_record.h"
 #include "core/sim/handlers.h"
+#include "core/sim/wire/boot_loader_bytes.h"
+#include "core/sim/wire/control_bytes.h"
+#include "core/sim/wire/flash_image.h"
 
 namespace netloom::sim {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace wire;
 
 constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing comes
 // While it waits for a record it says again that it is ready: the host's identification read
@@ -51,14 +53,14 @@ class BootLoader {
     for (;;) {
       const auto byte = ctx_.link.ReadByte(AwaitingRecord() ? kReadyRepeat : kIdleWait);
       if (!byte) {
-        if (AwaitingRecord()) ctx_.link.Write(std::string(1, static_cast<char>(firmware::kStx)));
+        if (AwaitingRecord()) ctx_.link.Write(std::string(1, static_cast<char>(kStx)));
         continue;
       }
-      if (*byte == firmware::kIdentifyRequest) {
+      if (*byte == kIdentifyRequest) {
         Identify();
-      } else if (*byte == ':') {
+      } else if (*byte == kRecordStart) {
         TakeRecord();
-      } else if (*byte == firmware::kAbandon) {
+      } else if (*byte == kCancelRequest) {
         Restart();
         ctx_.link.Write("Upgrade cancelled\r\n");
       } else if (*byte == 'A' || *byte == 'a') {
@@ -83,8 +85,8 @@ class BootLoader {
     if (faults_.SilentToIdentify()) return;
     Restart();
     taking_ = true;
-    std::string reply(firmware::kIdentification);
-    reply += static_cast<char>(firmware::kStx);
+    std::string reply(kIdentification);
+    reply += static_cast<char>(kStx);
     ctx_.link.Write(reply);
   }
 
@@ -94,36 +96,36 @@ class BootLoader {
   bool AwaitingRecord() const { return taking_ && !Silenced(); }
 
   void TakeRecord() {
-    std::vector<std::uint8_t> frame{':'};
+    std::vector<std::uint8_t> frame{kRecordStart};
     const auto count = ctx_.link.ReadByte(kByteWait);
     if (!taking_ || !count) return;
     frame.push_back(*count);
-    while (frame.size() < firmware::RecordFrameSize(*count)) {
+    while (frame.size() < RecordLength(*count)) {
       const auto byte = ctx_.link.ReadByte(kByteWait);
       if (!byte) break;
       frame.push_back(*byte);
     }
     ++line_;
     if (Silenced()) return;
-    const auto record = firmware::DecodeRecord(frame);
+    const auto record = RecordOf(frame);
     if (!record || line_ == faults_.NakAtLine()) {
       rejected_ = true;
-      ctx_.link.Write(std::string(1, static_cast<char>(firmware::kNak)));
+      ctx_.link.Write(std::string(1, static_cast<char>(kNak)));
       return;
     }
     image_.Apply(*record);
     faults_.NoteLinesAccepted(line_);
     std::string reply;
     if (line_ == faults_.ChatterLine()) reply.append(faults_.ChatterCount(), '*');
-    if (record->type == firmware::RecordType::EndOfFile || line_ == faults_.EotAfterLine()) {
-      reply += static_cast<char>(firmware::kEot);
-      reply += static_cast<char>(firmware::kAck);
+    if (record->kind == RecordKind::EndOfFile || line_ == faults_.EotAfterLine()) {
+      reply += static_cast<char>(kEot);
+      reply += static_cast<char>(kAck);
       ctx_.link.Write(reply);
       Verify();
       return;
     }
-    reply += static_cast<char>(firmware::kAck);
-    reply += static_cast<char>(firmware::kStx);
+    reply += static_cast<char>(kAck);
+    reply += static_cast<char>(kStx);
     ctx_.link.Write(reply);
   }
 
@@ -132,7 +134,8 @@ class BootLoader {
     faults_.NoteVerifiedImage(image_);
     const bool good = !rejected_ && !image_.Bytes().empty() && !faults_.FailVerify();
     // The failure text must not hold the verification byte.
-    ctx_.link.Write(good ? "V\r\n" : "Image check failed\r\n");
+    ctx_.link.Write(good ? std::string(1, static_cast<char>(kVerifiedMark)) + "\r\n"
+                         : "Image check failed\r\n");
   }
 
   // A text command; true when it returns the module to command mode.
@@ -155,7 +158,7 @@ class BootLoader {
 
   SimContext& ctx_;
   BootLoaderFaults& faults_;
-  firmware::FirmwareImage image_;
+  FlashImage image_;
   std::size_t line_ = 0;
   bool rejected_ = false;
   bool taking_ = false;  // identified and not yet verified

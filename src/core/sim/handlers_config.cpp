@@ -7,17 +7,20 @@
 #include <chrono>
 #include <span>
 
-#include "core/link/config/config_frames.h"
-#include "core/link/config/config_image.h"
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
+#include "core/sim/wire/control_bytes.h"
+#include "core/sim/wire/frame_reader.h"
+#include "core/sim/wire/frame_writer.h"
 
 namespace netloom::sim {
 namespace {
 
+using namespace wire;
+
 // How long the module waits for the host's next byte before it gives the transfer up.
 constexpr auto kHostByteTimeout = std::chrono::milliseconds(3000);
-constexpr std::size_t kFrames = link::kConfigImageSize / link::kMaxFramePayload;
+constexpr std::size_t kFrames = kImageSize / kFramePayload;
 // What follows the final EOT of a read, and the final ACK of a write: the module is back in
 // command mode.
 constexpr std::string_view kBackInCommandMode = "\r\nOK\r\n";
@@ -36,15 +39,9 @@ bool TakeIf(SimLink& link, std::uint8_t expected) {
   return true;
 }
 
-std::string Frame(const link::ConfigImage& image, std::size_t frame, bool badChecksum) {
-  const auto payload =
-      std::span(image).subspan((frame - 1) * link::kMaxFramePayload, link::kMaxFramePayload);
-  std::string text = link::EncodeFrame(payload);
-  if (badChecksum) {
-    text.replace(text.size() - 2, 2,
-                 link::HexByte(static_cast<std::uint8_t>(link::FrameChecksum(payload) + 1)));
-  }
-  return text;
+std::string Frame(const ImageBytes& image, std::size_t frame, bool badChecksum) {
+  return FrameText(std::span(image).subspan((frame - 1) * kFramePayload, kFramePayload),
+                   badChecksum);
 }
 
 void ConfigRead(SimContext& ctx, const SimCommand&) {
@@ -54,16 +51,16 @@ void ConfigRead(SimContext& ctx, const SimCommand&) {
     ctx.link.Write(*reply);
     return;
   }
-  link::ConfigImage image = NodeImage(ctx.network, ctx.Node());
-  if (faults.BadImageChecksum()) ++image[link::kImageChecksumOffset];
+  ImageBytes image = NodeImage(ctx.network, ctx.Node());
+  if (faults.BadImageChecksum()) ++image[kImageSumOffset];
   for (std::size_t frame = 1; frame <= kFrames; ++frame) {
     if (frame == faults.SilentFromFrame()) return;
     const std::string noise = frame == 1 ? ctx.link.Noise(faults.NoiseBeforeReply()) : "";
     ctx.link.Write(noise + Frame(image, frame, frame == faults.BadFrameChecksumAt()));
     faults.NoteFramesDone(frame);
-    if (!TakeIf(ctx.link, link::kAck)) return;
+    if (!TakeIf(ctx.link, kAck)) return;
   }
-  ctx.link.Write(std::string(1, static_cast<char>(link::kEot)) +
+  ctx.link.Write(std::string(1, static_cast<char>(kEot)) +
                  (faults.NothingAfterEot() ? "" : std::string(kBackInCommandMode)));
 }
 
@@ -75,13 +72,13 @@ void Answer(SimContext& ctx, std::uint8_t byte, std::string_view more = {}) {
 }
 
 // Takes `received` as the node's image, but for item `ignored` (-1: none).
-void Store(link::ConfigImage& image, const link::ConfigImage& received, int ignored) {
-  link::ConfigImage kept = received;
+void Store(ImageBytes& image, const ImageBytes& received, int ignored) {
+  ImageBytes kept = received;
   if (ignored >= 0) {
-    const link::ItemPlace place = link::ItemPlaceOf(ignored);
-    std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(place.offset), place.size,
-                kept.begin() + static_cast<std::ptrdiff_t>(place.offset));
-    link::SealImage(kept);
+    const ImageField& field = FieldOf(ignored);
+    std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(field.offset), field.size,
+                kept.begin() + static_cast<std::ptrdiff_t>(field.offset));
+    SealImage(kept);
   }
   image = kept;
 }
@@ -96,7 +93,7 @@ bool AnswerByFault(SimContext& ctx, std::size_t frame) {
     if (!faults.BabbleThenAnswer()) return true;
   }
   if (frame == faults.EscAtFrame()) {
-    Answer(ctx, link::kEsc);
+    Answer(ctx, kEsc);
     return true;
   }
   return false;
@@ -110,40 +107,37 @@ void ConfigWrite(SimContext& ctx, const SimCommand&) {
     return;
   }
   SimNode& node = ctx.Node();
-  ctx.link.Write(ctx.link.Noise(faults.NoiseBeforeReply()) + static_cast<char>(link::kStx) +
-                 std::string(link::kImageVersion) + NodeMac(node) + static_cast<char>(link::kEot));
+  ctx.link.Write(ctx.link.Noise(faults.NoiseBeforeReply()) + WriteHeaderText(NodeMac(node)));
   // The host starts with one STX of its own before the first frame's.
-  if (!TakeIf(ctx.link, link::kStx)) return;
-  link::ImageReceiver receiver;
+  if (!TakeIf(ctx.link, kStx)) return;
+  FrameReader reader;
   std::size_t frames = 0;
   bool betweenFrames = true;
   for (;;) {
     if (betweenFrames) {
       const auto next = ctx.link.PeekByte(kHostByteTimeout);
-      if (!next || (*next != link::kStx && *next != link::kEot)) return;
+      if (!next || (*next != kStx && *next != kEot)) return;
       betweenFrames = false;
     }
     const auto byte = ctx.link.ReadByte(kHostByteTimeout);
     if (!byte) return;
-    switch (receiver.Feed(*byte)) {
-      case link::FeedResult::More:
+    switch (reader.Feed(*byte)) {
+      case FrameReader::Step::More:
         break;
-      case link::FeedResult::Accepted:
+      case FrameReader::Step::Frame:
         betweenFrames = true;
         faults.NoteFramesDone(++frames);
         if (AnswerByFault(ctx, frames)) return;
-        Answer(ctx, link::kAck);
+        Answer(ctx, kAck);
         break;
-      case link::FeedResult::Ended:
+      case FrameReader::Step::End:
         if (AnswerByFault(ctx, frames + 1)) return;
-        if (faults.NakAtEnd() || !link::ImageChecksumOk(receiver.Image())) {
-          return Answer(ctx, link::kNak);
-        }
-        Store(NodeImage(ctx.network, node), receiver.Image(), faults.WriteIgnoresItem());
+        if (faults.NakAtEnd() || !ImageSumHolds(reader.Image())) return Answer(ctx, kNak);
+        Store(NodeImage(ctx.network, node), reader.Image(), faults.WriteIgnoresItem());
         faults.NoteImageStored();
-        return Answer(ctx, link::kAck, kBackInCommandMode);
-      case link::FeedResult::Failed:
-        return Answer(ctx, link::kEsc);
+        return Answer(ctx, kAck, kBackInCommandMode);
+      case FrameReader::Step::Bad:
+        return Answer(ctx, kEsc);
     }
   }
 }

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "core/link/identity/module_identity.h"
-#include "core/link/walk/node_table.h"
 #include "core/sim/sim_network.h"
+#include "core/sim/wire/identity_text.h"
+#include "core/sim/wire/image_layout.h"
 
 namespace netloom::sim {
 
@@ -18,12 +18,12 @@ namespace netloom::sim {
 std::string NodeMac(const SimNode& node);
 
 // The node's image, made on first use.
-link::ConfigImage& NodeImage(const SimNetwork& network, SimNode& node);
+wire::ImageBytes& NodeImage(const SimNetwork& network, SimNode& node);
 
 // The identity fields of an image: version, channel, PAN ID, device type, start mode (the
 // console mode) and device name.
-link::ModuleIdentity IdentityOf(const link::ConfigImage& image);
+wire::IdentityFields IdentityOf(const wire::ImageBytes& image);
 // Writes the identity fields (all but the version) into `image` and seals it again.
-void ApplyIdentity(link::ConfigImage& image, const link::ModuleIdentity& identity);
+void ApplyIdentity(wire::ImageBytes& image, const wire::IdentityFields& identity);
 
 }  // namespace netloom::sim

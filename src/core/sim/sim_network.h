@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/walk/node_table.h"
+#include "core/sim/wire/image_layout.h"
 
 namespace netloom::sim {
 
@@ -30,7 +30,7 @@ struct SimNode {
   std::vector<std::string> children;  // child addresses, in the order the node lists them
   bool upgradePending = false;        // "ATUPGRADE 1": the next reset starts the boot loader
   // The node's configuration image; made on first use (node_image.h).
-  std::optional<link::ConfigImage> image{};
+  std::optional<wire::ImageBytes> image{};
 };
 
 class SimNetwork {
