@@ -50,6 +50,12 @@ class BootLoader {
   // Serves until "ATRESET" with the upgrade flag cleared.
   void Run() {
     faults_.NoteInBootLoader(true);
+    // Also when a pulled adapter ends the loader in the middle: a re-plugged module starts in
+    // command mode.
+    struct LeaveNote {
+      sim::BootLoaderFaults& faults;
+      ~LeaveNote() { faults.NoteInBootLoader(false); }
+    } leave{faults_};
     for (;;) {
       const auto byte = ctx_.link.ReadByte(AwaitingRecord() ? kReadyRepeat : kIdleWait);
       if (!byte) {
@@ -69,7 +75,6 @@ class BootLoader {
     }
     DropInFlight(ctx_.link);
     ctx_.session = {};
-    faults_.NoteInBootLoader(false);
   }
 
  private:

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "core/catalogue/config_items.h"
+#include "core/firmware/upgrade_fixture.h"
+#include "core/firmware/upgrade_texts.h"
 #include "core/link/config/config_messages.h"
 #include "core/link/exchange_fixture.h"
 #include "core/link/identity/identity_reply.h"
@@ -23,7 +25,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-enum class Exchange { Walk, RemoteSetUp, ConfigRead, ConfigWrite, IdentityRead, IdentityWrite };
+enum class Exchange {
+  Walk,
+  RemoteSetUp,
+  ConfigRead,
+  ConfigWrite,
+  IdentityRead,
+  IdentityWrite,
+  Upload,
+};
 enum class Fault { NoiseBurst, Silence, BadFrameChecksum, BadImageChecksum, Nak, Unplug };
 
 constexpr std::string_view kGetsThrough;  // the exchange succeeds in spite of the fault
@@ -38,11 +48,12 @@ struct Cell {
   bool takenUnanswered = false;
 };
 
-// Cells a fault has no form in are left out: the walk and the identity read acknowledge
-// nothing (no NAK), only the configuration read carries an image checksum the host checks (the
-// write's bad image is the module's NAK), the walk's replies carry no checksum, and the remote
-// set-up is one question and its answer (its noise is an answer with none of the expected
-// words, its NAK the coordinator's "FAIL").
+// Cells a fault has no form in are left out: the walk and the reads acknowledge nothing (no
+// NAK); the walk's replies carry no checksum; the writes and the upload send the frames whose
+// checksums the module checks, so their bad frame is the module's ESC or NAK; the bad image is
+// the read's image checksum and the upload's failed verification; the remote set-up is one
+// question and its answer (its noise is an answer with none of the expected words, its NAK the
+// coordinator's "FAIL").
 const Cell kTable[] = {
     {Exchange::Walk, Fault::NoiseBurst, kGetsThrough},
     {Exchange::Walk, Fault::Silence, kNoAnswerFromCoordinator},
@@ -77,23 +88,38 @@ const Cell kTable[] = {
     {Exchange::IdentityWrite, Fault::Nak,
      "Version error. Please check device's version is [0002]."},
     {Exchange::IdentityWrite, Fault::Unplug, kIdentityTimeout},
+
+    {Exchange::Upload, Fault::NoiseBurst, firmware::kNoTargetMessage},
+    {Exchange::Upload, Fault::Silence, firmware::kNoTargetMessage},
+    {Exchange::Upload, Fault::BadImageChecksum, firmware::kVerifyFailLog},
+    {Exchange::Upload, Fault::Nak, firmware::kChecksumErrorMessage},
+    {Exchange::Upload, Fault::Unplug, firmware::kNoResponseMessage},
 };
 
-// Far beyond each exchange's own time-outs (the longest, a silent module, ends in about 2.5 s),
-// near enough that a wait that never ends shows.
+// Far beyond each exchange's own time-outs (a silent module ends them in about 2.5 s; the
+// upload's verification alone reads for 100 × 200 ms), near enough that a wait that never ends
+// shows.
 constexpr auto kBound = 20s;
+constexpr auto kUploadBound = 60s;
 // Bytes of line noise before everything the module sends.
 constexpr std::size_t kNoiseBurst = 32;
 constexpr std::size_t kWalkedNodes = 10;  // the demo network to depth 4
 
 const ModuleIdentity kCoordinator{2, 0x0F, 0x1234, 0, 0, "Coordinator"};
 const ModuleIdentity kRequested{2, 0x0B, 0x1234, 0, 0, "Device001"};
+// Four data records and the end, as a firmware file holds them.
+constexpr std::string_view kHexFile =
+    ":10010000214601360121470136007EFE09D2190140\n"
+    ":100110002146017E17C20001FF5F16002148011928\n"
+    ":10012000194E79234623965778239EDA3F01B2CAA7\n"
+    ":100130003F0156702B5E712B722B732146013421C7\n"
+    ":00000001FF\n";
 constexpr std::string_view kOldPanId = "1234";
 constexpr std::string_view kNewPanId = "4321";
 
 const char* Name(Exchange e) {
-  constexpr const char* kNames[] = {"Walk",        "RemoteSetUp",  "ConfigRead",
-                                    "ConfigWrite", "IdentityRead", "IdentityWrite"};
+  constexpr const char* kNames[] = {"Walk",         "RemoteSetUp",   "ConfigRead", "ConfigWrite",
+                                    "IdentityRead", "IdentityWrite", "Upload"};
   return kNames[static_cast<int>(e)];
 }
 
@@ -123,6 +149,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
   void Inject(Exchange exchange, Fault fault) {
     auto& line = sim_.Faults();
     auto& exchanges = Faults();
+    auto& bootLoader = line.BootLoader();
     const bool remote = exchange == Exchange::RemoteSetUp;
     switch (fault) {
       case Fault::NoiseBurst:
@@ -142,6 +169,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         return;
       case Fault::BadImageChecksum:
         exchanges.SetBadImageChecksum(true);
+        bootLoader.SetFailVerify(true);
         return;
       case Fault::Nak:
         if (remote) line.SetConsoleAnswer(sim::ConsoleAnswer::Fail);
@@ -149,6 +177,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         if (exchange == Exchange::IdentityWrite) {
           exchanges.SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Eot);
         }
+        bootLoader.SetNakAtLine(2);
         return;
       case Fault::Unplug:
         UnplugMidWay(exchange);
@@ -183,6 +212,10 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
       case Exchange::IdentityWrite:
         Faults().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Silence);
         reached = received("ATINFOI 0002");
+        break;
+      case Exchange::Upload:
+        sim_.Faults().BootLoader().SetSilentFromLine(3);
+        reached = [this] { return sim_.Faults().BootLoader().LinesAccepted() >= 2; };
         break;
     }
     unplugger_ = std::thread([this, reached] {
@@ -232,8 +265,34 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         const WizardLinkState wizard = Wizard();
         return {wizard.status == 1, wizard.message};
       }
+      case Exchange::Upload:
+        return Upload();
     }
     return {};
+  }
+
+  // "Upgrade Mode", then "Upgrade"; a failed upload is cancelled, which returns the module to
+  // AT command mode, as the user would.
+  Outcome Upload() {
+    worker_->Stop();  // the upload opens the port for itself
+    worker_.reset();
+    UartSettings settings;
+    settings.readTimeoutMs = firmware::testing::kTestReadTimeoutMs;
+    firmware::testing::RecordingObserver observer;
+    firmware::UpgradeProcedure procedure(sim_.LinkPath(), settings, observer, clock_);
+    const auto settle = [&] { EXPECT_TRUE(procedure.WaitUntilSettled(kUploadBound)); };
+    procedure.StartUpgradeMode();
+    settle();
+    const std::string hex = folder_.Write("image.hex", kHexFile);
+    if (procedure.StartUpgrade(hex)) settle();
+    const bool finished = procedure.LastResult() == firmware::UpgradeResult::Finished;
+    // A failed verification is told in the log only.
+    std::string message = observer.LastMessage().text;
+    if (message.empty() && observer.Log().ends_with(firmware::kVerifyFailLog)) {
+      message = firmware::kVerifyFailLog;
+    }
+    if (!finished && procedure.Cancel() == firmware::CancelResult::Returning) settle();
+    return {finished, message};
   }
 
   // The report's failure, else the last message box.
@@ -260,8 +319,17 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     Faults().ClearSwitches();
     if (unplugged_) {
       ASSERT_TRUE(sim_.Module().Replug());
-      Connect();
     }
+    if (exchange == Exchange::Upload) {
+      // Back in AT command mode, whatever happened; the module's image was verified only when
+      // the upload says so.
+      EXPECT_TRUE(firmware::testing::AnswersAtCommands(sim_));
+      if (succeeded) {
+        EXPECT_EQ(sim_.Faults().BootLoader().Verifications(), 1u);
+      }
+      return;
+    }
+    if (unplugged_) Connect();
     Target("NULL");
     if (exchange == Exchange::ConfigWrite) {
       EXPECT_EQ(Faults().ImagesStored(), imagesBefore_ + (changed ? 1 : 0));
@@ -293,6 +361,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     return session_.Read([](const LinkState& state) { return state.view.remoteRefused; });
   }
 
+  firmware::testing::TempFolder folder_;
   std::thread unplugger_;
   std::atomic<bool> unplugged_{false};
   std::size_t imagesBefore_ = 0;
@@ -313,8 +382,9 @@ TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
   Inject(cell.exchange, cell.fault);
   const auto start = std::chrono::steady_clock::now();
   Outcome outcome = RunExchange(cell.exchange);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, kBound);
-  if (cell.fault == Fault::Unplug) {
+  EXPECT_LT(std::chrono::steady_clock::now() - start,
+            cell.exchange == Exchange::Upload ? kUploadBound : kBound);
+  if (cell.fault == Fault::Unplug && cell.exchange != Exchange::Upload) {
     // Whatever the exchange said, the user also learns that the adapter went.
     EXPECT_TRUE(listener_.WaitFor(
         [](const auto& calls) {
