@@ -136,6 +136,11 @@ inline const std::string kImageFrames =
 // (14 + 9), checksum 0xFF - (0x00 + 0x02 + 0x0B + 0x12 + 0x34 + 0 + 0 + 0x2E1) & 0xFF = 0xCB.
 inline constexpr std::string_view kIdentityReply = "<1700020B12340000Device001CB>";
 inline constexpr std::string_view kIdentityWrite = "ATINFOI 0002 0B 1234 0 0 Device001\r";
+// A reader takes hex digits of either case.
+inline constexpr std::string_view kIdentityReplyLowerCase = "<1700020b12340000Device001cb>";
+// The identity a module holding the image above reports: channel 0x0F, PAN ID 0x9876, type and
+// mode 0, "Dev1"; LL 0x12, checksum 0xFF - (0x02 + 0x0F + 0x98 + 0x76 + 0x10B) & 0xFF = 0x90.
+inline constexpr std::string_view kImageIdentityReply = "<1200020F98760000Dev190>";
 struct IdentityVector {
   int version, channel, panId, deviceType, startMode;
   std::string_view name;
@@ -180,6 +185,13 @@ inline const std::vector<RecordVector> kRecords = {
      0x0030,
      {0x02, 0x33, 0x7A}},
     {"end of file", ":00000001FF", {':', 0x00, 0x00, 0x00, 0x01, 0xFF}, true, 1, 0x0000, {}},
+    {"end of file, lower case",
+     ":00000001ff",
+     {':', 0x00, 0x00, 0x00, 0x01, 0xFF},
+     true,
+     1,
+     0x0000,
+     {}},
     {"checksum off by one",
      ":0300300002337A1F",
      {':', 0x03, 0x00, 0x30, 0x00, 0x02, 0x33, 0x7A, 0x1F},

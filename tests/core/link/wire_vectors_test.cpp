@@ -87,10 +87,16 @@ TEST(WireVectors, Identity) {
   EXPECT_EQ(FormatIdentityReply(identity), vectors::kIdentityReply);
   EXPECT_EQ(FormatIdentityWrite(identity), vectors::kIdentityWrite);
 
+  for (const std::string_view reply : {vectors::kIdentityReply, vectors::kIdentityReplyLowerCase}) {
+    IdentityReplyParser parser({});
+    for (const char c : reply) parser.Feed(static_cast<std::uint8_t>(c));
+    ASSERT_EQ(parser.State(), IdentityState::Complete) << reply << ": " << parser.Message();
+    EXPECT_EQ(parser.Identity(), identity) << reply;
+  }
   IdentityReplyParser parser({});
-  for (const char c : vectors::kIdentityReply) parser.Feed(static_cast<std::uint8_t>(c));
+  for (const char c : vectors::kImageIdentityReply) parser.Feed(static_cast<std::uint8_t>(c));
   ASSERT_EQ(parser.State(), IdentityState::Complete) << parser.Message();
-  EXPECT_EQ(parser.Identity(), identity);
+  EXPECT_EQ(parser.Identity(), (ModuleIdentity{2, 0x0F, 0x9876, 0, 0, "Dev1"}));
 }
 
 }  // namespace

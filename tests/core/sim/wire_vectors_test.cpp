@@ -8,6 +8,7 @@
 
 #include "core/catalogue/config_items.h"
 #include "core/sim/handler_registry.h"
+#include "core/sim/node_image.h"
 #include "core/sim/wire/boot_loader_bytes.h"
 #include "core/sim/wire/control_bytes.h"
 #include "core/sim/wire/flash_image.h"
@@ -81,6 +82,7 @@ TEST(SimWireVectors, ImageSettings) {
   EXPECT_EQ(NumberAt(image, kChannelField), 0x0Fu);
   EXPECT_EQ(NumberAt(image, kPanIdField), 0x9876u);
   EXPECT_EQ(TextAt(image, kDeviceNameField), "Dev1");
+  EXPECT_EQ(IdentityReplyText(IdentityOf(image)), vectors::kImageIdentityReply);
 }
 
 TEST(SimWireVectors, CatalogueDefaultsFitTheModuleImage) {
