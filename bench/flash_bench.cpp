@@ -65,12 +65,15 @@ struct Upload {
   netloom::firmware::UpgradeProgress progress;
 };
 
-// "Upgrade Mode", then a click on "Upgrade", as a user runs them.
+// "Upgrade Mode", then a click on "Upgrade", as a user runs them. The module's restarts pass
+// `timeDivisor` times faster, as the host's pauses do on `clock`.
 Upload RunUpload(const std::filesystem::path& folder, const std::string& hex, bool emulation,
-                 netloom::link::Clock& clock, std::uint32_t readTimeoutMs) {
+                 netloom::link::Clock& clock, std::uint32_t timeDivisor,
+                 std::uint32_t readTimeoutMs) {
   netloom::sim::VirtualModuleOptions options;
   options.linkPath = (folder / (emulation ? "paced" : "unpaced")).string();
   options.baudRateEmulation = emulation;
+  options.timeDivisor = timeDivisor;
   netloom::sim::VirtualModule module(std::move(options));
   Upload upload;
   if (module.Start()) {
@@ -141,10 +144,10 @@ int main(int argc, char** argv) {
   // in time and in processor time (both ends, all threads).
   netloom::link::CompressedClock fast(100);
   const double cpuBefore = ProcessorSeconds();
-  const auto unpaced = RunUpload(folder, hex, false, fast, 20);
+  const auto unpaced = RunUpload(folder, hex, false, fast, 100, 20);
   const double cpuUnpaced = ProcessorSeconds() - cpuBefore;
   // As a user runs it: real time, line-rate emulation, the read time-out "Upgrade Mode" sets.
-  const auto paced = RunUpload(folder, hex, true, netloom::link::DefaultClock(), kReadTimeoutMs);
+  const auto paced = RunUpload(folder, hex, true, netloom::link::DefaultClock(), 1, kReadTimeoutMs);
   std::filesystem::remove_all(folder);
   for (const auto* upload : {&unpaced, &paced}) {
     if (!upload->failure.empty()) {

@@ -27,13 +27,26 @@ std::string MakeTempFolder() {
 
 }  // namespace
 
-ScopedVirtualModule::ScopedVirtualModule(sim::SimNetwork network, bool baudRateEmulation)
+sim::VirtualModuleOptions TestModuleOptions() {
+  sim::VirtualModuleOptions options;
+  options.timeDivisor = kModuleTimeDivisor;
+  return options;
+}
+
+ScopedVirtualModule::ScopedVirtualModule(sim::VirtualModuleOptions options)
     : folder_(MakeTempFolder()) {
-  module_ = std::make_unique<sim::VirtualModule>(
-      sim::VirtualModuleOptions{std::move(network), folder_ + "/module", baudRateEmulation});
+  options.linkPath = folder_ + "/module";
+  module_ = std::make_unique<sim::VirtualModule>(std::move(options));
   const auto error = module_->Start();
   EXPECT_FALSE(error) << "virtual module did not start: " << error.detail;
 }
+
+ScopedVirtualModule::ScopedVirtualModule(sim::SimNetwork network)
+    : ScopedVirtualModule([&] {
+        auto options = TestModuleOptions();
+        options.network = std::move(network);
+        return options;
+      }()) {}
 
 ScopedVirtualModule::~ScopedVirtualModule() {
   module_.reset();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,10 +17,19 @@
 
 namespace netloom::testsupport {
 
+// The module's own waits pass as the test clocks pass the host's pauses: a hundred times
+// faster.
+inline constexpr std::uint32_t kModuleTimeDivisor = 100;
+
+// Options of a test's module: the demo network, its waits compressed by kModuleTimeDivisor.
+sim::VirtualModuleOptions TestModuleOptions();
+
 class ScopedVirtualModule {
  public:
-  explicit ScopedVirtualModule(sim::SimNetwork network = sim::DemoNetwork(),
-                               bool baudRateEmulation = false);
+  // The link path of `options` is replaced by one in the module's own folder.
+  explicit ScopedVirtualModule(sim::VirtualModuleOptions options = TestModuleOptions());
+  // The test options with `network`.
+  explicit ScopedVirtualModule(sim::SimNetwork network);
   ~ScopedVirtualModule();
 
   sim::VirtualModule& Module() { return *module_; }

@@ -24,15 +24,7 @@ constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing co
 // takes the first ready byte along with the identification.
 constexpr auto kReadyRepeat = 250ms;
 constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
-constexpr auto kResetTime = 20ms;   // bytes arriving while the module restarts are lost
 constexpr std::string_view kOk = "OK\r\n";
-
-// A restarting module loses whatever is on the line.
-void DropInFlight(SimLink& link) {
-  const auto until = std::chrono::steady_clock::now() + kResetTime;
-  while (std::chrono::steady_clock::now() < until && link.ReadByte(kResetTime)) {
-  }
-}
 
 std::string Trimmed(std::string text) {
   const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -73,7 +65,7 @@ class BootLoader {
         if (TakeText(static_cast<char>(*byte))) break;
       }
     }
-    DropInFlight(ctx_.link);
+    ctx_.link.Restart();
     ctx_.session = {};
   }
 
@@ -155,7 +147,7 @@ class BootLoader {
     } else if (command == "ATRESET") {
       if (!faults_.QuietReturn()) ctx_.link.Write(kOk);
       if (!local.upgradePending) return true;
-      DropInFlight(ctx_.link);
+      ctx_.link.Restart();
       Restart();
     }
     return false;
@@ -192,7 +184,7 @@ void AddBootLoaderHandlers(HandlerRegistry& registry) {
       return;
     }
     ctx.link.Write(kOk);
-    DropInFlight(ctx.link);
+    ctx.link.Restart();
     BootLoader(ctx).Run();
   });
 }

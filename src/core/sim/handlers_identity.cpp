@@ -54,9 +54,12 @@ void Identity(SimContext& ctx, const SimCommand& command) {
   }
 }
 
+// The local module is gone for its restart time; a remote node's restart does not take the
+// local module away.
 void Reset(SimContext& ctx, const SimCommand&) {
   ctx.faults.Exchanges().NoteReset();
   ctx.link.Write("OK\r\n");
+  if (&ctx.Node() == &ctx.network.Local()) ctx.link.Restart();
 }
 
 }  // namespace

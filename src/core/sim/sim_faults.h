@@ -61,6 +61,11 @@ class SimFaults {
   // Called by the serving thread for each chunk it reads.
   void NoteReceived(std::span<const std::uint8_t> bytes);
 
+  // Restarts the module has come back from (while one lasts it answers nothing and loses
+  // what comes).
+  std::size_t Restarts() const { return restarts_; }
+  void NoteRestarted() { ++restarts_; }
+
   // The boot loader's switches and record (thread-safe like the rest, so reachable from the
   // serving thread's const view too).
   BootLoaderFaults& BootLoader() const { return bootLoader_; }
@@ -73,6 +78,7 @@ class SimFaults {
   std::atomic<std::size_t> noise_{0};
   std::atomic<bool> silent_{false};
   std::atomic<bool> recording_{false};
+  std::atomic<std::size_t> restarts_{0};
   mutable std::mutex netInfoMutex_;
   std::string netInfoAddress_;
   NetInfoFault netInfoFault_ = NetInfoFault::None;

@@ -116,6 +116,15 @@ bool SimLink::WaitForInput(std::chrono::milliseconds timeout) {
   return !input_.empty() || Fill(steady_clock::now() + timeout);
 }
 
+void SimLink::Restart() {
+  const auto until =
+      steady_clock::now() + kRestartTime / std::max<std::uint32_t>(options_.timeDivisor, 1);
+  do {
+    input_.clear();
+  } while (Fill(until));
+  faults_.NoteRestarted();
+}
+
 void SimLink::Write(std::string_view bytes) {
   if (faults_.Silent()) return;
   if (const std::size_t noise = faults_.Noise(); noise > 0) Send(Noise(noise));

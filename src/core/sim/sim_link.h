@@ -26,6 +26,7 @@ class SimLink {
  public:
   struct Options {
     bool baudRateEmulation = false;  // pace each byte sent and received at the line's baud rate
+    std::uint32_t timeDivisor = 1;   // the module's own waits pass this many times faster
   };
 
   // `interrupted` is polled whenever the link wakes (a byte, the wake pipe, a time-out).
@@ -46,6 +47,10 @@ class SimLink {
   // True when a byte is (or within `timeout` becomes) available; takes nothing.
   bool WaitForInput(std::chrono::milliseconds timeout);
 
+  // The module restarts: for its restart time it answers nothing and whatever is on the line,
+  // or comes meanwhile, is lost.
+  void Restart();
+
   // Sends bytes, after the configured noise; nothing while the module is silent.
   void Write(std::string_view bytes);
   // `count` bytes of line garbage: characters that can never be taken for part of a reply (no
@@ -53,6 +58,8 @@ class SimLink {
   std::string Noise(std::size_t count);
 
   static constexpr std::size_t kMaxLine = 1024;
+  // How long a restart takes (real time divided by the time divisor).
+  static constexpr std::chrono::milliseconds kRestartTime{3000};
 
  private:
   using Deadline = std::optional<std::chrono::steady_clock::time_point>;

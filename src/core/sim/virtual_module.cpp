@@ -88,7 +88,7 @@ void VirtualModule::ServeUnplugged(SimLink& link, SimEngine& engine) {
 
 void VirtualModule::Serve() {
   SimLink link(faults_, wake_->read.Get(), [this] { return stop_ || unplugRequested_; },
-               {options_.baudRateEmulation});
+               {options_.baudRateEmulation, options_.timeDivisor});
   link.Attach(pty_->master.Get(), pty_->slave.Get());
   SimEngine engine(std::move(options_.network), DefaultHandlers(), link, faults_);
   while (!stop_) {

@@ -34,6 +34,9 @@ struct VirtualModuleOptions {
   std::string linkPath;
   // Pace every byte sent and received at the baud rate the client set on the line.
   bool baudRateEmulation = false;
+  // The module's own waits (its restart) pass this many times faster than real time; tests
+  // compress them as they compress the host's pauses, so the order of the two stays real.
+  std::uint32_t timeDivisor = 1;
 };
 
 class VirtualModule {

@@ -142,6 +142,8 @@ TEST_F(IdentityExchangeTest, WriteSendsTheRequestAndResets) {
   EXPECT_EQ(Received(), "+++\rATINFOI 0002 0B 1234 2 4 Device001\rATRESET\r+++\r");
   EXPECT_EQ(clock_.Pauses(), (std::vector<std::uint32_t>{500, 200, 200, 200, 500, 200, 5000}));
   EXPECT_EQ(Faults().Resets(), 1u);
+  // The host waited long enough: the module is back from its restart.
+  EXPECT_EQ(sim_.Faults().Restarts(), 1u);
 
   EXPECT_TRUE(Read().delivered);
   EXPECT_EQ(Wizard().current, requested);

@@ -266,7 +266,9 @@ TEST(VirtualModuleLinkFolder, PublishesThereAndClearsStaleLinks) {
 }
 
 TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
-  testsupport::ScopedVirtualModule sim(DemoNetwork(), /*baudRateEmulation=*/true);
+  auto options = testsupport::TestModuleOptions();
+  options.baudRateEmulation = true;
+  testsupport::ScopedVirtualModule sim(std::move(options));
   TtyClient client(sim.LinkPath());
   termios tio{};
   ASSERT_EQ(tcgetattr(client.Fd(), &tio), 0);
@@ -294,6 +296,20 @@ TEST_F(VirtualModuleTest, BootLoaderIdentifiesItselfWithTheReadyByteRightBehind)
   EXPECT_EQ(got.substr(0, answer.size()), answer);
   EXPECT_EQ(got.find_first_not_of('\x02', answer.size()), std::string::npos) << got;
   EXPECT_EQ(client.ReadUntil("\x02", kReply), "\x02");
+}
+
+// A reset takes the module away for its restart time: a query sent right after the "OK" is
+// lost, not answered late; after the restart the module answers again.
+TEST(VirtualModuleRestart, AQueryDuringTheRestartIsLost) {
+  auto options = testsupport::TestModuleOptions();
+  options.timeDivisor = 2;  // long enough that the query surely comes during the restart
+  testsupport::ScopedVirtualModule sim(std::move(options));
+  TtyClient client(sim.LinkPath());
+  EXPECT_EQ(Exchange(client, "ATRESET\r", "OK\r\n"), "ATRESET\r\nOK\r\n");
+  ASSERT_TRUE(client.Write("ATVERSION\r"));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return sim.Faults().Restarts() == 1; }));
+  const std::string got = Exchange(client, "ATINFO\r", "TYPE:");
+  EXPECT_EQ(got.rfind("ATINFO\r\n", 0), 0u) << got;
 }
 
 TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {
