@@ -3,9 +3,7 @@
 // first byte written to its end, against what the bytes need on the wire (ten bit times each,
 // both ways) plus the protocol's pauses and read waits. Goal: the rest under 5 % of the total.
 // Usage: config_transfer_bench [rounds, default 5]
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 #include "core/catalogue/value_tables.h"
@@ -16,45 +14,29 @@
 namespace {
 
 using namespace netloom::link;
-using netloom::bench::CountingClock;
-using netloom::bench::Ms;
-using netloom::bench::ProtocolWaits;
-using netloom::bench::QuietListener;
-using netloom::bench::StartCountingWorker;
-using netloom::bench::Steady;
+using namespace netloom::bench;
 
-// Waits for the end of each command and times it from the window's first write.
+// Times each command from the window's first write to its end.
 class ExchangeTimer final : public QuietListener {
  public:
-  explicit ExchangeTimer(ProtocolWaits& waits) : waits_(waits) {}
-  void ShowMessage(std::string_view) override {}  // "Writing finished!" after every write
-  void CommandFinished(const CommandReport& report) override {
-    const auto now = Steady::now();
-    const std::lock_guard lock(mutex_);
-    const ProtocolWaits::Totals totals = waits_.Take();
-    result_ = {report, totals.firstWrite ? Ms(now - *totals.firstWrite).count() : 0.0, totals};
-    done_ = true;
-    changed_.notify_all();
-  }
-
   struct Result {
     CommandReport report{WorkerCommand::Wake};
     double totalMs = 0;
     ProtocolWaits::Totals waits;
   };
-  Result Wait() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return done_; });
-    done_ = false;
-    return result_;
+
+  explicit ExchangeTimer(ProtocolWaits& waits) : waits_(waits) {}
+  void ShowMessage(std::string_view) override {}  // "Writing finished!" after every write
+  void CommandFinished(const CommandReport& report) override {
+    const auto now = Steady::now();
+    const ProtocolWaits::Totals totals = waits_.Take();
+    finished_.Put({report, totals.firstWrite ? Ms(now - *totals.firstWrite).count() : 0.0, totals});
   }
+  Result Wait() { return finished_.Take(); }
 
  private:
   ProtocolWaits& waits_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool done_ = false;
-  Result result_;
+  ResultSlot<Result> finished_;
 };
 
 struct Sum {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -112,6 +113,30 @@ class CountingPort final : public link::SerialPort {
   std::unique_ptr<link::SerialPort> port_;
   ProtocolWaits& waits_;
   std::uint32_t timeoutMs_ = 0;
+};
+
+// One result at a time from the worker thread (Put) to the bench's thread (Take, which waits).
+template <typename Result>
+class ResultSlot {
+ public:
+  void Put(Result result) {
+    const std::lock_guard lock(mutex_);
+    result_ = std::move(result);
+    full_ = true;
+    changed_.notify_all();
+  }
+  Result Take() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return full_; });
+    full_ = false;
+    return result_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool full_ = false;
+  Result result_{};
 };
 
 // A listener that lets every report pass; a bench overrides what it times.

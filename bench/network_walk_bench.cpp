@@ -4,9 +4,7 @@
 // the last byte). Goal: that part under 5 % of the total. Real time throughout.
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 #include <utility>
 
 #include "core/link/worker/connection.h"
@@ -16,17 +14,17 @@
 namespace {
 
 using namespace netloom::link;
-
-using netloom::bench::CountingClock;
-using netloom::bench::Ms;
-using netloom::bench::ProtocolWaits;
-using netloom::bench::QuietListener;
-using netloom::bench::StartCountingWorker;
-using netloom::bench::Steady;
+using namespace netloom::bench;
 
 // Times each query from QueryStarted to its end.
 class QueryTimer final : public QuietListener {
  public:
+  struct Result {
+    double totalMs = 0;
+    ProtocolWaits::Totals waits;
+    std::size_t nodes = 0;
+  };
+
   explicit QueryTimer(ProtocolWaits& waits) : waits_(waits) {}
   void QueryStarted() override {
     waits_.Take();
@@ -37,32 +35,15 @@ class QueryTimer final : public QuietListener {
   }
   void CommandFinished(const CommandReport& report) override {
     if (report.code != WorkerCommand::QueryNetwork) return;
-    const std::lock_guard lock(mutex_);
-    result_ = {Ms(Steady::now() - started_).count(), waits_.Take(), nodes_};
-    done_ = true;
-    changed_.notify_all();
+    finished_.Put({Ms(Steady::now() - started_).count(), waits_.Take(), nodes_});
   }
-
-  struct Result {
-    double totalMs = 0;
-    ProtocolWaits::Totals waits;
-    std::size_t nodes = 0;
-  };
-  Result Wait() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return done_; });
-    done_ = false;
-    return result_;
-  }
+  Result Wait() { return finished_.Take(); }
 
  private:
   ProtocolWaits& waits_;
   Steady::time_point started_;
   std::size_t nodes_ = 0;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool done_ = false;
-  Result result_;
+  ResultSlot<Result> finished_;
 };
 
 int Measure(bool lineRate, int rounds) {

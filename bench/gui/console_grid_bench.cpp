@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <memory>
 
 #include "core/catalogue/at_commands.h"
@@ -89,13 +89,3 @@ BENCHMARK(BM_PaneMemory)->Iterations(3);
 
 }  // namespace
 }  // namespace netloom::panes
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
@@ -122,13 +122,3 @@ BENCHMARK(BM_MemoryPerNode)->Iterations(5);
 
 }  // namespace
 }  // namespace netloom::view
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,7 +2,6 @@
 // copied) and to build and lay out its items. Run: build/default/bench/gadget_bench
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -56,13 +55,3 @@ BENCHMARK(BM_Pane200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace netloom::gadget
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

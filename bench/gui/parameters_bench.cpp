@@ -11,16 +11,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/catalogue/value_tables.h"
-#include "core/sim/virtual_module.h"
 #include "gui/panes/properties_view_bar.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
+#include "line_rate_module.h"
 
 namespace {
 
@@ -33,10 +32,8 @@ double Ms(Clock::duration d) {
 
 // One run of the CLI on the module, from start to exit.
 double RunCli(const std::string& cli, const std::string& link, const char* what) {
-  const auto start = Clock::now();
-  const std::string command = cli + " config " + what + " --port " + link + " > /dev/null";
-  if (std::system(command.c_str()) != 0) return -1;
-  return Ms(Clock::now() - start);
+  const auto took = netloom::bench::TimeCommand(cli + " config " + what + " --port " + link);
+  return took ? Ms(*took) : -1;
 }
 
 // A network document on the module with the pane bound to it, as the main frame binds it.
@@ -105,26 +102,18 @@ int main(int argc, char** argv) {
   }
   const std::string cli = argv[1];
   const int rounds = argc > 2 ? std::stoi(argv[2]) : 3;
-  std::string pattern = (std::filesystem::temp_directory_path() / "parameters-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  netloom::sim::VirtualModuleOptions options;
-  options.linkPath = (std::filesystem::path(pattern) / "module").string();
-  options.baudRateEmulation = true;
-  netloom::sim::VirtualModule module(std::move(options));
-  if (module.Start()) {
-    std::fprintf(stderr, "the virtual module failed to start\n");
-    return 1;
-  }
-  Window window(module.LinkPath());
+  netloom::bench::LineRateModule module("parameters");
+  if (!module.Start()) return 1;
+  Window window(module.link());
 
   // Alternating, so that a change of the machine's load falls on both alike.
   struct Pair {
     std::vector<double> cli, window;
   } reads, writes;
   for (int round = 0; round < rounds; ++round) {
-    reads.cli.push_back(RunCli(cli, module.LinkPath(), "read"));
+    reads.cli.push_back(RunCli(cli, module.link(), "read"));
     reads.window.push_back(window.Run(false));
-    writes.cli.push_back(RunCli(cli, module.LinkPath(), "write --defaults"));
+    writes.cli.push_back(RunCli(cli, module.link(), "write --defaults"));
     writes.window.push_back(window.Run(true));
     std::printf("round %d: read cli %.0f ms, window %.0f ms; write cli %.0f ms, window %.0f ms\n",
                 round + 1, reads.cli.back(), reads.window.back(), writes.cli.back(),
@@ -149,7 +138,5 @@ int main(int argc, char** argv) {
   std::sort(rebuilds.begin(), rebuilds.end());
   std::printf("grid rebuild and paint, %d runs: median %.2f ms, worst %.2f ms\n", kRebuilds,
               rebuilds[rebuilds.size() / 2], rebuilds.back());
-  module.Stop();
-  std::filesystem::remove_all(pattern);
   return 0;
 }

@@ -14,15 +14,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "../hex_image.h"
-#include "core/sim/virtual_module.h"
 #include "gui/tools/upgrade_dialog.h"
+#include "line_rate_module.h"
 
 namespace {
 
@@ -34,10 +31,8 @@ double Seconds(Clock::duration d) {
 
 // One run of the CLI on the module: its whole time, from start to exit.
 double RunCli(const std::string& cli, const std::string& link, const std::string& hex) {
-  const auto start = Clock::now();
-  const auto command = cli + " flash --port " + link + " " + hex + " > /dev/null";
-  if (std::system(command.c_str()) != 0) return -1;
-  return Seconds(Clock::now() - start);
+  const auto took = netloom::bench::TimeCommand(cli + " flash --port " + link + " " + hex);
+  return took ? Seconds(*took) : -1;
 }
 
 struct DialogRun {
@@ -106,24 +101,19 @@ int main(int argc, char** argv) {
   }
   const std::string cli = argv[1];
   const std::size_t bytes = argc > 2 ? std::stoul(argv[2]) : 65536;
-  std::string pattern = (std::filesystem::temp_directory_path() / "upgrade-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  const std::filesystem::path folder = pattern;
-  const auto hex = MakeHexFile(folder, bytes);
-  netloom::sim::VirtualModuleOptions options;
-  options.linkPath = (folder / "module").string();
-  options.baudRateEmulation = true;
-  netloom::sim::VirtualModule module(std::move(options));
-  if (hex.empty() || module.Start()) {
-    std::fprintf(stderr, "srec_cat or the virtual module failed\n");
+  netloom::bench::LineRateModule module("upgrade");
+  if (!module.Start()) return 1;
+  const auto hex = MakeHexFile(module.folder(), bytes);
+  if (hex.empty()) {
+    std::fprintf(stderr, "srec_cat failed\n");
     return 1;
   }
   // Alternating, so that a change of the machine's load falls on both alike.
   std::vector<double> cliRuns, dialogRuns;
   double longestGap = 0;
   for (int round = 0; round < 2; ++round) {
-    cliRuns.push_back(RunCli(cli, module.LinkPath(), hex));
-    const auto run = RunDialog(module.LinkPath(), hex);
+    cliRuns.push_back(RunCli(cli, module.link(), hex));
+    const auto run = RunDialog(module.link(), hex);
     if (run.message != "Upgrade finish~!!") {
       std::fprintf(stderr, "dialog upload ended with: %s\n", run.message.c_str());
       return 1;
@@ -137,7 +127,5 @@ int main(int argc, char** argv) {
   const double dlg = *std::min_element(dialogRuns.begin(), dialogRuns.end());
   std::printf("%zu bytes: best cli %.3f s, best dialog %.3f s (%+.2f %%); longest UI gap %.1f ms\n",
               bytes, cli_, dlg, 100 * (dlg - cli_) / cli_, longestGap);
-  module.Stop();
-  std::filesystem::remove_all(folder);
   return 0;
 }

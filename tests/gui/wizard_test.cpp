@@ -14,7 +14,6 @@
 #include "core/link/identity/identity_reply.h"
 #include "core/link/worker/clock.h"
 #include "gui/res/resource_ids.h"
-#include "gui/tools/finish_page.h"
 #include "gui/tools/parameter_page.h"
 #include "gui/tools/type_page.h"
 #include "gui/tools/wizard_sheet.h"

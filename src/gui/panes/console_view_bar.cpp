@@ -83,7 +83,6 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
   setFocusProxy(tree_);
 
   tree_->Fill(CommandTab::Basic);
-  ShowTarget();
 
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     ShowTab(index == kAdvanceTabIndex ? CommandTab::Advance : CommandTab::Basic);
@@ -136,14 +135,8 @@ void CConsoleViewBar::CreateToolBar() {
   connect(add(res::kConsoleRemote, QStringLiteral("Remote Console"), true), &QAction::triggered,
           this, &CConsoleViewBar::ToggleRemote);
 
-  targetField_ = new QLineEdit(toolBar_);
-  targetField_->setReadOnly(true);
-  targetField_->setEnabled(false);
-  targetField_->setAccessibleName(QStringLiteral("Target"));
-  targetField_->setToolTip(QStringLiteral("The node remote commands go to"));
-  targetField_->setAlignment(Qt::AlignCenter);
-  targetField_->setFixedWidth(
-      targetField_->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 12);
+  targetField_ = new CTargetField(actions_.at(res::kConsoleRemote),
+                                  QStringLiteral("The node remote commands go to"), toolBar_);
   toolBar_->addWidget(targetField_);
 }
 
@@ -266,9 +259,8 @@ void CConsoleViewBar::FillHistoryMenu() {
 }
 
 void CConsoleViewBar::ToggleRemote() {
-  remote_ = !remote_;
-  if (connection_.setRemote) connection_.setRemote(remote_);
-  ShowTarget();
+  const bool remote = targetField_->Toggle();
+  if (connection_.setRemote) connection_.setRemote(remote);
 }
 
 void CConsoleViewBar::OnNodePicked(const QString& address) {
@@ -276,14 +268,7 @@ void CConsoleViewBar::OnNodePicked(const QString& address) {
 }
 
 void CConsoleViewBar::OnTargetChanged(bool remote, const QString& address) {
-  remote_ = remote;
-  target_ = address.left(4);
-  ShowTarget();
-}
-
-void CConsoleViewBar::ShowTarget() {
-  actions_.at(res::kConsoleRemote)->setChecked(remote_);
-  targetField_->setText(remote_ ? target_ : QStringLiteral("NULL"));
+  targetField_->Set(remote, address);
 }
 
 void CConsoleViewBar::ShowMessage(const QString& text) {

@@ -31,6 +31,7 @@
 #include "gui/panes/console_grid.h"
 #include "gui/panes/console_tree.h"
 #include "gui/panes/property_grid.h"
+#include "gui/panes/target_field.h"
 
 namespace netloom::panes {
 
@@ -71,8 +72,8 @@ class CConsoleViewBar : public QWidget {
   // --- state ---
   int currentCommand() const { return current_; }
   bool basicTab() const { return tree_->tab() == catalogue::CommandTab::Basic; }
-  bool remote() const { return remote_; }
-  QString target() const { return target_; }
+  bool remote() const { return targetField_->remote(); }
+  QString target() const { return targetField_->target(); }
   bool clockRunning() const { return clock_.isActive(); }
   const ConsoleRows& rows() const { return rows_; }
   // Lines sent to the bound document, newest first.
@@ -94,7 +95,6 @@ class CConsoleViewBar : public QWidget {
   void Rebuild(int command);
   void OnRowEdited(GridRow* row);
   void StartClock(bool on);
-  void ShowTarget();
   void HandOver(const std::string& line);
   void ShowMessage(const QString& text);
   void FillHistoryMenu();
@@ -104,7 +104,7 @@ class CConsoleViewBar : public QWidget {
   ConsoleConnection connection_;
   QToolBar* toolBar_;
   std::map<int, QAction*> actions_;
-  QLineEdit* targetField_ = nullptr;
+  CTargetField* targetField_ = nullptr;
   QToolButton* historyButton_ = nullptr;
   QTabBar* tabs_;
   QLineEdit* filter_;
@@ -114,8 +114,6 @@ class CConsoleViewBar : public QWidget {
   ConsoleRows rows_;
   int current_ = catalogue::kNoCommand;
   int gridCommand_ = catalogue::kNoCommand;  // the command whose rows the grid shows
-  bool remote_ = false;
-  QString target_ = QStringLiteral("NULL");
   std::map<const QObject*, QStringList> history_;
 };
 

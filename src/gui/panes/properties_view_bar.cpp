@@ -58,7 +58,6 @@ CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, catalogue::ConfigValueTa
 
   values_.LoadDefaults();
   Rebuild();
-  ShowTarget();
   connect(grid_, &PropertyGrid::rowEdited, this, &CPropertiesViewBar::OnRowEdited);
 }
 
@@ -85,14 +84,9 @@ void CPropertiesViewBar::CreateToolBar() {
               QStringLiteral("Read and write the selected node's configuration"), true),
           &QAction::triggered, this, &CPropertiesViewBar::ToggleRemote);
 
-  targetField_ = new QLineEdit(toolBar_);
-  targetField_->setReadOnly(true);
-  targetField_->setEnabled(false);
-  targetField_->setAccessibleName(QStringLiteral("Target"));
-  targetField_->setToolTip(QStringLiteral("The node remote reads and writes go to"));
-  targetField_->setAlignment(Qt::AlignCenter);
-  targetField_->setFixedWidth(
-      targetField_->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 12);
+  targetField_ =
+      new CTargetField(actions_.at(res::kParametersRemote),
+                       QStringLiteral("The node remote reads and writes go to"), toolBar_);
   toolBar_->addWidget(targetField_);
   toolBar_->addSeparator();
 
@@ -343,20 +337,12 @@ bool CPropertiesViewBar::ConfirmDiscardEdits() {
 }
 
 void CPropertiesViewBar::ToggleRemote() {
-  remote_ = !remote_;
-  if (connection_.setRemote) connection_.setRemote(remote_);
-  ShowTarget();
+  const bool remote = targetField_->Toggle();
+  if (connection_.setRemote) connection_.setRemote(remote);
 }
 
 void CPropertiesViewBar::OnTargetChanged(bool remote, const QString& address) {
-  remote_ = remote;
-  target_ = address.left(4);
-  ShowTarget();
-}
-
-void CPropertiesViewBar::ShowTarget() {
-  actions_.at(res::kParametersRemote)->setChecked(remote_);
-  targetField_->setText(remote_ ? target_ : QStringLiteral("NULL"));
+  targetField_->Set(remote, address);
 }
 
 void CPropertiesViewBar::Tell(const QString& text) {

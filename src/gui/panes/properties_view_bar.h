@@ -41,6 +41,7 @@
 #include "core/link/walk/node_table.h"
 #include "gui/panes/parameters_grid.h"
 #include "gui/panes/property_grid.h"
+#include "gui/panes/target_field.h"
 
 class QSettings;
 
@@ -91,8 +92,8 @@ class CPropertiesViewBar : public QWidget {
   void OnTransferEnded(bool write, bool succeeded);
 
   // --- state ---
-  bool remote() const { return remote_; }
-  QString target() const { return target_; }
+  bool remote() const { return targetField_->remote(); }
+  QString target() const { return targetField_->target(); }
   bool verify() const;
   bool hasUnsavedEdits() const { return AnyModified(rows_); }
   GridRow* ItemRowOf(int item) const;
@@ -119,7 +120,6 @@ class CPropertiesViewBar : public QWidget {
   // The table's values shown as edits over the rows' unedited values.
   void ShowTableAsEdits();
   void Highlight(const std::vector<int>& items);
-  void ShowTarget();
   void ShowMessage(const QString& text);
   void Tell(const QString& text);  // output pane line and message
 
@@ -130,13 +130,11 @@ class CPropertiesViewBar : public QWidget {
   std::map<int, QAction*> actions_;
   QAction* verify_ = nullptr;
   QToolButton* profileButton_ = nullptr;
-  QLineEdit* targetField_ = nullptr;
+  CTargetField* targetField_ = nullptr;
   PropertyGrid* grid_;
   ItemRows rows_;
   Pending pending_ = Pending::None;
   std::vector<std::string> kept_;  // the values written (verify) or shown (compare)
-  bool remote_ = false;
-  QString target_ = QStringLiteral("NULL");
 };
 
 }  // namespace netloom::panes

@@ -1,27 +1,47 @@
 #include "gui/tools/wizard_sheet.h"
 
 #include <QAbstractButton>
+#include <string_view>
 #include <utility>
 
 #include "gui/model/connection_controller.h"
 #include "gui/model/wizard_rules.h"
-#include "gui/tools/finish_page.h"
 #include "gui/tools/message_box.h"
 #include "gui/tools/parameter_page.h"
+#include "gui/tools/step_page.h"
 #include "gui/tools/type_page.h"
-#include "gui/tools/welcome_page.h"
 
 namespace netloom::tools {
+namespace {
+
+constexpr std::string_view kWelcomeText =
+    "Welcome to \"Console Wizard\" !!\r\n"
+    "This wizard only needs several steps to setup the zigbee module.\r\n"
+    "It can setup the basic module fastly and become any type of zigbee device.\r\n\r\n"
+    "Before using : \r\nPlease make sure the device has already been connected to the "
+    "computer.\r\n\r\n"
+    "If have any problems :\r\nPlease check the user manual or contact our technical support !!";
+
+constexpr std::string_view kFinishText =
+    "Please press \"Finished\" button to close window\r\n"
+    "Then the device will restart with user's setting.\r\nIt takes 5 second to restart.\r\n\r\n"
+    "Warning :\r\n"
+    "During reset, do not disconnect the module";
+
+}  // namespace
 
 CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* parent)
     : QWizard(parent, Qt::Window),
       controller_(controller),
       current_(model::DefaultWizardIdentity()),
       requested_(current_),
-      welcomePage_(new CWelcomePage(*this)),
+      welcomePage_(new CStepPage(QStringLiteral("Welcome"), kWelcomeText,
+                                 [this] { return ReadIdentity(); })),
       typePage_(new CTypePage(*this)),
       parameterPage_(new CParameterPage(*this)),
-      finishPage_(new CFinishPage(*this)) {
+      finishPage_(new CStepPage(QStringLiteral("Finish"), kFinishText,
+                                [this] { return WriteIdentity(); })) {
+  finishPage_->setFinalPage(true);
   setWizardStyle(QWizard::ClassicStyle);
   // Each page fills its controls once, the first time it is shown; Back keeps what they hold.
   setOption(QWizard::IndependentPages, true);

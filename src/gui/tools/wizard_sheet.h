@@ -20,10 +20,9 @@ class ConnectionController;
 
 namespace netloom::tools {
 
-class CWelcomePage;
+class CStepPage;
 class CTypePage;
 class CParameterPage;
-class CFinishPage;
 
 class CWizardSheet : public QWizard {
   Q_OBJECT
@@ -42,10 +41,10 @@ class CWizardSheet : public QWizard {
   // Writes the requested identity and waits for the module's restart; failures as ReadIdentity.
   bool WriteIdentity();
 
-  CWelcomePage* welcomePage() const { return welcomePage_; }
+  CStepPage* welcomePage() const { return welcomePage_; }
   CTypePage* typePage() const { return typePage_; }
   CParameterPage* parameterPage() const { return parameterPage_; }
-  CFinishPage* finishPage() const { return finishPage_; }
+  CStepPage* finishPage() const { return finishPage_; }
 
  private:
   // Hands an exchange to the worker with the wizard status pending, and waits for its report.
@@ -54,10 +53,10 @@ class CWizardSheet : public QWizard {
   model::ConnectionController& controller_;
   link::ModuleIdentity current_;
   link::ModuleIdentity requested_;
-  CWelcomePage* welcomePage_;
+  CStepPage* welcomePage_;
   CTypePage* typePage_;
   CParameterPage* parameterPage_;
-  CFinishPage* finishPage_;
+  CStepPage* finishPage_;
 };
 
 }  // namespace netloom::tools

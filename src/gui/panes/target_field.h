@@ -1,0 +1,35 @@
+// The remote switch of the console and Parameters panes: whether their requests go to a node
+// through the coordinator, and the read-only toolbar field naming that node ("NULL" while they go
+// to the local module). The switch itself is the pane's checkable toolbar action; the field keeps
+// it checked as the flag is. UI thread only.
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+
+class QAction;
+
+namespace netloom::panes {
+
+class CTargetField : public QLineEdit {
+ public:
+  // `tip` says where remote requests go.
+  CTargetField(QAction* remoteAction, const QString& tip, QWidget* parent);
+
+  // The user flipped the switch: the new flag.
+  bool Toggle();
+  // The view's remote flag and target, as the main frame relays them.
+  void Set(bool remote, const QString& address);
+
+  bool remote() const { return remote_; }
+  QString target() const { return target_; }
+
+ private:
+  void Show();
+
+  QAction* remoteAction_;
+  bool remote_ = false;
+  QString target_ = QStringLiteral("NULL");
+};
+
+}  // namespace netloom::panes
