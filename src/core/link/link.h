@@ -4,7 +4,8 @@
 // One module and one namespace; its sub-folders only sort the files by job:
 // - serial/    the serial port, termios, the trace, the port directory, error numbers
 // - worker/    the link worker, its session, commands, events, listener and clock
-// - exchange/  the steps the exchanges share (command mode, remote set-up) and the console
+// - exchange/  the steps the exchanges share (command mode, remote set-up), the console and the
+//              network query
 // - walk/      the network walk, the node table, the circle layout, the device directory
 // - config/    the configuration image and its read and write transfers
 // - identity/  a module's identity and the setup wizard's exchanges

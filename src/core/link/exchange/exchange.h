@@ -1,9 +1,12 @@
-// netloom::link, exchange/ — the steps the module exchanges share, and the console's commands.
+// netloom::link, exchange/ — the steps the module exchanges share, the console's commands and
+// the network query.
 //
-// - command_mode.h      the command-mode sequences: the bytes and waits, in order
-// - remote_set_up.h     RemoteSetUp, "ATCONSOLE" before a request for another node
-// - receive_byte.h      ReceiveByte, one byte in up to three reads
-// - console_command.cpp the console command and the raw text (declared in worker_actions.h)
+// - command_mode.h            the command-mode sequences: the bytes and waits, in order
+// - remote_set_up.h           RemoteSetUp, "ATCONSOLE" before a request for another node
+// - receive_byte.h            ReceiveByte, one byte in up to three reads
+// - console_command.cpp       the console command and the raw text (declared in worker_actions.h)
+// - query_network_command.cpp the network query: prelude, the walk of walk/, the tables and the
+//                             reports to the view (declared in worker_actions.h)
 //
 // Worker thread only.
 #pragma once

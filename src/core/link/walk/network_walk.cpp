@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/link/walk/net_info_parser.h"
-#include "core/link/worker/worker_actions.h"
+#include "core/link/worker/worker_context.h"
 
 namespace netloom::link {
 namespace {
@@ -101,14 +101,6 @@ std::string NetworkWalk::ReadName() {
     return result.has_value();
   });
   return name;
-}
-
-NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
-  NetworkWalk walk(
-      ctx.port, ctx.clock, ctx.nodeTable, ctx.nodeCounter, ProcessDeviceDirectory(),
-      [&](std::string_view text) { ctx.listener.ShowMessage(text); },
-      [&](std::string_view text) { ctx.listener.AppendOutput(text); });
-  return walk.QueryNode(rootAddress, kQueryDepth);
 }
 
 }  // namespace netloom::link

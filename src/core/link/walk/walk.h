@@ -2,7 +2,6 @@
 //
 // - network_walk.h              NetworkWalk, "ATNETINFO" and "ATNAMEREQ" down the tree
 // - net_info_parser.h           the parsers of the walk's two replies (no I/O)
-// - query_network_command.cpp   the network query command around the walk (worker_actions.h)
 // - node_table.h                NodeRecord, NodeTable, NetworkSnapshot: what the walk builds
 // - circle_positions.h          the circle layout of the coordinator's children
 // - device_directory.h          DeviceDirectory, every node a walk has met (process-wide)

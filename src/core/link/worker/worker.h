@@ -8,8 +8,7 @@
 // - event_set.h       EventSet, the auto-reset events that carry the codes to the worker
 // - worker_listener.h WorkerListener, how the worker reports to its owner
 // - worker_context.h  WorkerContext, what an action needs for one command
-// - worker_actions.h  the exchanges the loop calls (they live in exchange/, walk/, config/,
-//                     identity/)
+// - worker_actions.h  the exchanges the loop calls (they live in exchange/, config/, identity/)
 // - clock.h           Clock, the one place protocol waits go through (tests compress them)
 #pragma once
 

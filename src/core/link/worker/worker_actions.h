@@ -5,10 +5,6 @@
 // into ctx.session, before the report that announces it.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "core/link/walk/node_table.h"
 #include "core/link/worker/worker_context.h"
 #include "core/link/worker/worker_listener.h"
 
@@ -30,10 +26,6 @@ CommandReport QueryNetworkCommand(WorkerContext& ctx);
 CommandReport ReadConfigImage(WorkerContext& ctx);
 CommandReport WriteConfigImage(WorkerContext& ctx);
 
-// The walk of one network query, after the prelude: asks `rootAddress` and its children down to
-// depth 4, filling ctx.nodeTable, ctx.nodeCounter and the device directory. Returns the root's
-// record, or null when the root gave no usable reply.
-NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress);
 // Identity exchanges (ReadIdentity, WriteIdentity): 1 done, -1 failed. Before returning they
 // store the identities and any failure text in the session's wizard state; the worker then
 // stores the result as the wizard status.

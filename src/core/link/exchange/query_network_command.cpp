@@ -1,6 +1,8 @@
-// The network query command around the walk: prelude, tables, and the reports to the view.
+// The network query command around the walk (walk/): prelude, tables, and the reports to the
+// view.
 #include "core/link/exchange/command_mode.h"
 #include "core/link/walk/circle_positions.h"
+#include "core/link/walk/device_directory.h"
 #include "core/link/walk/network_walk.h"
 #include "core/link/worker/worker_actions.h"
 
@@ -15,6 +17,17 @@ struct QueryRequest {
   std::string rootAddress;
   CirclePoint centre;
 };
+
+// The walk of one query, after the prelude: asks `rootAddress` and its children down to the
+// query's depth, filling the worker's node table, node counter and the device directory. The
+// root's record, or null when the root gave no usable reply.
+NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
+  NetworkWalk walk(
+      ctx.port, ctx.clock, ctx.nodeTable, ctx.nodeCounter, ProcessDeviceDirectory(),
+      [&](std::string_view text) { ctx.listener.ShowMessage(text); },
+      [&](std::string_view text) { ctx.listener.AppendOutput(text); });
+  return walk.QueryNode(rootAddress, kQueryDepth);
+}
 
 }  // namespace
 
