@@ -1,5 +1,6 @@
 // The Parameters pane: its grid from the defaults, value entry through real rows, and read,
-// write, verify and profiles through the main frame against a virtual module.
+// write, verify, profiles and edits kept per document through the main frame against a virtual
+// module.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/config_profile.h"
@@ -17,6 +19,7 @@
 #include "core/link/worker/clock.h"
 #include "gui/panes/properties_view_bar.h"
 #include "gui/res/resource_ids.h"
+#include "gui/shell/document_tabs.h"
 #include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
 
@@ -231,6 +234,21 @@ class ParametersTransferTest : public testsupport::VirtualModuleTest {
     ASSERT_TRUE(controller().PickNode(link::NodeKey(address)));
   }
 
+  // A second document, on no port, becomes the active one.
+  view::CChildFrame* OpenOtherDocument() {
+    guitest::ModalAnswerer cancelUart;
+    return frame_.OpenNetworkDocument();
+  }
+  // Reads the module into the grid and makes `edits` (row label -> value) on it.
+  void ReadAndEdit(const std::map<QString, QVariant>& edits) {
+    pane().Action(res::kParametersRead)->trigger();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Shown("Device Name") == "Coordinator"; }, guitest::kSlowMs));
+    for (const auto& [label, value] : edits)
+      Edit(*pane().grid(), pane().grid()->FindRow(label), value);
+    ASSERT_TRUE(pane().hasUnsavedEdits());
+  }
+
   QSettings settings_{QStringLiteral("netloom-tests"), QStringLiteral("parameters")};
   link::CompressedClock clock_{100};
   shell::CMainFrame frame_{settings_};
@@ -305,6 +323,79 @@ TEST_F(ParametersTransferTest, CompareWithTheModuleKeepsTheGridsValues) {
   EXPECT_EQ(Shown("DstAddr"), "ABCD");
   EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
   EXPECT_TRUE(pane().grid()->FindRow("DstAddr")->Modified());
+}
+
+TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
+  guitest::ModalAnswerer answers;
+  const std::map<QString, QVariant> edits = {
+      {"PanID", "4321"}, {"Device Name", "Gui-1"}, {"SUN", false}};
+  ReadAndEdit(edits);
+  view::CChildFrame* first = child_;
+  child_ = OpenOtherDocument();
+
+  // The other document shows its own values, unedited.
+  catalogue::ConfigValueTable defaults;
+  defaults.LoadDefaults();
+  EXPECT_EQ(GlobalConfigValues().Snapshot(), defaults.Snapshot());
+  EXPECT_EQ(Shown("PanID"), QString::fromStdString(defaults.Get(kPanId)));
+  EXPECT_FALSE(pane().hasUnsavedEdits());
+  EXPECT_TRUE(pane().hasKeptEdits(first->document()));
+
+  // Back on the first: its module's values with the edits over them, bold.
+  frame_.tabs()->setCurrentWidget(first);
+  std::swap(child_, first);
+  for (const auto& [label, value] : edits) {
+    EXPECT_EQ(Shown(label.toLatin1().constData()), value) << label.toStdString();
+    EXPECT_TRUE(pane().grid()->FindRow(label)->Modified()) << label.toStdString();
+  }
+  EXPECT_EQ(Shown("DeviceType"), "Coordinator");
+  EXPECT_FALSE(pane().grid()->FindRow("DeviceType")->Modified());
+  EXPECT_EQ(GlobalConfigValues().Get(kPanId), "4321");
+  EXPECT_EQ(GlobalConfigValues().Get(45), "3F");
+  EXPECT_FALSE(pane().hasKeptEdits(child_->document()));
+
+  // A read over them asks first, as before; the question's default keeps them.
+  const qsizetype asked = answers.seen().size();
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_EQ(answers.seen().size(), asked + 1);
+  EXPECT_TRUE(answers.seen().back().startsWith("Some parameters were edited"));
+  EXPECT_TRUE(pane().hasUnsavedEdits());
+
+  // Write sends them: the module gives them back.
+  pane().Action(res::kParametersWrite)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+  pane().LoadDefaults();
+  pane().Rebuild();  // drop the edits
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("PanID") == "4321"; }, guitest::kSlowMs));
+  EXPECT_EQ(Shown("Device Name"), "Gui-1");
+  EXPECT_EQ(GlobalConfigValues().Get(45), "3F");
+}
+
+TEST_F(ParametersTransferTest, EditsKeptForADocumentGoWhenItIsClosedOrWrittenOver) {
+  guitest::ModalAnswerer answers;
+  ReadAndEdit({{"DstAddr", "ABCD"}});
+  view::CChildFrame* first = child_;
+  child_ = OpenOtherDocument();
+  const QObject* firstDocument = first->document();
+  ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+
+  // Written: nothing is left to keep, and coming back shows the written values unedited.
+  frame_.tabs()->setCurrentWidget(first);
+  pane().Action(res::kParametersWrite)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+  frame_.tabs()->setCurrentWidget(child_);
+  EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
+  frame_.tabs()->setCurrentWidget(first);
+  EXPECT_EQ(Shown("DstAddr"), "ABCD");
+  EXPECT_FALSE(pane().hasUnsavedEdits());
+
+  // Closed while another is shown: its kept edits go with it.
+  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "1234");
+  frame_.tabs()->setCurrentWidget(child_);
+  ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+  EXPECT_TRUE(frame_.CloseFrame(first));
+  EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
 }
 
 TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {

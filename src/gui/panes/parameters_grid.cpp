@@ -73,11 +73,14 @@ void MarkUnmodified(PropertyGrid& grid, const ItemRows& rows) {
     ForEachValueRow(row, [&](GridRow* r) { grid.SetValue(r, r->value, true); });
 }
 
-bool AnyModified(const ItemRows& rows) {
-  bool modified = false;
-  for (const auto& [item, row] : rows)
+std::vector<int> ModifiedItems(const ItemRows& rows) {
+  std::vector<int> items;
+  for (const auto& [item, row] : rows) {
+    bool modified = false;
     ForEachValueRow(row, [&](GridRow* r) { modified = modified || r->Modified(); });
-  return modified;
+    if (modified) items.push_back(item);
+  }
+  return items;
 }
 
 }  // namespace netloom::panes

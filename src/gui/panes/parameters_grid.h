@@ -8,6 +8,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "core/catalogue/value_tables.h"
 #include "gui/panes/property_grid.h"
@@ -27,8 +28,8 @@ void ShowItemValue(PropertyGrid& grid, GridRow* row, int item, const std::string
 
 // Every row's value becomes its unedited value (after a write: the module holds them).
 void MarkUnmodified(PropertyGrid& grid, const ItemRows& rows);
-// Whether a row was edited since the build or the last MarkUnmodified.
-bool AnyModified(const ItemRows& rows);
+// The items whose rows were edited since the build or the last MarkUnmodified, in item order.
+std::vector<int> ModifiedItems(const ItemRows& rows);
 
 // The text an option row shows for a slot that names no option.
 QString UnknownOptionText(const QString& slot);

@@ -150,6 +150,7 @@ QAction* CPropertiesViewBar::Action(int id) const {
 }
 
 void CPropertiesViewBar::Bind(ParametersConnection connection) {
+  KeepEdits();
   connection_ = std::move(connection);
   pending_ = Pending::None;
 }
@@ -232,7 +233,41 @@ void CPropertiesViewBar::Rebuild() {
 }
 
 void CPropertiesViewBar::OnImageActivated(const link::ConfigImage& image) {
-  if (link::DecodeImage(image, values_) != link::DecodeResult::VersionMismatch) Rebuild();
+  if (link::DecodeImage(image, values_) == link::DecodeResult::VersionMismatch) return;
+  Rebuild();
+  RestoreKeptEdits();
+}
+
+void CPropertiesViewBar::KeepEdits() {
+  QObject* document = connection_.document;
+  if (!document) return;
+  std::map<int, std::string> edits;
+  for (int item : ModifiedItems(rows_)) edits[item] = values_.Get(item);
+  if (edits.empty()) {
+    keptEdits_.erase(document);
+    return;
+  }
+  keptEdits_[document] = std::move(edits);
+  connect(document, &QObject::destroyed, this, &CPropertiesViewBar::DropKeptEdits,
+          Qt::UniqueConnection);
+}
+
+void CPropertiesViewBar::RestoreKeptEdits() {
+  const auto kept = keptEdits_.find(connection_.document.data());
+  if (kept == keptEdits_.end()) return;
+  for (const auto& [item, text] : kept->second) {
+    values_.Set(item, text);
+    ShowItemValue(*grid_, rows_.at(item), item, text, false);
+  }
+  keptEdits_.erase(kept);
+}
+
+void CPropertiesViewBar::DropKeptEdits(QObject* document) {
+  keptEdits_.erase(document);
+}
+
+bool CPropertiesViewBar::hasKeptEdits(const QObject* document) const {
+  return keptEdits_.count(document) != 0;
 }
 
 void CPropertiesViewBar::ShowTableAsEdits() {

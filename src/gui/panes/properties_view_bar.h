@@ -17,6 +17,9 @@
 //   file or from the module (the grid keeps its values); Load Defaults.
 // - Rows edited since the last read or write show bold; a read over such edits asks first
 //   (ConfirmDiscardEdits).
+// - Those edits belong to their document: when the pane is bound to another one they are kept,
+//   and once the document is active again and its image shown they come back as edits (a read
+//   or write there then replaces them as before). A destroyed document's edits are dropped.
 //
 // What the pane needs of the active network connection comes through Bind; with nothing bound,
 // Read, Write and Compare with Module do nothing. The main frame relays the view's remote flag
@@ -95,7 +98,9 @@ class CPropertiesViewBar : public QWidget {
   bool remote() const { return targetField_->remote(); }
   QString target() const { return targetField_->target(); }
   bool verify() const;
-  bool hasUnsavedEdits() const { return AnyModified(rows_); }
+  bool hasUnsavedEdits() const { return !ModifiedItems(rows_).empty(); }
+  // Whether edits made for `document` are kept while it is not bound.
+  bool hasKeptEdits(const QObject* document) const;
   GridRow* ItemRowOf(int item) const;
   // Items whose rows are highlighted by the last comparison or verify.
   std::vector<int> HighlightedItems() const;
@@ -119,6 +124,10 @@ class CPropertiesViewBar : public QWidget {
   void OnRowEdited(GridRow* row);
   // The table's values shown as edits over the rows' unedited values.
   void ShowTableAsEdits();
+  // The bound document's edits into keptEdits_, or out of it into the table and the grid.
+  void KeepEdits();
+  void RestoreKeptEdits();
+  void DropKeptEdits(QObject* document);  // the document is gone
   void Highlight(const std::vector<int>& items);
   void ShowMessage(const QString& text);
   void Tell(const QString& text);  // output pane line and message
@@ -135,6 +144,8 @@ class CPropertiesViewBar : public QWidget {
   ItemRows rows_;
   Pending pending_ = Pending::None;
   std::vector<std::string> kept_;  // the values written (verify) or shown (compare)
+  // Per document not bound: item -> the slot text it was edited to.
+  std::map<const QObject*, std::map<int, std::string>> keptEdits_;
 };
 
 }  // namespace netloom::panes
