@@ -45,10 +45,14 @@ class QuestionAnswerer {
   int asked_ = 0;
 };
 
-class UpgradeDialogTest : public testsupport::VirtualModuleTest {
+class UpgradeDialogTest : public ::testing::Test {
  protected:
+  // The module runs at the rate the dialog's settings start with: the saved rate differs from
+  // the 9600 an upgraded module comes back at.
+  static constexpr std::uint32_t kModuleRate = 19200;
+
   UpgradeDialogTest() {
-    settings_.baudRate = 19200;
+    settings_.baudRate = kModuleRate;
     // Short, so that the hundred reads of the verification stay quick.
     settings_.readTimeoutMs = 50;
     dialog_ = new CUpgradeDialog(settings_, {"vmod", sim_.LinkPath(), "virtual module", false},
@@ -100,6 +104,7 @@ class UpgradeDialogTest : public testsupport::VirtualModuleTest {
   }
   QString Log() const { return dialog_->log()->toPlainText(); }
 
+  testsupport::ScopedVirtualModule sim_{testsupport::TestModuleOptions(kModuleRate)};
   link::CompressedClock clock_{100};
   link::UartSettings settings_;
   firmware::testing::TempFolder folder_;

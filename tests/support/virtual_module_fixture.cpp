@@ -1,5 +1,7 @@
 #include "support/virtual_module_fixture.h"
 
+#include "core/link/serial/termios_settings.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -27,9 +29,10 @@ std::string MakeTempFolder() {
 
 }  // namespace
 
-sim::VirtualModuleOptions TestModuleOptions() {
+sim::VirtualModuleOptions TestModuleOptions(std::uint32_t rate) {
   sim::VirtualModuleOptions options;
   options.timeDivisor = kModuleTimeDivisor;
+  options.network.Local().baudRate = rate;
   return options;
 }
 
@@ -63,15 +66,23 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds bound)
   return true;
 }
 
-TtyClient::TtyClient(const std::string& path) {
+TtyClient::TtyClient(const std::string& path, std::uint32_t baud) {
   fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) return;
   termios tio{};
   tcgetattr(fd_, &tio);
   cfmakeraw(&tio);
-  cfsetispeed(&tio, B9600);
-  cfsetospeed(&tio, B9600);
   tcsetattr(fd_, TCSANOW, &tio);
+  SetRate(baud);
+}
+
+bool TtyClient::SetRate(std::uint32_t baud) {
+  const speed_t speed = link::detail::SpeedOf(baud);
+  termios tio{};
+  if (speed == B0 || tcgetattr(fd_, &tio) != 0) return false;
+  cfsetispeed(&tio, speed);
+  cfsetospeed(&tio, speed);
+  return tcsetattr(fd_, TCSANOW, &tio) == 0;
 }
 
 TtyClient::~TtyClient() {

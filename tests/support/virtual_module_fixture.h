@@ -21,8 +21,9 @@ namespace netloom::testsupport {
 // faster.
 inline constexpr std::uint32_t kModuleTimeDivisor = 100;
 
-// Options of a test's module: the demo network, its waits compressed by kModuleTimeDivisor.
-sim::VirtualModuleOptions TestModuleOptions();
+// Options of a test's module: the demo network, its waits compressed by kModuleTimeDivisor,
+// its line at `rate` in command mode.
+sim::VirtualModuleOptions TestModuleOptions(std::uint32_t rate = 9600);
 
 class ScopedVirtualModule {
  public:
@@ -51,15 +52,17 @@ class VirtualModuleTest : public ::testing::Test {
 bool WaitFor(const std::function<bool()>& done,
              std::chrono::milliseconds bound = std::chrono::seconds(60));
 
-// A raw client of a tty path: opened read-write, raw, 9600 baud; closed on destruction.
+// A raw client of a tty path: opened read-write, raw, at `baud`; closed on destruction.
 class TtyClient {
  public:
-  explicit TtyClient(const std::string& path);
+  explicit TtyClient(const std::string& path, std::uint32_t baud = 9600);
   ~TtyClient();
   TtyClient(const TtyClient&) = delete;
   TtyClient& operator=(const TtyClient&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
+  // Changes the line rate (both directions); false when the rate has no termios speed.
+  bool SetRate(std::uint32_t baud);
   bool Write(std::string_view bytes);
   // Collects what arrives until `expected` appears in it or `timeout` passes; returns all of it.
   std::string ReadUntil(std::string_view expected, std::chrono::milliseconds timeout);

@@ -25,6 +25,9 @@ constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing co
 constexpr auto kReadyRepeat = 250ms;
 constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
 constexpr std::string_view kOk = "OK\r\n";
+constexpr std::uint32_t kBootLoaderRate = 115200;
+// A module that took a new firmware image starts with the default command-mode rate.
+constexpr std::uint32_t kFreshFirmwareRate = 9600;
 
 std::string Trimmed(std::string text) {
   const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -54,6 +57,8 @@ class BootLoader {
         if (AwaitingRecord()) ctx_.link.Write(std::string(1, static_cast<char>(kStx)));
         continue;
       }
+      // At the command-mode rate it hears only the host's return ("ATUPGRADE 0", "ATRESET").
+      if (ctx_.link.TookAtReturnRate() && *byte != 'A' && *byte != 'a') continue;
       if (*byte == kIdentifyRequest) {
         Identify();
       } else if (*byte == kRecordStart) {
@@ -66,6 +71,7 @@ class BootLoader {
       }
     }
     ctx_.link.Restart();
+    ctx_.link.SetLineRate(ctx_.network.Local().baudRate);
     ctx_.session = {};
   }
 
@@ -130,6 +136,10 @@ class BootLoader {
     taking_ = false;
     faults_.NoteVerifiedImage(image_);
     const bool good = !rejected_ && !image_.Bytes().empty() && !faults_.FailVerify();
+    if (good) {
+      ctx_.network.Local().baudRate = kFreshFirmwareRate;
+      ctx_.link.SetLineRate(kBootLoaderRate, kFreshFirmwareRate);
+    }
     // The failure text must not hold the verification byte.
     ctx_.link.Write(good ? std::string(1, static_cast<char>(kVerifiedMark)) + "\r\n"
                          : "Image check failed\r\n");
@@ -185,6 +195,7 @@ void AddBootLoaderHandlers(HandlerRegistry& registry) {
     }
     ctx.link.Write(kOk);
     ctx.link.Restart();
+    ctx.link.SetLineRate(kBootLoaderRate, ctx.network.Local().baudRate);
     BootLoader(ctx).Run();
   });
 }

@@ -61,6 +61,10 @@ class SimFaults {
   // Called by the serving thread for each chunk it reads.
   void NoteReceived(std::span<const std::uint8_t> bytes);
 
+  // The rate the module's line runs at now (its command-mode rate outside the boot loader).
+  std::uint32_t LineRate() const { return lineRate_; }
+  void NoteLineRate(std::uint32_t rate) { lineRate_ = rate; }
+
   // Restarts the module has come back from (while one lasts it answers nothing and loses
   // what comes).
   std::size_t Restarts() const { return restarts_; }
@@ -79,6 +83,7 @@ class SimFaults {
   std::atomic<bool> silent_{false};
   std::atomic<bool> recording_{false};
   std::atomic<std::size_t> restarts_{0};
+  std::atomic<std::uint32_t> lineRate_{9600};
   mutable std::mutex netInfoMutex_;
   std::string netInfoAddress_;
   NetInfoFault netInfoFault_ = NetInfoFault::None;

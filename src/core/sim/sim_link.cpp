@@ -19,15 +19,15 @@ constexpr std::string_view kNoiseAlphabet = "~#?!%&*^|@$;:";
 // No line settings yet (or a zero rate): the module's own default.
 constexpr unsigned kDefaultBaud = 9600;
 
-unsigned BaudOf(speed_t speed) {
-  static constexpr std::pair<speed_t, unsigned> kRates[] = {
-      {B1200, 1200},     {B2400, 2400},     {B4800, 4800},    {B9600, 9600},
-      {B19200, 19200},   {B38400, 38400},   {B57600, 57600},  {B115200, 115200},
+std::optional<std::uint32_t> BaudOf(speed_t speed) {
+  static constexpr std::pair<speed_t, std::uint32_t> kRates[] = {
+      {B300, 300},       {B600, 600},       {B1200, 1200},    {B2400, 2400},   {B4800, 4800},
+      {B9600, 9600},     {B19200, 19200},   {B38400, 38400},  {B57600, 57600}, {B115200, 115200},
       {B230400, 230400}, {B460800, 460800}, {B921600, 921600}};
   for (const auto& [code, rate] : kRates) {
     if (code == speed) return rate;
   }
-  return kDefaultBaud;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -38,7 +38,36 @@ SimLink::SimLink(SimFaults& faults, int wakeFd, std::function<bool()> interrupte
 void SimLink::Attach(int masterFd, int slaveFd) {
   masterFd_ = masterFd;
   slaveFd_ = slaveFd;
-  input_.clear();
+  Drop(input_.size());
+}
+
+void SimLink::SetLineRate(std::uint32_t rate, std::optional<std::uint32_t> returnRate) {
+  lineRate_ = rate;
+  returnRate_ = returnRate;
+  faults_.NoteLineRate(rate);
+}
+
+bool SimLink::Heard(std::uint32_t rate) const {
+  return rate == lineRate_ || (returnRate_ && rate == *returnRate_);
+}
+
+std::optional<std::uint32_t> SimLink::ClientRate() const {
+  termios tio{};
+  if (tcgetattr(slaveFd_, &tio) != 0) return std::nullopt;
+  return BaudOf(cfgetospeed(&tio)).value_or(0);
+}
+
+void SimLink::Garble(std::span<std::uint8_t> bytes) {
+  for (std::uint8_t& b : bytes) {
+    garbleSeed_ = garbleSeed_ * 1103515245u + 12345u;
+    b = static_cast<std::uint8_t>(0x80 | ((garbleSeed_ >> 16) & 0x7F));
+  }
+}
+
+void SimLink::Drop(std::size_t count) {
+  input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(count));
+  atReturnRate_.erase(atReturnRate_.begin(),
+                      atReturnRate_.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 bool SimLink::Fill(Deadline deadline) {
@@ -62,13 +91,19 @@ bool SimLink::Fill(Deadline deadline) {
     if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
       const ssize_t n = ::read(masterFd_, buffer, sizeof buffer);
       if (n > 0) {
-        faults_.NoteReceived({buffer, static_cast<std::size_t>(n)});
+        const std::span<std::uint8_t> got(buffer, static_cast<std::size_t>(n));
+        // The rate is read as the bytes are taken in: clients set it before they write.
+        const auto client = ClientRate();
+        const bool atReturnRate = client && *client != lineRate_ && Heard(*client);
+        if (client && !Heard(*client)) Garble(got);
+        faults_.NoteReceived(got);
         // With pacing the bytes are there only once a UART would have taken them in.
         if (options_.baudRateEmulation) {
           receivedUntil_ = std::max(receivedUntil_, steady_clock::now()) + ByteTime() * n;
           std::this_thread::sleep_until(receivedUntil_);
         }
-        input_.insert(input_.end(), buffer, buffer + n);
+        input_.insert(input_.end(), got.begin(), got.end());
+        atReturnRate_.insert(atReturnRate_.end(), got.size(), atReturnRate);
         return true;
       }
       // A broken master would report at once, again and again: wait out the time instead.
@@ -83,7 +118,8 @@ bool SimLink::Fill(Deadline deadline) {
 std::optional<std::uint8_t> SimLink::ReadByte(std::chrono::milliseconds timeout) {
   if (input_.empty() && !Fill(steady_clock::now() + timeout)) return std::nullopt;
   const std::uint8_t byte = input_.front();
-  input_.pop_front();
+  tookAtReturnRate_ = atReturnRate_.front();
+  Drop(1);
   return byte;
 }
 
@@ -102,12 +138,12 @@ std::optional<std::string> SimLink::ReadLine(std::optional<std::chrono::millisec
       for (auto it = input_.begin(); it != cr; ++it) {
         if (*it != '\n') line.push_back(static_cast<char>(*it));
       }
-      input_.erase(input_.begin(), cr + 1);
+      Drop(static_cast<std::size_t>(cr - input_.begin()) + 1);
       if (line.size() > kMaxLine) line.erase(0, line.size() - kMaxLine);
       return line;
     }
     // Keep an endless line from growing without bound.
-    if (input_.size() > 2 * kMaxLine) input_.erase(input_.begin(), input_.end() - kMaxLine);
+    if (input_.size() > 2 * kMaxLine) Drop(input_.size() - kMaxLine);
     if (!Fill(deadline)) return std::nullopt;
   }
 }
@@ -120,7 +156,7 @@ void SimLink::Restart() {
   const auto until =
       steady_clock::now() + kRestartTime / std::max<std::uint32_t>(options_.timeDivisor, 1);
   do {
-    input_.clear();
+    Drop(input_.size());
   } while (Fill(until));
   faults_.NoteRestarted();
 }
@@ -143,7 +179,7 @@ std::string SimLink::Noise(std::size_t count) {
 std::chrono::nanoseconds SimLink::ByteTime() const {
   termios tio{};
   if (tcgetattr(slaveFd_, &tio) != 0) return std::chrono::nanoseconds(0);
-  const unsigned baud = BaudOf(cfgetospeed(&tio));
+  const unsigned baud = BaudOf(cfgetospeed(&tio)).value_or(kDefaultBaud);
   const unsigned dataBits = (tio.c_cflag & CSIZE) == CS5   ? 5
                             : (tio.c_cflag & CSIZE) == CS6 ? 6
                             : (tio.c_cflag & CSIZE) == CS7 ? 7
@@ -154,6 +190,12 @@ std::chrono::nanoseconds SimLink::ByteTime() const {
 }
 
 void SimLink::Send(std::string_view bytes) {
+  std::string garbled;
+  if (const auto client = ClientRate(); client && !Heard(*client)) {
+    garbled.assign(bytes);
+    Garble({reinterpret_cast<std::uint8_t*>(garbled.data()), garbled.size()});
+    bytes = garbled;
+  }
   // With pacing each byte leaves on its own, at the time a UART would have finished it.
   const auto byteTime = options_.baudRateEmulation ? ByteTime() : std::chrono::nanoseconds(0);
   const std::size_t chunk = byteTime.count() > 0 ? 1 : bytes.size();

@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,14 @@ class SimLink {
   // Serves a (new) pseudo-terminal: its master and the module's own slave descriptor (for the
   // line settings). Drops whatever was received and not yet taken.
   void Attach(int masterFd, int slaveFd);
+
+  // The rate the module's line runs at, like a UART's: bytes a client sends at another rate
+  // reach the module as garbage, and what the module sends reaches such a client as garbage.
+  // `returnRate`, when given, is heard as well (the boot loader hears the host's return to
+  // command mode at the command-mode rate); TookAtReturnRate tells such bytes apart.
+  void SetLineRate(std::uint32_t rate, std::optional<std::uint32_t> returnRate = std::nullopt);
+  // True when the byte last taken (ReadByte) came at the return rate.
+  bool TookAtReturnRate() const { return tookAtReturnRate_; }
 
   // The next byte, or nothing when none came within `timeout`.
   std::optional<std::uint8_t> ReadByte(std::chrono::milliseconds timeout);
@@ -67,6 +76,15 @@ class SimLink {
   bool Fill(Deadline deadline);
   void Send(std::string_view bytes);
   std::chrono::nanoseconds ByteTime() const;
+  // True when the module's line takes bytes sent at `rate` (and its answers reach them).
+  bool Heard(std::uint32_t rate) const;
+  // The rate the client set on the line; nothing when it cannot be read.
+  std::optional<std::uint32_t> ClientRate() const;
+  // Line garbage of a rate mismatch in place of `bytes`: bytes with the top bit set, which no
+  // protocol here uses.
+  void Garble(std::span<std::uint8_t> bytes);
+  // Takes `count` bytes from the front of the input.
+  void Drop(std::size_t count);
 
   SimFaults& faults_;
   int wakeFd_;
@@ -75,6 +93,11 @@ class SimLink {
   int masterFd_ = -1;
   int slaveFd_ = -1;
   std::deque<std::uint8_t> input_;
+  std::deque<bool> atReturnRate_;  // per byte of input_
+  std::uint32_t lineRate_ = 9600;
+  std::optional<std::uint32_t> returnRate_;
+  bool tookAtReturnRate_ = false;
+  std::uint32_t garbleSeed_ = 0x9E3779B9;
   std::uint32_t noiseSeed_ = 0x2545F491;
   std::chrono::steady_clock::time_point receivedUntil_{};  // when the last byte taken arrived
 };

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ struct SimNode {
   std::string name;                   // what the name request answers
   std::vector<std::string> children;  // child addresses, in the order the node lists them
   bool upgradePending = false;        // "ATUPGRADE 1": the next reset starts the boot loader
+  std::uint32_t baudRate = 9600;      // the local module's line rate in command mode
   // The node's configuration image; made on first use (node_image.h).
   std::optional<wire::ImageBytes> image{};
 };

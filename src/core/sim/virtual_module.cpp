@@ -23,6 +23,8 @@ link::LinkError VirtualModule::Start() {
     detail::RemoveStaleLinks(folder->string());
     linkPath_ = (*folder / detail::FreshLinkName()).string();
   }
+  // Seen from outside from the start, before the serving thread runs.
+  faults_.NoteLineRate(options_.network.Local().baudRate);
   wake_ = detail::OpenWakePipe(error);
   if (!wake_ || !Plug(error)) return {link::ErrorKind::System, error};
   serving_ = true;

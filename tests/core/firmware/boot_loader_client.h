@@ -20,11 +20,11 @@ inline bool WaitUntilOutOfBootLoader(testsupport::ScopedVirtualModule& sim) {
   return WaitFor([&] { return !sim.Faults().BootLoader().InBootLoader(); });
 }
 
-// Puts the module into its boot loader, as "Upgrade Mode" would.
+// Puts the module into its boot loader, as "Upgrade Mode" would (at the module's present rate).
 inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
   ASSERT_TRUE(WaitUntilOutOfBootLoader(sim));
   {
-    testsupport::TtyClient client(sim.LinkPath());
+    testsupport::TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
     ASSERT_TRUE(client.IsOpen());
     client.Write("ATUPGRADE 1\r");
     client.ReadUntil("OK\r\n", 5s);
@@ -34,10 +34,10 @@ inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
   ASSERT_TRUE(WaitFor([&] { return sim.Faults().BootLoader().InBootLoader(); }));
 }
 
-// True when the module answers an AT command (it is in AT command mode).
+// True when the module answers an AT command (it is in AT command mode), at its present rate.
 inline bool AnswersAtCommands(testsupport::ScopedVirtualModule& sim) {
   if (!WaitUntilOutOfBootLoader(sim)) return false;
-  testsupport::TtyClient client(sim.LinkPath());
+  testsupport::TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
   if (!client.IsOpen() || !client.Write("ATVERSION\r")) return false;
   return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
 }

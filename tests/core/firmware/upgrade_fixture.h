@@ -66,7 +66,7 @@ inline constexpr auto kStepBound = std::chrono::seconds(120);
 class UpgradeTest : public ::testing::Test {
  protected:
   UpgradeTest() {
-    settings_.baudRate = 19200;
+    settings_.baudRate = kModuleRate;
     settings_.readTimeoutMs = kTestReadTimeoutMs;
   }
 
@@ -115,10 +115,16 @@ class UpgradeTest : public ::testing::Test {
   sim::BootLoaderFaults& BootLoader() { return sim_->Faults().BootLoader(); }
   sim::SimFaults& Faults() { return sim_->Faults(); }
   // A fresh module in place of the test's one.
-  void RestartModule() { sim_ = std::make_unique<testsupport::ScopedVirtualModule>(); }
+  void RestartModule() { sim_ = MakeModule(); }
 
-  std::unique_ptr<testsupport::ScopedVirtualModule> sim_ =
-      std::make_unique<testsupport::ScopedVirtualModule>();
+  // A module configured for 19200 baud, the rate the host's settings start with: the saved rate
+  // differs from the 9600 an upgraded module comes back at.
+  static constexpr std::uint32_t kModuleRate = 19200;
+  static std::unique_ptr<testsupport::ScopedVirtualModule> MakeModule() {
+    return std::make_unique<testsupport::ScopedVirtualModule>(
+        testsupport::TestModuleOptions(kModuleRate));
+  }
+  std::unique_ptr<testsupport::ScopedVirtualModule> sim_ = MakeModule();
   link::CompressedClock clock_{100};
   RecordingObserver observer_;
   link::UartSettings settings_;

@@ -187,20 +187,21 @@ TEST_F(UpgradeTest, BaudSavedFlagAcrossUpgradeFinishUartAndCancel) {
   ASSERT_EQ(procedure->LastResult(), UpgradeResult::Failed);
   EXPECT_EQ(procedure->SavedBaudRate(), 19200u);
 
-  // New UART settings clear the flag, so the next upload saves the newly chosen rate.
+  // New UART settings clear the flag, so the next upload saves the newly chosen rate: the
+  // module's own since the upgrade, so that Cancel can reach it.
   auto chosen = settings_;
-  chosen.baudRate = 38400;
+  chosen.baudRate = 9600;
   ASSERT_TRUE(procedure->ChangeUart(sim_->LinkPath(), chosen));
   EXPECT_FALSE(procedure->BaudSaved());
-  EXPECT_TRUE(Contains(observer_.Log(), " 38400 8-None-1 FLOW:None\r\n"));
+  EXPECT_TRUE(Contains(observer_.Log(), " 9600 8-None-1 FLOW:None\r\n"));
   ASSERT_TRUE(procedure->StartUpgrade(hex));  // still in the boot loader after the NAK
   Settle(*procedure);
   EXPECT_TRUE(procedure->BaudSaved());
-  EXPECT_EQ(procedure->SavedBaudRate(), 38400u);
+  EXPECT_EQ(procedure->SavedBaudRate(), 9600u);
 
   EXPECT_EQ(procedure->Cancel(), CancelResult::Returning);
   Settle(*procedure);
-  EXPECT_EQ(procedure->Settings().baudRate, 38400u);
+  EXPECT_EQ(procedure->Settings().baudRate, 9600u);
   EXPECT_TRUE(AnswersAtCommands());
 }
 

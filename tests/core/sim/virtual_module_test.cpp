@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -32,6 +33,19 @@ constexpr auto kQuiet = 400ms;
 std::string Exchange(TtyClient& client, const std::string& line, std::string_view until) {
   EXPECT_TRUE(client.Write(line));
   return client.ReadUntil(until, kReply);
+}
+
+// Puts the module into its boot loader and `client` at the boot loader's rate.
+void EnterBootLoader(testsupport::ScopedVirtualModule& sim, TtyClient& client) {
+  Exchange(client, "ATUPGRADE 1\r", "OK\r\n");
+  Exchange(client, "ATRESET\r", "OK\r\n");
+  ASSERT_TRUE(testsupport::WaitFor([&] { return sim.Faults().BootLoader().InBootLoader(); }));
+  ASSERT_TRUE(client.SetRate(115200));
+}
+
+// True when `text` holds no byte a protocol here uses (line garbage).
+bool IsGarbage(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
 }
 
 // A test folder that cannot be made is a failure, never a shared folder the fixture would then
@@ -266,15 +280,10 @@ TEST(VirtualModuleLinkFolder, PublishesThereAndClearsStaleLinks) {
 }
 
 TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
-  auto options = testsupport::TestModuleOptions();
+  auto options = testsupport::TestModuleOptions(1200);
   options.baudRateEmulation = true;
   testsupport::ScopedVirtualModule sim(std::move(options));
-  TtyClient client(sim.LinkPath());
-  termios tio{};
-  ASSERT_EQ(tcgetattr(client.Fd(), &tio), 0);
-  cfsetispeed(&tio, B1200);
-  cfsetospeed(&tio, B1200);
-  ASSERT_EQ(tcsetattr(client.Fd(), TCSANOW, &tio), 0);
+  TtyClient client(sim.LinkPath(), 1200);
   const auto start = std::chrono::steady_clock::now();
   const std::string got = Exchange(client, "ATNETINFO 0000 0\r", ">\r\n");
   const auto elapsed = std::chrono::steady_clock::now() - start;
@@ -287,9 +296,7 @@ TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {
 // again.
 TEST_F(VirtualModuleTest, BootLoaderIdentifiesItselfWithTheReadyByteRightBehind) {
   TtyClient client(sim_.LinkPath());
-  Exchange(client, "ATUPGRADE 1\r", "OK\r\n");
-  Exchange(client, "ATRESET\r", "OK\r\n");
-  ASSERT_TRUE(testsupport::WaitFor([&] { return sim_.Faults().BootLoader().InBootLoader(); }));
+  EnterBootLoader(sim_, client);
   const std::string answer = "Harbinor Wireless Inc.\x02";
   ASSERT_EQ(answer.size(), 23u);
   const std::string got = Exchange(client, "Y", answer);
@@ -310,6 +317,63 @@ TEST(VirtualModuleRestart, AQueryDuringTheRestartIsLost) {
   ASSERT_TRUE(testsupport::WaitFor([&] { return sim.Faults().Restarts() == 1; }));
   const std::string got = Exchange(client, "ATINFO\r", "TYPE:");
   EXPECT_EQ(got.rfind("ATINFO\r\n", 0), 0u) << got;
+}
+
+// Like a UART, the module takes and answers only a client at its present rate: 9600 unless
+// configured otherwise.
+TEST(VirtualModuleLineRate, AnswersOnlyAClientAtItsRate) {
+  const struct {
+    std::uint32_t module;
+    std::uint32_t client;
+    bool answered;
+  } cases[] = {
+      {9600, 9600, true},   {9600, 19200, false}, {9600, 4800, false},
+      {19200, 19200, true}, {19200, 9600, false}, {115200, 115200, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("module " + std::to_string(c.module) + ", client " + std::to_string(c.client));
+    testsupport::ScopedVirtualModule sim(testsupport::TestModuleOptions(c.module));
+    sim.Faults().SetRecording(true);
+    TtyClient client(sim.LinkPath(), c.client);
+    ASSERT_TRUE(client.Write("ATVERSION\r"));
+    const std::string got = client.ReadUntil("OK\r\n", c.answered ? kReply : kQuiet);
+    const auto received = sim.Faults().Received();
+    if (c.answered) {
+      EXPECT_EQ(got.rfind("ATVERSION\r\nVERSION:", 0), 0u) << got;
+    } else {
+      EXPECT_EQ(got, "");
+      EXPECT_EQ(received.size(), 10u);
+      EXPECT_TRUE(IsGarbage({received.begin(), received.end()}));
+    }
+  }
+}
+
+// The boot loader takes the upload at 115200 only; the host's return to command mode it hears
+// at the command-mode rate too. What it sends reaches a client at another rate as garbage.
+TEST_F(VirtualModuleTest, BootLoaderTakesTheUploadAt115200AndTheReturnAtTheCommandRate) {
+  TtyClient client(sim_.LinkPath());
+  EnterBootLoader(sim_, client);
+  for (const std::uint32_t wrong : {9600u, 19200u}) {
+    ASSERT_TRUE(client.SetRate(wrong));
+    ASSERT_TRUE(client.Write("Y"));
+    EXPECT_EQ(client.ReadFor(kQuiet), "") << wrong;
+  }
+  ASSERT_TRUE(client.SetRate(115200));
+  ASSERT_NE(Exchange(client, "Y", "Inc.\x02").find("Harbinor Wireless Inc.\x02"),
+            std::string::npos);
+  // The ready byte it repeats while it waits for a record, heard at another rate.
+  ASSERT_TRUE(client.SetRate(19200));
+  client.ReadFor(kQuiet);  // whatever left before the change
+  std::string repeated;
+  for (int window = 0; window < 10 && repeated.empty(); ++window) repeated = client.ReadFor(kQuiet);
+  EXPECT_FALSE(repeated.empty());
+  EXPECT_TRUE(IsGarbage(repeated)) << repeated;
+
+  ASSERT_TRUE(client.SetRate(9600));
+  EXPECT_EQ(Exchange(client, "ATUPGRADE 0\r", "OK\r\n"), "OK\r\n");
+  EXPECT_EQ(Exchange(client, "ATRESET\r", "OK\r\n"), "OK\r\n");
+  ASSERT_TRUE(testsupport::WaitFor([&] { return !sim_.Faults().BootLoader().InBootLoader(); }));
+  EXPECT_NE(Exchange(client, "ATVERSION\r", "OK\r\n").find("VERSION:"), std::string::npos);
 }
 
 TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {
