@@ -6,8 +6,10 @@
 
 #include <QAccessible>
 #include <QDockWidget>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -372,30 +374,61 @@ TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
   EXPECT_EQ(GlobalConfigValues().Get(45), "3F");
 }
 
-TEST_F(ParametersTransferTest, EditsKeptForADocumentGoWhenItIsClosedOrWrittenOver) {
-  guitest::ModalAnswerer answers;
-  ReadAndEdit({{"DstAddr", "ABCD"}});
+TEST_F(ParametersTransferTest, EditsKeptForADocumentGoWhenItIsWrittenOrClosed) {
   view::CChildFrame* first = child_;
-  child_ = OpenOtherDocument();
   const QObject* firstDocument = first->document();
-  ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+  {
+    guitest::ModalAnswerer answers;
+    ReadAndEdit({{"DstAddr", "ABCD"}});
+    child_ = OpenOtherDocument();
+    ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
 
-  // Written: nothing is left to keep, and coming back shows the written values unedited.
-  frame_.tabs()->setCurrentWidget(first);
-  pane().Action(res::kParametersWrite)->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
-  frame_.tabs()->setCurrentWidget(child_);
-  EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
-  frame_.tabs()->setCurrentWidget(first);
-  EXPECT_EQ(Shown("DstAddr"), "ABCD");
-  EXPECT_FALSE(pane().hasUnsavedEdits());
+    // Written: nothing is left to keep, and coming back shows the written values unedited.
+    frame_.tabs()->setCurrentWidget(first);
+    pane().Action(res::kParametersWrite)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return answers.seen().contains(QString::fromUtf8(link::kWritingFinished.data())); },
+        guitest::kSlowMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+    frame_.tabs()->setCurrentWidget(child_);
+    EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
+    frame_.tabs()->setCurrentWidget(first);
+    EXPECT_EQ(Shown("DstAddr"), "ABCD");
+    EXPECT_FALSE(pane().hasUnsavedEdits());
+  }
 
-  // Closed while another is shown: its kept edits go with it.
+  // Closed while another is shown: asked first, then its kept edits go with it.
   Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "1234");
   frame_.tabs()->setCurrentWidget(child_);
   ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+  {
+    guitest::ModalAnswerer answers;  // the question's default: Cancel
+    EXPECT_FALSE(frame_.CloseFrame(first));
+    ASSERT_EQ(answers.seen().size(), 1);
+    EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
+  }
+  EXPECT_TRUE(pane().hasKeptEdits(firstDocument));
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    box->button(QMessageBox::Discard)->click();
+  });
   EXPECT_TRUE(frame_.CloseFrame(first));
   EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
+}
+
+TEST_F(ParametersTransferTest, ClosingTheWindowOverEditsKeptForAnotherDocumentAsksFirst) {
+  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
+  const QObject* firstDocument = child_->document();
+  child_ = OpenOtherDocument();
+  {
+    guitest::ModalAnswerer answers;  // the question's default: Cancel
+    EXPECT_FALSE(frame_.close());
+    ASSERT_EQ(answers.seen().size(), 1);
+    EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
+  }
+  EXPECT_EQ(frame_.Frames().size(), 2);
+  EXPECT_TRUE(pane().hasKeptEdits(firstDocument));
 }
 
 TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {

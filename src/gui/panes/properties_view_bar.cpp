@@ -361,7 +361,24 @@ void CPropertiesViewBar::LoadDefaults() {
 }
 
 bool CPropertiesViewBar::ConfirmDiscardEdits() {
-  if (!hasUnsavedEdits()) return true;
+  return !hasUnsavedEdits() || AskDiscardEdits();
+}
+
+bool CPropertiesViewBar::ConfirmDiscardKeptEdits(const QObject* document) {
+  if (!hasKeptEdits(document)) return true;
+  if (!AskDiscardEdits()) return false;
+  keptEdits_.erase(document);
+  return true;
+}
+
+bool CPropertiesViewBar::ConfirmDiscardAllEdits() {
+  if (keptEdits_.empty()) return ConfirmDiscardEdits();
+  if (!AskDiscardEdits()) return false;
+  keptEdits_.clear();
+  return true;
+}
+
+bool CPropertiesViewBar::AskDiscardEdits() {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Netloom"),
                   QStringLiteral("Some parameters were edited and not written to the module.\n"
                                  "Discard the edits?"),

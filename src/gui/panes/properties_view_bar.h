@@ -82,8 +82,11 @@ class CPropertiesViewBar : public QWidget {
   void CompareWithModule();
   void LoadDefaults();
   // Asks whether edits not yet written may be dropped; true when there are none or the user
-  // agrees.
+  // agrees. Those in the grid; those kept for `document` (dropped once agreed); or all of them
+  // (the kept ones dropped once agreed).
   bool ConfirmDiscardEdits();
+  bool ConfirmDiscardKeptEdits(const QObject* document);
+  bool ConfirmDiscardAllEdits();
 
   // --- what the main frame relays ---
   void OnTargetChanged(bool remote, const QString& address);
@@ -128,6 +131,7 @@ class CPropertiesViewBar : public QWidget {
   void KeepEdits();
   void RestoreKeptEdits();
   void DropKeptEdits(QObject* document);  // the document is gone
+  bool AskDiscardEdits();
   void Highlight(const std::vector<int>& items);
   void ShowMessage(const QString& text);
   void Tell(const QString& text);  // output pane line and message

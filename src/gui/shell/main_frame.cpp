@@ -437,6 +437,12 @@ QList<view::CChildFrame*> CMainFrame::Frames() const {
   return frames;
 }
 
+int CMainFrame::FrameCount(const view::CNetloomDoc* doc) const {
+  int count = 0;
+  for (auto* frame : Frames()) count += frame->document() == doc ? 1 : 0;
+  return count;
+}
+
 view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
   auto* doc = new view::CNetloomDoc(this);
   auto* frame = new view::CChildFrame(doc, tabs_);
@@ -601,22 +607,24 @@ void CMainFrame::RunFrameCommand(int id) {
 
 bool CMainFrame::CloseFrame(QWidget* page) {
   auto* frame = qobject_cast<view::CChildFrame*>(page);
-  // The next document's configuration replaces the grid's: edits not written are asked about.
-  if (frame && frame == ActiveFrame() && !parameters_->ConfirmDiscardEdits()) return false;
-  if (!frame || !frame->close()) return false;
+  if (!frame) return false;
   view::CNetloomDoc* doc = frame->document();
+  // The next document's configuration replaces the grid's, and the edits kept for a document go
+  // with its last frame: edits not written are asked about.
+  if (frame == ActiveFrame() ? !parameters_->ConfirmDiscardEdits()
+                             : FrameCount(doc) == 1 && !parameters_->ConfirmDiscardKeptEdits(doc))
+    return false;
+  if (!frame->close()) return false;
   tabs_->removeTab(tabs_->indexOf(frame));
   if (frame == activeFrame_) activeFrame_ = nullptr;
   delete frame;
-  bool docStillShown = false;
-  for (auto* other : Frames()) docStillShown |= other->document() == doc;
-  if (!docStillShown) delete doc;
+  if (FrameCount(doc) == 0) delete doc;
   OnActiveFrameChanged(tabs_->currentIndex());
   return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (!parameters_->ConfirmDiscardEdits()) return event->ignore();
+  if (!parameters_->ConfirmDiscardAllEdits()) return event->ignore();
   parameters_->Rebuild();  // asked once: the frames close without asking again
   for (auto* frame : Frames()) {
     if (!CloseFrame(frame)) {

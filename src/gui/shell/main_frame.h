@@ -113,6 +113,8 @@ class CMainFrame : public QMainWindow {
   void CreatePanes();
   void ShowMenus(bool documentMenus);
   void AddFrame(view::CChildFrame* frame);
+  // How many frames show `doc`.
+  int FrameCount(const view::CNetloomDoc* doc) const;
   void OnActiveFrameChanged(int index);
   // The console pane follows the active network document.
   void BindConsole(view::CChildFrame* frame);
