@@ -34,7 +34,15 @@ enum class Exchange {
   IdentityWrite,
   Upload,
 };
-enum class Fault { NoiseBurst, Silence, BadFrameChecksum, BadImageChecksum, Nak, Unplug };
+enum class Fault {
+  NoiseBurst,
+  Silence,
+  BadFrameChecksum,
+  BadImageChecksum,
+  Nak,
+  WrongLineRate,
+  Unplug,
+};
 
 constexpr std::string_view kGetsThrough;  // the exchange succeeds in spite of the fault
 constexpr std::string_view kPortLost = "Port lost: ";  // the rest names the path and the reason
@@ -53,10 +61,11 @@ struct Cell {
 // checksums the module checks, so their bad frame is the module's ESC or NAK; the bad image is
 // the read's image checksum and the upload's failed verification; the remote set-up is one
 // question and its answer (its noise is an answer with none of the expected words, its NAK the
-// coordinator's "FAIL").
+// coordinator's "FAIL"; a wrong line rate already fails the walk it needs first).
 const Cell kTable[] = {
     {Exchange::Walk, Fault::NoiseBurst, kGetsThrough},
     {Exchange::Walk, Fault::Silence, kNoAnswerFromCoordinator},
+    {Exchange::Walk, Fault::WrongLineRate, kNoAnswerFromCoordinator},
     {Exchange::Walk, Fault::Unplug, kPortLost},
 
     {Exchange::RemoteSetUp, Fault::NoiseBurst, kRemoteError},
@@ -68,17 +77,20 @@ const Cell kTable[] = {
     {Exchange::ConfigRead, Fault::Silence, kConfigReadTimeout},
     {Exchange::ConfigRead, Fault::BadFrameChecksum, kFrameChecksumError},
     {Exchange::ConfigRead, Fault::BadImageChecksum, kImageChecksumError},
+    {Exchange::ConfigRead, Fault::WrongLineRate, kConfigReadTimeout},
     {Exchange::ConfigRead, Fault::Unplug, kConfigReadTimeout},
 
     {Exchange::ConfigWrite, Fault::NoiseBurst, kConfigFormatError},
     {Exchange::ConfigWrite, Fault::Silence, kConfigHeaderTimeout},
     {Exchange::ConfigWrite, Fault::BadFrameChecksum, kSendChecksumError},
     {Exchange::ConfigWrite, Fault::Nak, kEndChecksumError},
+    {Exchange::ConfigWrite, Fault::WrongLineRate, kConfigHeaderTimeout},
     {Exchange::ConfigWrite, Fault::Unplug, kFrameAckTimeout},
 
     {Exchange::IdentityRead, Fault::NoiseBurst, kIdentityFormatError},
     {Exchange::IdentityRead, Fault::Silence, kIdentityTimeout},
     {Exchange::IdentityRead, Fault::BadFrameChecksum, kIdentityChecksumError},
+    {Exchange::IdentityRead, Fault::WrongLineRate, kIdentityTimeout},
     {Exchange::IdentityRead, Fault::Unplug, kIdentityTimeout},
 
     {Exchange::IdentityWrite, Fault::NoiseBurst, kGetsThrough},
@@ -87,12 +99,14 @@ const Cell kTable[] = {
     {Exchange::IdentityWrite, Fault::Silence, kIdentityTimeout, true},
     {Exchange::IdentityWrite, Fault::Nak,
      "Version error. Please check device's version is [0002]."},
+    {Exchange::IdentityWrite, Fault::WrongLineRate, kIdentityTimeout},
     {Exchange::IdentityWrite, Fault::Unplug, kIdentityTimeout},
 
     {Exchange::Upload, Fault::NoiseBurst, firmware::kNoTargetMessage},
     {Exchange::Upload, Fault::Silence, firmware::kNoTargetMessage},
     {Exchange::Upload, Fault::BadImageChecksum, firmware::kVerifyFailLog},
     {Exchange::Upload, Fault::Nak, firmware::kChecksumErrorMessage},
+    {Exchange::Upload, Fault::WrongLineRate, firmware::kNoTargetMessage},
     {Exchange::Upload, Fault::Unplug, firmware::kNoResponseMessage},
 };
 
@@ -103,7 +117,8 @@ constexpr auto kBound = 20s;
 constexpr auto kUploadBound = 60s;
 // Bytes of line noise before everything the module sends.
 constexpr std::size_t kNoiseBurst = 32;
-constexpr std::size_t kWalkedNodes = 10;  // the demo network to depth 4
+constexpr std::uint32_t kWrongRate = 19200;  // the module runs at 9600
+constexpr std::size_t kWalkedNodes = 10;     // the demo network to depth 4
 
 const ModuleIdentity kCoordinator{2, 0x0F, 0x1234, 0, 0, "Coordinator"};
 const ModuleIdentity kRequested{2, 0x0B, 0x1234, 0, 0, "Device001"};
@@ -124,8 +139,9 @@ const char* Name(Exchange e) {
 }
 
 const char* Name(Fault f) {
-  constexpr const char* kNames[] = {"NoiseBurst",       "Silence", "BadFrameChecksum",
-                                    "BadImageChecksum", "Nak",     "Unplug"};
+  constexpr const char* kNames[] = {
+      "NoiseBurst",    "Silence", "BadFrameChecksum", "BadImageChecksum", "Nak",
+      "WrongLineRate", "Unplug"};
   return kNames[static_cast<int>(f)];
 }
 
@@ -178,6 +194,10 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
           exchanges.SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Eot);
         }
         bootLoader.SetNakAtLine(2);
+        return;
+      case Fault::WrongLineRate:
+        hostRate_ = kWrongRate;
+        if (exchange != Exchange::Upload) Connect(HostSettings());
         return;
       case Fault::Unplug:
         UnplugMidWay(exchange);
@@ -276,7 +296,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
   Outcome Upload() {
     worker_->Stop();  // the upload opens the port for itself
     worker_.reset();
-    UartSettings settings;
+    UartSettings settings = HostSettings();
     settings.readTimeoutMs = firmware::testing::kTestReadTimeoutMs;
     firmware::testing::RecordingObserver observer;
     firmware::UpgradeProcedure procedure(sim_.LinkPath(), settings, observer, clock_);
@@ -330,6 +350,16 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
       return;
     }
     if (unplugged_) Connect();
+    if (hostRate_ != UartSettings{}.baudRate) {
+      // A CR ends the line the garbled bytes left open in the module, as the user's Enter in a
+      // terminal would; its echo is taken before the host connects again at the right rate.
+      worker_->Stop();
+      worker_.reset();
+      testsupport::TtyClient terminal(sim_.LinkPath());
+      ASSERT_TRUE(terminal.Write("\r"));
+      terminal.ReadUntil("\r\n", kBound);
+      Connect();
+    }
     Target("NULL");
     if (exchange == Exchange::ConfigWrite) {
       EXPECT_EQ(Faults().ImagesStored(), imagesBefore_ + (changed ? 1 : 0));
@@ -362,6 +392,14 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
   }
 
   firmware::testing::TempFolder folder_;
+  // The line settings the host opens with: the module's 9600, or another rate for the fault.
+  UartSettings HostSettings() const {
+    UartSettings settings;
+    settings.baudRate = hostRate_;
+    return settings;
+  }
+
+  std::uint32_t hostRate_ = UartSettings{}.baudRate;
   std::thread unplugger_;
   std::atomic<bool> unplugged_{false};
   std::size_t imagesBefore_ = 0;

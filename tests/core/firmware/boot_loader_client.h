@@ -38,7 +38,8 @@ inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
 inline bool AnswersAtCommands(testsupport::ScopedVirtualModule& sim) {
   if (!WaitUntilOutOfBootLoader(sim)) return false;
   testsupport::TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
-  if (!client.IsOpen() || !client.Write("ATVERSION\r")) return false;
+  // The CR first ends any line of noise the module holds (bytes sent at another rate).
+  if (!client.IsOpen() || !client.Write("\rATVERSION\r")) return false;
   return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
 }
 

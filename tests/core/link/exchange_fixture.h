@@ -71,9 +71,8 @@ class ExchangeTest : public ::testing::Test {
     Connect();
   }
   // A new worker on the module's link (after a re-plug, say).
-  void Connect() {
+  void Connect(link::UartSettings settings = {}) {
     if (worker_) worker_->Stop();
-    link::UartSettings settings;
     link::Connection connection =
         link::Connect(sim_.LinkPath(), settings, listener_, session_, clock_);
     ASSERT_TRUE(connection.worker) << connection.error.detail;
