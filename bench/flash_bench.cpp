@@ -5,7 +5,6 @@
 // against the bytes both ways at 11 520 bytes/s (115200 baud, ten bits a byte), and the whole
 // run from the click on "Upgrade" to "Upgrade finish~!!" against those bytes plus the protocol's
 // pauses and read time-outs. Usage: flash_bench [image bytes, default 65536]
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -22,6 +21,7 @@
 #include "core/firmware/upgrade_texts.h"
 #include "core/sim/virtual_module.h"
 #include "hex_image.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -131,9 +131,8 @@ double ProcessorSeconds() {
 
 int main(int argc, char** argv) {
   const std::size_t imageBytes = argc > 1 ? std::stoul(argv[1]) : 65536;
-  std::string folderPattern = (std::filesystem::temp_directory_path() / "flash-XXXXXX").string();
-  if (mkdtemp(folderPattern.data()) == nullptr) return 1;
-  const std::filesystem::path folder = folderPattern;
+  const netloom::testsupport::TempFolder temp;
+  const std::filesystem::path& folder = temp.Path();
   const auto hex = MakeHexFile(folder, imageBytes);
   if (hex.empty()) {
     std::fprintf(stderr, "srec_cat failed\n");
@@ -148,7 +147,6 @@ int main(int argc, char** argv) {
   const double cpuUnpaced = ProcessorSeconds() - cpuBefore;
   // As a user runs it: real time, line-rate emulation, the read time-out "Upgrade Mode" sets.
   const auto paced = RunUpload(folder, hex, true, netloom::link::DefaultClock(), 1, kReadTimeoutMs);
-  std::filesystem::remove_all(folder);
   for (const auto* upload : {&unpaced, &paced}) {
     if (!upload->failure.empty()) {
       std::fprintf(stderr, "upload failed: %s\n", upload->failure.c_str());

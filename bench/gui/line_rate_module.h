@@ -2,8 +2,6 @@
 // rate with its link in a scratch folder of its own, and the time of one CLI run.
 #pragma once
 
-#include <stdlib.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,31 +10,20 @@
 #include <string>
 
 #include "core/sim/virtual_module.h"
+#include "support/temp_folder.h"
 
 namespace netloom::bench {
 
 class LineRateModule {
  public:
-  // The folder is "<temp>/<name>-XXXXXX".
-  explicit LineRateModule(const std::string& name) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-  }
-  ~LineRateModule() {
-    module_.reset();  // the link goes before its folder
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
-  }
+  LineRateModule() = default;
   LineRateModule(const LineRateModule&) = delete;
   LineRateModule& operator=(const LineRateModule&) = delete;
 
-  // False, with the reason on standard error, when the folder or the module failed.
+  // False, with the reason on standard error, when the module failed.
   bool Start() {
-    if (folder_.empty()) {
-      std::perror("mkdtemp");
-      return false;
-    }
     sim::VirtualModuleOptions options;
-    options.linkPath = (folder_ / "module").string();
+    options.linkPath = folder_.File("module");
     options.baudRateEmulation = true;
     module_.emplace(std::move(options));
     if (const link::LinkError error = module_->Start()) {
@@ -46,11 +33,11 @@ class LineRateModule {
     return true;
   }
 
-  const std::filesystem::path& folder() const { return folder_; }
+  const std::filesystem::path& folder() const { return folder_.Path(); }
   const std::string& link() const { return module_->LinkPath(); }
 
  private:
-  std::filesystem::path folder_;
+  testsupport::TempFolder folder_;  // declared first: the module takes its link away before
   std::optional<sim::VirtualModule> module_;
 };
 

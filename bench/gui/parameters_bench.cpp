@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
   }
   const std::string cli = argv[1];
   const int rounds = argc > 2 ? std::stoi(argv[2]) : 3;
-  netloom::bench::LineRateModule module("parameters");
+  netloom::bench::LineRateModule module;
   if (!module.Start()) return 1;
   Window window(module.link());
 

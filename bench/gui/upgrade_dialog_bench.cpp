@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   }
   const std::string cli = argv[1];
   const std::size_t bytes = argc > 2 ? std::stoul(argv[2]) : 65536;
-  netloom::bench::LineRateModule module("upgrade");
+  netloom::bench::LineRateModule module;
   if (!module.Start()) return 1;
   const auto hex = MakeHexFile(module.folder(), bytes);
   if (hex.empty()) {

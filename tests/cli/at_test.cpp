@@ -7,11 +7,11 @@
 
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <thread>
 
 #include "cli/cli.h"
 #include "cli_command_fixture.h"
 #include "core/link/serial/serial_port.h"
+#include "support/wait_for.h"
 
 extern char** environ;
 
@@ -140,18 +140,12 @@ TEST_F(AtCommandTest, CtrlCStopsCleanlyAndExits130) {
   posix_spawn_file_actions_destroy(&actions);
 
   // Once the command is on the wire the program is waiting for the reply's end.
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (Received() != "ATINFO\r" && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(10ms);
-  }
+  testsupport::WaitFor([&] { return Received() == "ATINFO\r"; }, 10s);
   ASSERT_EQ(Received(), "ATINFO\r");
   ASSERT_EQ(kill(pid, SIGINT), 0);
   int status = 0;
   pid_t ended = 0;
-  while ((ended = waitpid(pid, &status, WNOHANG)) == 0 &&
-         std::chrono::steady_clock::now() < deadline + 10s) {
-    std::this_thread::sleep_for(10ms);
-  }
+  testsupport::WaitFor([&] { return (ended = waitpid(pid, &status, WNOHANG)) != 0; }, 10s);
   if (ended != pid) {  // never leave the program behind
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);

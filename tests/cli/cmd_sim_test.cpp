@@ -1,29 +1,22 @@
 // netloom-cli sim, run in-process.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "cli/cli.h"
+#include "support/temp_folder.h"
 #include "support/virtual_module_fixture.h"
+#include "support/wait_for.h"
 
 namespace netloom::cli {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("netloom-cli-sim-" + std::to_string(::getpid()));
-  Folder() { std::filesystem::create_directories(path); }
-  ~Folder() { std::filesystem::remove_all(path); }
-};
 
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
   std::ostringstream o, e;
@@ -35,9 +28,9 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
 }
 
 TEST(CliSim, RefusesBadArgumentsAndTopologies) {
-  Folder folder;
-  const auto topology = (folder.path / "bad.json").string();
-  std::ofstream(topology) << R"({"nodes":[{"address":"0000","name":"C","children":["1"]}]})";
+  const testsupport::TempFolder folder;
+  const auto topology =
+      folder.Write("bad.json", R"({"nodes":[{"address":"0000","name":"C","children":["1"]}]})");
   const struct {
     std::vector<std::string> args;
     int status;
@@ -53,10 +46,10 @@ TEST(CliSim, RefusesBadArgumentsAndTopologies) {
        kExitUsage,
        "netloom-cli sim: " + topology +
            ": node 0000: child '1' is not four hex digits; see 'netloom-cli sim --help'\n"},
-      {{"sim", "--link", (folder.path / "no/such/link").string()},
+      {{"sim", "--link", folder.File("no/such/link")},
        kExitFailed,
-       "cannot start the virtual module: cannot create link " +
-           (folder.path / "no/such/link").string() + ": No such file or directory\n"},
+       "cannot start the virtual module: cannot create link " + folder.File("no/such/link") +
+           ": No such file or directory\n"},
   };
   for (const auto& c : cases) {
     std::string out, err;
@@ -67,14 +60,12 @@ TEST(CliSim, RefusesBadArgumentsAndTopologies) {
 }
 
 TEST(CliSim, PrintsTheLinkAndServesUntilSignalled) {
-  Folder folder;
-  const auto link = (folder.path / "module").string();
+  const testsupport::TempFolder folder;
+  const auto link = folder.File("module");
   std::string out, err;
   int status = -1;
   std::thread sim([&] { status = RunCommand({"sim", "--link", link}, out, err); });
-  struct stat info {};
-  for (int i = 0; i < 500 && ::stat(link.c_str(), &info) != 0; ++i)
-    std::this_thread::sleep_for(10ms);
+  EXPECT_TRUE(testsupport::WaitFor([&] { return std::filesystem::exists(link); }, 5s));
   {
     testsupport::TtyClient client(link);
     ASSERT_TRUE(client.IsOpen());

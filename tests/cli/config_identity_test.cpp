@@ -1,9 +1,6 @@
 // netloom-cli config and identity against the virtual module, in-process.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -11,6 +8,7 @@
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
 #include "core/link/config/config_messages.h"
+#include "support/temp_folder.h"
 
 namespace netloom::cli {
 namespace {
@@ -81,11 +79,9 @@ TEST_F(ConfigCommandTest, WriteSetsVerifiesAndReadsBack) {
 TEST_F(ConfigCommandTest, WriteFromTheReadDocumentToANode) {
   auto document = ReadJson();
   document["items"][kPanId]["value"] = "5555";
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("netloom-config-" + std::to_string(getpid()) + ".json");
-  std::ofstream(path) << document.dump();
-  const int status = Run({"write", "--to", "1A01", "--from", path.string(), "--verify"});
-  std::filesystem::remove(path);
+  const testsupport::TempFolder folder;
+  const auto path = folder.Write("config.json", document.dump());
+  const int status = Run({"write", "--to", "1A01", "--from", path, "--verify"});
   ASSERT_EQ(status, kExitOk) << err_;              // verified: the node holds 5555
   EXPECT_EQ(ValueOf(ReadJson(), kPanId), "1234");  // the coordinator kept its own
 }
@@ -97,12 +93,11 @@ TEST_F(ConfigCommandTest, ProfilesOfTheParametersPaneGoBothWays) {
   grid.LoadDefaults();
   ASSERT_TRUE(catalogue::EnterConfigValue(grid, kPanId, "4321").accepted());
   ASSERT_TRUE(catalogue::EnterConfigValue(grid, kDeviceName, "Pane-1").accepted());
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("netloom-pane-profile-" + std::to_string(getpid()) + ".json");
+  const testsupport::TempFolder folder;
+  const auto path = folder.File("profile.json");
   std::string error;
-  ASSERT_TRUE(catalogue::WriteProfileFile(path.string(), grid.Snapshot(), error)) << error;
-  const int status = Run({"write", "--from", path.string(), "--verify"});
-  std::filesystem::remove(path);
+  ASSERT_TRUE(catalogue::WriteProfileFile(path, grid.Snapshot(), error)) << error;
+  const int status = Run({"write", "--from", path, "--verify"});
   ASSERT_EQ(status, kExitOk) << err_;
 
   const auto read = catalogue::ParseProfile(ReadJson().dump(), "read", error);

@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "../core/firmware/boot_loader_client.h"
-#include "../core/firmware/temp_folder.h"
 #include "cli/cli.h"
 #include "core/firmware/hex_record.h"
+#include "support/boot_loader_client.h"
+#include "support/temp_folder.h"
 
 namespace netloom::cli {
 namespace {
@@ -40,11 +40,11 @@ constexpr std::string_view kFirmware =
 class FlashTest : public ::testing::Test {
  protected:
   sim::BootLoaderFaults& BootLoader() { return sim_.Faults().BootLoader(); }
-  void EnterBootLoader() { firmware::testing::EnterBootLoader(sim_); }
-  bool BackInAtCommandMode() { return firmware::testing::WaitUntilOutOfBootLoader(sim_); }
+  void EnterBootLoader() { testsupport::EnterBootLoader(sim_); }
+  bool BackInAtCommandMode() { return testsupport::WaitUntilOutOfBootLoader(sim_); }
 
   testsupport::ScopedVirtualModule sim_;
-  firmware::testing::TempFolder folder_;
+  testsupport::TempFolder folder_;
 };
 
 TEST_F(FlashTest, UsageErrorsExitTwo) {
@@ -122,7 +122,7 @@ TEST_F(FlashTest, InterruptStopsTheUploadAndReturnsTheModule) {
   const auto hex = folder_.Write("big.hex", big);
   EnterBootLoader();
   std::thread interrupter([&] {
-    if (firmware::testing::WaitFor([&] { return BootLoader().LinesAccepted() >= 5; }))
+    if (testsupport::WaitFor([&] { return BootLoader().LinesAccepted() >= 5; }))
       kill(getpid(), SIGINT);
   });
   const auto run = Flash({"--port", sim_.LinkPath(), "--no-mode-switch", hex});

@@ -1,6 +1,3 @@
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -8,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "support/scoped_environment.h"
+#include "support/temp_folder.h"
 
 namespace netloom::cli {
 namespace {
@@ -33,24 +32,13 @@ CliRun RunCommand(const std::vector<std::string>& args) {
 class PortsCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    runtime = fs::temp_directory_path() / ("netloom-cli-ports-" + std::to_string(::getpid()));
     fs::create_directories(runtime / "netloom");
     fs::create_symlink("/dev/null", runtime / "netloom" / "test-module");
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    if (saved != nullptr) savedRuntime = saved;
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  }
-  void TearDown() override {
-    if (savedRuntime) {
-      ::setenv("XDG_RUNTIME_DIR", savedRuntime->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_RUNTIME_DIR");
-    }
-    fs::remove_all(runtime);
   }
 
-  fs::path runtime;
-  std::optional<std::string> savedRuntime;
+  testsupport::TempFolder folder;
+  fs::path runtime = folder.Path();
+  testsupport::ScopedEnvironment environment{"XDG_RUNTIME_DIR", runtime.string()};
 };
 
 TEST_F(PortsCommandTest, JsonListsEveryPortWithNamePathAndDescription) {

@@ -46,7 +46,7 @@ class DiagramDrawingTest : public ::testing::Test {
 };
 
 TEST_F(DiagramDrawingTest, CoordinatorAloneInBothModesIsScrolledIntoView) {
-  const auto snapshot = testing::Snapshot({{"0000", "Coordinator", {}}});
+  const auto snapshot = testsupport::Snapshot({{"0000", "Coordinator", {}}});
   const QSize client = diagram.viewport()->size();
   Draw(snapshot, model::LayoutMode::Tree);
   EXPECT_THAT(Corners(), ElementsAre(model::DiagramPoint{15000, 0}));
@@ -63,7 +63,7 @@ TEST_F(DiagramDrawingTest, CoordinatorAloneInBothModesIsScrolledIntoView) {
 }
 
 TEST_F(DiagramDrawingTest, ZoomedRefreshKeepsTheZoomAndCentresTheCoordinator) {
-  const auto snapshot = testing::Snapshot(testing::Family(5));
+  const auto snapshot = testsupport::Snapshot(testsupport::Family(5));
   diagram.SetZoom(2.0);
   Draw(snapshot, model::LayoutMode::Circle);
   EXPECT_EQ(diagram.Zoom(), 2.0);
@@ -72,7 +72,7 @@ TEST_F(DiagramDrawingTest, ZoomedRefreshKeepsTheZoomAndCentresTheCoordinator) {
 }
 
 TEST_F(DiagramDrawingTest, FiveChildrenInATreeAndTheirLinks) {
-  Draw(testing::Snapshot(testing::Family(5)), model::LayoutMode::Tree);
+  Draw(testsupport::Snapshot(testsupport::Family(5)), model::LayoutMode::Tree);
   EXPECT_THAT(Corners(),
               ElementsAre(model::DiagramPoint{15000, 0}, model::DiagramPoint{16500, 2200},
                           model::DiagramPoint{13500, 2200}, model::DiagramPoint{18000, 2200},
@@ -87,10 +87,10 @@ TEST_F(DiagramDrawingTest, FiveChildrenInATreeAndTheirLinks) {
 }
 
 TEST_F(DiagramDrawingTest, LabelsKeysFontsAndPictures) {
-  const auto snapshot = testing::Snapshot({{"0000", "Coordinator", {"00A1", "00B2", "00C3"}},
-                                           {"00A1", "ACME", {}},
-                                           {"00B2", "PC-7", {}},
-                                           {"00C3", "coordinator", {}}});
+  const auto snapshot = testsupport::Snapshot({{"0000", "Coordinator", {"00A1", "00B2", "00C3"}},
+                                               {"00A1", "ACME", {}},
+                                               {"00B2", "PC-7", {}},
+                                               {"00C3", "coordinator", {}}});
   Draw(snapshot, model::LayoutMode::Tree, "00b2");
   ASSERT_EQ(diagram.NodeCount(), 4);
   const DiagramNode* pc = NodeWithKey("00B2");
@@ -106,10 +106,10 @@ TEST_F(DiagramDrawingTest, LabelsKeysFontsAndPictures) {
 }
 
 TEST_F(DiagramDrawingTest, SharedChildOnceAndNoGrandchildInACircle) {
-  const auto snapshot = testing::Snapshot({{"0000", "Coordinator", {"0001", "0002"}},
-                                           {"0001", "A", {"0003"}},
-                                           {"0002", "B", {"0003"}},
-                                           {"0003", "Shared", {}}});
+  const auto snapshot = testsupport::Snapshot({{"0000", "Coordinator", {"0001", "0002"}},
+                                               {"0001", "A", {"0003"}},
+                                               {"0002", "B", {"0003"}},
+                                               {"0003", "Shared", {}}});
   Draw(snapshot, model::LayoutMode::Tree);
   EXPECT_EQ(diagram.NodeCount(), 4);
   EXPECT_EQ(NodeWithKey("0001")->Links().size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(DiagramDrawingTest, SharedChildOnceAndNoGrandchildInACircle) {
 
 TEST_F(DiagramDrawingTest, NoCoordinatorScrollsToTheDefault) {
   // The root answered for another address than the one asked.
-  Draw(testing::Snapshot({{"1234", "Coordinator", {}}}), model::LayoutMode::Tree);
+  Draw(testsupport::Snapshot({{"1234", "Coordinator", {}}}), model::LayoutMode::Tree);
   EXPECT_EQ(diagram.NodeCount(), 1);
   EXPECT_EQ(diagram.ScrollOffset(), (model::DiagramPoint{10000, 0}));
 }
@@ -132,7 +132,7 @@ TEST_F(DiagramDrawingTest, EmptySnapshotDrawsNothing) {
 }
 
 TEST_F(DiagramDrawingTest, SelectionMarksMoveAndRestore) {
-  Draw(testing::Snapshot(testing::Family(3)), model::LayoutMode::Circle, "0001");
+  Draw(testsupport::Snapshot(testsupport::Family(3)), model::LayoutMode::Circle, "0001");
   DiagramNode* first = NodeWithKey("0001");
   DiagramNode* second = NodeWithKey("0002");
   EXPECT_EQ(first->Picture(), pictures.Get(model::NodeKind::Ccu, true));

@@ -18,8 +18,8 @@ class DiagramExportTest : public ::testing::Test {
  protected:
   DiagramExportTest() {
     diagram.resize(400, 300);
-    DrawNetwork(diagram, pictures, testing::Snapshot(testing::Family(4)), model::LayoutMode::Tree,
-                "0002", "0000");
+    DrawNetwork(diagram, pictures, testsupport::Snapshot(testsupport::Family(4)),
+                model::LayoutMode::Tree, "0002", "0000");
   }
 
   QString Path(const QString& name) const { return dir.filePath(name); }

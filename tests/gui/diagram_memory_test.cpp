@@ -79,11 +79,11 @@ namespace {
 
 link::NetworkSnapshot DemoSnapshot() {
   const sim::SimNetwork demo = sim::DemoNetwork();
-  std::vector<testing::NodeSpec> nodes;
+  std::vector<testsupport::NodeSpec> nodes;
   for (const auto& node : demo.Nodes()) {
     nodes.push_back({node.address, node.name, node.children});
   }
-  return testing::Snapshot(nodes);
+  return testsupport::Snapshot(nodes);
 }
 
 TEST(DiagramMemory, FiveHundredRefreshesOfTheDemoNetworkStayFlat) {

@@ -9,7 +9,7 @@
 #include "core/link/walk/circle_positions.h"
 #include "core/link/walk/node_table.h"
 
-namespace netloom::testing {
+namespace netloom::testsupport {
 
 struct NodeSpec {
   std::string address;
@@ -50,4 +50,4 @@ inline std::vector<NodeSpec> Family(int children) {
   return nodes;
 }
 
-}  // namespace netloom::testing
+}  // namespace netloom::testsupport

@@ -43,7 +43,7 @@ class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
   // The family of the fixture: a coordinator, a CCU and an FCU; a refresh as the worker makes it.
   void DrawFamily() {
     view().controller().listener().ClearDiagram();
-    view().controller().listener().NetworkReady(testing::Snapshot(testing::Family(2)));
+    view().controller().listener().NetworkReady(testsupport::Snapshot(testsupport::Family(2)));
     QCoreApplication::processEvents();  // the report is posted to the UI thread
     ASSERT_EQ(diagram().NodeCount(), 3);
   }

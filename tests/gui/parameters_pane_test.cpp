@@ -2,7 +2,6 @@
 // write, verify, profiles and edits kept per document through the main frame against a virtual
 // module.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAccessible>
 #include <QDockWidget>
@@ -10,7 +9,6 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -24,6 +22,7 @@
 #include "gui/shell/document_tabs.h"
 #include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
+#include "support/temp_folder.h"
 
 namespace netloom::panes {
 namespace {
@@ -42,12 +41,6 @@ void Edit(PropertyGrid& grid, GridRow* row, const QVariant& value) {
                                      Qt::CheckStateRole));
   else
     ASSERT_TRUE(grid.model().setData(index, value));
-}
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          ("netloom-" + name + "-" + std::to_string(getpid()) + ".json"))
-      .string();
 }
 
 class ParametersPaneTest : public ::testing::Test {
@@ -172,7 +165,8 @@ TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
   Edit(*pane_.grid(), Row("PanID"), "4321");
   Edit(*pane_.grid(), Row("Device Name"), "Pump-7");
   Edit(*pane_.grid(), Row("SUN"), false);
-  const std::string path = TempPath("profile");
+  const testsupport::TempFolder folder;
+  const std::string path = folder.File("profile.json");
   ASSERT_TRUE(pane_.SaveProfile(QString::fromStdString(path)));
 
   catalogue::ConfigValueTable otherValues;
@@ -193,7 +187,6 @@ TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
   // A hand-edited file: what no row could hold is named, the rest is loaded.
   std::ofstream(path) << R"({"items":[{"index":14,"value":"5555"},{"index":5,"value":"77"}]})";
   ASSERT_TRUE(fresh.LoadProfile(QString::fromStdString(path)));
-  std::filesystem::remove(path);
   EXPECT_EQ(otherValues.Get(kPanId), "5555");
   EXPECT_EQ(otherValues.Get(5), "04");
   EXPECT_EQ(answers.seen().last(),

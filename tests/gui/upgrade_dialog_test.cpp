@@ -12,12 +12,12 @@
 #include <fstream>
 #include <random>
 
-#include "core/firmware/boot_loader_client.h"
 #include "core/firmware/hex_record.h"
-#include "core/firmware/temp_folder.h"
 #include "core/link/worker/clock.h"
 #include "gui/tools/upgrade_dialog.h"
 #include "gui_test_support.h"
+#include "support/boot_loader_client.h"
+#include "support/temp_folder.h"
 
 namespace netloom::guitest {
 namespace {
@@ -84,8 +84,8 @@ class UpgradeDialogTest : public ::testing::Test {
     }
     return frames;
   }
-  void EnterBootLoader() { firmware::testing::EnterBootLoader(sim_); }
-  bool AnswersAtCommands() { return firmware::testing::AnswersAtCommands(sim_); }
+  void EnterBootLoader() { testsupport::EnterBootLoader(sim_); }
+  bool AnswersAtCommands() { return testsupport::AnswersAtCommands(sim_); }
   sim::BootLoaderFaults& BootLoader() { return sim_.Faults().BootLoader(); }
   void Upgrade(const std::string& path) {
     dialog_->pathEdit()->setText(QString::fromStdString(path));
@@ -107,7 +107,7 @@ class UpgradeDialogTest : public ::testing::Test {
   testsupport::ScopedVirtualModule sim_{testsupport::TestModuleOptions(kModuleRate)};
   link::CompressedClock clock_{100};
   link::UartSettings settings_;
-  firmware::testing::TempFolder folder_;
+  testsupport::TempFolder folder_;
   std::vector<std::uint8_t> binary_;
   QPointer<CUpgradeDialog> dialog_;
 };

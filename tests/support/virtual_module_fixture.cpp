@@ -7,27 +7,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <system_error>
-#include <thread>
+#include "support/wait_for.h"
 
 namespace netloom::testsupport {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-std::string MakeTempFolder() {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/netloom-test-XXXXXX";
-  // Never fall back to a shared folder: the destructor removes the folder with all it holds.
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::system_error(errno, std::generic_category(), pattern);
-  return pattern;
-}
-
-}  // namespace
 
 sim::VirtualModuleOptions TestModuleOptions(std::uint32_t rate) {
   sim::VirtualModuleOptions options;
@@ -36,9 +18,8 @@ sim::VirtualModuleOptions TestModuleOptions(std::uint32_t rate) {
   return options;
 }
 
-ScopedVirtualModule::ScopedVirtualModule(sim::VirtualModuleOptions options)
-    : folder_(MakeTempFolder()) {
-  options.linkPath = folder_ + "/module";
+ScopedVirtualModule::ScopedVirtualModule(sim::VirtualModuleOptions options) {
+  options.linkPath = folder_.File("module");
   module_ = std::make_unique<sim::VirtualModule>(std::move(options));
   const auto error = module_->Start();
   EXPECT_FALSE(error) << "virtual module did not start: " << error.detail;
@@ -50,21 +31,6 @@ ScopedVirtualModule::ScopedVirtualModule(sim::SimNetwork network)
         options.network = std::move(network);
         return options;
       }()) {}
-
-ScopedVirtualModule::~ScopedVirtualModule() {
-  module_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds bound) {
-  const auto until = Clock::now() + bound;
-  while (!done()) {
-    if (Clock::now() > until) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
 
 TtyClient::TtyClient(const std::string& path, std::uint32_t baud) {
   fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -94,20 +60,9 @@ bool TtyClient::Write(std::string_view bytes) {
 }
 
 std::string TtyClient::ReadUntil(std::string_view expected, std::chrono::milliseconds timeout) {
-  std::string got;
-  const auto deadline = Clock::now() + timeout;
-  while (got.find(expected) == std::string::npos) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) break;
-    pollfd in{fd_, POLLIN, 0};
-    if (poll(&in, 1, static_cast<int>(left.count())) <= 0) continue;
-    char buffer[256];
-    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-    if (n <= 0) break;
-    got.append(buffer, static_cast<std::size_t>(n));
-  }
-  return got;
+  return testsupport::ReadUntil(
+      fd_, [&](const std::string& got) { return got.find(expected) != std::string::npos; },
+      timeout);
 }
 
 std::string TtyClient::ReadFor(std::chrono::milliseconds window) {

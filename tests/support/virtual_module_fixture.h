@@ -8,12 +8,12 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/sim/virtual_module.h"
+#include "support/temp_folder.h"
 
 namespace netloom::testsupport {
 
@@ -31,14 +31,13 @@ class ScopedVirtualModule {
   explicit ScopedVirtualModule(sim::VirtualModuleOptions options = TestModuleOptions());
   // The test options with `network`.
   explicit ScopedVirtualModule(sim::SimNetwork network);
-  ~ScopedVirtualModule();
 
   sim::VirtualModule& Module() { return *module_; }
   sim::SimFaults& Faults() { return module_->Faults(); }
   const std::string& LinkPath() const { return module_->LinkPath(); }
 
  private:
-  std::string folder_;
+  TempFolder folder_;  // declared first: the module goes (and takes its link) before the folder
   std::unique_ptr<sim::VirtualModule> module_;
 };
 
@@ -47,10 +46,6 @@ class VirtualModuleTest : public ::testing::Test {
  protected:
   ScopedVirtualModule sim_;
 };
-
-// Polls `done` until it holds or `bound` passes: for states of the module seen from outside.
-bool WaitFor(const std::function<bool()>& done,
-             std::chrono::milliseconds bound = std::chrono::seconds(60));
 
 // A raw client of a tty path: opened read-write, raw, at `baud`; closed on destruction.
 class TtyClient {

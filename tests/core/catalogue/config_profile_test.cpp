@@ -1,16 +1,14 @@
 // Configuration profiles: the JSON document, the stored-value check a loaded profile goes
 // through, and the comparison of two sets of values.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_tables.h"
+#include "support/temp_folder.h"
 
 namespace netloom::catalogue {
 namespace {
@@ -25,13 +23,11 @@ TEST(ConfigProfileTest, DocumentRoundTripsEveryItemThroughAFile) {
   ConfigValues values = Defaults();
   values[kMacAddrItem] = "89ABCDEF01234567";
   values[38] = "Ünïcode-1";  // a text item beyond ASCII
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("netloom-profile-" + std::to_string(getpid()) + ".json"))
-                               .string();
+  const testsupport::TempFolder folder;
+  const std::string path = folder.File("profile.json");
   std::string error;
   ASSERT_TRUE(WriteProfileFile(path, values, error)) << error;
   const auto items = ReadProfileFile(path, error);
-  std::filesystem::remove(path);
   ASSERT_TRUE(items) << error;
   ASSERT_EQ(items->size(), static_cast<std::size_t>(kItemCount));
   for (int i = 0; i < kItemCount; ++i) {

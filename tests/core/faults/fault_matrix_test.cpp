@@ -297,8 +297,8 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     worker_->Stop();  // the upload opens the port for itself
     worker_.reset();
     UartSettings settings = HostSettings();
-    settings.readTimeoutMs = firmware::testing::kTestReadTimeoutMs;
-    firmware::testing::RecordingObserver observer;
+    settings.readTimeoutMs = testsupport::kTestReadTimeoutMs;
+    testsupport::RecordingObserver observer;
     firmware::UpgradeProcedure procedure(sim_.LinkPath(), settings, observer, clock_);
     const auto settle = [&] { EXPECT_TRUE(procedure.WaitUntilSettled(kUploadBound)); };
     procedure.StartUpgradeMode();
@@ -343,7 +343,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     if (exchange == Exchange::Upload) {
       // Back in AT command mode, whatever happened; the module's image was verified only when
       // the upload says so.
-      EXPECT_TRUE(firmware::testing::AnswersAtCommands(sim_));
+      EXPECT_TRUE(testsupport::AnswersAtCommands(sim_));
       if (succeeded) {
         EXPECT_EQ(sim_.Faults().BootLoader().Verifications(), 1u);
       }
@@ -391,7 +391,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     return session_.Read([](const LinkState& state) { return state.view.remoteRefused; });
   }
 
-  firmware::testing::TempFolder folder_;
+  testsupport::TempFolder folder_;
   // The line settings the host opens with: the module's 9600, or another rate for the fault.
   UartSettings HostSettings() const {
     UartSettings settings;

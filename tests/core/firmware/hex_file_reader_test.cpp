@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/firmware/hex_record.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace netloom::firmware {
 namespace {
 
-using testing::TempFolder;
+using testsupport::TempFolder;
 
 std::string Hex(std::span<const std::uint8_t> bytes) {
   std::string text;

@@ -13,21 +13,21 @@
 #include <string>
 #include <vector>
 
-#include "boot_loader_client.h"
 #include "core/firmware/hex_record.h"
 #include "core/firmware/upgrade_procedure.h"
 #include "core/link/worker/clock.h"
-#include "temp_folder.h"
+#include "support/boot_loader_client.h"
+#include "support/temp_folder.h"
 
-namespace netloom::firmware::testing {
+namespace netloom::testsupport {
 
-class RecordingObserver final : public UpgradeObserver {
+class RecordingObserver final : public firmware::UpgradeObserver {
  public:
   void OnLog(std::string_view text) override {
     std::lock_guard lock(mutex_);
     log_ += text;
   }
-  void OnMessage(const UpgradeMessage& message) override {
+  void OnMessage(const firmware::UpgradeMessage& message) override {
     std::lock_guard lock(mutex_);
     messages_.push_back(message);
   }
@@ -41,9 +41,9 @@ class RecordingObserver final : public UpgradeObserver {
     for (const auto& m : messages_) texts.push_back(m.text);
     return texts;
   }
-  UpgradeMessage LastMessage() const {
+  firmware::UpgradeMessage LastMessage() const {
     std::lock_guard lock(mutex_);
-    return messages_.empty() ? UpgradeMessage{} : messages_.back();
+    return messages_.empty() ? firmware::UpgradeMessage{} : messages_.back();
   }
   void Clear() {
     std::lock_guard lock(mutex_);
@@ -54,7 +54,7 @@ class RecordingObserver final : public UpgradeObserver {
  private:
   mutable std::mutex mutex_;
   std::string log_;
-  std::vector<UpgradeMessage> messages_;
+  std::vector<firmware::UpgradeMessage> messages_;
 };
 
 // Short enough that the hundred reads of the verification stay quick, long enough for a module
@@ -70,8 +70,9 @@ class UpgradeTest : public ::testing::Test {
     settings_.readTimeoutMs = kTestReadTimeoutMs;
   }
 
-  std::unique_ptr<UpgradeProcedure> MakeProcedure() {
-    return std::make_unique<UpgradeProcedure>(sim_->LinkPath(), settings_, observer_, clock_);
+  std::unique_ptr<firmware::UpgradeProcedure> MakeProcedure() {
+    return std::make_unique<firmware::UpgradeProcedure>(sim_->LinkPath(), settings_, observer_,
+                                                        clock_);
   }
 
   // A HEX file of `binaryBytes` random bytes in records of `blockSize` bytes, made by srec_cat.
@@ -87,7 +88,7 @@ class UpgradeTest : public ::testing::Test {
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return hex;
   }
-  FirmwareImage FileImage() const { return FirmwareImage::FromBinary(binary_); }
+  firmware::FirmwareImage FileImage() const { return firmware::FirmwareImage::FromBinary(binary_); }
   static std::size_t CountLines(const std::string& path) {
     std::ifstream in(path);
     std::size_t lines = 0;
@@ -95,11 +96,11 @@ class UpgradeTest : public ::testing::Test {
     return lines;
   }
 
-  void EnterBootLoader() { testing::EnterBootLoader(*sim_); }
-  bool AnswersAtCommands() { return testing::AnswersAtCommands(*sim_); }
+  void EnterBootLoader() { testsupport::EnterBootLoader(*sim_); }
+  bool AnswersAtCommands() { return testsupport::AnswersAtCommands(*sim_); }
 
   // An upload of a 64 KiB file, started and some lines into its run.
-  std::unique_ptr<UpgradeProcedure> StartLongUpload() {
+  std::unique_ptr<firmware::UpgradeProcedure> StartLongUpload() {
     const auto hex = MakeHexFile(64 * 1024);
     EnterBootLoader();
     auto procedure = MakeProcedure();
@@ -108,7 +109,7 @@ class UpgradeTest : public ::testing::Test {
     return procedure;
   }
 
-  static void Settle(UpgradeProcedure& procedure) {
+  static void Settle(firmware::UpgradeProcedure& procedure) {
     ASSERT_TRUE(procedure.WaitUntilSettled(kStepBound));
   }
 
@@ -132,4 +133,4 @@ class UpgradeTest : public ::testing::Test {
   std::vector<std::uint8_t> binary_;
 };
 
-}  // namespace netloom::firmware::testing
+}  // namespace netloom::testsupport

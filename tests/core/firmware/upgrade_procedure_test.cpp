@@ -13,8 +13,8 @@
 namespace netloom::firmware {
 namespace {
 
-using testing::UpgradeTest;
-using testing::WaitFor;
+using testsupport::UpgradeTest;
+using testsupport::WaitFor;
 
 bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
@@ -153,7 +153,7 @@ TEST_F(UpgradeTest, AnUploadPortThatDoesNotOpenIsStillReturnedByCancel) {
 TEST_F(UpgradeTest, AReturnTheModuleDoesNotAnswerIsToldApart) {
   // The return's answer is one read: on a loaded machine the module's "OK" can take longer
   // than the 50 ms the other tests read with.
-  settings_.readTimeoutMs = 2 * testing::kTestReadTimeoutMs;
+  settings_.readTimeoutMs = 2 * testsupport::kTestReadTimeoutMs;
   const auto hex = MakeHexFile(64);
   for (const bool quiet : {false, true}) {
     SCOPED_TRACE(quiet);
@@ -242,10 +242,10 @@ TEST_F(UpgradeTest, CloseCutsTheModeSwitchWaitShort) {
 }
 
 TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
-  testing::RecordingObserver observer;
+  testsupport::RecordingObserver observer;
   link::CompressedClock clock(100);
   link::UartSettings settings;
-  settings.readTimeoutMs = testing::kTestReadTimeoutMs;
+  settings.readTimeoutMs = testsupport::kTestReadTimeoutMs;
   UpgradeProcedure procedure("/nonexistent/tty", settings, observer, clock);
 
   EXPECT_FALSE(procedure.StartUpgrade("/tmp/FIRMWARE.HEX"));
@@ -254,19 +254,19 @@ TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
 
   observer.Clear();
   ASSERT_TRUE(procedure.StartUpgradeMode());
-  ASSERT_TRUE(procedure.WaitUntilSettled(testing::kStepBound));
+  ASSERT_TRUE(procedure.WaitUntilSettled(testsupport::kStepBound));
   EXPECT_EQ(observer.LastMessage().text, "Can't open this COM Port~!!");
   EXPECT_FALSE(observer.LastMessage().detail.empty());
 
   // The file is checked first; then the port that never opened fails the handshake.
-  testing::TempFolder folder;
+  testsupport::TempFolder folder;
   const auto hex = folder.Write("app.hex", ":00000001FF\n");
   for (const auto& [path, message] :
        {std::pair{folder.File("missing.hex"), "Can not use this file"},
         std::pair{hex, "Upgrade timeout: cannot communicate with target."}}) {
     observer.Clear();
     ASSERT_TRUE(procedure.StartUpgrade(path));
-    ASSERT_TRUE(procedure.WaitUntilSettled(testing::kStepBound));
+    ASSERT_TRUE(procedure.WaitUntilSettled(testsupport::kStepBound));
     EXPECT_EQ(observer.Messages(), std::vector<std::string>{message});
     EXPECT_FALSE(observer.LastMessage().detail.empty());
     EXPECT_EQ(procedure.LastResult(), UpgradeResult::Failed);
@@ -275,7 +275,7 @@ TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
   }
   EXPECT_TRUE(procedure.BaudSaved());
   EXPECT_EQ(procedure.Cancel(), CancelResult::Returning);
-  ASSERT_TRUE(procedure.WaitUntilSettled(testing::kStepBound));
+  ASSERT_TRUE(procedure.WaitUntilSettled(testsupport::kStepBound));
   EXPECT_EQ(observer.LastMessage().text, "Can't open this COM Port~!!");
   EXPECT_EQ(procedure.State(), UpgradeState::Closed);
 }

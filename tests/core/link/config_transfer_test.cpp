@@ -8,6 +8,7 @@
 #include "core/link/config/config_image.h"
 #include "core/link/config/config_messages.h"
 #include "exchange_fixture.h"
+#include "support/wait_for.h"
 
 namespace netloom::link {
 namespace {
@@ -221,9 +222,7 @@ TEST_F(ConfigTransferTest, UnpluggedMidReadEndsWithTheTimeout) {
   Faults().SetSilentFromFrame(3);
   const auto before = Values().Snapshot();
   RequestConfigRead(*worker_);
-  for (int i = 0; i < 1000 && Faults().FramesDone() < 2; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  testsupport::WaitFor([&] { return Faults().FramesDone() >= 2; }, std::chrono::seconds(10));
   ASSERT_TRUE(sim_.Module().Unplug());
   ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::ReadConfig, 1, std::chrono::seconds(60)));
   EXPECT_EQ(listener_.Reports().back().failure, kConfigReadTimeout);

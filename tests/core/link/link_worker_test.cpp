@@ -10,6 +10,7 @@
 #include "core/link/worker/connection.h"
 #include "support/recording_listener.h"
 #include "support/virtual_module_fixture.h"
+#include "support/wait_for.h"
 
 namespace netloom::link {
 namespace {
@@ -76,13 +77,8 @@ class LinkWorkerTest : public testsupport::VirtualModuleTest {
   }
   // What the module has received once it holds at least `size` bytes (or the wait ran out).
   std::string ReceivedAtLeast(std::size_t size) {
-    const auto deadline = std::chrono::steady_clock::now() + kLong;
-    std::string got = Received();
-    while (got.size() < size && std::chrono::steady_clock::now() < deadline) {
-      listener_.WaitFor([](const auto&) { return false; }, 10ms);
-      got = Received();
-    }
-    return got;
+    testsupport::WaitFor([&] { return Received().size() >= size; }, kLong);
+    return Received();
   }
   void SelectRemote(const std::string& address) {
     session_.Update([&](LinkState& state) {

@@ -4,13 +4,12 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "core/sim/topology_file.h"
+#include "support/temp_folder.h"
 #include "support/virtual_module_fixture.h"
 
 namespace netloom::link {
@@ -37,11 +36,8 @@ constexpr const char* kDeepTopology = R"({"nodes":[
 
 // The topology as a file, read the way `netloom-cli sim --topology` reads it.
 sim::SimNetwork DeepNetwork() {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("netloom-walk-topology-" + std::to_string(::getpid()) + ".json");
-  std::ofstream(path) << kDeepTopology;
-  sim::TopologyResult loaded = sim::LoadTopologyFile(path.string());
-  std::filesystem::remove(path);
+  const testsupport::TempFolder folder;
+  sim::TopologyResult loaded = sim::LoadTopologyFile(folder.Write("deep.json", kDeepTopology));
   EXPECT_TRUE(loaded.network) << loaded.error;
   return std::move(*loaded.network);
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scoped_environment.h"
+#include "support/temp_folder.h"
+
 namespace netloom::link {
 namespace {
 
@@ -21,8 +24,6 @@ void WriteFile(const fs::path& file, const std::string& text) {
 class PortDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("netloom-ports-" + std::to_string(::getpid()));
-    fs::remove_all(root);
     roots = {root / "sys/class/tty", root / "dev", root / "links"};
     fs::create_directories(roots.sysClassTty);
     fs::create_directories(roots.linkFolder);
@@ -50,8 +51,6 @@ class PortDirectoryTest : public ::testing::Test {
     fs::create_symlink(root / "pts/7", roots.linkFolder / "demo");
     fs::create_symlink(root / "pts/8", roots.linkFolder / "gone");
   }
-  void TearDown() override { fs::remove_all(root); }
-
   void AddTty(const std::string& name, const std::string& device, const std::string& type) {
     const fs::path deviceDir = root / "sys/devices" / device;
     const fs::path ttyDir = deviceDir / "tty" / name;
@@ -77,7 +76,8 @@ class PortDirectoryTest : public ::testing::Test {
            "");
   }
 
-  fs::path root;
+  testsupport::TempFolder folder;
+  fs::path root = folder.Path();
   PortDirectoryRoots roots;
 };
 
@@ -135,23 +135,20 @@ TEST_F(PortDirectoryTest, ResolvesNamesAndPaths) {
 }
 
 TEST(VirtualModuleLinkFolder, PrefersTheRuntimeFolder) {
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string restore = saved != nullptr ? saved : "";
-  const fs::path runtime =
-      fs::temp_directory_path() / ("netloom-run-" + std::to_string(::getpid()));
-  fs::create_directories(runtime);
-  ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  const testsupport::TempFolder folder;
+  const fs::path& runtime = folder.Path();
+  std::optional<testsupport::ScopedEnvironment> environment{std::in_place, "XDG_RUNTIME_DIR",
+                                                            runtime.string()};
   EXPECT_EQ(VirtualModuleLinkFolder(), runtime / "netloom");
   std::string error;
   EXPECT_EQ(PrepareVirtualModuleLinkFolder(error), runtime / "netloom") << error;
   EXPECT_EQ(fs::status(runtime / "netloom").permissions(), fs::perms::owner_all);
   EXPECT_EQ(PrepareVirtualModuleLinkFolder(error), runtime / "netloom") << error;  // again: kept
-  fs::remove_all(runtime);
-  ::setenv("XDG_RUNTIME_DIR", "/netloom-no-such-folder", 1);
+  environment.emplace("XDG_RUNTIME_DIR", "/netloom-no-such-folder");
   EXPECT_EQ(VirtualModuleLinkFolder(), fs::path("/tmp/netloom-" + std::to_string(::geteuid())));
-  ::unsetenv("XDG_RUNTIME_DIR");
+  environment.reset();
+  const testsupport::ScopedEnvironment unset("XDG_RUNTIME_DIR", std::nullopt);
   EXPECT_EQ(VirtualModuleLinkFolder(), fs::path("/tmp/netloom-" + std::to_string(::geteuid())));
-  if (saved != nullptr) ::setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
 }
 
 }  // namespace

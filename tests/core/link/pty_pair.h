@@ -3,16 +3,16 @@
 #pragma once
 
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
 
-namespace netloom::link::testing {
+#include "support/wait_for.h"
+
+namespace netloom::testsupport {
 
 class PtyPair {
  public:
@@ -44,19 +44,8 @@ class PtyPair {
   // What arrives at the master within `timeout` until `count` bytes are there.
   std::string Receive(std::size_t count,
                       std::chrono::milliseconds timeout = std::chrono::seconds(5)) const {
-    std::string got;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (got.size() < count) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          deadline - std::chrono::steady_clock::now());
-      pollfd entry{master_, POLLIN, 0};
-      if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0) break;
-      char buffer[256];
-      const ssize_t n = ::read(master_, buffer, std::min(sizeof buffer, count - got.size()));
-      if (n <= 0) break;
-      got.append(buffer, static_cast<std::size_t>(n));
-    }
-    return got;
+    return ReadUntil(
+        master_, [](const std::string&) { return false; }, timeout, count);
   }
 
  private:
@@ -64,4 +53,4 @@ class PtyPair {
   std::string slavePath_;
 };
 
-}  // namespace netloom::link::testing
+}  // namespace netloom::testsupport

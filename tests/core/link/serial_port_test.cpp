@@ -19,7 +19,7 @@ namespace netloom::link {
 namespace {
 
 using std::chrono::milliseconds;
-using testing::PtyPair;
+using testsupport::PtyPair;
 using SteadyClock = std::chrono::steady_clock;
 
 class SerialPortTest : public ::testing::Test {

@@ -22,7 +22,7 @@ std::string TraceOfASession() {
     ::close(pipeFds[0]);
     EnableLinkTrace();
     OpenPort("/dev/netloom-no-such-port");
-    testing::PtyPair pty;
+    testsupport::PtyPair pty;
     OpenResult opened = OpenPort(pty.SlavePath());
     if (!opened.port) ::_exit(1);
     SerialPort& port = *opened.port;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/virtual_module_fixture.h"
+#include "support/wait_for.h"
 #include "support/wire_vectors.h"
 
 namespace netloom::sim {

@@ -5,13 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "support/temp_folder.h"
 
 namespace netloom::sim {
 namespace {
@@ -80,15 +78,14 @@ TEST(TopologyFile, RefusesBadTopologiesWithAClearReason) {
 }
 
 TEST(TopologyFile, NamesTheFileInItsErrors) {
-  const auto folder =
-      std::filesystem::temp_directory_path() / ("netloom-topology-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const auto path = (folder / "net.json").string();
-  std::ofstream(path) << R"({"nodes":[{"address":"0000"}]})";
-  EXPECT_EQ(LoadTopologyFile(path).error, path + ": node 1: missing \"name\"");
-  std::ofstream(path) << R"({"nodes":[{"address":"0000","name":"Solo"}]})";
-  EXPECT_EQ(LoadTopologyFile(path).network->Local().name, "Solo");
-  std::filesystem::remove_all(folder);
+  std::string path;
+  {
+    const testsupport::TempFolder folder;
+    path = folder.Write("net.json", R"({"nodes":[{"address":"0000"}]})");
+    EXPECT_EQ(LoadTopologyFile(path).error, path + ": node 1: missing \"name\"");
+    folder.Write("net.json", R"({"nodes":[{"address":"0000","name":"Solo"}]})");
+    EXPECT_EQ(LoadTopologyFile(path).network->Local().name, "Solo");
+  }
   EXPECT_EQ(LoadTopologyFile(path).error, path + ": cannot be read");
 }
 

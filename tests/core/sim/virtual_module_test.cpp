@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -16,7 +15,10 @@
 
 #include "core/link/serial/serial_port.h"
 #include "core/link/walk/net_info_parser.h"
+#include "support/scoped_environment.h"
+#include "support/temp_folder.h"
 #include "support/virtual_module_fixture.h"
+#include "support/wait_for.h"
 
 namespace netloom::sim {
 namespace {
@@ -51,20 +53,15 @@ bool IsGarbage(const std::string& text) {
 // A test folder that cannot be made is a failure, never a shared folder the fixture would then
 // empty on its way out.
 TEST(ScopedVirtualModuleTest, AFolderThatCannotBeMadeFailsAndRemovesNothing) {
-  const auto parent = std::filesystem::temp_directory_path() / "netloom-no-such-parent";
-  const auto bystander = std::filesystem::temp_directory_path() / "netloom-bystander";
+  const testsupport::TempFolder outer;
+  const auto parent = outer.Path() / "no-such-parent";
+  const auto bystander = outer.Path() / "bystander";
   std::filesystem::create_directories(bystander);
-  const char* saved = std::getenv("TMPDIR");
-  const std::string savedValue = saved ? saved : "";
-  setenv("TMPDIR", parent.c_str(), 1);
-  EXPECT_THROW(testsupport::ScopedVirtualModule{}, std::system_error);
-  if (saved) {
-    setenv("TMPDIR", savedValue.c_str(), 1);
-  } else {
-    unsetenv("TMPDIR");
+  {
+    const testsupport::ScopedEnvironment environment("TMPDIR", parent.string());
+    EXPECT_THROW(testsupport::ScopedVirtualModule{}, std::system_error);
   }
   EXPECT_TRUE(std::filesystem::exists(bystander));
-  std::filesystem::remove(bystander);
 }
 
 TEST_F(VirtualModuleTest, EchoesTheLineThenReplies) {
@@ -244,12 +241,9 @@ TEST_F(VirtualModuleTest, ProductPortOpensExclusivelyAgainAndAgain) {
 // Without a link path the module publishes in the folder the port list searches, and clears
 // links left there by modules whose process died.
 TEST(VirtualModuleLinkFolder, PublishesThereAndClearsStaleLinks) {
-  const auto folder =
-      std::filesystem::temp_directory_path() / ("netloom-runtime-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string savedValue = saved ? saved : "";
-  ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+  const testsupport::TempFolder runtime;
+  const auto& folder = runtime.Path();
+  const testsupport::ScopedEnvironment environment("XDG_RUNTIME_DIR", folder.string());
 
   const pid_t dead = ::fork();
   if (dead == 0) ::_exit(0);
@@ -270,13 +264,6 @@ TEST(VirtualModuleLinkFolder, PublishesThereAndClearsStaleLinks) {
     EXPECT_TRUE(std::filesystem::is_symlink(alive));
   }
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-
-  if (saved) {
-    ::setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_RUNTIME_DIR");
-  }
-  std::filesystem::remove_all(folder);
 }
 
 TEST(VirtualModuleLineRate, PacesRepliesAtTheLinesBaudRate) {

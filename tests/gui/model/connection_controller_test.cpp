@@ -41,7 +41,7 @@ struct Recorder final : ConnectionObserver {
   PaneTarget console, parameters;
   std::string picked;
   std::function<void()> onMessage;  // runs as a message box would open
-  const testing::ManualUiThread* clock = nullptr;
+  const testsupport::ManualUiThread* clock = nullptr;
   std::vector<std::chrono::milliseconds> walks;  // test-clock time of each network, with clock
 };
 
@@ -54,13 +54,13 @@ class ConnectionControllerTest : public testsupport::VirtualModuleTest {
   }
   ~ConnectionControllerTest() override { controller_.Disconnect(); }
 
-  testing::ManualTimer& RefreshTimer() { return *ui_.timers().at(0); }
-  testing::ManualTimer& ReconnectTimer() { return *ui_.timers().at(1); }
+  testsupport::ManualTimer& RefreshTimer() { return *ui_.timers().at(0); }
+  testsupport::ManualTimer& ReconnectTimer() { return *ui_.timers().at(1); }
   bool RunUntilNetworks(int count) {
     return ui_.RunUntil([&] { return seen_.networks >= count; });
   }
 
-  testing::ManualUiThread ui_;
+  testsupport::ManualUiThread ui_;
   RefreshPeriods periods_;
   ConnectionController controller_{ui_, periods_};
   Recorder seen_;
@@ -215,7 +215,7 @@ TEST_F(ConnectionControllerTest, APulledAdapterIsWatchedAndTheCycleResumes) {
 
 TEST_F(ConnectionControllerTest, APickTargetsThePanesAndAnUnknownNodeClearsTheSelection) {
   controller_.SetParametersRemote(true);
-  controller_.listener().NetworkReady(testing::Snapshot(testing::Family(2)));
+  controller_.listener().NetworkReady(testsupport::Snapshot(testsupport::Family(2)));
   ui_.RunPosted();
   ASSERT_EQ(seen_.networks, 1);
 

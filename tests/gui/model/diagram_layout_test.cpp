@@ -11,8 +11,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-using testing::NodeSpec;
-using testing::Snapshot;
+using testsupport::NodeSpec;
+using testsupport::Snapshot;
 
 std::vector<std::string> Addresses(const std::vector<NodePlacement>& placements) {
   std::vector<std::string> out;

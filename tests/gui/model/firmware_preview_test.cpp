@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/firmware/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace netloom::model {
 namespace {
 
 TEST(FirmwarePreview, CountsRecordsRangesAndStartAndFlagsBrokenLines) {
-  firmware::testing::TempFolder folder;
+  testsupport::TempFolder folder;
   const auto path = folder.Write("app.hex",
                                  ":020000040001F9\n"      // base 0x00010000
                                  ":0400000001020304F2\n"  // 0x10000..0x10003
@@ -38,7 +38,7 @@ TEST(FirmwarePreview, CountsRecordsRangesAndStartAndFlagsBrokenLines) {
 }
 
 TEST(FirmwarePreview, NamesWhatStopsTheUpload) {
-  firmware::testing::TempFolder folder;
+  testsupport::TempFolder folder;
   const auto preview = PreviewFirmware(folder.Write("bad.hex", ":00000001FF\n:0000 0001FF\n"));
   EXPECT_EQ(preview.failure, "line 2: The HEX file format error!!");
   EXPECT_EQ(preview.frames, 1u);

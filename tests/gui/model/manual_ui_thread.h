@@ -12,7 +12,7 @@
 
 #include "gui/model/ui_thread.h"
 
-namespace netloom::testing {
+namespace netloom::testsupport {
 
 class ManualTimer final : public model::Timer {
  public:
@@ -108,4 +108,4 @@ class ManualUiThread final : public model::UiThread {
   std::chrono::milliseconds now_{0};
 };
 
-}  // namespace netloom::testing
+}  // namespace netloom::testsupport

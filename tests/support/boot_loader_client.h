@@ -7,24 +7,23 @@
 #include <string>
 
 #include "support/virtual_module_fixture.h"
+#include "support/wait_for.h"
 
-namespace netloom::firmware::testing {
+namespace netloom::testsupport {
 
 using namespace std::chrono_literals;
 
-using testsupport::WaitFor;
-
 // The module restarts on its own time after the host's last command: bytes sent meanwhile
 // would be lost, so a test waits for the restart to end before it talks to the module.
-inline bool WaitUntilOutOfBootLoader(testsupport::ScopedVirtualModule& sim) {
+inline bool WaitUntilOutOfBootLoader(ScopedVirtualModule& sim) {
   return WaitFor([&] { return !sim.Faults().BootLoader().InBootLoader(); });
 }
 
 // Puts the module into its boot loader, as "Upgrade Mode" would (at the module's present rate).
-inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
+inline void EnterBootLoader(ScopedVirtualModule& sim) {
   ASSERT_TRUE(WaitUntilOutOfBootLoader(sim));
   {
-    testsupport::TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
+    TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
     ASSERT_TRUE(client.IsOpen());
     client.Write("ATUPGRADE 1\r");
     client.ReadUntil("OK\r\n", 5s);
@@ -35,12 +34,12 @@ inline void EnterBootLoader(testsupport::ScopedVirtualModule& sim) {
 }
 
 // True when the module answers an AT command (it is in AT command mode), at its present rate.
-inline bool AnswersAtCommands(testsupport::ScopedVirtualModule& sim) {
+inline bool AnswersAtCommands(ScopedVirtualModule& sim) {
   if (!WaitUntilOutOfBootLoader(sim)) return false;
-  testsupport::TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
+  TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
   // The CR first ends any line of noise the module holds (bytes sent at another rate).
   if (!client.IsOpen() || !client.Write("\rATVERSION\r")) return false;
   return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
 }
 
-}  // namespace netloom::firmware::testing
+}  // namespace netloom::testsupport
