@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/link/serial/line_names.h"
 #include "core/link/worker/connection.h"
 #include "gui/model/demo_network.h"
-#include "gui/model/port_settings_text.h"
 
 namespace netloom::model {
 namespace {
@@ -61,7 +61,7 @@ bool ConnectionController::autoRefresh() const {
 }
 
 std::string ConnectionController::PortSettingsLine() const {
-  const std::string settings = PortSettingsText(uartSettings_);
+  const std::string settings = link::LineSettingsText(uartSettings_);
   return lost() ? "Port lost: " + settings : settings;
 }
 

@@ -4,6 +4,7 @@
 // - posix_serial_port.h the POSIX port: termios for the line, poll for every wait
 // - termios_settings.h  UartSettings to termios: which settings a device can take
 // - uart_settings.h     UartSettings, one connection's line settings with the dialog's codes
+// - line_names.h        the names of those codes and the settings line "9600 8-None-1 FLOW:None"
 // - serial_trace.h      the byte and failure trace (NETLOOM_TRACE, EnableLinkTrace)
 // - link_errno.h        the system's error numbers as link errors
 // - port_directory.h    the machine's serial devices and the running virtual modules' links
@@ -11,6 +12,7 @@
 // A port is used by one thread at a time; nothing here locks but the trace.
 #pragma once
 
+#include "core/link/serial/line_names.h"
 #include "core/link/serial/link_errno.h"
 #include "core/link/serial/port_directory.h"
 #include "core/link/serial/posix_serial_port.h"
