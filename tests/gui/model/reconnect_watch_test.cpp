@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+
+#include "support/temp_folder.h"
 
 namespace netloom::model {
 namespace {
@@ -12,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ReconnectWatch, RecognisesTheDeviceByPathOrByItsStableName) {
-  QTemporaryDir dir;
-  const fs::path root = dir.path().toStdString();
+  const testsupport::TempFolder dir;
+  const fs::path& root = dir.Path();
   const fs::path byId = root / "by-id";
   fs::create_directories(byId);
   std::ofstream(root / "ttyUSB0") << "";
@@ -35,8 +36,8 @@ TEST(ReconnectWatch, RecognisesTheDeviceByPathOrByItsStableName) {
 }
 
 TEST(ReconnectWatch, APathWithoutStableNameComesBackByPath) {
-  QTemporaryDir dir;
-  const fs::path root = dir.path().toStdString();
+  const testsupport::TempFolder dir;
+  const fs::path& root = dir.Path();
   const std::string path = (root / "pty-link").string();
   std::ofstream(path) << "";
   const ReconnectWatch watch(path, root / "missing-by-id");
