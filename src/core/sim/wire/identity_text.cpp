@@ -54,10 +54,18 @@ bool NameFits(const std::string& name) {
 }  // namespace
 
 std::string IdentityReplyText(const IdentityFields& identity) {
-  return "<" + HexDigits(static_cast<std::uint32_t>(kFixedLength + identity.name.size()), 2) +
-         HexDigits(identity.version, 4) + HexDigits(identity.channel, 2) +
-         HexDigits(identity.panId, 4) + HexDigits(identity.deviceType, 2) +
-         HexDigits(identity.startMode, 2) + identity.name + HexDigits(ReplySum(identity), 2) + ">";
+  // Appended piece by piece: the optimiser mistakes a "<" + ... chain for an overlapping copy.
+  std::string reply = "<";
+  reply += HexDigits(static_cast<std::uint32_t>(kFixedLength + identity.name.size()), 2);
+  reply += HexDigits(identity.version, 4);
+  reply += HexDigits(identity.channel, 2);
+  reply += HexDigits(identity.panId, 4);
+  reply += HexDigits(identity.deviceType, 2);
+  reply += HexDigits(identity.startMode, 2);
+  reply += identity.name;
+  reply += HexDigits(ReplySum(identity), 2);
+  reply += ">";
+  return reply;
 }
 
 std::optional<IdentityFields> IdentityWriteOf(std::span<const std::string> words) {
