@@ -3,7 +3,6 @@
 // success it was not, and leaves the module in a state the test reads back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -143,6 +142,15 @@ const char* Name(Fault f) {
       "NoiseBurst",    "Silence", "BadFrameChecksum", "BadImageChecksum", "Nak",
       "WrongLineRate", "Unplug"};
   return kNames[static_cast<int>(f)];
+}
+
+// The text of the first port-lost report among the listener's calls; empty when none came.
+std::string PortLostText(const std::vector<std::string>& calls) {
+  constexpr std::string_view kCall = "PortLost:";
+  for (const auto& call : calls) {
+    if (call.starts_with(kCall)) return call.substr(kCall.size());
+  }
+  return {};
 }
 
 int Item(std::string_view name) {
@@ -321,13 +329,6 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     const auto messages = listener_.Messages();
     return messages.empty() ? std::string() : messages.back();
   }
-  std::string PortLostText() const {
-    constexpr std::string_view kCall = "PortLost:";
-    for (const auto& call : listener_.Calls()) {
-      if (call.starts_with(kCall)) return call.substr(kCall.size());
-    }
-    return {};
-  }
 
   // What the module holds now, read back with every fault off (re-plugged and reconnected when
   // it was pulled).
@@ -424,13 +425,9 @@ TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
             cell.exchange == Exchange::Upload ? kUploadBound : kBound);
   if (cell.fault == Fault::Unplug && cell.exchange != Exchange::Upload) {
     // Whatever the exchange said, the user also learns that the adapter went.
-    EXPECT_TRUE(listener_.WaitFor(
-        [](const auto& calls) {
-          return std::any_of(calls.begin(), calls.end(),
-                             [](const std::string& c) { return c.starts_with("PortLost:"); });
-        },
-        kBound));
-    if (outcome.message.empty()) outcome.message = PortLostText();
+    EXPECT_TRUE(
+        listener_.WaitFor([](const auto& calls) { return !PortLostText(calls).empty(); }, kBound));
+    if (outcome.message.empty()) outcome.message = PortLostText(listener_.Calls());
   }
 
   if (cell.expected.empty()) {
