@@ -1,9 +1,12 @@
 #include "cli/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <ostream>
 #include <utility>
+
+#include "core/link/serial/line_names.h"
 
 namespace netloom::cli {
 namespace {
@@ -14,6 +17,58 @@ std::optional<std::uint32_t> ParseUnsigned(const std::string& text) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
   return value;
+}
+
+// A value a flag may take, as the user types it.
+template <typename Code>
+struct Choice {
+  std::string text;
+  Code code;
+};
+
+std::vector<Choice<std::uint8_t>> ByteSizeChoices() {
+  std::vector<Choice<std::uint8_t>> choices;
+  for (const auto size : link::kOfferedByteSizes) choices.push_back({std::to_string(size), size});
+  return choices;
+}
+
+std::vector<Choice<link::Parity>> ParityChoices() {
+  std::vector<Choice<link::Parity>> choices;
+  for (const auto& [code, name] : link::kParityNames) {
+    std::string text(name);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    choices.push_back({text, code});
+  }
+  return choices;
+}
+
+std::vector<Choice<link::StopBits>> StopBitChoices() {
+  std::vector<Choice<link::StopBits>> choices;
+  for (const auto code : link::kOfferedStopBits) {
+    choices.push_back({std::string(link::StopBitsText(code)), code});
+  }
+  return choices;
+}
+
+// Sets `target` from `flag` when given; the error text when its value is none of `choices`, for
+// example "bad parity 'x' (none, odd, even, mark or space)".
+template <typename Code>
+std::optional<std::string> Pick(const ParsedArgs& args, const std::string& flag,
+                                const std::string& what, const std::vector<Choice<Code>>& choices,
+                                Code& target) {
+  const auto given = args.Get(flag);
+  if (!given) return std::nullopt;
+  std::string listed;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i].text == *given) {
+      target = choices[i].code;
+      return std::nullopt;
+    }
+    if (i > 0) listed += i + 1 == choices.size() ? " or " : ", ";
+    listed += choices[i].text;
+  }
+  return "bad " + what + " '" + *given + "' (" + listed + ")";
 }
 
 }  // namespace
@@ -120,32 +175,12 @@ std::optional<link::UartSettings> ParseLineSettings(const ParsedArgs& args, std:
     }
     settings.baudRate = *value;
   }
-  if (const auto bits = args.Get("--bits")) {
-    if (*bits != "5" && *bits != "7" && *bits != "8") {
-      error = "bad byte size '" + *bits + "' (5, 7 or 8)";
-      return std::nullopt;
-    }
-    settings.byteSize = static_cast<std::uint8_t>(std::stoi(*bits));
-  }
-  if (const auto parity = args.Get("--parity")) {
-    static const std::map<std::string, link::Parity> kParities = {{"none", link::Parity::None},
-                                                                  {"odd", link::Parity::Odd},
-                                                                  {"even", link::Parity::Even},
-                                                                  {"mark", link::Parity::Mark},
-                                                                  {"space", link::Parity::Space}};
-    const auto found = kParities.find(*parity);
-    if (found == kParities.end()) {
-      error = "bad parity '" + *parity + "' (none, odd, even, mark or space)";
-      return std::nullopt;
-    }
-    settings.parity = found->second;
-  }
-  if (const auto stop = args.Get("--stop")) {
-    if (*stop != "1" && *stop != "2") {
-      error = "bad stop bits '" + *stop + "' (1 or 2)";
-      return std::nullopt;
-    }
-    settings.stopBits = *stop == "1" ? link::StopBits::One : link::StopBits::Two;
+  auto bad = Pick(args, "--bits", "byte size", ByteSizeChoices(), settings.byteSize);
+  if (!bad) bad = Pick(args, "--parity", "parity", ParityChoices(), settings.parity);
+  if (!bad) bad = Pick(args, "--stop", "stop bits", StopBitChoices(), settings.stopBits);
+  if (bad) {
+    error = *bad;
+    return std::nullopt;
   }
   return settings;
 }

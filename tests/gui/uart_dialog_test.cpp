@@ -37,7 +37,7 @@ QStringList Entries(const QComboBox* box) {
   return entries;
 }
 
-TEST(UartDialog, ListsPortsInNumericOrderWithTheDemoNetworkLast) {
+TEST(UartDialog, ListsPortsInNumericOrderWithTheDemoNetworkLastAndTheFixedEntries) {
   FakePorts fake({"ttyS10", "ttyS2", "ttyS1"});
   link::UartSettings record;
   model::PortChoice port;
@@ -50,6 +50,12 @@ TEST(UartDialog, ListsPortsInNumericOrderWithTheDemoNetworkLast) {
   EXPECT_EQ(names[3], QString(model::kDemoPortName));
   EXPECT_EQ(dialog.portBox()->currentIndex(), 0);  // the record's port is not listed
   EXPECT_EQ(dialog.flowBox()->isEnabled(), false);
+  EXPECT_EQ(Entries(dialog.baudBox()), (QStringList{"300", "1200", "2400", "4800", "9600", "19200",
+                                                    "38400", "57600", "115200"}));
+  EXPECT_EQ(Entries(dialog.byteSizeBox()), (QStringList{"5", "7", "8"}));
+  EXPECT_EQ(Entries(dialog.parityBox()), (QStringList{"None", "Odd", "Even", "Mark", "Space"}));
+  EXPECT_EQ(Entries(dialog.stopBitsBox()), (QStringList{"1", "2"}));
+  EXPECT_EQ(Entries(dialog.flowBox()), (QStringList{"None", "Xon/Xoff", "Hardware"}));
 }
 
 TEST(UartDialog, RemembersTheSelectionsOfEachPortAsOpened) {

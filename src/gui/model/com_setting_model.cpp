@@ -1,14 +1,30 @@
 #include "gui/model/com_setting_model.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
+
+#include "core/link/serial/line_names.h"
 
 namespace netloom::model {
 namespace {
 
+using link::kOfferedBaudRates;
+
+// The offered choice at `selection`, or nothing when no entry is selected.
+template <typename Choice, std::size_t N>
+std::optional<Choice> Chosen(const std::array<Choice, N>& choices, int selection) {
+  if (selection < 0 || selection >= static_cast<int>(N)) return std::nullopt;
+  return choices[static_cast<std::size_t>(selection)];
+}
+
+// Byte size and stop bits are placed by arithmetic, not looked up, so that a record's byte size 6
+// shows "5" and its one and a half stop bits show "1" rather than nothing.
 LineSelections SelectionsOf(const link::UartSettings& record) {
   LineSelections s;
-  const auto baud = std::find(kBaudTable.begin(), kBaudTable.end(), record.baudRate);
-  s.baud = baud == kBaudTable.end() ? -1 : static_cast<int>(baud - kBaudTable.begin());
+  const auto baud = std::find(kOfferedBaudRates.begin(), kOfferedBaudRates.end(), record.baudRate);
+  s.baud =
+      baud == kOfferedBaudRates.end() ? -1 : static_cast<int>(baud - kOfferedBaudRates.begin());
   s.byteSize = record.byteSize == 5 ? 0 : record.byteSize - 6;
   s.parity = static_cast<int>(record.parity);
   s.stopBits = static_cast<int>(record.stopBits) / 2;
@@ -47,14 +63,12 @@ void ComSettingModel::SelectPort(int index) {
 void ComSettingModel::Apply(link::UartSettings& record, PortChoice& port) const {
   if (selectedPort_ < 0) return;
   port = ports_[static_cast<std::size_t>(selectedPort_)];
-  if (selections_.baud >= 0)
-    record.baudRate = kBaudTable[static_cast<std::size_t>(selections_.baud)];
-  if (selections_.byteSize >= 0)
-    record.byteSize =
-        static_cast<std::uint8_t>(selections_.byteSize == 0 ? 5 : selections_.byteSize + 6);
-  if (selections_.parity >= 0) record.parity = static_cast<link::Parity>(selections_.parity);
-  record.stopBits = static_cast<link::StopBits>(std::max(selections_.stopBits, 0) * 2);
-  record.flowControl = static_cast<link::FlowControl>(std::max(selections_.flow, 0));
+  const LineSelections& s = selections_;
+  if (const auto baud = Chosen(kOfferedBaudRates, s.baud)) record.baudRate = *baud;
+  if (const auto size = Chosen(link::kOfferedByteSizes, s.byteSize)) record.byteSize = *size;
+  if (const auto parity = Chosen(link::kParityNames, s.parity)) record.parity = parity->code;
+  record.stopBits = Chosen(link::kOfferedStopBits, s.stopBits).value_or(link::StopBits::One);
+  record.flowControl = Chosen(link::kFlowNames, s.flow).value_or(link::kFlowNames[0]).code;
 }
 
 }  // namespace netloom::model

@@ -6,7 +6,6 @@
 // (selections the user changed are not stored back). UI thread only.
 #pragma once
 
-#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,10 +15,8 @@
 
 namespace netloom::model {
 
-inline constexpr std::array<std::uint32_t, 9> kBaudTable = {300,   1200,  2400,  4800,  9600,
-                                                            19200, 38400, 57600, 115200};
-
-// Selected entries of the five line-setting boxes; -1 is no selection.
+// Selected entries of the five line-setting boxes, which list the offered choices of
+// line_names.h; -1 is no selection.
 struct LineSelections {
   int baud = 4;      // "9600"
   int byteSize = 2;  // "8"

@@ -6,16 +6,24 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <string_view>
 
+#include "core/link/serial/line_names.h"
 #include "core/link/serial/port_directory.h"
 
 namespace netloom::tools {
 namespace {
 
-QComboBox* FixedBox(QWidget* parent, const QStringList& entries) {
+// A box listing `choices`, each shown by `text`.
+template <typename Choices, typename Text>
+QComboBox* FixedBox(QWidget* parent, const Choices& choices, Text text) {
   auto* box = new QComboBox(parent);
-  box->addItems(entries);
+  for (const auto& choice : choices) box->addItem(text(choice));
   return box;
+}
+
+QString NameText(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 QString PortLabel(const model::PortChoice& port) {
@@ -35,13 +43,14 @@ CComSetting::CComSetting(link::UartSettings& record, model::PortChoice& port,
   portBox_->setInsertPolicy(QComboBox::NoInsert);
   portBox_->setMinimumWidth(260);
   for (const auto& p : model_.ports()) portBox_->addItem(PortLabel(p));
-  QStringList bauds;
-  for (auto rate : model::kBaudTable) bauds << QString::number(rate);
-  baudBox_ = FixedBox(this, bauds);
-  byteSizeBox_ = FixedBox(this, {"5", "7", "8"});
-  parityBox_ = FixedBox(this, {"None", "Odd", "Even", "Mark", "Space"});
-  stopBitsBox_ = FixedBox(this, {"1", "2"});
-  flowBox_ = FixedBox(this, {"None", "Xon/Xoff", "Hardware"});
+  const auto number = [](auto value) { return QString::number(value); };
+  const auto named = [](const auto& name) { return NameText(name.text); };
+  baudBox_ = FixedBox(this, link::kOfferedBaudRates, number);
+  byteSizeBox_ = FixedBox(this, link::kOfferedByteSizes, number);
+  parityBox_ = FixedBox(this, link::kParityNames, named);
+  stopBitsBox_ = FixedBox(this, link::kOfferedStopBits,
+                          [](link::StopBits code) { return NameText(link::StopBitsText(code)); });
+  flowBox_ = FixedBox(this, link::kFlowNames, named);
   flowBox_->setEnabled(false);
 
   auto* form = new QFormLayout;

@@ -1,9 +1,11 @@
-// The serial line's names, one owner for every place that shows them (the status bar, the upgrade
-// log): the texts of UartSettings' parity, stop-bit and flow-control codes.
+// The serial line's names, one owner for every place that shows or takes them (the status bar, the
+// upgrade log, the settings dialog, the command line): the choices a user is offered and the texts
+// of UartSettings' parity, stop-bit and flow-control codes.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,13 +20,21 @@ struct LineName {
   std::string_view text;
 };
 
-// Every parity code, in code order.
+// The baud rates offered, in list order (the command line takes any rate the port has).
+inline constexpr std::array<std::uint32_t, 9> kOfferedBaudRates = {300,   1200,  2400,  4800,  9600,
+                                                                   19200, 38400, 57600, 115200};
+// The byte sizes offered.
+inline constexpr std::array<std::uint8_t, 3> kOfferedByteSizes = {5, 7, 8};
+// The stop-bit codes offered; one and a half has a text but is not offered, no port here takes it.
+inline constexpr std::array<StopBits, 2> kOfferedStopBits = {StopBits::One, StopBits::Two};
+
+// Every parity code, in code order; all are offered.
 inline constexpr std::array<LineName<Parity>, 5> kParityNames = {{{Parity::None, "None"},
                                                                   {Parity::Odd, "Odd"},
                                                                   {Parity::Even, "Even"},
                                                                   {Parity::Mark, "Mark"},
                                                                   {Parity::Space, "Space"}}};
-// Every flow-control code, in code order.
+// Every flow-control code, in code order (listed by the dialog, which keeps None).
 inline constexpr std::array<LineName<FlowControl>, 3> kFlowNames = {
     {{FlowControl::None, "None"},
      {FlowControl::XonXoff, "Xon/Xoff"},
