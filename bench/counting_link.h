@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
-#include "core/link/worker/clock.h"
 #include "core/link/worker/link_worker.h"
 #include "core/link/worker/worker_listener.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
-#include "core/link/worker/clock.h"
 #include "fuzz_input.h"
 
 namespace netloom::fuzz {

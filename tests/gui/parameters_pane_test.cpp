@@ -16,7 +16,7 @@
 #include "core/catalogue/config_profile.h"
 #include "core/link/config/config_image.h"
 #include "core/link/config/config_messages.h"
-#include "core/link/worker/clock.h"
+#include "core/link/serial/clock.h"
 #include "gui/panes/properties_view_bar.h"
 #include "gui/res/resource_ids.h"
 #include "gui/shell/document_tabs.h"

@@ -13,7 +13,7 @@
 #include <random>
 
 #include "core/firmware/hex_record.h"
-#include "core/link/worker/clock.h"
+#include "core/link/serial/clock.h"
 #include "gui/tools/upgrade_dialog.h"
 #include "gui_test_support.h"
 #include "support/boot_loader_client.h"

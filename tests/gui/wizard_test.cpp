@@ -12,7 +12,7 @@
 
 #include "core/link/config/config_messages.h"
 #include "core/link/identity/identity_reply.h"
-#include "core/link/worker/clock.h"
+#include "core/link/serial/clock.h"
 #include "gui/res/resource_ids.h"
 #include "gui/tools/parameter_page.h"
 #include "gui/tools/type_page.h"

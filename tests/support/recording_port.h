@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
-#include "core/link/worker/clock.h"
 
 namespace netloom::testsupport {
 

@@ -29,9 +29,9 @@
 #include <string_view>
 #include <thread>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/uart_settings.h"
-#include "core/link/worker/clock.h"
 
 namespace netloom::firmware {
 

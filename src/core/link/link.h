@@ -2,8 +2,8 @@
 // worker thread that alone talks to the module, and the exchanges the worker runs.
 //
 // One module and one namespace; its sub-folders only sort the files by job:
-// - serial/    the serial port, termios, the trace, the port directory, error numbers
-// - worker/    the link worker, its session, commands, events, listener and clock
+// - serial/    the serial port, termios, the trace, the port directory, error numbers, the clock
+// - worker/    the link worker, its session, commands, events and listener
 // - exchange/  the steps the exchanges share (command mode, remote set-up), the console and the
 //              network query
 // - walk/      the network walk, the node table, the circle layout, the device directory

@@ -42,9 +42,9 @@
 #include <vector>
 
 #include "core/link/identity/module_identity.h"
+#include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
-#include "core/link/worker/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "gui/model/connection_observer.h"

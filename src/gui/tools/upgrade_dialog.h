@@ -20,8 +20,8 @@
 #include <string>
 
 #include "core/firmware/upgrade_procedure.h"
+#include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
-#include "core/link/worker/clock.h"
 #include "gui/model/firmware_preview.h"
 #include "gui/model/port_choice.h"
 

@@ -15,7 +15,7 @@
 
 #include "core/firmware/hex_record.h"
 #include "core/firmware/upgrade_procedure.h"
-#include "core/link/worker/clock.h"
+#include "core/link/serial/clock.h"
 #include "support/boot_loader_client.h"
 #include "support/temp_folder.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/link/walk/node_table.h"
+#include "core/link/config/config_image.h"
 
 namespace netloom::link {
 

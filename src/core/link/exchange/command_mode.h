@@ -3,8 +3,8 @@
 // module's "OK" or echo). Pauses go through the clock. Worker thread only.
 #pragma once
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
-#include "core/link/worker/clock.h"
 
 namespace netloom::link {
 

@@ -1,4 +1,4 @@
-// netloom::link, serial/ — the serial line and the ports a user can pick.
+// netloom::link, serial/ — the serial line, the ports a user can pick and the protocol's time.
 //
 // - serial_port.h       SerialPort, the thin layer every exchange goes through; OpenPort
 // - posix_serial_port.h the POSIX port: termios for the line, poll for every wait
@@ -8,10 +8,12 @@
 // - serial_trace.h      the byte and failure trace (NETLOOM_TRACE, EnableLinkTrace)
 // - link_errno.h        the system's error numbers as link errors
 // - port_directory.h    the machine's serial devices and the running virtual modules' links
+// - clock.h             Clock, the one place protocol waits go through (tests compress them)
 //
-// A port is used by one thread at a time; nothing here locks but the trace.
+// A port is used by one thread at a time; nothing here locks but the trace and the clocks.
 #pragma once
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/line_names.h"
 #include "core/link/serial/link_errno.h"
 #include "core/link/serial/port_directory.h"

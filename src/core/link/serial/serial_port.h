@@ -30,6 +30,8 @@ namespace netloom::link {
 
 // Gap after the last received byte that ends a read.
 inline constexpr std::uint32_t kReadIntervalMs = 20;
+// Receive buffer of one exchange; a read asks for at most this many bytes.
+inline constexpr std::size_t kReceiveBufferSize = 256;
 
 // The small closed set of failures of the link layer.
 enum class ErrorKind {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "core/link/walk/net_info_parser.h"
-#include "core/link/worker/worker_context.h"
 
 namespace netloom::link {
 namespace {

@@ -18,10 +18,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/walk/device_directory.h"
 #include "core/link/walk/node_table.h"
-#include "core/link/worker/clock.h"
 
 namespace netloom::link {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/uart_settings.h"
-#include "core/link/worker/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "core/link/worker/worker_listener.h"

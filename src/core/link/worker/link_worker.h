@@ -22,9 +22,9 @@
 #include <string>
 #include <thread>
 
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/uart_settings.h"
-#include "core/link/worker/clock.h"
 #include "core/link/worker/event_set.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/worker_command.h"

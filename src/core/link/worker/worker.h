@@ -9,10 +9,8 @@
 // - worker_listener.h WorkerListener, how the worker reports to its owner
 // - worker_context.h  WorkerContext, what an action needs for one command
 // - worker_actions.h  the exchanges the loop calls (they live in exchange/, config/, identity/)
-// - clock.h           Clock, the one place protocol waits go through (tests compress them)
 #pragma once
 
-#include "core/link/worker/clock.h"
 #include "core/link/worker/connection.h"
 #include "core/link/worker/event_set.h"
 #include "core/link/worker/link_session.h"

@@ -9,17 +9,14 @@
 #include <cstdint>
 
 #include "core/catalogue/value_tables.h"
+#include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
-#include "core/link/worker/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/worker_listener.h"
 
 namespace netloom::link {
-
-// Receive buffer of one exchange; a read asks for at most this many bytes.
-inline constexpr std::size_t kReceiveBufferSize = 256;
 
 struct WorkerContext {
   WorkerContext(SerialPort& port_, const UartSettings& settings_, Clock& clock_,

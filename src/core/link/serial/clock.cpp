@@ -1,4 +1,4 @@
-#include "core/link/worker/clock.h"
+#include "core/link/serial/clock.h"
 
 #include <thread>
 
