@@ -123,20 +123,18 @@ link::WizardLinkState Wizard(CliLink& link) {
 
 // Runs an identity exchange and waits for it. Nothing when it went through; else the exit
 // status, with the wizard message written.
-std::optional<int> Exchange(CliLink& link, link::WorkerCommand code, const std::string& to,
-                            CommandIo& io) {
+std::optional<int> Exchange(CliLink& link, link::WorkerCommand code, CommandIo& io) {
   const auto report = Perform(link, code, io);
   if (!report) return InterruptGuard::ExitStatus();
-  if (report->delivered) return ReachedTarget(link, to) ? std::nullopt : std::optional(kExitFailed);
+  if (report->delivered) return std::nullopt;
   link.Fail(Wizard(link).message);
   return kExitFailed;
 }
 
 int RunExchanges(CliLink& link, const ReadWriteArgs& command, const Changes& changes,
                  CommandIo& io) {
-  const std::string& to = command.to;
   ShowStep(io, "reading the identity");
-  if (const auto status = Exchange(link, link::WorkerCommand::ReadIdentity, to, io)) return *status;
+  if (const auto status = Exchange(link, link::WorkerCommand::ReadIdentity, io)) return *status;
   if (!command.write) {
     PrintIdentity(io.out, Wizard(link).current, command.parsed.Has("--json"));
     return kExitOk;
@@ -149,8 +147,7 @@ int RunExchanges(CliLink& link, const ReadWriteArgs& command, const Changes& cha
   }
   link.Session().Update([&](link::LinkState& state) { state.wizard.requested = requested; });
   ShowStep(io, "writing the identity and waiting for the restart");
-  if (const auto status = Exchange(link, link::WorkerCommand::WriteIdentity, to, io))
-    return *status;
+  if (const auto status = Exchange(link, link::WorkerCommand::WriteIdentity, io)) return *status;
   io.out << "identity written; the module has restarted with it\n";
   return kExitOk;
 }

@@ -111,15 +111,6 @@ std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand co
   return report;
 }
 
-bool ReachedTarget(CliLink& link, const std::string& to) {
-  const bool refused =
-      link.Session().Read([](const link::LinkState& state) { return state.view.remoteRefused; });
-  if (to.empty() || !refused) return true;
-  link.Fail("node " + to +
-            ": the coordinator refused the remote console; the local module's answer is not used");
-  return false;
-}
-
 bool IsNodeAddress(std::string_view text) {
   return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) {
            return std::isxdigit(static_cast<unsigned char>(c)) != 0;

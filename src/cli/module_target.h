@@ -34,11 +34,6 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
 // restart wait). Nothing when interrupted (the link is closed then).
 std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code, CommandIo& io);
 
-// After a request for `to` that went through: false when the coordinator refused the remote
-// console ("FAIL"), so that the local module answered in the node's place; the reason is then
-// written. (The desktop program goes on with the local module; a script asked for the node.)
-bool ReachedTarget(CliLink& link, const std::string& to);
-
 // Whether `text` is a node address for --to: four hex digits.
 bool IsNodeAddress(std::string_view text);
 

@@ -173,7 +173,7 @@ TEST_F(ConfigCommandTest, FailuresExitOneWithTheMessage) {
 
   sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Fail);
   EXPECT_EQ(Run({"read", "--to", "1A01"}), kExitFailed);
-  EXPECT_NE(err_.find("node 1A01: the coordinator refused"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("(FAIL)Can't remote 1A01, Please try again!"), std::string::npos) << err_;
   EXPECT_EQ(out_, "");
 }
 

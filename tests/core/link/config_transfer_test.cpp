@@ -321,8 +321,10 @@ TEST_F(ConfigTransferTest, RemoteSetUpOutcomes) {
        "(Time Out)Can't remote 1A01, Please try again!\r"},
       {"remote error", sim::ConsoleAnswer::Garbage, true, false,
        "(Remote error)Can't remote 1A01, Please try again!\r"},
-      {"FAIL: the local module answers", sim::ConsoleAnswer::Fail, true, true, ""},
-      {"no answer: the local module answers", sim::ConsoleAnswer::Silence, true, true, ""},
+      {"FAIL", sim::ConsoleAnswer::Fail, true, false,
+       "(FAIL)Can't remote 1A01, Please try again!\r"},
+      {"no answer", sim::ConsoleAnswer::Silence, true, false,
+       "(No answer)Can't remote 1A01, Please try again!\r"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -335,10 +337,32 @@ TEST_F(ConfigTransferTest, RemoteSetUpOutcomes) {
     EXPECT_EQ(report.delivered, c.delivered) << report.failure;
     EXPECT_EQ(report.failure, c.message);
     EXPECT_EQ(listener_.Messages().size(), messages + (c.message.empty() ? 0 : 1));
-    if (c.delivered) {
-      EXPECT_EQ(Values().Get(Item("Device Name")), "Coordinator");
-    }
   }
+}
+
+// A write for a node whose coordinator refuses the remote console, or does not answer, must not
+// land on the local module (it would take the node's settings); the next write tries the node
+// again instead of going local. Asked for the coordinator itself, the local module is the one.
+TEST_F(ConfigTransferTest, AWriteForANodeNeverReachesTheLocalModule) {
+  Walk();
+  Values().Set(Item("PanID"), "4321");
+  sim_.Faults().SetRecording(true);
+  Target("2B02");  // once: the refusal is not cleared by a node click between the writes
+  for (const auto answer :
+       {sim::ConsoleAnswer::Fail, sim::ConsoleAnswer::Fail, sim::ConsoleAnswer::Silence}) {
+    sim_.Faults().SetConsoleAnswer(answer);
+    sim_.Faults().ClearReceived();
+    EXPECT_FALSE(Write().delivered);
+    EXPECT_EQ(Received().find("+++\rATCONSOLE 2B02 0\r"), 0u) << Received();
+    EXPECT_EQ(Received().find("ATCFGWRITE"), std::string::npos) << Received();
+  }
+  EXPECT_EQ(Faults().ImagesStored(), 0u);
+
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Fail);
+  Target("0000");
+  EXPECT_TRUE(Read().delivered);
+  EXPECT_EQ(Values().Get(Item("Device Name")), "Coordinator");
+  EXPECT_EQ(Values().Get(Item("PanID")), "1234");
 }
 
 }  // namespace

@@ -122,6 +122,10 @@ TEST_F(IdentityExchangeTest, RemoteSetUpFailures) {
       {"Time", sim::ConsoleAnswer::Time, true, "(Time Out)Can't remote 1A01, Please try again!\r"},
       {"remote error", sim::ConsoleAnswer::Garbage, true,
        "(Remote error)Can't remote 1A01, Please try again!\r"},
+      // The local module's identity would pass for the node's, or take the node's new one.
+      {"FAIL", sim::ConsoleAnswer::Fail, true, "(FAIL)Can't remote 1A01, Please try again!\r"},
+      {"no answer", sim::ConsoleAnswer::Silence, true,
+       "(No answer)Can't remote 1A01, Please try again!\r"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -131,7 +135,11 @@ TEST_F(IdentityExchangeTest, RemoteSetUpFailures) {
     Read();
     EXPECT_EQ(Wizard().status, -1);
     EXPECT_EQ(Wizard().message, c.message);
+    Write(kCoordinator);
+    EXPECT_EQ(Wizard().status, -1);
+    EXPECT_EQ(Wizard().message, c.message);
   }
+  EXPECT_EQ(Faults().Resets(), 0u);  // no write reached the local module
 }
 
 TEST_F(IdentityExchangeTest, WriteSendsTheRequestAndResets) {

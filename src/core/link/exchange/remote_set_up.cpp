@@ -13,23 +13,30 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr std::uint32_t kConsolePauseMs = 50;
 
+// Address texts compare without regard to case ("null", "1a01").
+bool SameAddress(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
 bool IsNoAddress(std::string_view address) {
-  return std::equal(
-      address.begin(), address.end(), kNoAddress.begin(), kNoAddress.end(),
-      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+  return SameAddress(address, kNoAddress);
+}
+
+// A transfer or identity exchange asked for a node. It always tries the set-up, even after a
+// refusal: skipping it would hand the request to the local module.
+bool AskedForNode(const LinkState& state, RemoteVariant variant) {
+  if (IsNoAddress(state.request.targetAddress)) return false;
+  return variant == RemoteVariant::Identity ||
+         (variant == RemoteVariant::Config && state.view.parametersRemote);
 }
 
 bool GoesRemote(const LinkState& state, RemoteVariant variant) {
+  if (variant != RemoteVariant::Console) return AskedForNode(state, variant);
   if (IsNoAddress(state.request.targetAddress) || state.request.remoteRefused) return false;
-  switch (variant) {
-    case RemoteVariant::Console:
-      return state.view.consoleRemote || state.request.consoleToTarget;
-    case RemoteVariant::Config:
-      return state.view.parametersRemote;
-    case RemoteVariant::Identity:
-      return true;
-  }
-  return false;
+  return state.view.consoleRemote || state.request.consoleToTarget;
 }
 
 // Up to three reads; the texts are tested in the order OK, FAIL, Time.
@@ -91,8 +98,11 @@ std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
     case RemoteOutcome::RemoteError:
       cause = "(Remote error)";
       break;
-    case RemoteOutcome::Fail:  // only a console command asked for that one node ends here
+    case RemoteOutcome::Fail:  // only requests that no other module may answer end here
       cause = "(FAIL)";
+      break;
+    case RemoteOutcome::Silent:  // a transfer or identity exchange for a node
+      cause = "(No answer)";
       break;
     case RemoteOutcome::Ok:  // the target answered but is not in the node table
       cause = "(Error)";
@@ -110,10 +120,17 @@ bool IsRemoteFailureText(std::string_view text) {
 
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
   RemoteSetUpResult result;
-  bool forTarget = false;  // a console command asked for that one node
+  // Whether only that node may answer: a console command asked for it, or a transfer or
+  // identity exchange for a node other than the attached coordinator. If its set-up is refused
+  // or unanswered the request ends: the local module's answer would pass for the node's, and a
+  // write meant for the node would change the local module.
+  bool onlyTheNode = false;
   const bool remote = ctx.session.Read([&](const LinkState& state) {
     result.target = state.request.targetAddress;
-    forTarget = variant == RemoteVariant::Console && state.request.consoleToTarget;
+    onlyTheNode = variant == RemoteVariant::Console
+                      ? state.request.consoleToTarget
+                      : AskedForNode(state, variant) &&
+                            !SameAddress(state.request.targetAddress, state.request.rootAddress);
     return GoesRemote(state, variant);
   });
   result.outcome = remote ? Exchange(ctx, variant, result.target) : RemoteOutcome::NotRemote;
@@ -140,8 +157,7 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
     case RemoteOutcome::Fail:
       // The identity exchanges leave the worker's copy as it was.
       SetRemoteRefused(ctx, variant != RemoteVariant::Identity, true, true);
-      // The coordinator's answer would pass for the node's: nothing goes out.
-      if (forTarget) {
+      if (onlyTheNode) {
         result.proceed = false;
         result.failure = RemoteFailureText(variant, result.outcome, result.target);
       }
@@ -152,8 +168,11 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
       result.proceed = false;
       result.failure = RemoteFailureText(variant, result.outcome, result.target);
       break;
-    case RemoteOutcome::Silent:
-      result.proceed = !console;
+    case RemoteOutcome::Silent:  // the console drops its command without a word
+      result.proceed = !console && !onlyTheNode;
+      if (!console && onlyTheNode) {
+        result.failure = RemoteFailureText(variant, result.outcome, result.target);
+      }
       break;
   }
   return result;

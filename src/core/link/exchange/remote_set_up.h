@@ -19,11 +19,14 @@ enum class RemoteVariant {
   Identity,  // no pane flag; the exchange has sent its own prelude
 };
 
+// A request that only its node may answer (a console command asked for that node, a transfer
+// or identity exchange for a node other than the attached coordinator) ends after "FAIL" or
+// silence with "(FAIL)" or "(No answer)Can't remote"; the console's silence ends it without a
+// word. Other requests go on to the local module then.
 enum class RemoteOutcome {
-  NotRemote,    // no target, remote refused, or the pane's remote flag is off
+  NotRemote,    // no target, the console's remote refused, or the pane's remote flag is off
   Ok,           // a reply held "OK"
   Fail,         // a reply held "FAIL": the coordinator refuses, the local module answers
-                // (a console command asked for one node is dropped with "(FAIL)Can't remote")
   TimeOut,      // a reply held "Time"
   RemoteError,  // the third reply held none of the three
   Silent,       // three reads brought nothing
@@ -45,7 +48,7 @@ struct RemoteSetUpResult {
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant);
 
 // The console's failure lines (TimeOut as one word) and the other requests' (Time Out); "(FAIL)"
-// for a console command asked for one node that the coordinator refused.
+// and "(No answer)" for a request only its node may answer.
 std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
                               const std::string& target);
 // Whether `text` is one of those failure texts.
