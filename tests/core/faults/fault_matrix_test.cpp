@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -455,6 +456,11 @@ TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
 
 std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
   return std::string(Name(info.param.exchange)) + "_" + Name(info.param.fault);
+}
+
+// Test listings name the cell, not its bytes.
+void PrintTo(const Cell& cell, std::ostream* out) {
+  *out << Name(cell.exchange) << " with " << Name(cell.fault);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrixTest, ::testing::ValuesIn(kTable), CellName);
