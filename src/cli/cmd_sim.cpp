@@ -9,6 +9,8 @@
 
 #include "cli/cli.h"
 #include "cli/options.h"
+#include "core/catalogue/config_items.h"
+#include "core/sim/node_image.h"
 #include "core/sim/topology_file.h"
 #include "core/sim/virtual_module.h"
 
@@ -16,13 +18,15 @@ namespace netloom::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: netloom-cli sim [--topology FILE] [--link PATH] [--baud-rate-emulation]\n"
+    "usage: netloom-cli sim [--topology FILE] [--link PATH] [--baud N] [--baud-rate-emulation]\n"
     "Starts a virtual module, prints the path of its link, and serves until SIGINT or SIGTERM.\n"
     "  --topology FILE        network to simulate (JSON: {\"nodes\":[{\"address\":\"0000\",\n"
     "                         \"name\":\"Coordinator\",\"children\":[\"1234\"]}, ...]});\n"
     "                         default: the built-in demo network\n"
     "  --link PATH            where to put the link (default: a new name in the folder the\n"
     "                         port list searches)\n"
+    "  --baud N               the module's configured line rate in command mode (default 9600;\n"
+    "                         one of the rates its Baudrate setting offers)\n"
     "  --baud-rate-emulation  pace every byte at the baud rate set on the line\n";
 
 // SIGINT and SIGTERM, caught from construction to destruction (the previous handlers come
@@ -75,8 +79,8 @@ class StopSignals {
 int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
   if (const auto status = ParseFlagsOnly(
-          "sim", kUsage, args, {{"--topology"}, {"--link"}, {"--baud-rate-emulation", false}}, io,
-          parsed)) {
+          "sim", kUsage, args,
+          {{"--topology"}, {"--link"}, {"--baud"}, {"--baud-rate-emulation", false}}, io, parsed)) {
     return *status;
   }
   sim::VirtualModuleOptions options;
@@ -86,6 +90,13 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
       return UsageError(io, "sim", loaded.error);
     }
     options.network = std::move(*loaded.network);
+  }
+  if (const auto baud = parsed.Get("--baud")) {
+    const auto rate = ParseUnsigned(*baud);
+    if (!rate || !sim::ConfigureLineRate(options.network, *rate)) {
+      const auto offered = catalogue::ConfigCatalogue()[catalogue::kBaudrateItem].options;
+      return UsageError(io, "sim", "bad baud rate '" + *baud + "' (" + ChoiceList(offered) + ")");
+    }
   }
   options.linkPath = parsed.Get("--link").value_or("");
   options.baudRateEmulation = parsed.Has("--baud-rate-emulation");

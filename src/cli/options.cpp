@@ -11,14 +11,6 @@
 namespace netloom::cli {
 namespace {
 
-std::optional<std::uint32_t> ParseUnsigned(const std::string& text) {
-  std::uint32_t value = 0;
-  const auto* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
 // A value a flag may take, as the user types it.
 template <typename Code>
 struct Choice {
@@ -59,19 +51,35 @@ std::optional<std::string> Pick(const ParsedArgs& args, const std::string& flag,
                                 Code& target) {
   const auto given = args.Get(flag);
   if (!given) return std::nullopt;
-  std::string listed;
-  for (std::size_t i = 0; i < choices.size(); ++i) {
-    if (choices[i].text == *given) {
-      target = choices[i].code;
+  std::vector<std::string_view> texts;
+  for (const auto& choice : choices) {
+    if (choice.text == *given) {
+      target = choice.code;
       return std::nullopt;
     }
-    if (i > 0) listed += i + 1 == choices.size() ? " or " : ", ";
-    listed += choices[i].text;
+    texts.push_back(choice.text);
   }
-  return "bad " + what + " '" + *given + "' (" + listed + ")";
+  return "bad " + what + " '" + *given + "' (" + ChoiceList(texts) + ")";
 }
 
 }  // namespace
+
+std::optional<std::uint32_t> ParseUnsigned(const std::string& text) {
+  std::uint32_t value = 0;
+  const auto* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+std::string ChoiceList(std::span<const std::string_view> texts) {
+  std::string listed;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) listed += i + 1 == texts.size() ? " or " : ", ";
+    listed += texts[i];
+  }
+  return listed;
+}
 
 std::optional<std::string> ParsedArgs::Get(const std::string& flag) const {
   const auto found = values.find(flag);

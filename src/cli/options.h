@@ -2,9 +2,12 @@
 // common line settings the same way.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli.h"
@@ -45,6 +48,12 @@ std::optional<int> ParseCommandLine(const std::string& command, const char* usag
 std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
                                   const std::vector<std::string>& args, std::vector<FlagSpec> specs,
                                   CommandIo& io, ParsedArgs& out);
+
+// A decimal number without sign or blanks; nothing for anything else or one too large.
+std::optional<std::uint32_t> ParseUnsigned(const std::string& text);
+
+// The texts as a reader's list of choices: "none, odd, even, mark or space".
+std::string ChoiceList(std::span<const std::string_view> texts);
 
 // The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop.
 std::vector<FlagSpec> LineFlags();

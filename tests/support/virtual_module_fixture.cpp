@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "core/sim/node_image.h"
 #include "support/wait_for.h"
 
 namespace netloom::testsupport {
@@ -14,7 +15,7 @@ namespace netloom::testsupport {
 sim::VirtualModuleOptions TestModuleOptions(std::uint32_t rate) {
   sim::VirtualModuleOptions options;
   options.timeDivisor = kModuleTimeDivisor;
-  options.network.Local().baudRate = rate;
+  if (!sim::ConfigureLineRate(options.network, rate)) ADD_FAILURE() << "no such rate: " << rate;
   return options;
 }
 

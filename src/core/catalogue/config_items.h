@@ -21,6 +21,7 @@ inline constexpr std::size_t kMaxItemNameLength = 29;
 
 // Items that other code names by number.
 inline constexpr int kImageVersionItem = 0;  // must read "0002"
+inline constexpr int kBaudrateItem = 5;      // the module's command-mode line rate
 inline constexpr int kMacAddrItem = 10;      // stored with its eight-digit halves exchanged
 inline constexpr int kChannelItem = 12;      // stores the channel number; 0 marks an empty image
 inline constexpr int kNetworkKeyItem = 23;   // editable only while security is on

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/sim/handlers.h"
+#include "core/sim/node_image.h"
 #include "core/sim/wire/boot_loader_bytes.h"
 #include "core/sim/wire/control_bytes.h"
 #include "core/sim/wire/flash_image.h"
@@ -26,7 +27,8 @@ constexpr auto kReadyRepeat = 250ms;
 constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
 constexpr std::string_view kOk = "OK\r\n";
 constexpr std::uint32_t kBootLoaderRate = 115200;
-// A module that took a new firmware image starts with the default command-mode rate.
+// A module that took a new firmware image comes back at the default command-mode rate, which its
+// image then names.
 constexpr std::uint32_t kFreshFirmwareRate = 9600;
 
 std::string Trimmed(std::string text) {
@@ -70,8 +72,8 @@ class BootLoader {
         if (TakeText(static_cast<char>(*byte))) break;
       }
     }
+    ctx_.link.SetLineRate(ApplyImageLineRate(ctx_.network));
     ctx_.link.Restart();
-    ctx_.link.SetLineRate(ctx_.network.Local().baudRate);
     ctx_.session = {};
   }
 
@@ -137,7 +139,7 @@ class BootLoader {
     faults_.NoteVerifiedImage(image_);
     const bool good = !rejected_ && !image_.Bytes().empty() && !faults_.FailVerify();
     if (good) {
-      ctx_.network.Local().baudRate = kFreshFirmwareRate;
+      ConfigureLineRate(ctx_.network, kFreshFirmwareRate);
       ctx_.link.SetLineRate(kBootLoaderRate, kFreshFirmwareRate);
     }
     // The failure text must not hold the verification byte.
@@ -195,7 +197,7 @@ void AddBootLoaderHandlers(HandlerRegistry& registry) {
     }
     ctx.link.Write(kOk);
     ctx.link.Restart();
-    ctx.link.SetLineRate(kBootLoaderRate, ctx.network.Local().baudRate);
+    ctx.link.SetLineRate(kBootLoaderRate, ApplyImageLineRate(ctx.network));
     BootLoader(ctx).Run();
   });
 }

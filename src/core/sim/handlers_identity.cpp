@@ -1,7 +1,7 @@
 // The identity exchange, answered as the node that holds the console: "ATINFOI" replies the
 // node's identity (a view of its configuration image), "ATINFOI 0002 CC PPPP T M NAME" writes it
 // into the image (ACK; EOT for another version or a request it cannot take), "ATRESET"
-// restarts the node. Faults: exchange_faults.h.
+// restarts the node (the local module at the line rate its image names). Faults: exchange_faults.h.
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
 #include "core/sim/wire/control_bytes.h"
@@ -54,12 +54,15 @@ void Identity(SimContext& ctx, const SimCommand& command) {
   }
 }
 
-// The local module is gone for its restart time; a remote node's restart does not take the
-// local module away.
+// The local module is gone for its restart time and comes back at the rate its image names (the
+// "OK" still goes at the old one); a remote node's restart does not take the local module away.
 void Reset(SimContext& ctx, const SimCommand&) {
   ctx.faults.Exchanges().NoteReset();
   ctx.link.Write("OK\r\n");
-  if (&ctx.Node() == &ctx.network.Local()) ctx.link.Restart();
+  if (&ctx.Node() != &ctx.network.Local()) return;
+  // Before the restart ends: a host that waits it out finds the new rate in force.
+  ctx.link.SetLineRate(ApplyImageLineRate(ctx.network));
+  ctx.link.Restart();
 }
 
 }  // namespace

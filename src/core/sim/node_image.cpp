@@ -1,6 +1,8 @@
 #include "core/sim/node_image.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
 #include "core/catalogue/config_items.h"
 #include "core/sim/wire/image_fields.h"
@@ -48,6 +50,16 @@ ImageBytes MakeImage(const SimNetwork& network, const SimNode& node) {
   return image;
 }
 
+// The rate of Baudrate option `option`; nothing when there is no such option.
+std::optional<std::uint32_t> OfferedRate(std::uint32_t option) {
+  const auto offered = catalogue::ConfigCatalogue()[catalogue::kBaudrateItem].options;
+  if (option >= offered.size()) return std::nullopt;
+  const std::string_view text = offered[option];
+  std::uint32_t rate = 0;
+  std::from_chars(text.data(), text.data() + text.size(), rate);
+  return rate;
+}
+
 }  // namespace
 
 std::string NodeMac(const SimNode& node) {
@@ -72,6 +84,26 @@ void ApplyIdentity(ImageBytes& image, const IdentityFields& identity) {
   SetNumberAt(image, kConsoleModeField, identity.startMode);
   SetTextAt(image, kDeviceNameField, identity.name);
   SealImage(image);
+}
+
+bool ConfigureLineRate(SimNetwork& network, std::uint32_t rate) {
+  for (std::uint32_t option = 0; const auto offered = OfferedRate(option); ++option) {
+    if (*offered != rate) continue;
+    ImageBytes& image = NodeImage(network, network.Local());
+    SetNumberAt(image, kBaudrateField, option);
+    SealImage(image);
+    return true;
+  }
+  return false;
+}
+
+std::uint32_t ApplyImageLineRate(SimNetwork& network) {
+  SimNode& local = network.Local();
+  // A value that names no rate (a host may write any byte) leaves the UART at the rate it ran
+  // at: there is no better one to take.
+  local.baudRate =
+      OfferedRate(NumberAt(NodeImage(network, local), kBaudrateField)).value_or(local.baudRate);
+  return local.baudRate;
 }
 
 }  // namespace netloom::sim

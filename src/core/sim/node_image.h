@@ -6,6 +6,7 @@
 // router, else end device) and name. Serving thread only.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/sim/sim_network.h"
@@ -25,5 +26,13 @@ wire::ImageBytes& NodeImage(const SimNetwork& network, SimNode& node);
 wire::IdentityFields IdentityOf(const wire::ImageBytes& image);
 // Writes the identity fields (all but the version) into `image` and seals it again.
 void ApplyIdentity(wire::ImageBytes& image, const wire::IdentityFields& identity);
+
+// Stores `rate` as the Baudrate setting of the local module's image (sealed again): the module
+// runs at it from its next start or restart. False, nothing stored, when the setting does not
+// offer that rate.
+bool ConfigureLineRate(SimNetwork& network, std::uint32_t rate);
+// The local module (re)starts: its command-mode rate becomes the one its image's Baudrate
+// setting names. Returns that rate.
+std::uint32_t ApplyImageLineRate(SimNetwork& network);
 
 }  // namespace netloom::sim

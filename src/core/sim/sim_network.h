@@ -30,7 +30,9 @@ struct SimNode {
   std::string name;                   // what the name request answers
   std::vector<std::string> children;  // child addresses, in the order the node lists them
   bool upgradePending = false;        // "ATUPGRADE 1": the next reset starts the boot loader
-  std::uint32_t baudRate = 9600;      // the local module's line rate in command mode
+  // The local module's line rate in command mode, taken from its image's Baudrate setting when
+  // it starts and restarts (node_image.h), so a written rate takes effect at the next restart.
+  std::uint32_t baudRate = 9600;
   // The node's configuration image; made on first use (node_image.h).
   std::optional<wire::ImageBytes> image{};
 };

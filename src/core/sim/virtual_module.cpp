@@ -2,6 +2,7 @@
 
 #include "core/link/serial/port_directory.h"
 #include "core/sim/handlers.h"
+#include "core/sim/node_image.h"
 #include "core/sim/sim_engine.h"
 
 namespace netloom::sim {
@@ -24,7 +25,7 @@ link::LinkError VirtualModule::Start() {
     linkPath_ = (*folder / detail::FreshLinkName()).string();
   }
   // Seen from outside from the start, before the serving thread runs.
-  faults_.NoteLineRate(options_.network.Local().baudRate);
+  faults_.NoteLineRate(ApplyImageLineRate(options_.network));
   wake_ = detail::OpenWakePipe(error);
   if (!wake_ || !Plug(error)) return {link::ErrorKind::System, error};
   serving_ = true;

@@ -144,6 +144,34 @@ TEST_F(ConfigTransferTest, RemoteWriteReachesOnlyItsNode) {
   EXPECT_EQ(Values().Get(Item("Device Name")), "Coordinator");
 }
 
+// A written line rate takes effect when the module restarts: until then it answers at 9600,
+// after it only a host at the new rate.
+TEST_F(ConfigTransferTest, AWrittenBaudrateTakesEffectAtTheRestart) {
+  Values().Set(Item("Baudrate"), "08");  // 115200
+  ASSERT_TRUE(Write().delivered);
+  Values().LoadDefaults();
+  ASSERT_TRUE(Read().delivered);
+  EXPECT_EQ(Values().Get(Item("Baudrate")), "08");
+  EXPECT_EQ(sim_.Faults().LineRate(), 9600u);
+
+  Run(WorkerCommand::RawText, [](CThread& worker) { SendRawText(worker, "ATRESET\r"); });
+  ASSERT_TRUE(testsupport::WaitFor([&] { return sim_.Faults().Restarts() == 1; }));
+  EXPECT_EQ(sim_.Faults().LineRate(), 115200u);
+  UartSettings fast;
+  fast.baudRate = 115200;
+  Connect(fast);
+  Values().LoadDefaults();
+  const CommandReport report = Read();
+  EXPECT_TRUE(report.delivered) << report.failure;
+  EXPECT_EQ(Values().Get(Item("Baudrate")), "08");
+
+  worker_->Stop();
+  worker_.reset();
+  testsupport::TtyClient slow(sim_.LinkPath(), 9600);
+  ASSERT_TRUE(slow.Write("ATVERSION\r"));
+  EXPECT_EQ(slow.ReadFor(std::chrono::milliseconds(400)), "");
+}
+
 struct FaultCase {
   const char* what;
   std::function<void(Switches&)> set;

@@ -29,6 +29,7 @@ struct ImageField {
 
 // Settings the module itself looks at, by their number.
 inline constexpr int kFormatVersionField = 0;
+inline constexpr int kBaudrateField = 5;
 inline constexpr int kMacField = 10;
 inline constexpr int kChannelField = 12;
 inline constexpr int kPanIdField = 14;
