@@ -12,6 +12,10 @@ CommandReport ConsoleCommandAction(WorkerContext& ctx) {
     report.failure = setUp.failure;
     return report;
   }
+  // The module's reply would otherwise pass for the node's.
+  if (setUp.outcome == RemoteOutcome::Fail) {
+    ctx.listener.AppendOutput(ConsoleFallbackText(setUp.target));
+  }
   const std::string text =
       ctx.session.Read([](const LinkState& s) { return s.request.consoleText; });
   report.delivered = WriteText(ctx.port, text);

@@ -118,6 +118,11 @@ bool IsRemoteFailureText(std::string_view text) {
          text.ends_with(", Please try again!\r");
 }
 
+std::string ConsoleFallbackText(const std::string& target) {
+  return "(FAIL)Can't remote " + target +
+         ", this and later commands go to the local module until a node is picked\r";
+}
+
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
   RemoteSetUpResult result;
   // Whether only that node may answer: a console command asked for it, or a transfer or

@@ -53,5 +53,8 @@ std::string RemoteFailureText(RemoteVariant variant, RemoteOutcome outcome,
                               const std::string& target);
 // Whether `text` is one of those failure texts.
 bool IsRemoteFailureText(std::string_view text);
+// The console's line when the coordinator refused its node and the command goes to the local
+// module instead, as later ones do until a node is picked again.
+std::string ConsoleFallbackText(const std::string& target);
 
 }  // namespace netloom::link
