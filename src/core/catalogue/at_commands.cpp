@@ -1,9 +1,7 @@
 #include "core/catalogue/at_commands.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "core/catalogue/parameter_kinds.h"
+#include "core/catalogue/text_case.h"
 
 namespace netloom::catalogue {
 namespace {
@@ -116,12 +114,6 @@ constexpr CommandGroup kAdvanceGroups[] = {
     {"Virtual Mode", kAdvanceVirtual},
 };
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::toupper(x) == std::toupper(y);
-  });
-}
-
 }  // namespace
 
 std::span<const AtCommandEntry, kCommandCount> AtCommands() {
@@ -135,7 +127,7 @@ std::string TreeText(int command) {
 
 int CommandByTreeText(std::string_view text) {
   for (int c = 0; c < kCommandCount; ++c) {
-    if (EqualIgnoringCase(text, TreeText(c))) return c;
+    if (SameIgnoringCase(text, TreeText(c))) return c;
   }
   return kNoCommand;
 }

@@ -8,6 +8,7 @@
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/digits.h"
+#include "core/catalogue/text_case.h"
 #include "core/catalogue/value_entry.h"
 #include "core/catalogue/value_tables.h"
 
@@ -101,10 +102,7 @@ std::string ValueOf(const ConfigValues& values, int item) {
 bool SameValue(int item, const std::string& a, const std::string& b) {
   if (Item(item).encoding == ItemEncoding::Text) return a == b;
   // Digits come back from a module upper-case.
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
+  return SameIgnoringCase(a, b);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <numeric>
 #include <vector>
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/digits.h"
+#include "core/catalogue/text_case.h"
 
 namespace netloom::link {
 namespace {
@@ -118,13 +118,6 @@ std::string DecodeItem(const ConfigItem& item, const std::uint8_t* bytes, std::s
   return text;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
 }  // namespace
 
 ItemPlace ItemPlaceOf(int item) {
@@ -175,7 +168,7 @@ DecodeResult DecodeImage(const ConfigImage& image, catalogue::ConfigValueTable& 
     values[index] = DecodeItem(ConfigCatalogue()[index], image.data() + place.offset, place.size);
   }
   const std::string& version = values[catalogue::kImageVersionItem];
-  if (!SameIgnoringCase(version, kImageVersion)) {
+  if (!catalogue::SameIgnoringCase(version, kImageVersion)) {
     table.Set(catalogue::kImageVersionItem, version);
     return DecodeResult::VersionMismatch;
   }

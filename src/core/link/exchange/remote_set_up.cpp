@@ -1,10 +1,9 @@
 #include "core/link/exchange/remote_set_up.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
+#include "core/catalogue/text_case.h"
 #include "core/link/exchange/command_mode.h"
 
 namespace netloom::link {
@@ -13,16 +12,10 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr std::uint32_t kConsolePauseMs = 50;
 
-// Address texts compare without regard to case ("null", "1a01").
-bool SameAddress(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
-}
+using catalogue::SameIgnoringCase;  // addresses may come as "null" or "1a01"
 
 bool IsNoAddress(std::string_view address) {
-  return SameAddress(address, kNoAddress);
+  return SameIgnoringCase(address, kNoAddress);
 }
 
 // A transfer or identity exchange asked for a node. It always tries the set-up, even after a
@@ -132,10 +125,11 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemoteVariant variant) {
   bool onlyTheNode = false;
   const bool remote = ctx.session.Read([&](const LinkState& state) {
     result.target = state.request.targetAddress;
-    onlyTheNode = variant == RemoteVariant::Console
-                      ? state.request.consoleToTarget
-                      : AskedForNode(state, variant) &&
-                            !SameAddress(state.request.targetAddress, state.request.rootAddress);
+    onlyTheNode =
+        variant == RemoteVariant::Console
+            ? state.request.consoleToTarget
+            : AskedForNode(state, variant) &&
+                  !SameIgnoringCase(state.request.targetAddress, state.request.rootAddress);
     return GoesRemote(state, variant);
   });
   result.outcome = remote ? Exchange(ctx, variant, result.target) : RemoteOutcome::NotRemote;
