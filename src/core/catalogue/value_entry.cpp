@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <span>
+#include <utility>
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/parameter_kinds.h"
@@ -138,6 +139,54 @@ EntryResult CheckSpin(const Field& field, std::string_view rowText) {
   return EntryResult::Stored(Printf(format, static_cast<unsigned>(value)));
 }
 
+bool IsTextType(ParamValueType type) {
+  return type == ParamValueType::Plain || type == ParamValueType::Text;
+}
+
+// Text rows: the typed text as the slot's bytes, then the entry rules.
+EntryResult EditTextRow(detail::TextSlots& table, int slot, const Field& field,
+                        std::string_view rowText, EntryResult (*check)(int, std::string_view)) {
+  EntryResult bytes = TypedText(field.name, rowText, table.Get(slot));
+  if (!bytes.accepted()) return bytes;
+  return Store(table, slot, check(slot, bytes.text));
+}
+
+// The UTF-8 sequence at the start of `text`: its code point and length; nullopt when the bytes
+// there are no UTF-8.
+std::optional<std::pair<std::uint32_t, std::size_t>> DecodeUtf8(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  std::size_t length = 0;
+  std::uint32_t point = 0;
+  if (lead < 0x80) return std::pair{std::uint32_t{lead}, std::size_t{1}};
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    point = lead & 0x1Fu;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    point = lead & 0x0Fu;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    point = lead & 0x07u;
+  } else {
+    return std::nullopt;
+  }
+  if (text.size() < length) return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    point = (point << 6) | (next & 0x3Fu);
+  }
+  static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (point < kSmallest[length] || point > 0x10FFFF) return std::nullopt;  // overlong, too big
+  return std::pair{point, length};
+}
+
+std::string NotAsciiMessage(std::string_view name, std::string_view shown) {
+  std::string message = name.empty() ? std::string() : std::string(name) + " :\n";
+  return message + "\"" + std::string(shown) +
+         "\" is not a character the module takes (7-bit ASCII)";
+}
+
 EntryResult EditDay(detail::TextSlots& table, int slot, int day, bool checked) {
   return Store(table, slot, WeekdayMaskAfter(table.Get(slot), day, checked));
 }
@@ -182,6 +231,8 @@ EntryResult EditKindRow(KindValueTable& table, int kind, std::string_view rowTex
   std::optional<Field> field = KindField(kind);
   if (!field) return NoSuchKind();
   if (IsSpin(field->type)) return Store(table, kind, CheckSpin(*field, rowText));
+  if (IsTextType(field->type))
+    return EditTextRow(table, kind, *field, rowText, CheckParameterValue);
   return StoreParameterValue(table, kind, rowText);
 }
 
@@ -189,6 +240,7 @@ EntryResult EditItemRow(ConfigValueTable& table, int item, std::string_view rowT
   std::optional<Field> field = ItemField(item);
   if (!field) return NoSuchItem();
   if (IsSpin(field->type)) return Store(table, item, CheckSpin(*field, rowText));
+  if (IsTextType(field->type)) return EditTextRow(table, item, *field, rowText, CheckConfigValue);
   return StoreConfigValue(table, item, rowText);
 }
 
@@ -220,6 +272,42 @@ EntryResult EditDayRow(KindValueTable& table, int day, bool checked) {
 
 EntryResult EditDayRow(ConfigValueTable& table, int day, bool checked) {
   return EditDay(table, kAlarmWeekItem, day, checked);
+}
+
+std::string ShownText(std::string_view slot) {
+  std::string shown;
+  shown.reserve(slot.size());
+  for (char c : slot) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      shown += c;
+    } else {
+      shown += static_cast<char>(0xC0 | (byte >> 6));
+      shown += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return shown;
+}
+
+EntryResult TypedText(std::string_view name, std::string_view typed, std::string_view slot) {
+  std::string bytes;
+  bytes.reserve(typed.size());
+  while (!typed.empty()) {
+    const auto decoded = DecodeUtf8(typed);
+    if (!decoded) {
+      char shown[8];
+      std::snprintf(shown, sizeof shown, "\\x%02X", static_cast<unsigned char>(typed[0]));
+      return EntryResult::Refused(NotAsciiMessage(name, shown));
+    }
+    const auto [point, length] = *decoded;
+    const bool kept = point >= 0x80 && point <= 0xFF &&
+                      slot.find(static_cast<char>(point)) != std::string_view::npos;
+    if (point >= 0x80 && !kept)
+      return EntryResult::Refused(NotAsciiMessage(name, typed.substr(0, length)));
+    bytes += static_cast<char>(point);
+    typed.remove_prefix(length);
+  }
+  return EntryResult::Stored(std::move(bytes));
 }
 
 std::string SwapMacHalves(std::string_view text) {

@@ -49,7 +49,8 @@ EntryResult StoreConfigValue(ConfigValueTable& table, int item, std::string_view
 // A changed grid row of a kind or an item, `rowText` being the row's value as text (a spin row
 // gives its integer in decimal): DecimalSpin stores "%02d", LongSpin "%08X" (a value outside
 // minimum..maximum or a non-number is refused), WeekdayMask changes nothing (its day rows do),
-// every other type goes through the Store function. After a text row the grid shows the slot
+// Plain and Text first become bytes by TypedText over the slot, and every other type goes
+// through the Store function. After a text row the grid shows the slot
 // text again (for MACAddr with its halves exchanged back, SwapMacHalves).
 EntryResult EditKindRow(KindValueTable& table, int kind, std::string_view rowText);
 EntryResult EditItemRow(ConfigValueTable& table, int item, std::string_view rowText);
@@ -69,6 +70,17 @@ EntryResult EditDayRow(ConfigValueTable& table, int day, bool checked);
 // A 16-character text with its two eight-character halves exchanged (MACAddr's stored order and
 // typed order); any other text unchanged.
 std::string SwapMacHalves(std::string_view text);
+
+// Texts travel to the module as single bytes, and the module takes 7-bit ASCII. A field shows a
+// slot's bytes one character per byte (ShownText: byte b as the character U+00bb, as UTF-8), so
+// that bytes that are no UTF-8 (a name a module holds in another code) show and come back
+// unchanged. TypedText turns what a field holds after an edit (UTF-8) back into the slot's
+// bytes: ASCII characters as they are, a character U+0080..U+00FF only when the slot held that
+// byte (it came from the module, not from the user); any other character the user typed is
+// refused with "<name> :\n\"é\" is not a character the module takes (7-bit ASCII)" (without
+// the name line when `name` is empty). A field left as it was gives the slot's bytes back.
+std::string ShownText(std::string_view slot);
+EntryResult TypedText(std::string_view name, std::string_view typed, std::string_view slot);
 
 // A value for item `item` typed on the command line (`config write --set`): the Parameters
 // pane's rules, plus what its controls guarantee there. The item must be editable

@@ -322,5 +322,70 @@ TEST(ConfigEntry, CommandLineEntryAddsWhatTheGridControlsGuarantee) {
             "NetworkKey :\nThis item is read-only!");
 }
 
+// A name held in another code than UTF-8 (Latin-1 "Café"), as a module may hold it.
+const std::string kLatinName = "Caf\xE9";
+
+TEST(TextEntry, FieldsShowEachByteAsOneCharacterAndGiveItBack) {
+  EXPECT_EQ(ShownText("Pump-7"), "Pump-7");
+  EXPECT_EQ(ShownText(kLatinName), "Caf\xC3\xA9");  // "Café" as UTF-8
+  EXPECT_EQ(ShownText("\xFF\x80"), "\xC3\xBF\xC2\x80");
+  // Left as shown, or edited around them, the module's own bytes come back unchanged.
+  for (const std::string& slot : {std::string("Pump-7"), kLatinName, std::string("\xFF\x80")}) {
+    const EntryResult back = TypedText("Device Name", ShownText(slot), slot);
+    EXPECT_EQ(back.status, S::Stored);
+    EXPECT_EQ(back.text, slot);
+  }
+  EXPECT_EQ(TypedText("Device Name", "2 " + ShownText(kLatinName), kLatinName).text,
+            "2 " + kLatinName);
+}
+
+TEST(TextEntry, CharactersTheUserTypesBeyondAsciiAreRefused) {
+  struct TypedCase {
+    std::string typed;
+    std::string slot;
+    std::string message;
+  };
+  const std::vector<TypedCase> cases = {
+      {"K\xC3\xBC"
+       "che",
+       "Kitchen", "Device Name :\n\"\xC3\xBC\" is not a character the module takes (7-bit ASCII)"},
+      // é is the module's own byte in the slot; ü is not.
+      {"Caf\xC3\xA9\xC3\xBC", kLatinName,
+       "Device Name :\n\"\xC3\xBC\" is not a character the module takes (7-bit ASCII)"},
+      {"\xE2\x82\xAC", "",
+       "Device Name :\n\"\xE2\x82\xAC\" is not a character the module takes "
+       "(7-bit ASCII)"},
+      {"ok\xE9", kLatinName,  // bytes that are no UTF-8 were not typed through a field
+       "Device Name :\n\"\\xE9\" is not a character the module takes (7-bit ASCII)"},
+      {"\xC0\xAF", "",
+       "Device Name :\n\"\\xC0\" is not a character the module takes (7-bit ASCII)"},
+  };
+  for (const TypedCase& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const EntryResult result = TypedText("Device Name", c.typed, c.slot);
+    EXPECT_EQ(result.status, S::Refused);
+    EXPECT_EQ(result.message, c.message);
+  }
+  EXPECT_EQ(TypedText("", "\xC3\xBC", "").message,
+            "\"\xC3\xBC\" is not a character the module takes (7-bit ASCII)");
+}
+
+TEST(TextEntry, TextRowsCountTheModulesBytesAndRefuseTypedLetters) {
+  ConfigValueTable table;
+  table.Set(38, kLatinName);
+  // Twelve more characters make sixteen bytes: within the width, as the module counts.
+  EXPECT_EQ(EditItemRow(table, 38, ShownText(kLatinName) + "-123456789AB").status, S::Stored);
+  EXPECT_EQ(table.Get(38), kLatinName + "-123456789AB");
+  EXPECT_EQ(EditItemRow(table, 38,
+                        "K\xC3\xBC"
+                        "che")
+                .message,
+            "Device Name :\n\"\xC3\xBC\" is not a character the module takes (7-bit ASCII)");
+  EXPECT_EQ(table.Get(38), kLatinName + "-123456789AB");
+  KindValueTable kinds;
+  EXPECT_EQ(EditKindRow(kinds, 6, "\xC3\xA9").status, S::Refused);
+  EXPECT_EQ(EditKindRow(kinds, 6, "hello").text, "hello");
+}
+
 }  // namespace
 }  // namespace netloom::catalogue
