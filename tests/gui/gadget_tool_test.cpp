@@ -1,6 +1,9 @@
 // The gadget pane on real folders: layout, icon drawing, folder scan, search order, drag and the
 // file-system watch.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDesktopServices>
@@ -14,13 +17,18 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <future>
 
+#include "gui/gadget/gadget_files.h"
 #include "gui/gadget/gadget_folders.h"
 #include "gui/gadget/gadget_tool.h"
 #include "gui/res/resource_ids.h"
 #include "gui/shell/application_look.h"
 #include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
+#include "support/wait_for.h"
 
 namespace netloom::gadget {
 namespace {
@@ -118,6 +126,70 @@ TEST_F(GadgetToolTest, OnlyFoldersWithBothPicturesAreListedAndLabelledUpToTheDot
   EXPECT_EQ(item->label()->text(), QStringLiteral("a"));
   EXPECT_EQ(item->accessibleName(), QStringLiteral("a"));
   EXPECT_EQ(item->folder(), folder_);
+}
+
+TEST_F(GadgetToolTest, APictureThatIsAFifoIsSkippedWithoutWaiting) {
+  AddGadget(folder_, QStringLiteral("good"));
+  QStringList fifos;
+  for (const QString picture : {"icon.png", "drag.png"}) {
+    const QString name = QStringLiteral("fifo-") + picture;
+    AddGadget(folder_, name);
+    const QString path = folder_ + u'/' + name + u'/' + picture;
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    fifos << path;
+  }
+  auto scan = std::async(std::launch::async, [&] { return ScanGadgets({folder_}); });
+  if (scan.wait_for(std::chrono::milliseconds(guitest::kSlowMs)) != std::future_status::ready) {
+    // A writer that comes and goes releases a reader stuck in open(), so the scan can end.
+    testsupport::WaitFor([&] {
+      for (const QString& fifo : fifos)
+        ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+      return scan.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+    });
+    FAIL() << "the scan waited on a FIFO";
+  }
+  const std::vector<GadgetEntry> entries = scan.get();
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries.front().name, QStringLiteral("good"));
+}
+
+TEST_F(GadgetToolTest, AFolderWhoseNameIsNotUtf8IsListedWithItsBytesMarked) {
+  AddGadget(folder_, QStringLiteral("latin"));
+  // Renamed back at the end: the temporary folder cannot remove a name that is not UTF-8.
+  struct Renamed {
+    QByteArray from, to;
+    Renamed(QByteArray a, QByteArray b) : from(std::move(a)), to(std::move(b)) {
+      EXPECT_EQ(std::rename(from.constData(), to.constData()), 0);
+    }
+    ~Renamed() { std::rename(to.constData(), from.constData()); }
+  } latin(QFile::encodeName(folder_) + "/latin", QFile::encodeName(folder_) + "/caf\xE9.v1");
+  AddGadget(folder_, QStringLiteral("plain"));
+  CGadgetTool tool(Places());
+  ASSERT_EQ(Names(*tool.view()), (QStringList{"caf\\xE9.v1", "plain"}));
+  const CGadgetInfo* item = tool.view()->items().front();
+  EXPECT_EQ(item->label()->text(), QStringLiteral("caf\\xE9"));
+  EXPECT_TRUE(item->toolTip().contains(QStringLiteral("not UTF-8")));
+  EXPECT_FALSE(tool.view()->items().back()->toolTip().contains(QStringLiteral("UTF-8")));
+}
+
+TEST(GadgetFilesTest, NamesShowTheirBytesThatAreNotUtf8AsEscapes) {
+  const struct {
+    const char* raw;
+    const char16_t* shown;
+  } cases[] = {
+      {"caf\xC3\xA9", u"caf\u00e9"},                  // well-formed: decoded
+      {"a\xF0\x9F\x98\x80", u"a\U0001F600"},          // four bytes
+      {"caf\xE9", u"caf\\xE9"},                       // Latin-1
+      {"\xC0\xAF", u"\\xC0\\xAF"},                    // overlong
+      {"\xED\xA0\x80x", u"\\xED\\xA0\\x80x"},         // a surrogate
+      {"\xF4\x90\x80\x80", u"\\xF4\\x90\\x80\\x80"},  // above U+10FFFF
+      {"\xE2\x82", u"\\xE2\\x82"},                    // cut short
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DisplayName(c.raw), QString::fromUtf16(c.shown)) << c.raw;
+    EXPECT_EQ(IsUtf8(c.raw), DisplayName(c.raw) == QString::fromUtf8(c.raw)) << c.raw;
+  }
 }
 
 TEST_F(GadgetToolTest, ALabelTooLongForItsColumnShowsInFullAsTooltip) {

@@ -34,8 +34,17 @@ CGadgetInfo::CGadgetInfo(GadgetEntry entry, QWidget* parent)
       entry_(std::move(entry)),
       label_(new CGadgetName(GadgetLabel(entry_.name), parent)) {
   setAccessibleName(label_->text());
-  setAccessibleDescription(tr("Gadget \"%1\": drag it to insert its name").arg(entry_.name));
-  setToolTip(entry_.name);
+  QString about = tr("Gadget \"%1\": drag it to insert its name").arg(entry_.name);
+  QString tip = entry_.name;
+  if (entry_.nameMarked) {
+    const QString note =
+        tr("The folder's name is not UTF-8: \\xNN stands for a byte that is "
+           "not text.");
+    about += u'\n' + note;
+    tip += u'\n' + note;
+  }
+  setAccessibleDescription(about);
+  setToolTip(tip);
   setCursor(Qt::OpenHandCursor);
 }
 

@@ -1,24 +1,23 @@
 #include "gui/gadget/gadget_scan.h"
 
-#include <QDir>
 #include <QSet>
+
+#include "gui/gadget/gadget_files.h"
 
 namespace netloom::gadget {
 
 std::vector<GadgetEntry> ScanGadgets(const QStringList& folders) {
   std::vector<GadgetEntry> entries;
-  QSet<QString> found;
+  QSet<QByteArray> found;
   for (const QString& folder : folders) {
-    const QDir dir(folder);
-    const QStringList names =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names) {
-      if (found.contains(name)) continue;
-      GadgetEntry entry{name, folder, QImage(dir.filePath(name + QStringLiteral("/icon.png"))), {}};
+    for (const SubFolder& sub : ListSubFolders(folder)) {
+      if (found.contains(sub.rawName)) continue;
+      GadgetEntry entry{
+          sub.name, folder, ReadPicture(sub.path + "/icon.png"), {}, !IsUtf8(sub.rawName)};
       if (entry.icon.isNull()) continue;
-      entry.drag = QImage(dir.filePath(name + QStringLiteral("/drag.png")));
+      entry.drag = ReadPicture(sub.path + "/drag.png");
       if (entry.drag.isNull()) continue;
-      found.insert(name);
+      found.insert(sub.rawName);
       entries.push_back(std::move(entry));
     }
   }
