@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -228,9 +229,49 @@ TEST_F(WizardTest, ClosingTheConnectionWhileWelcomeWaitsEndsTheWait) {
   EXPECT_NE(sheet->currentId(), CWizardSheet::kTypePage);
   EXPECT_FALSE(view().controller().portOpen());
   ASSERT_TRUE(WizardClosed());
-  EXPECT_TRUE(closeReady.wait(kSlowMs));  // and the window may close now
+  // And the window may close now (it may have been told while the wizard went).
+  EXPECT_TRUE(!closeReady.isEmpty() || closeReady.wait(kSlowMs));
   EXPECT_TRUE(net_.frame->close());
   EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
+}
+
+TEST_F(WizardTest, ClosingTheWizardWhileAPageWaitsClosesItOnceTheExchangeHasEnded) {
+  // Longer than the half second a finished wizard stays, so a close during the wait would see
+  // the wizard go while the wait still ran on it.
+  view().controller().uartSettings().readTimeoutMs = 2000;
+  const QString timeout = QString::fromLatin1(
+      link::kIdentityTimeout.data(), static_cast<qsizetype>(link::kIdentityTimeout.size()));
+  for (const bool onFinish : {false, true}) {
+    SCOPED_TRACE(onFinish ? "Finish" : "Welcome");
+    sim_.Faults().SetSilent(false);
+    sim_.Faults().Exchanges().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Normal);
+    QPointer<CWizardSheet> sheet = OpenWizard();
+    ASSERT_NE(sheet, nullptr);
+    if (onFinish) {
+      ToParameterPage(sheet);
+      Click(sheet, QWizard::NextButton);
+      ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+      sim_.Faults().Exchanges().SetIdentityWriteAnswer(sim::IdentityWriteAnswer::Silence);
+    } else {
+      sim_.Faults().SetSilent(true);
+    }
+    ModalAnswerer answers;
+    bool keptDuringTheWait = false;
+    QTimer::singleShot(0, &view(), [&] {
+      ASSERT_TRUE(view().controller().waiting());
+      sheet->close();  // the close box, Alt+F4
+      keptDuringTheWait = !sheet.isNull() && sheet->isVisible();
+    });
+    Click(sheet, onFinish ? QWizard::FinishButton : QWizard::NextButton);
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_TRUE(keptDuringTheWait);
+    EXPECT_EQ(sheet->currentId(),
+              onFinish ? CWizardSheet::kFinishPage : CWizardSheet::kWelcomePage);
+    ASSERT_TRUE(WizardClosed());
+    EXPECT_TRUE(sheet.isNull());
+    EXPECT_EQ(answers.seen(), QStringList{timeout});  // what the exchange ended with
+    EXPECT_TRUE(view().controller().portOpen());
+  }
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ void CParameterPage::CheckEdit(QLineEdit* edit) {
 }
 
 void CParameterPage::Report(const model::FieldCheck& check, QLineEdit* edit) {
+  const CWizardSheet::BusyScope busy(sheet_);
   checking_ = true;
   for (auto message : check.messages) ShowMessageBox(window(), message);
   if (check.refocus) {

@@ -1,17 +1,12 @@
 #include "gui/tools/tool_windows.h"
 
-#include <QTimer>
-
 #include "gui/tools/upgrade_dialog.h"
 #include "gui/tools/wizard_sheet.h"
 
 namespace netloom::tools {
 
-QWidget* OpenSetupWizard(model::ConnectionController& connection, QWidget* parent) {
-  auto* sheet = new CWizardSheet(connection, parent);
-  // Cancel, Finish and the close box all end it; it goes half a second later.
-  QObject::connect(sheet, &QWizard::finished, sheet,
-                   [sheet] { QTimer::singleShot(500, sheet, &QObject::deleteLater); });
+std::unique_ptr<CWizardSheet> OpenSetupWizard(model::ConnectionController& connection) {
+  auto sheet = std::make_unique<CWizardSheet>(connection);
   sheet->show();
   sheet->raise();
   sheet->activateWindow();

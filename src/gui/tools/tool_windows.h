@@ -1,10 +1,11 @@
 // The setup tools a network view opens: the setup wizard and the firmware upgrade dialog.
 //
-// Each returns the window it opened (modeless, owned by Qt's parent chain or deleting itself on
-// close).
+// Each returns the window it opened, modeless: the wizard to its owner, the upgrade dialog owned
+// by Qt's parent chain and deleting itself on close.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "core/link/serial/uart_settings.h"
 #include "gui/model/port_choice.h"
@@ -15,9 +16,12 @@ class ConnectionController;
 
 namespace netloom::tools {
 
-// The four-page setup wizard on `connection` (connected), a window of its own over `parent`.
-// Closing itself is how it ends; the connection's Disconnect closes it too.
-QWidget* OpenSetupWizard(model::ConnectionController& connection, QWidget* parent);
+class CWizardSheet;
+
+// The four-page setup wizard on `connection` (connected), a window of its own, shown. The caller
+// owns it (it must not outlive `connection`) and deletes it after it finished, while it is not
+// busy (CWizardSheet::busy).
+std::unique_ptr<CWizardSheet> OpenSetupWizard(model::ConnectionController& connection);
 // The firmware upgrade dialog on its own copies of `settings` and `port`; it goes with `parent`
 // at the latest.
 QWidget* OpenUpgradeDialog(const link::UartSettings& settings, const model::PortChoice& port,

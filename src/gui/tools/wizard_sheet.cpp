@@ -80,16 +80,35 @@ bool CWizardSheet::WriteIdentity() {
   return RunExchange([this] { controller_.WriteIdentity(requested_); });
 }
 
+void CWizardSheet::done(int result) {
+  if (exchanging_) {
+    closeAfterExchange_ = result;  // the wait runs on this sheet's stack: it ends first
+    return;
+  }
+  QWizard::done(result);
+}
+
 bool CWizardSheet::RunExchange(const std::function<void()>& request) {
+  const BusyScope busy(*this);
   // Pending before the request: a request dropped because the port did not open leaves no
   // earlier result behind to be taken for its own.
   controller_.session().Update([](link::LinkState& s) { s.wizard.status = 0; });
   request();
-  if (!controller_.Wait([](const link::LinkState& s) { return s.wizard.status != 0; }))
-    return false;  // no connection, or it is closing: the view closes the wizard
+  exchanging_ = true;
+  const bool reported =
+      controller_.Wait([](const link::LinkState& s) { return s.wizard.status != 0; });
+  exchanging_ = false;
+  // No report: no connection, or it is closing (the view closes the wizard).
   const auto identity = controller_.identity();
-  if (identity.status == 1) return true;
-  ShowMessageBox(this, identity.message);
+  const bool succeeded = reported && identity.status == 1;
+  if (reported && !succeeded) ShowMessageBox(this, identity.message);
+  if (const auto result = std::exchange(closeAfterExchange_, std::nullopt)) {
+    // Closed during the wait: the wizard goes instead of moving on, once this call has returned.
+    QMetaObject::invokeMethod(
+        this, [this, result] { done(*result); }, Qt::QueuedConnection);
+    return false;
+  }
+  if (!reported || succeeded) return succeeded;
   raise();
   activateWindow();
   if (currentPage()) currentPage()->setFocus();

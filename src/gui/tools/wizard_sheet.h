@@ -6,11 +6,16 @@
 // exchanges run on the connection's link worker; the wizard never touches the port. While a page
 // waits for an exchange the connection is Waiting: wait cursor, no input taken, the windows keep
 // painting; the wait ends when the exchange reports, or when the connection closes (then the
-// page stays and the view closes the wizard). UI thread only.
+// page stays and the view closes the wizard). A close asked for during an exchange (the close
+// box, Alt+F4, the view) waits for the exchange to end, then closes the wizard.
+//
+// Ownership: the network view owns the sheet and deletes it, only while busy() is false (no
+// exchange waits and no message box of the wizard is up). UI thread only.
 #pragma once
 
 #include <QWizard>
 #include <functional>
+#include <optional>
 
 #include "core/link/identity/module_identity.h"
 
@@ -46,6 +51,24 @@ class CWizardSheet : public QWizard {
   CParameterPage* parameterPage() const { return parameterPage_; }
   CStepPage* finishPage() const { return finishPage_; }
 
+  // Some code of the wizard is on the stack (an exchange's wait, a message box): it must not be
+  // deleted now.
+  bool busy() const { return busy_ > 0; }
+  // Marks the wizard busy while it lives.
+  class BusyScope {
+   public:
+    explicit BusyScope(CWizardSheet& sheet) : sheet_(sheet) { ++sheet_.busy_; }
+    ~BusyScope() { --sheet_.busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    CWizardSheet& sheet_;
+  };
+
+  // Cancel, Finish and every close end here; one asked for during an exchange is done after it.
+  void done(int result) override;
+
  private:
   // Hands an exchange to the worker with the wizard status pending, and waits for its report.
   bool RunExchange(const std::function<void()>& request);
@@ -57,6 +80,9 @@ class CWizardSheet : public QWizard {
   CTypePage* typePage_;
   CParameterPage* parameterPage_;
   CStepPage* finishPage_;
+  int busy_ = 0;
+  bool exchanging_ = false;
+  std::optional<int> closeAfterExchange_;  // the result of a close asked for during an exchange
 };
 
 }  // namespace netloom::tools

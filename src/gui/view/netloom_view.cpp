@@ -10,10 +10,17 @@
 #include "gui/tools/com_setting.h"
 #include "gui/tools/message_box.h"
 #include "gui/tools/tool_windows.h"
+#include "gui/tools/wizard_sheet.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/topology_diagram.h"
 
 namespace netloom::view {
+namespace {
+
+// A finished wizard stays this long before it goes.
+constexpr std::chrono::milliseconds kWizardEndDelay{500};
+
+}  // namespace
 
 CNetloomView::CNetloomView(CNetloomDoc* document, QWidget* parent)
     : QWidget(parent),
@@ -24,13 +31,19 @@ CNetloomView::CNetloomView(CNetloomDoc* document, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(diagram_);
   controller_.AddObserver(*this);
+  wizardEnd_.setSingleShot(true);
+  connect(&wizardEnd_, &QTimer::timeout, this, &CNetloomView::DeleteWizard);
 }
 
 CNetloomView::~CNetloomView() {
   // A frame disconnects before its view goes; the controller's own end is the last resort.
   controller_.RemoveObserver(*this);
-  delete wizard_.data();  // it works on this view's controller: it cannot outlive the view
+  wizard_.reset();  // it works on this view's controller: it cannot outlive the view
   ShowWaitCursor(false);
+}
+
+QWidget* CNetloomView::wizardWindow() const {
+  return wizard_.get();
 }
 
 void CNetloomView::SetOutputView(panes::COutputView* output) {
@@ -101,16 +114,19 @@ void CNetloomView::OpenWizard() {
     if (!controller_.Connect()) return;
     controller_.session().Update(
         [](link::LinkState& s) { s.request.remoteRefused = s.view.remoteRefused; });
-    wizard_ = tools::OpenSetupWizard(controller_, window());
+    wizard_ = tools::OpenSetupWizard(controller_);
+    // Cancel, Finish, the close box and CloseWizard all end it here.
+    connect(wizard_.get(), &QWizard::finished, this, [this] { wizardEnd_.start(kWizardEndDelay); });
   });
 }
 
 void CNetloomView::CloseWizard() {
-  if (wizard_) {
-    wizard_->close();
-    wizard_->deleteLater();
-  }
-  wizard_ = nullptr;
+  if (wizard_) wizard_->close();  // during an exchange it closes once the exchange has ended
+}
+
+void CNetloomView::DeleteWizard() {
+  if (wizard_ && wizard_->busy()) return wizardEnd_.start(kWizardEndDelay);
+  wizard_.reset();
 }
 
 void CNetloomView::ClearOutput() {

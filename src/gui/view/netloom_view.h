@@ -11,8 +11,10 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,10 @@
 #include "gui/view/qt_ui_thread.h"
 
 class QPrinter;
+
+namespace netloom::tools {
+class CWizardSheet;
+}
 
 namespace netloom::view {
 
@@ -91,7 +97,7 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void SaveDiagramAs();
   void SetOutputView(panes::COutputView* output);
   panes::COutputView* outputView() const { return outputView_; }
-  QWidget* wizardWindow() const { return wizard_; }
+  QWidget* wizardWindow() const;
   // Ports the UART dialog offers (the machine's, then the demo network); tests replace it.
   void SetPortLister(std::function<std::vector<model::PortChoice>()> lister) {
     listPorts_ = std::move(lister);
@@ -120,6 +126,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void SetLayout(int mode);
   // The connection went: an open wizard closes with it.
   void CloseWizard();
+  // Half a second after the wizard finished it goes, as soon as none of its code runs.
+  void DeleteWizard();
 
   // model::ConnectionObserver
   void StateChanged(model::ConnectionState state) override;
@@ -139,7 +147,9 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   QtUiThread ui_{*this};
   model::ConnectionController controller_{ui_};
   QPointer<panes::COutputView> outputView_;
-  QPointer<QWidget> wizard_;
+  // Owned here alone, and declared after the controller it works on, so it goes first.
+  std::unique_ptr<tools::CWizardSheet> wizard_;
+  QTimer wizardEnd_;
   std::function<std::vector<model::PortChoice>()> listPorts_;
   int layoutMode_ = 1;
   bool panesBound_ = false;
