@@ -235,6 +235,39 @@ TEST_F(WizardTest, ClosingTheConnectionWhileWelcomeWaitsEndsTheWait) {
   EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
 }
 
+TEST_F(WizardTest, AModulesNameGoesBackByteForByteAndTypedNamesAreSevenBit) {
+  const std::string latin1Name = "Caf\xE9-\xC4rger";  // not UTF-8
+  sim_.Faults().Exchanges().SetIdentityReply(
+      link::FormatIdentityReply({2, 0x0B, 0x1234, 0, 0, latin1Name}));
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  ToParameterPage(sheet);
+  auto* name = sheet->parameterPage()->deviceNameEdit();
+  EXPECT_EQ(name->text(), QStringLiteral("Caf\u00E9-\u00C4rger"));
+  {
+    // Typed letters beyond 7-bit ASCII are refused, whatever their length in bytes.
+    ModalAnswerer answers;
+    name->setText(QStringLiteral("K\u00FCche"));
+    Click(sheet, QWizard::NextButton);
+    EXPECT_EQ(answers.seen(), QStringList{QStringLiteral(
+                                  "\"\u00FC\" is not a character the module takes (7-bit ASCII)")});
+    EXPECT_EQ(sheet->currentId(), CWizardSheet::kParameterPage);
+  }
+  name->setText(QStringLiteral("Caf\u00E9-\u00C4rger"));  // as shown: the module's own again
+  Click(sheet, QWizard::NextButton);
+  ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  EXPECT_EQ(sheet->requested().deviceName, latin1Name);
+  Click(sheet, QWizard::FinishButton);
+  ASSERT_TRUE(WizardClosed());
+
+  // The module took the bytes it had given.
+  sim_.Faults().Exchanges().SetIdentityReply(std::nullopt);
+  sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  Click(sheet, QWizard::NextButton);
+  EXPECT_EQ(sheet->current().deviceName, latin1Name);
+}
+
 TEST_F(WizardTest, ClosingTheWizardWhileAPageWaitsClosesItOnceTheExchangeHasEnded) {
   // Longer than the half second a finished wizard stays, so a close during the wait would see
   // the wizard go while the wait still ran on it.

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "core/catalogue/value_entry.h"
 #include "core/link/identity/identity_reply.h"
 #include "gui/model/wizard_rules.h"
 #include "gui/tools/message_box.h"
@@ -69,7 +70,12 @@ void CParameterPage::initializePage() {
   startModeBox_->setCurrentIndex(model::StartModeEntry(current.startMode));
   channelBox_->setCurrentIndex(current.channel - model::kFirstChannel);
   panIdEdit_->setText(QStringLiteral("%1").arg(current.panId, 4, 16, QLatin1Char('0')).toUpper());
-  deviceNameEdit_->setText(QString::fromStdString(current.deviceName));
+  moduleName_ = current.deviceName;
+  deviceNameEdit_->setText(QString::fromStdString(catalogue::ShownText(moduleName_)));
+}
+
+catalogue::EntryResult CParameterPage::DeviceName() const {
+  return catalogue::TypedText({}, Text(deviceNameEdit_), moduleName_);
 }
 
 bool CParameterPage::eventFilter(QObject* watched, QEvent* event) {
@@ -89,8 +95,11 @@ bool CParameterPage::eventFilter(QObject* watched, QEvent* event) {
 
 void CParameterPage::CheckEdit(QLineEdit* edit) {
   pendingCheck_ = nullptr;
-  const std::string text = Text(edit);
-  Report(edit == panIdEdit_ ? model::CheckPanIdText(text) : model::CheckDeviceNameText(text), edit);
+  if (edit == panIdEdit_) return Report(model::CheckPanIdText(Text(edit)), edit);
+  const auto name = DeviceName();
+  Report(name.accepted() ? model::CheckDeviceNameText(name.text)
+                         : model::FieldCheck{{name.message}, true},
+         edit);
 }
 
 void CParameterPage::Report(const model::FieldCheck& check, QLineEdit* edit) {
@@ -114,7 +123,9 @@ bool CParameterPage::validatePage() {
   const std::string panId = Text(panIdEdit_);
   if (!model::PanIdUsable(panId)) return refuse(model::CheckPanIdText(panId), panIdEdit_);
   // A name the module would refuse or that would split its request on the wire.
-  const std::string name = Text(deviceNameEdit_);
+  const auto bytes = DeviceName();
+  if (!bytes.accepted()) return refuse({{bytes.message}, true}, deviceNameEdit_);
+  const std::string& name = bytes.text;
   if (const auto why = link::CheckDeviceName(name)) return refuse({{*why}, true}, deviceNameEdit_);
   link::ModuleIdentity& requested = sheet_.requested();
   requested.startMode = model::StartModeOfEntry(startModeBox_->currentIndex());

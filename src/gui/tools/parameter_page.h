@@ -1,11 +1,15 @@
 // The wizard's Parameter page: start mode, channel, PAN ID and device name. It shows the
 // module's values the first time it is shown; the PAN ID and device name edits are checked when
 // they lose the focus (the message, and the focus back into the edit); Next stores the values.
-// UI thread only.
+// The device name is the module's bytes, one character each: left as it was it goes back byte
+// for byte; typed characters beyond 7-bit ASCII are refused. UI thread only.
 #pragma once
 
 #include <QWizardPage>
+#include <string>
 #include <string_view>
+
+#include "core/catalogue/entry_result.h"
 
 class QComboBox;
 class QLineEdit;
@@ -35,6 +39,8 @@ class CParameterPage : public QWizardPage {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The device name edit's text as the bytes the module gets, or why it cannot have them.
+  catalogue::EntryResult DeviceName() const;
   // The focus-out check of `edit`.
   void CheckEdit(QLineEdit* edit);
   // Shows the check's messages and puts the focus back into `edit` when it says so.
@@ -46,6 +52,7 @@ class CParameterPage : public QWizardPage {
   QComboBox* channelBox_;
   QLineEdit* panIdEdit_;
   QLineEdit* deviceNameEdit_;
+  std::string moduleName_;  // the device name the edit was filled with, as the module gave it
   QLineEdit* pendingCheck_ = nullptr;  // lost the focus; its check is queued
   bool checking_ = false;  // a check's message box is up: its own focus changes are not checked
 };
