@@ -313,6 +313,7 @@ TEST_F(ConsolePaneTest, ValueEntryThroughTheGrid) {
     if (pane_.currentCommand() != catalogue::CommandByTreeText(c.command)) Select(c.command);
     guitest::ModalAnswerer answerer;
     Edit(Row(c.label), QString::fromStdString(c.typed));
+    QCoreApplication::processEvents();  // the refusal is told once the edit is done
     EXPECT_EQ(Row(c.label)->value, c.shown);
     EXPECT_EQ(Slot(c.kind), c.slot);
     EXPECT_EQ(answerer.seen(), *c.message ? QStringList{c.message} : QStringList{});
@@ -323,13 +324,16 @@ TEST_F(ConsolePaneTest, ARejectedEntryShowsTheMessageCaptionedWithTheApplication
   pane_.ShowTab(CommandTab::Advance);
   Select("ATADDGRP");
   QString caption;
+  Edit(Row("Endpoint"), "FF");
+  // Told once the edit is done, not from inside it.
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     caption = box->windowTitle();
     box->accept();
   });
-  Edit(Row("Endpoint"), "FF");
+  QCoreApplication::processEvents();
   EXPECT_EQ(caption, "Netloom");
 }
 

@@ -5,8 +5,10 @@
 
 #include <QAccessible>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -120,6 +122,7 @@ TEST_F(ParametersPaneTest, EntriesStoreByTheRulesAndRowsShowWhatIsHeld) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     Edit(*pane_.grid(), Row(c.label), c.typed);
+    QCoreApplication::processEvents();  // the refusal is told once the edit is done
     EXPECT_EQ(values_.Get(c.item), c.slot);
     EXPECT_EQ(Shown(c.label), c.shown);
   }
@@ -434,6 +437,41 @@ TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {
   }
   EXPECT_EQ(frame_.Frames().size(), 1);
   EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
+}
+
+// A refused entry in an open editor stops the write: the module gets nothing, neither the
+// refused text nor the value it failed to replace.
+TEST_F(ParametersTransferTest, ARefusedEntryInAnOpenEditorStopsTheWrite) {
+  guitest::ModalAnswerer answers;
+  ReadAndEdit({{"PanID", "4321"}});
+  sim_.Faults().SetRecording(true);
+  PropertyGrid& grid = *pane().grid();
+  GridRow* mac = grid.FindRow("MACAddr");
+  const QVariant before = mac->value;
+  grid.SetCurrentRow(mac);
+  grid.view()->edit(grid.model().IndexOf(mac, PropertyGridModel::kValueColumn));
+  auto* editor = qobject_cast<QLineEdit*>(grid.OpenEditor());
+  ASSERT_NE(editor, nullptr);
+  editor->setText("12G4");
+  pane().Action(res::kParametersWrite)->trigger();
+  EXPECT_EQ(answers.seen().last(), "Please input 0 to 9 or A to F (a to f)");
+  EXPECT_EQ(mac->value, before);
+  EXPECT_TRUE(pane().hasUnsavedEdits());  // PanID was not written
+
+  // A write handed over would reach the module before this line (the worker takes the lower
+  // command code first): only the line comes.
+  sim_.Faults().ClearReceived();
+  controller().SendConsoleCommand("ATINFO\r");
+  std::string received;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const std::vector<std::uint8_t> bytes = sim_.Faults().Received();
+        received.assign(bytes.begin(), bytes.end());
+        return received.find("ATINFO\r") != std::string::npos;
+      },
+      guitest::kSlowMs));
+  EXPECT_EQ(received.find("ATCFGWRITE"), std::string::npos) << received;
+  EXPECT_TRUE(pane().hasUnsavedEdits());
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
     if (!selected.isEmpty()) Pick(selected.first()->text(0));
   });
   connect(grid_, &PropertyGrid::rowEdited, this, &CConsoleViewBar::OnRowEdited);
+  connect(grid_, &PropertyGrid::editRefused, this, &CConsoleViewBar::ShowMessage);
   connect(grid_, &PropertyGrid::rowActivated, this, [this] { Send(); });
   for (const QKeySequence& keys :
        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
@@ -199,7 +200,7 @@ void CConsoleViewBar::OnRowEdited(GridRow* row) {
       EnableRtcRows(*grid_, rows_, edit.on);
       return;
     case ConsoleEdit::Effect::Refused:
-      ShowMessage(edit.message);
+      grid_->RefuseEdit(edit.message);
       break;
     case ConsoleEdit::Effect::Stored:
     case ConsoleEdit::Effect::Nothing:
@@ -216,7 +217,8 @@ void CConsoleViewBar::StartClock(bool on) {
 }
 
 void CConsoleViewBar::Send() {
-  grid_->CommitEdit();
+  // A refused entry is not sent, nor the value it failed to replace.
+  if (!grid_->CommitEdit()) return;
   const catalogue::CommandLine line =
       catalogue::ComposeSend(current_, values_, ReadRtcBlock(rows_), catalogue::LocalNow());
   if (line.status == catalogue::CommandLine::Status::Refused) {

@@ -59,6 +59,7 @@ CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, catalogue::ConfigValueTa
   values_.LoadDefaults();
   Rebuild();
   connect(grid_, &PropertyGrid::rowEdited, this, &CPropertiesViewBar::OnRowEdited);
+  connect(grid_, &PropertyGrid::editRefused, this, &CPropertiesViewBar::ShowMessage);
 }
 
 void CPropertiesViewBar::CreateToolBar() {
@@ -177,8 +178,8 @@ void CPropertiesViewBar::Read() {
 }
 
 void CPropertiesViewBar::Write() {
-  grid_->CommitEdit();
-  if (!connection_.write) return;
+  // A refused entry stops the write: the module would get the value it failed to replace.
+  if (!grid_->CommitEdit() || !connection_.write) return;
   pending_ = verify() ? Pending::VerifyWrite : Pending::None;
   kept_ = values_.Snapshot();
   connection_.write();
@@ -298,7 +299,7 @@ void CPropertiesViewBar::OnRowEdited(GridRow* row) {
   const model::ParameterEdit edit =
       day ? model::EditParameterDay(values_, *day, row->value.toBool())
           : model::EditParameterRow(values_, item, row->ValueText().toStdString());
-  if (edit.refused) ShowMessage(ToQString(edit.message));
+  if (edit.refused) grid_->RefuseEdit(ToQString(edit.message));
   if (day) {
     // The day rows show the mask the slot holds, whatever became of the click.
     ShowItemValue(*grid_, row->parent, item, values_.Get(item), false);

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace netloom::panes {
 
@@ -107,8 +108,23 @@ void PropertyGrid::SetCurrentRow(GridRow* row) {
   view_->setCurrentIndex(model_.IndexOf(row));
 }
 
-void PropertyGrid::CommitEdit() {
+bool PropertyGrid::CommitEdit() {
+  DeliverRefusal();  // one still on its way is not this commit's
   delegate_.CommitOpenEditor();
+  if (!refusal_) return true;
+  DeliverRefusal();
+  return false;
+}
+
+void PropertyGrid::RefuseEdit(const QString& message) {
+  refusal_ = message;
+  QMetaObject::invokeMethod(this, &PropertyGrid::DeliverRefusal, Qt::QueuedConnection);
+}
+
+void PropertyGrid::DeliverRefusal() {
+  if (!refusal_) return;  // delivered already
+  const QString message = *std::exchange(refusal_, std::nullopt);
+  emit editRefused(message);
 }
 
 QString PropertyGrid::DescriptionText() const {

@@ -4,7 +4,12 @@
 //
 // Used by the AT console and the Parameters pane: the pane builds rows (AddGroup, AddRow, or
 // catalogue_rows.h from the catalogues' descriptors), listens to rowEdited, and answers an edit
-// by storing the value and, where it must, setting the row's value back (SetValue).
+// by storing the value and, where it must, setting the row's value back (SetValue). An edit the
+// pane refuses is reported with RefuseEdit from inside rowEdited; the grid hands the message
+// back once the model and the editor are done with the edit: CommitEdit returns the verdict (a
+// Send or Write stops on it) and emits editRefused before it returns, and an edit the user
+// committed in the grid emits editRefused from the event loop. So no message box runs its
+// event loop inside the edit chain, and no row is used after one.
 //
 // Behaviour: groups and sub-groups are expanded when added; a click on a value opens its editor;
 // F2 or typing opens the current row's editor; Enter/Tab commit, Escape reverts; Enter on a row
@@ -17,6 +22,7 @@
 #include <QLabel>
 #include <QTreeView>
 #include <QWidget>
+#include <optional>
 
 #include "gui/panes/property_grid_delegate.h"
 #include "gui/panes/property_grid_model.h"
@@ -62,8 +68,11 @@ class PropertyGrid : public QWidget {
   void SetCurrentRow(GridRow* row);
   int RowCount() const { return model_.RowCount(); }
   bool IsEmpty() const { return model_.TopRows().empty(); }
-  // Commits an open editor (as Enter would); no effect when none is open.
-  void CommitEdit();
+  // Commits an open editor (as Enter would); false when the pane refused the edit (editRefused
+  // has been emitted). True when none is open.
+  bool CommitEdit();
+  // From a rowEdited handler: the edit is refused with `message` for the user.
+  void RefuseEdit(const QString& message);
   // The value editor open now, or nullptr.
   QWidget* OpenEditor() const { return delegate_.openEditor(); }
 
@@ -76,16 +85,20 @@ class PropertyGrid : public QWidget {
 
  signals:
   void rowEdited(GridRow* row);
+  // An edit was refused (RefuseEdit); emitted after the edit chain has returned.
+  void editRefused(const QString& message);
   void rowActivated(GridRow* row);
   void currentRowChanged(GridRow* row);
 
  private:
   void ShowDescription(const QModelIndex& current);
+  void DeliverRefusal();
 
   PropertyGridModel model_;
   PropertyGridDelegate delegate_;
   PropertyGridView* view_;
   QLabel* description_;
+  std::optional<QString> refusal_;  // refused, not yet delivered
 };
 
 }  // namespace netloom::panes
