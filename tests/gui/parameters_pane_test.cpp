@@ -147,6 +147,48 @@ TEST_F(ParametersPaneTest, RefreshShowsAnUnknownOptionAsItIsAndTheKeyAfterSecuri
   EXPECT_TRUE(Row("NetworkKey")->spec.enabled);
 }
 
+// Opening an editor on a value it cannot hold (an option the list lacks, a number outside the
+// spin's range, no number at all) and leaving it untouched changes nothing; such values show
+// as they are, marked.
+TEST_F(ParametersPaneTest, AnEditorLeftUntouchedChangesAValueItCannotHoldInNoWay) {
+  struct Case {
+    const char* label;
+    int item;
+    const char* slot;
+  };
+  const std::vector<Case> cases = {{"Baudrate", 5, "3A"},
+                                   {"AlarmMin", 43, "99"},
+                                   {"AlarmHour", 44, "x7"},
+                                   {"SyncInterval", 32, "FFFFFFFF"}};
+  for (const Case& c : cases) values_.Set(c.item, c.slot);
+  pane_.Rebuild();
+  PropertyGrid& grid = *pane_.grid();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    GridRow* row = Row(c.label);
+    const QModelIndex index = grid.model().IndexOf(row, PropertyGridModel::kValueColumn);
+    const QString shown = QStringLiteral("%1 (unknown)").arg(c.slot);
+    EXPECT_EQ(grid.model().data(index).toString(), shown);
+    grid.SetCurrentRow(row);
+    grid.view()->edit(index);
+    ASSERT_NE(grid.OpenEditor(), nullptr);
+    EXPECT_TRUE(grid.CommitEdit());  // left as Enter leaves it
+    EXPECT_EQ(grid.OpenEditor(), nullptr);
+    EXPECT_EQ(values_.Get(c.item), c.slot);
+    EXPECT_EQ(grid.model().data(index).toString(), shown);
+    EXPECT_FALSE(row->Modified());
+  }
+  // A value picked in the editor is an edit as ever.
+  GridRow* minutes = Row("AlarmMin");
+  grid.view()->edit(grid.model().IndexOf(minutes, PropertyGridModel::kValueColumn));
+  auto* spin = qobject_cast<QSpinBox*>(grid.OpenEditor());
+  ASSERT_NE(spin, nullptr);
+  spin->setValue(5);
+  EXPECT_TRUE(grid.CommitEdit());
+  EXPECT_EQ(values_.Get(43), "05");
+  EXPECT_TRUE(minutes->Modified());
+}
+
 TEST_F(ParametersPaneTest, ReadAndWriteWithNoDocumentDoNothing) {
   guitest::ModalAnswerer answers;
   Edit(*pane_.grid(), Row("PanID"), "4321");

@@ -43,7 +43,11 @@ ItemShown ShowItem(int item, std::string_view slot) {
       const auto value = entry.valueType == ParamValueType::DecimalSpin
                              ? catalogue::ParseDecimalDigits(slot, entry.width)
                              : catalogue::ParseHexDigits(slot, entry.width);
-      if (!value || slot.size() != static_cast<std::size_t>(entry.width)) return Unknown(slot);
+      // A number beyond the spin's range would be clamped by its editor: it is shown as it is.
+      if (!value || slot.size() != static_cast<std::size_t>(entry.width) ||
+          *value < static_cast<std::uint32_t>(entry.minimum) ||
+          *value > static_cast<std::uint32_t>(entry.maximum))
+        return Unknown(slot);
       return {ItemShown::Kind::Number, std::string(slot), static_cast<int>(*value), {}};
     }
     case ParamValueType::WeekdayMask: {

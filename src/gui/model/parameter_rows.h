@@ -6,7 +6,7 @@
 //   OptionList     the option StoredOptionIndex names ("SecurityEnable" "81": "Trust Center");
 //                  a slot that names no option is shown as it is, marked Unknown
 //   DecimalSpin    the slot read as decimal digits, LongSpin as hex digits (Unknown when they
-//                  are not such digits)
+//                  are not such digits or lie outside minimum..maximum)
 //   WeekdayMask    the day rows show the mask's bits (every day when it is no mask)
 //
 // Pure functions over the table; UI thread only, as every row edit is (value_entry.h).

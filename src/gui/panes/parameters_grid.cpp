@@ -19,7 +19,7 @@ void ForEachValueRow(GridRow* row, Visit&& visit) {
 
 }  // namespace
 
-QString UnknownOptionText(const QString& slot) {
+QString UnknownText(const QString& slot) {
   return slot + QStringLiteral(" (unknown)");
 }
 
@@ -56,10 +56,7 @@ void ShowItemValue(PropertyGrid& grid, GridRow* row, int item, const std::string
       grid.SetValue(row, shown.number, asOriginal);
       return;
     case model::ItemShown::Kind::Unknown:
-      grid.SetValue(row,
-                    row->spec.kind == RowKind::Options ? UnknownOptionText(ToQString(shown.text))
-                                                       : ToQString(shown.text),
-                    asOriginal);
+      grid.SetValue(row, UnknownText(ToQString(shown.text)), asOriginal);
       return;
     case model::ItemShown::Kind::Option:
     case model::ItemShown::Kind::Text:

@@ -31,7 +31,8 @@ void MarkUnmodified(PropertyGrid& grid, const ItemRows& rows);
 // The items whose rows were edited since the build or the last MarkUnmodified, in item order.
 std::vector<int> ModifiedItems(const ItemRows& rows);
 
-// The text an option row shows for a slot that names no option.
-QString UnknownOptionText(const QString& slot);
+// The text a row shows for a slot its kind of row cannot hold (an option list's slot that names
+// no option, a spin's slot that is no number in its range): the slot, marked "(unknown)".
+QString UnknownText(const QString& slot);
 
 }  // namespace netloom::panes

@@ -31,6 +31,24 @@ QDateTimeEdit* DateTimeEditor(const RowSpec& spec, QWidget* parent) {
   return edit;
 }
 
+// The value an editor holds now, as its row would store it.
+QVariant EditorValue(QWidget* editor) {
+  if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
+    spin->interpretText();
+    return spin->value();
+  }
+  if (auto* combo = qobject_cast<QComboBox*>(editor))
+    return combo->currentIndex() < 0 ? QVariant() : QVariant(combo->currentText());
+  if (auto* edit = qobject_cast<QDateTimeEdit*>(editor)) return edit->dateTime();
+  if (auto* line = qobject_cast<QLineEdit*>(editor)) return line->text();
+  return {};
+}
+
+// The editor's value when it was given the row's value: leaving it there is no edit, even where
+// the editor cannot hold the row's value (an option the list lacks, a number beyond the spin's
+// range).
+constexpr const char* kOpenedWith = "netloomOpenedWith";
+
 }  // namespace
 
 QWidget* PropertyGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -86,30 +104,24 @@ void PropertyGridDelegate::setEditorData(QWidget* editor, const QModelIndex& ind
   if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
     spin->setValue(row->value.toInt());
   } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-    combo->setCurrentIndex(std::max(0, combo->findText(row->value.toString())));
+    // A value that names no option shows as it is until an option is picked.
+    combo->setPlaceholderText(row->ValueText());
+    combo->setCurrentIndex(combo->findText(row->value.toString()));
   } else if (auto* edit = qobject_cast<QDateTimeEdit*>(editor)) {
     edit->setDateTime(row->value.toDateTime());
   } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     line->setText(row->value.toString());
   }
+  editor->setProperty(kOpenedWith, EditorValue(editor));
 }
 
 void PropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                         const QModelIndex& index) const {
   const GridRow* row = RowOf(index);
-  QVariant value;
-  if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
-    spin->interpretText();
-    value = spin->value();
-  } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-    value = combo->currentText();
-  } else if (auto* edit = qobject_cast<QDateTimeEdit*>(editor)) {
-    value = edit->dateTime();
-  } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-    value = line->text();
-  }
+  const QVariant value = EditorValue(editor);
   // Leaving an editor untouched is no edit.
-  if (value.isValid() && value != row->value) model->setData(index, value, Qt::EditRole);
+  if (value.isValid() && value != editor->property(kOpenedWith) && value != row->value)
+    model->setData(index, value, Qt::EditRole);
 }
 
 QSize PropertyGridDelegate::sizeHint(const QStyleOptionViewItem& option,

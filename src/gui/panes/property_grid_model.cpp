@@ -26,7 +26,9 @@ QString GridRow::ValueText() const {
     case RowKind::SubGroup:
       return {};
     case RowKind::Integer:
-      return QString::number(value.toInt());
+      // A value the spin cannot hold (as the module gave it) is kept as its text.
+      return value.typeId() == QMetaType::QString ? value.toString()
+                                                  : QString::number(value.toInt());
     case RowKind::Check:
       return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     case RowKind::Date:

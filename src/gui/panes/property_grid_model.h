@@ -5,7 +5,8 @@
 // and then holds a value and the value it had when it was built (its original value): a row
 // whose value differs from its original shows bold. Rows are owned by the model; a GridRow
 // pointer stays valid until Clear. Values by kind:
-//   Text QString; Integer int; Options QString (the option text shown); Check bool;
+//   Text QString; Integer int (or a QString shown as it is: a value outside the row's range);
+//   Options QString (the option text shown, or a text that names no option); Check bool;
 //   Date, Time QDateTime; Group, SubGroup none.
 // A user's edit (setData from the view or its editors) stores the value and emits rowEdited; a
 // program's SetValue emits nothing. UI thread only.

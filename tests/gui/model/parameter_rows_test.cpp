@@ -34,6 +34,10 @@ TEST(ParameterRowsTest, SlotTextsShowByValueType) {
       {43, "07", Kind::Number, "07", 7},
       {43, "x7", Kind::Unknown, "x7", 0},
       {32, "0000003C", Kind::Number, "0000003C", 60},
+      // Numbers a spin cannot hold are shown as they are, not clamped.
+      {43, "99", Kind::Unknown, "99", 0},
+      {32, "FFFFFFFF", Kind::Unknown, "FFFFFFFF", 0},
+      {32, "000001F5", Kind::Unknown, "000001F5", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.item) + " <" + c.slot + ">");
