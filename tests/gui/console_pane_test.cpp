@@ -212,10 +212,13 @@ TEST_F(ConsolePaneTest, ANodePickFillsTheNodeRowsOfTheCurrentCommand) {
   EXPECT_EQ(Slot(18), "0123456789ABCDEF");
   Edit(first, "1");
   EXPECT_EQ(first->value, "0000000000000001");
-  pane_.OnNodePicked("12AB");  // the walk does not learn MAC addresses: the entry's is empty
+  // The walk does not learn MAC addresses: the entry's is empty and wipes nothing typed.
+  pane_.OnNodePicked("12AB");
   EXPECT_EQ(first->value, "0000000000000001");
-  EXPECT_EQ(second->value, "");
-  EXPECT_EQ(Slot(18), "");
+  EXPECT_EQ(second->value, "0123456789ABCDEF");
+  EXPECT_EQ(Slot(18), "0000000000000001");
+  pane_.Send();
+  EXPECT_EQ(sent_.back().rfind("ATSENDLINKKEY 0000000000000001 0000000000000001 ", 0), 0u);
 
   Select("ATFINDDEVICE");
   pane_.OnNodePicked("12ABxyz");

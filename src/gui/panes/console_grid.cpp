@@ -121,6 +121,9 @@ void FillPickedNode(PropertyGrid& grid, const ConsoleRows& rows, int command,
   const std::optional<link::DeviceEntry> entry = directory.Find(address.left(4).toStdString());
   if (!entry) return;
   const auto fill = [&](int kind, GridRow* row, const std::string& text) {
+    // A field the directory does not know (the walk learns no MAC address) leaves what the
+    // user typed.
+    if (text.empty()) return;
     values.Set(kind, text);
     if (row) grid.SetValue(row, QString::fromStdString(text));
   };

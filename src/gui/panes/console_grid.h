@@ -47,7 +47,8 @@ void ShowClock(PropertyGrid& grid, const ConsoleRows& rows, const QDateTime& now
 
 // A node picked in the diagram: for the kinds of catalogue command `command` (others: nothing),
 // the node rows and their slots get the directory entry's address, MAC address and name, as
-// they stand. Nothing when `address` has no entry.
+// they stand; a field the entry leaves empty changes nothing. Nothing when `address` has no
+// entry.
 void FillPickedNode(PropertyGrid& grid, const ConsoleRows& rows, int command,
                     const link::DeviceDirectory& directory, const QString& address,
                     catalogue::KindValueTable& values);
