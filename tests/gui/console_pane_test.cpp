@@ -244,6 +244,28 @@ TEST_F(ConsolePaneTest, ANodePickFillsTheNodeRowsOfTheCurrentCommand) {
   EXPECT_TRUE(grid().IsEmpty());
 }
 
+// A node's name in another code than UTF-8 shows one character per byte and goes out as the
+// node gave it; letters typed beyond 7-bit ASCII are refused.
+TEST_F(ConsolePaneTest, ANodesNameGoesOutByteForByte) {
+  directory_.Add("12AC", "Caf\xE9");
+  pane_.ShowTab(CommandTab::Advance);
+  Select("ATFINDDEVICE");
+  pane_.OnNodePicked("12AC");
+  EXPECT_EQ(Row("Devie Name")->value, QString::fromUtf8("Caf\u00e9"));
+  EXPECT_EQ(Slot(11), "Caf\xE9");
+  guitest::ModalAnswerer answers;
+  Edit(Row("Devie Name"), QString::fromUtf8("Caf\u00e9 2"));
+  EXPECT_EQ(Slot(11), "Caf\xE9 2");
+  Edit(Row("Devie Name"), QString::fromUtf8("K\u00fcche"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Slot(11), "Caf\xE9 2");
+  EXPECT_EQ(answers.seen(), QStringList{QString::fromUtf8(
+                                "Devie Name :\n\"\u00fc\" is not a character the module takes "
+                                "(7-bit ASCII)")});
+  pane_.Send();
+  EXPECT_EQ(sent_.back().rfind("ATFINDDEVICE Caf\xE9 2", 0), 0u);
+}
+
 TEST_F(ConsolePaneTest, TheTargetFieldShowsNullWhileRemoteIsOff) {
   pane_.OnTargetChanged(false, "0001");
   EXPECT_EQ(pane_.targetField()->text(), "NULL");

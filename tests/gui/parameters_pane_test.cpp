@@ -189,6 +189,24 @@ TEST_F(ParametersPaneTest, AnEditorLeftUntouchedChangesAValueItCannotHoldInNoWay
   EXPECT_TRUE(minutes->Modified());
 }
 
+// Text rows show a module's name byte for byte (each byte one character) and keep its bytes
+// when edited around them; letters the user types beyond 7-bit ASCII are refused.
+TEST_F(ParametersPaneTest, TextRowsKeepTheModulesBytesAndRefuseTypedLetters) {
+  guitest::ModalAnswerer answers;
+  values_.Set(kDeviceName, "Caf\xE9");  // Latin-1, no UTF-8
+  pane_.Rebuild();
+  EXPECT_EQ(Shown("Device Name"), QString::fromUtf8("Caf\u00e9"));
+  Edit(*pane_.grid(), Row("Device Name"), QString::fromUtf8("Caf\u00e9-123456789AB"));
+  EXPECT_EQ(values_.Get(kDeviceName), "Caf\xE9-123456789AB");  // sixteen bytes: within the width
+  Edit(*pane_.grid(), Row("Device Name"), QString::fromUtf8("K\u00fcche"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(values_.Get(kDeviceName), "Caf\xE9-123456789AB");
+  EXPECT_EQ(Shown("Device Name"), QString::fromUtf8("Caf\u00e9-123456789AB"));
+  EXPECT_EQ(answers.seen(),
+            QStringList{QString::fromUtf8(
+                "Device Name :\n\"\u00fc\" is not a character the module takes (7-bit ASCII)")});
+}
+
 TEST_F(ParametersPaneTest, ReadAndWriteWithNoDocumentDoNothing) {
   guitest::ModalAnswerer answers;
   Edit(*pane_.grid(), Row("PanID"), "4321");

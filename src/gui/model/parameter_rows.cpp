@@ -9,7 +9,7 @@ namespace {
 using catalogue::ParamValueType;
 
 ItemShown Unknown(std::string_view slot) {
-  return {ItemShown::Kind::Unknown, std::string(slot), 0, {}};
+  return {ItemShown::Kind::Unknown, catalogue::ShownText(slot), 0, {}};
 }
 
 ParameterEdit FromEntry(const catalogue::EntryResult& result) {
@@ -21,8 +21,10 @@ bool ShowsSlotText(ParamValueType type) {
          type != ParamValueType::LongSpin && type != ParamValueType::WeekdayMask;
 }
 
+// The slot as its text row shows it: MACAddr in the typed order, each byte one character.
 std::string TypedOrder(int item, std::string_view slot) {
-  return item == catalogue::kMacAddrItem ? catalogue::SwapMacHalves(slot) : std::string(slot);
+  return catalogue::ShownText(item == catalogue::kMacAddrItem ? catalogue::SwapMacHalves(slot)
+                                                              : std::string(slot));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 //
 // Shown value by the item's value type (slot = its ConfigValueTable text):
 //   text types     the slot; MACAddr with its halves exchanged (the typed order)
+// Texts are given as UTF-8 with each byte of the slot one character (ShownText, value_entry.h),
+// and an edited row's text is taken back the same way.
 //   OptionList     the option StoredOptionIndex names ("SecurityEnable" "81": "Trust Center");
 //                  a slot that names no option is shown as it is, marked Unknown
 //   DecimalSpin    the slot read as decimal digits, LongSpin as hex digits (Unknown when they

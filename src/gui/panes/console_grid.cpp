@@ -2,6 +2,7 @@
 
 #include "core/catalogue/at_commands.h"
 #include "core/catalogue/parameter_kinds.h"
+#include "core/catalogue/value_entry.h"
 #include "gui/panes/catalogue_rows.h"
 
 namespace netloom::panes {
@@ -125,7 +126,7 @@ void FillPickedNode(PropertyGrid& grid, const ConsoleRows& rows, int command,
     // user typed.
     if (text.empty()) return;
     values.Set(kind, text);
-    if (row) grid.SetValue(row, QString::fromStdString(text));
+    if (row) grid.SetValue(row, QString::fromStdString(ShownText(text)));
   };
   for (std::int32_t kind : AtCommands()[static_cast<std::size_t>(command)].Kinds()) {
     if (kind == kNetworkAddressKind || kind == kJoinAddressKind)

@@ -22,6 +22,10 @@ bool ShowsSlotText(ParamValueType type) {
 
 }  // namespace
 
+QString ShownSlot(const KindValueTable& values, int kind) {
+  return QString::fromStdString(ShownText(values.Get(kind)));
+}
+
 ConsoleEdit RouteConsoleEdit(const GridRow& row, KindValueTable& values) {
   const QString& label = row.spec.label;
   if (label == QStringLiteral("System Time"))
@@ -32,10 +36,12 @@ ConsoleEdit RouteConsoleEdit(const GridRow& row, KindValueTable& values) {
 
   const std::string text = row.ValueText().toStdString();
   if (row.spec.tag == kSregValueKind) {
-    EntryResult result = CheckParameterValue(kDataKind, text);
-    if (result.accepted()) result = values.Set(kSregValueKind, text);
+    EntryResult result = TypedText("Data", text, values.Get(kSregValueKind));
+    if (result.accepted()) result = CheckParameterValue(kDataKind, result.text);
+    if (result.status == EntryResult::Status::Stored)
+      result = values.Set(kSregValueKind, result.text);
     ConsoleEdit edit = FromEntry(result);
-    edit.shown = QString::fromStdString(values.Get(kSregValueKind));
+    edit.shown = ShownSlot(values, kSregValueKind);
     return edit;
   }
   const int kind = KindByLabel(label.toStdString());
@@ -46,7 +52,7 @@ ConsoleEdit RouteConsoleEdit(const GridRow& row, KindValueTable& values) {
   }
   ConsoleEdit edit = FromEntry(EditKindRow(values, kind, text));
   if (ShowsSlotText(ParameterKinds()[static_cast<std::size_t>(kind)].valueType))
-    edit.shown = QString::fromStdString(values.Get(kind));
+    edit.shown = ShownSlot(values, kind);
   return edit;
 }
 

@@ -5,7 +5,8 @@
 //   "SUN".."SAT"              the day's bit of the weekday mask (slot 31)
 //   anything else             nothing
 // The "SREG" value row (tag 20, labelled "Data") keeps the "Data" rules but stores into slot 20,
-// which the "SREG" line carries: a value typed there is sent, not dropped.
+// which the "SREG" line carries: a value typed there is sent, not dropped. Text rows take back
+// the slot's bytes by TypedText (value_entry.h): characters typed beyond 7-bit ASCII are refused.
 // UI thread only (one table's rows are edited from one thread).
 #pragma once
 
@@ -32,5 +33,9 @@ struct ConsoleEdit {
 };
 
 ConsoleEdit RouteConsoleEdit(const GridRow& row, catalogue::KindValueTable& values);
+
+// A slot as its text row shows it: each byte one character (ShownText), so a name a node gave in
+// another code than UTF-8 goes back unchanged.
+QString ShownSlot(const catalogue::KindValueTable& values, int kind);
 
 }  // namespace netloom::panes

@@ -38,6 +38,8 @@ TEST(ParameterRowsTest, SlotTextsShowByValueType) {
       {43, "99", Kind::Unknown, "99", 0},
       {32, "FFFFFFFF", Kind::Unknown, "FFFFFFFF", 0},
       {32, "000001F5", Kind::Unknown, "000001F5", 0},
+      // Each byte of a text is one character: a Latin-1 "Café" is not lost.
+      {38, "Caf\xE9", Kind::Text, "Caf\xC3\xA9", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.item) + " <" + c.slot + ">");
