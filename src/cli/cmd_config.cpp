@@ -30,8 +30,9 @@ constexpr const char* kUsage =
     "                                [--set NAME=VALUE]... [--verify]\n"
     "read prints the module's 51 configuration items: index, name, value.\n"
     "write starts from the module's image (or the catalogue defaults with --defaults),\n"
-    "applies the items of FILE (as printed by 'config read --json'), then each --set (NAME is\n"
-    "an item name or index, VALUE as typed into the Parameters pane; option items by option\n"
+    "applies the items of FILE (as printed by 'config read --json'; read-only items and the\n"
+    "module's own, such as MACAddr and SerialNum, are skipped and named), then each --set (NAME\n"
+    "is an item name or index, VALUE as typed into the Parameters pane; option items by option\n"
     "text), and writes the image.\n"
     "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
@@ -115,22 +116,25 @@ std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::
   return kExitFailed;
 }
 
-// The plan's values in `table`; the exit status when one is refused.
+// The plan's values in `table`; the exit status when one is refused. The file's read-only and
+// per-module items are skipped, and named once on standard error when `tell`.
 std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable& table,
-                             CommandIo& io) {
-  for (const auto& [item, text] : plan.fromFile) {
-    const auto stored = table.Set(item, text);
-    if (!stored.accepted())
-      return UsageError(io, kCommand, ItemLabel(item) + ": " + stored.message);
-  }
-  for (const auto& [item, text] : plan.sets) {
-    const auto entered = catalogue::EnterConfigValue(table, item, text);
-    if (entered.accepted()) continue;
-    // Most messages name the item already; the digit messages do not.
-    std::string reason = OneLine(entered.message);
+                             CommandIo& io, bool tell) {
+  // Most messages name the item already; the digit messages do not.
+  const auto refused = [&](int item, const std::string& message) {
+    std::string reason = OneLine(message);
     const auto name = ConfigCatalogue()[static_cast<std::size_t>(item)].name;
     if (reason.rfind(name, 0) != 0) reason = ItemLabel(item) + ": " + reason;
     return UsageError(io, kCommand, reason);
+  };
+  const catalogue::ProfileLoad load = catalogue::ApplyProfile(table, plan.fromFile);
+  if (!load.refused.empty())
+    return refused(load.refused.front().first, load.refused.front().second);
+  if (tell && !load.skipped.empty())
+    io.err << kCommand << ": " << catalogue::SkippedItemsText(load.skipped) << "\n";
+  for (const auto& [item, text] : plan.sets) {
+    const auto entered = catalogue::EnterConfigValue(table, item, text);
+    if (!entered.accepted()) return refused(item, entered.message);
   }
   // Nothing goes out that the image cannot carry as it stands.
   catalogue::ConfigValueTable trial;
@@ -148,7 +152,7 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
     if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
   }
   if (plan.defaults) Table().LoadDefaults();
-  if (const auto status = ApplyPlan(plan, Table(), io)) return *status;
+  if (const auto status = ApplyPlan(plan, Table(), io, true)) return *status;
   ShowStep(io, "writing the configuration");
   if (const auto status = Transfer(link, link::WorkerCommand::WriteConfig, to, io)) return *status;
   if (!plan.verify) return kExitOk;
@@ -185,7 +189,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     catalogue::ConfigValueTable trial;
     trial.LoadDefaults();
     trial.SetKeyEditable("01");
-    if (const auto status = ApplyPlan(*plan, trial, io)) return *status;
+    if (const auto status = ApplyPlan(*plan, trial, io, false)) return *status;
   }
 
   CliLink link(kCommand, io, false);

@@ -86,6 +86,37 @@ TEST_F(ConfigCommandTest, WriteFromTheReadDocumentToANode) {
   EXPECT_EQ(ValueOf(ReadJson(), kPanId), "1234");  // the coordinator kept its own
 }
 
+// One profile written to many modules gives each the settings, never another's identity.
+TEST_F(ConfigCommandTest, AProfileLoadedIntoTwoModulesLeavesEachItsOwnIdentity) {
+  const std::vector<int> identity = {catalogue::kMacAddrItem, 15, 16, 22, 49};
+  const auto coordinator = ReadJson();
+  const auto node = ReadJson({"--to", "1A01"});
+  ASSERT_NE(ValueOf(node, catalogue::kMacAddrItem), ValueOf(coordinator, catalogue::kMacAddrItem));
+  auto profile = coordinator;
+  profile["items"][catalogue::kMacAddrItem]["value"] = "1111111122222222";
+  profile["items"][49]["value"] = "0909000099";  // SerialNum
+  profile["items"][kPanId]["value"] = "5555";
+  const testsupport::TempFolder folder;
+  const auto path = folder.Write("profile.json", profile.dump());
+
+  for (const auto& [to, before] :
+       {std::pair{std::string(), coordinator}, std::pair{std::string("1A01"), node}}) {
+    SCOPED_TRACE(to);
+    std::vector<std::string> args = {"write", "--from", path, "--verify"};
+    if (!to.empty()) args.insert(args.end(), {"--to", to});
+    ASSERT_EQ(Run(args), kExitOk) << err_;
+    EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;  // named once
+    EXPECT_NE(err_.find("not loaded and keep this module's values (read-only or the module's "
+                        "own): 10 MACAddr, "),
+              std::string::npos)
+        << err_;
+    EXPECT_NE(err_.find("49 SerialNum"), std::string::npos) << err_;
+    const auto after = to.empty() ? ReadJson() : ReadJson({"--to", to});
+    EXPECT_EQ(ValueOf(after, kPanId), "5555");
+    for (int item : identity) EXPECT_EQ(ValueOf(after, item), ValueOf(before, item)) << item;
+  }
+}
+
 // The desktop program's profiles are the same documents: what the Parameters pane saves is
 // written by the command line, and what the command line reads loads into the pane whole.
 TEST_F(ConfigCommandTest, ProfilesOfTheParametersPaneGoBothWays) {
@@ -103,7 +134,11 @@ TEST_F(ConfigCommandTest, ProfilesOfTheParametersPaneGoBothWays) {
   const auto read = catalogue::ParseProfile(ReadJson().dump(), "read", error);
   ASSERT_TRUE(read) << error;
   catalogue::ConfigValueTable loaded;
-  EXPECT_TRUE(catalogue::ApplyProfile(loaded, *read).empty());
+  loaded.LoadDefaults();
+  const catalogue::ProfileLoad load = catalogue::ApplyProfile(loaded, *read);
+  EXPECT_TRUE(load.refused.empty());
+  // All but what names the module itself: the pane keeps its own.
+  for (int item : load.skipped) EXPECT_TRUE(catalogue::IsPerModuleItem(item)) << item;
   EXPECT_EQ(loaded.Snapshot(), grid.Snapshot());
 }
 

@@ -534,5 +534,56 @@ TEST_F(ParametersTransferTest, ARefusedEntryInAnOpenEditorStopsTheWrite) {
   EXPECT_TRUE(pane().hasUnsavedEdits());
 }
 
+// One profile loaded into two modules gives each the settings and leaves each its own identity;
+// the items left out are named once.
+TEST_F(ParametersTransferTest, AProfileLoadedIntoTwoModulesLeavesEachItsOwnIdentity) {
+  guitest::ModalAnswerer answers;
+  catalogue::ConfigValueTable saved;
+  saved.LoadDefaults();
+  saved.Set(catalogue::kMacAddrItem, "2222222211111111");
+  saved.Set(49, "0909000099");  // SerialNum
+  saved.Set(kPanId, "5555");
+  const testsupport::TempFolder folder;
+  const std::string path = folder.File("profile.json");
+  std::string error;
+  ASSERT_TRUE(catalogue::WriteProfileFile(path, saved.Snapshot(), error)) << error;
+
+  struct Module {
+    const char* node;  // nullptr: the local module
+    const char* shortAddress;
+  };
+  for (const Module& module : {Module{nullptr, "0000"}, Module{"1A01", "1A01"}}) {
+    SCOPED_TRACE(module.shortAddress);
+    if (module.node) {
+      PickNode(module.node);
+      pane().Action(res::kParametersRemote)->trigger();
+    }
+    const auto readModule = [&](const char* panId) {
+      pane().LoadDefaults();
+      pane().Rebuild();  // no edits to ask about; the defaults' PanID is no module's
+      pane().Action(res::kParametersRead)->trigger();
+      return QTest::qWaitFor(
+          [&] { return Shown("MyShortAddr") == module.shortAddress && Shown("PanID") == panId; },
+          guitest::kSlowMs);
+    };
+    ASSERT_TRUE(readModule("1234"));
+    const std::vector<std::string> own = GlobalConfigValues().Snapshot();
+    ASSERT_NE(own[catalogue::kMacAddrItem], "2222222211111111");
+
+    ASSERT_TRUE(pane().LoadProfile(QString::fromStdString(path)));
+    const QString told = answers.seen().last();
+    EXPECT_TRUE(told.contains("10 MACAddr")) << told.toStdString();
+    EXPECT_TRUE(told.contains("49 SerialNum")) << told.toStdString();
+    EXPECT_EQ(told.count("MACAddr"), 1) << told.toStdString();
+    EXPECT_EQ(GlobalConfigValues().Get(kPanId), "5555");
+
+    pane().Action(res::kParametersWrite)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+    ASSERT_TRUE(readModule("5555"));
+    for (int item : {catalogue::kMacAddrItem, 15, 16, 22, 49})
+      EXPECT_EQ(GlobalConfigValues().Get(item), own[static_cast<std::size_t>(item)]) << item;
+  }
+}
+
 }  // namespace
 }  // namespace netloom::panes

@@ -181,17 +181,48 @@ EntryResult CheckStoredValue(int item, std::string_view text) {
   return CheckRowValue(item, Item(item), text);
 }
 
-ProfileItems ApplyProfile(ConfigValueTable& table, const ProfileItems& items) {
-  ProfileItems refused;
+bool IsPerModuleItem(int item) {
+  static constexpr int kPerModule[] = {kImageVersionItem, kMacAddrItem, 15, 16, 22, 49};
+  return std::find(std::begin(kPerModule), std::end(kPerModule), item) != std::end(kPerModule);
+}
+
+ProfileLoad ApplyProfile(ConfigValueTable& table, const ProfileItems& items) {
+  // The key is editable when the load leaves security on: the profile's SecurityEnable if it
+  // carries one the row could hold, else the module's.
+  std::string security = table.Get(kSecurityEnableItem);
+  for (const auto& [item, text] : items)
+    if (item == kSecurityEnableItem && CheckStoredValue(item, text).accepted()) security = text;
+  const auto loads = [&](int item) {
+    if (IsPerModuleItem(item)) return false;
+    if (item == kNetworkKeyItem) return security != "00";
+    return Item(item).enabled || item == kAlarmWeekItem;
+  };
+
+  ProfileLoad load;
   for (const auto& [item, text] : items) {
+    if (!loads(item)) {
+      const bool named =
+          std::find(load.skipped.begin(), load.skipped.end(), item) != load.skipped.end();
+      if (!named && !SameValue(item, table.Get(item), text)) load.skipped.push_back(item);
+      continue;
+    }
     const EntryResult checked = CheckStoredValue(item, text);
     if (checked.accepted())
       table.Set(item, text);
     else
-      refused.emplace_back(item, checked.message);
+      load.refused.emplace_back(item, checked.message);
   }
+  std::sort(load.skipped.begin(), load.skipped.end());
   table.SetKeyEditable(table.Get(kSecurityEnableItem));
-  return refused;
+  return load;
+}
+
+std::string SkippedItemsText(const std::vector<int>& skipped) {
+  if (skipped.empty()) return {};
+  std::string list;
+  for (int item : skipped) list += (list.empty() ? "" : ", ") + ItemLabel(item);
+  return std::to_string(skipped.size()) + (skipped.size() == 1 ? " item was" : " items were") +
+         " not loaded and keep this module's values (read-only or the module's own): " + list;
 }
 
 std::vector<int> DifferingItems(const ConfigValues& a, const ConfigValues& b) {

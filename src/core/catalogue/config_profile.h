@@ -45,10 +45,28 @@ bool WriteProfileFile(const std::string& path, const ConfigValues& values, std::
 // the text, or Refused with the reason ("<name> : ...").
 EntryResult CheckStoredValue(int item, std::string_view text);
 
-// Puts the items that pass CheckStoredValue into `table` (NetworkKey's editable flag then
-// follows SecurityEnable, as after a read); returns the refused ones with their reasons, in
-// the order given. The accepted items are stored even when others are refused.
-ProfileItems ApplyProfile(ConfigValueTable& table, const ProfileItems& items);
+// Items that name one module, which a profile never carries to another: the image version,
+// MACAddr, ExPanID, MyShortAddr, ParentAddr and SerialNum.
+bool IsPerModuleItem(int item);
+
+// What loading a profile did.
+struct ProfileLoad {
+  ProfileItems refused;      // with their reasons, in the order given
+  std::vector<int> skipped;  // read-only or per-module items the profile would have changed
+};
+
+// Loads a profile as `config write --set` takes values: read-only items (the table's
+// ItemEnabled, NetworkKey following the SecurityEnable the load ends with; the weekday mask is
+// editable) and per-module items are skipped, so that a profile saved from one module never
+// gives another its identity; the items that pass CheckStoredValue are put into `table`
+// (NetworkKey's editable flag then follows SecurityEnable, as after a read), the others are
+// refused with their reasons. The accepted items are stored even when others are refused.
+ProfileLoad ApplyProfile(ConfigValueTable& table, const ProfileItems& items);
+
+// The one message for the skipped items of a load; empty when none was:
+// "2 items were not loaded and keep this module's values (read-only or the module's own):
+// 10 MACAddr, 49 SerialNum".
+std::string SkippedItemsText(const std::vector<int>& skipped);
 
 // Items whose texts differ between `a` and `b` (hex digits compared without case, text items
 // exactly), in item order.

@@ -327,18 +327,22 @@ std::optional<catalogue::ProfileItems> CPropertiesViewBar::ReadProfile(const QSt
 bool CPropertiesViewBar::LoadProfile(const QString& path) {
   const auto items = ReadProfile(path);
   if (!items) return false;
-  const catalogue::ProfileItems refused = catalogue::ApplyProfile(values_, *items);
+  const catalogue::ProfileLoad load = catalogue::ApplyProfile(values_, *items);
   ShowTableAsEdits();
   Highlight({});
-  if (refused.empty()) return true;
-  QStringList reasons;
-  for (const auto& [item, reason] : refused)
-    reasons << QString::number(item) + QLatin1Char(' ') +
-                   ToQString(reason).replace(QLatin1Char('\n'), QLatin1Char(' '));
-  ShowMessage(QStringLiteral("%1 of %2 items were not loaded and keep their values:\n%3")
-                  .arg(refused.size())
-                  .arg(items->size())
-                  .arg(reasons.join(QLatin1Char('\n'))));
+  QStringList told;
+  if (!load.refused.empty()) {
+    QStringList reasons;
+    for (const auto& [item, reason] : load.refused)
+      reasons << QString::number(item) + QLatin1Char(' ') +
+                     ToQString(reason).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    told << QStringLiteral("%1 of %2 items were not loaded and keep their values:\n%3")
+                .arg(load.refused.size())
+                .arg(items->size())
+                .arg(reasons.join(QLatin1Char('\n')));
+  }
+  if (!load.skipped.empty()) told << ToQString(catalogue::SkippedItemsText(load.skipped));
+  if (!told.isEmpty()) ShowMessage(told.join(QStringLiteral("\n\n")));
   return true;
 }
 

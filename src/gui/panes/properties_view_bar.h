@@ -13,7 +13,8 @@
 //   and its row highlighted.
 // - Profiles: Save writes the grid's values as the JSON document `netloom-cli config read
 //   --json` prints; Load puts a document's values into the grid (items that are no valid stored
-//   values are named and left as they were); Compare highlights the rows that differ from a
+//   values, and read-only and per-module items such as MACAddr and SerialNum, are named and
+//   left as they were); Compare highlights the rows that differ from a
 //   file or from the module (the grid keeps its values); Load Defaults.
 // - Rows edited since the last read or write show bold; a read over such edits asks first
 //   (ConfirmDiscardEdits).

@@ -84,13 +84,55 @@ TEST(ConfigProfileTest, StoredValuesAreCheckedByWhatTheRowsAndTheImageHold) {
 TEST(ConfigProfileTest, ApplyStoresWhatPassesAndNamesTheRest) {
   ConfigValueTable table;
   table.LoadDefaults();
-  const ProfileItems refused =
+  const ProfileLoad load =
       ApplyProfile(table, {{14, "4321"}, {5, "77"}, {kSecurityEnableItem, "01"}, {17, "1"}});
-  EXPECT_EQ(refused, (ProfileItems{{5, "Baudrate : \"77\" names no option"},
-                                   {17, "DstAddr : needs 4 hex digits"}}));
+  EXPECT_EQ(load.refused, (ProfileItems{{5, "Baudrate : \"77\" names no option"},
+                                        {17, "DstAddr : needs 4 hex digits"}}));
+  EXPECT_TRUE(load.skipped.empty());
   EXPECT_EQ(table.Get(14), "4321");
   EXPECT_EQ(table.Get(5), "04");
   EXPECT_TRUE(table.ItemEnabled(kNetworkKeyItem));  // security came on with the profile
+}
+
+// A profile saved from one module and loaded into another never gives it the first one's
+// identity, nor what no row lets the user change.
+TEST(ConfigProfileTest, ApplySkipsReadOnlyAndPerModuleItemsAndNamesThoseItWouldHaveChanged) {
+  ConfigValues saved = Defaults();
+  saved[kImageVersionItem] = "0003";
+  saved[kMacAddrItem] = "1111111122222222";
+  saved[15] = "00000000000000EE";  // ExPanID
+  saved[16] = "1A01";              // MyShortAddr
+  saved[22] = "0000";              // ParentAddr
+  saved[49] = "0909000099";        // SerialNum
+  saved[9] = "02";                 // FlowCtrl: read-only
+  saved[14] = "4321";              // PanID: a setting, loaded
+  saved[kAlarmWeekItem] = "3F";    // the weekday mask is set through its day rows: loaded
+  saved[kNetworkKeyItem] = std::string(32, 'A');
+  ProfileItems items;
+  for (int i = 0; i < kItemCount; ++i) items.emplace_back(i, saved[static_cast<std::size_t>(i)]);
+  items.emplace_back(kMacAddrItem, "1111111122222222");  // twice: named once
+
+  ConfigValueTable table;
+  table.LoadDefaults();
+  table.Set(kMacAddrItem, "89ABCDEF01234567");
+  const ConfigValues before = table.Snapshot();
+  const ProfileLoad load = ApplyProfile(table, items);
+  EXPECT_TRUE(load.refused.empty());
+  EXPECT_EQ(load.skipped, (std::vector<int>{0, 9, kMacAddrItem, 15, 16, 22, kNetworkKeyItem, 49}));
+  for (int item : load.skipped) EXPECT_EQ(table.Get(item), before[static_cast<std::size_t>(item)]);
+  EXPECT_EQ(table.Get(14), "4321");
+  EXPECT_EQ(table.Get(kAlarmWeekItem), "3F");
+  EXPECT_EQ(SkippedItemsText(load.skipped),
+            "8 items were not loaded and keep this module's values (read-only or the module's "
+            "own): 0 Version, 9 FlowCtrl, 10 MACAddr, 15 ExPanID, 16 MyShortAddr, 22 ParentAddr, "
+            "23 NetworkKey, 49 SerialNum");
+  EXPECT_EQ(SkippedItemsText({}), "");
+
+  // The key comes with a profile that turns security on.
+  items.emplace_back(kSecurityEnableItem, "01");
+  EXPECT_EQ(ApplyProfile(table, items).skipped,
+            (std::vector<int>{0, 9, kMacAddrItem, 15, 16, 22, 49}));
+  EXPECT_EQ(table.Get(kNetworkKeyItem), std::string(32, 'A'));
 }
 
 TEST(ConfigProfileTest, DifferencesIgnoreTheCaseOfDigitsOnly) {
