@@ -8,12 +8,15 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <fstream>
 #include <random>
 
 #include "core/firmware/hex_record.h"
 #include "core/link/serial/clock.h"
+#include "gui/shell/application_look.h"
+#include "gui/shell/main_frame.h"
 #include "gui/tools/upgrade_dialog.h"
 #include "gui_test_support.h"
 #include "support/boot_loader_client.h"
@@ -61,6 +64,14 @@ class UpgradeDialogTest : public ::testing::Test {
   }
   ~UpgradeDialogTest() override { delete dialog_.data(); }
 
+  // The dialog in place of the fixture's, its pauses on `clock`.
+  void ReplaceDialog(link::Clock& clock) {
+    delete dialog_.data();
+    dialog_ = new CUpgradeDialog(settings_, {"vmod", sim_.LinkPath(), "virtual module", false},
+                                 nullptr, clock);
+    dialog_->show();
+  }
+
   // A HEX file of `bytes` random bytes in 16-byte records, made by srec_cat.
   std::string MakeHexFile(std::size_t bytes) {
     binary_.resize(bytes);
@@ -106,6 +117,8 @@ class UpgradeDialogTest : public ::testing::Test {
 
   testsupport::ScopedVirtualModule sim_{testsupport::TestModuleOptions(kModuleRate)};
   link::CompressedClock clock_{100};
+  // Tenfold: the six-second wait after "Upgrade Mode" lasts long enough to close within it.
+  link::CompressedClock tenfold_{10};
   link::UartSettings settings_;
   testsupport::TempFolder folder_;
   std::vector<std::uint8_t> binary_;
@@ -210,12 +223,48 @@ TEST_F(UpgradeDialogTest, APortHeldByANetworkWindowIsNamedAndCancelStillReturnsT
   ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.seen().isEmpty(); }, kSlowMs));
   ASSERT_TRUE(WaitIdle());
   ASSERT_EQ(answers.seen().size(), 1);
-  EXPECT_EQ(answers.seen().first(), QStringLiteral("vmod is open in another window (a connected "
-                                                   "network window?). Disconnect it there, then "
-                                                   "try again."));
+  // The message stays; what holds the port is said under it.
+  EXPECT_EQ(answers.seen().first(),
+            QStringLiteral("Upgrade timeout: cannot communicate with target."));
   net.view().controller().Disconnect();
   dialog_->cancelButton()->click();
   ASSERT_TRUE(WaitClosed());
+  EXPECT_TRUE(AnswersAtCommands());
+}
+
+TEST_F(UpgradeDialogTest, ClosingDuringUpgradeModeReturnsTheModule) {
+  ReplaceDialog(tenfold_);
+  dialog_->upgradeModeButton()->click();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return Log().contains(QStringLiteral("Waiting 5 sec")); }, kSlowMs));
+  {
+    QuestionAnswerer yes(QMessageBox::Yes);
+    dialog_->close();
+    ASSERT_TRUE(WaitClosed());
+  }
+  EXPECT_TRUE(AnswersAtCommands());
+}
+
+TEST_F(UpgradeDialogTest, QuittingDuringAnUploadAsksThroughTheDialogAndReturnsTheModule) {
+  QSettings settings(shell::kSettingsOrganisation, shell::kSettingsApplication);
+  settings.clear();
+  shell::CMainFrame frame(settings);
+  frame.show();
+  dialog_->setParent(&frame, dialog_->windowFlags());  // as a network view opens it
+  dialog_->show();
+  const auto hex = MakeHexFile(64 * 1024);
+  EnterBootLoader();
+  Upgrade(hex);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return BootLoader().LinesAccepted() >= 10; }, kSlowMs));
+  {
+    QuestionAnswerer yes(QMessageBox::Yes);
+    EXPECT_FALSE(frame.close());  // the program waits while the dialog returns the module
+    EXPECT_EQ(yes.asked(), 1);
+    ASSERT_FALSE(dialog_.isNull());
+    EXPECT_TRUE(dialog_->isVisible());
+    ASSERT_TRUE(WaitClosed());
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.isVisible(); }, kSlowMs));
   EXPECT_TRUE(AnswersAtCommands());
 }
 

@@ -19,6 +19,8 @@ constexpr int kVerificationReads = 100;
 constexpr std::size_t kReplyBytes = 256;
 // Long pauses are taken in slices so that Close stops them promptly.
 constexpr std::uint32_t kPauseSliceMs = 100;
+// How long a module takes to restart (into its boot loader, or back into its application).
+constexpr std::uint32_t kRestartMs = 5000;
 
 // Cancel's commands carry a trailing space.
 constexpr std::string_view kCancelUpgradeOffCommand = "ATUPGRADE 0\r ";
@@ -86,7 +88,7 @@ CancelResult UpgradeProcedure::Cancel() {
   {
     std::lock_guard lock(mutex_);
     closeRequested_ = true;
-    closeNow = !(baudSaved_ && portCounted_);
+    closeNow = !ReturnOwed();
     if (closeNow) state_ = UpgradeState::Closed;
   }
   if (closeNow) {
@@ -199,19 +201,28 @@ void UpgradeProcedure::SetState(UpgradeState state) {
   observer_.OnStateChanged();
 }
 
+bool UpgradeProcedure::ReturnOwed() const {
+  return portCounted_ || upgradeModeSent_;
+}
+
 void UpgradeProcedure::Settle() {
-  for (;;) {
-    {
-      std::lock_guard lock(mutex_);
-      if (!(closeRequested_ && baudSaved_ && portCounted_)) {
-        state_ = closeRequested_ ? UpgradeState::Closed : UpgradeState::Idle;
-        stepRunning_ = false;
-        break;
-      }
-      state_ = UpgradeState::Cancelling;
-    }
+  bool returnModule = false;
+  {
+    std::lock_guard lock(mutex_);
+    returnModule = closeRequested_ && ReturnOwed();
+    if (returnModule) state_ = UpgradeState::Cancelling;
+  }
+  if (returnModule) {
     observer_.OnStateChanged();
     ReturnToAtMode();
+  }
+  {
+    std::lock_guard lock(mutex_);
+    // A return whose port did not open is still owed: the close is off, so that the dialog
+    // stays and Cancel can try again.
+    if (ReturnOwed()) closeRequested_ = false;
+    state_ = closeRequested_ ? UpgradeState::Closed : UpgradeState::Idle;
+    stepRunning_ = false;
   }
   settled_.notify_all();
   observer_.OnStateChanged();
@@ -263,6 +274,12 @@ void UpgradeProcedure::SetCounted(bool counted) {
   portCounted_ = counted;
 }
 
+void UpgradeProcedure::SetReturned() {
+  std::lock_guard lock(mutex_);
+  portCounted_ = false;
+  upgradeModeSent_ = false;
+}
+
 // ---- steps (step thread) ----
 
 void UpgradeProcedure::RunUpgradeMode() {
@@ -280,13 +297,22 @@ void UpgradeProcedure::RunUpgradeMode() {
       {200, "\r"}, {50, kUpgradeOnCommand}, {50, kResetCommand}};
   for (const auto& [pause, text] : steps) {
     if (!Pause(pause)) break;
+    if (text == kUpgradeOnCommand) {
+      // From here on the module may be on its way into the boot loader: a close returns it.
+      std::lock_guard lock(mutex_);
+      upgradeModeSent_ = true;
+    }
     link::WriteText(port, text);
     link::ReadBytes(port, discarded.data(), discarded.size());
+    if (text == kResetCommand) restartOwedMs_ = kRestartMs;
   }
   opened.port.reset();
   if (!Stopping()) {
     observer_.OnLog(kWaitingForResetLog);
-    for (int second = 0; second < 6 && Pause(1000); ++second) observer_.OnLog(".");
+    for (int second = 0; second < 6 && Pause(1000); ++second) {
+      observer_.OnLog(".");
+      restartOwedMs_ -= std::min<std::uint32_t>(restartOwedMs_, 1000);
+    }
   }
   Settle();
 }
@@ -404,7 +430,7 @@ UpgradeResult UpgradeProcedure::Verify() {
 
 UpgradeResult UpgradeProcedure::Finish() {
   upgradePort_.reset();
-  clock_.Pause(5000);
+  clock_.Pause(kRestartMs);
   UpdateSettings([](link::UartSettings& s) { s.baudRate = kAtModeBaudRate; });
   auto opened = OpenWithSettings();
   if (!opened.port) {
@@ -419,28 +445,35 @@ UpgradeResult UpgradeProcedure::Finish() {
   link::WriteText(*opened.port, kResetCommand);
   const bool reset = AppendReply(opened.port.get()).find("OK") != std::string::npos;
   opened.port.reset();
-  SetCounted(false);
+  SetReturned();
   {
     std::lock_guard lock(mutex_);
     atModeAnswered_ = upgradeOff && reset;
   }
-  Tell(kUpgradeFinishedMessage);
+  Tell(kUpgradeFinishedMessage,
+       upgradeOff && reset ? std::string() : std::string(kNoAtModeAnswerHint));
   return UpgradeResult::Finished;
 }
 
 void UpgradeProcedure::ReturnToAtMode() {
   if (upgradePort_) link::WriteByte(*upgradePort_, kAbandon);
   AppendReply(upgradePort_.get());
-  clock_.Pause(5000);
+  // After an upload the boot loader restarts on the abandon byte; after "Upgrade Mode" alone the
+  // module may still be restarting into it.
+  clock_.Pause(HasUpgradePort() ? kRestartMs : std::exchange(restartOwedMs_, 0));
   upgradePort_.reset();
-  const auto savedRate = SavedBaudRate();
-  UpdateSettings([savedRate](link::UartSettings& s) { s.baudRate = savedRate; });
+  UpdateSettings([this](link::UartSettings& s) {
+    // The rate saved before the first upload; without one (only "Upgrade Mode", or new UART
+    // settings since) the settings' own.
+    if (baudSaved_) s.baudRate = savedBaudRate_;
+  });
   auto opened = OpenWithSettings();
-  SetCounted(false);
   if (!opened.port) {
+    // Still owed: Cancel tries again.
     Tell(kCantOpenUpgradePortMessage, opened.detail);
     return;
   }
+  SetReturned();
   observer_.OnLog(kCancelLog);
   link::WriteText(*opened.port, kCancelUpgradeOffCommand);
   AppendReply(opened.port.get());

@@ -8,6 +8,11 @@
 // failed transfer (closed, but still counted so that Cancel returns the module to AT command
 // mode at the rate saved before the first upload).
 //
+// Returning the module: once "ATUPGRADE 1" may have gone out ("Upgrade Mode") or an upload was
+// tried, the module is owed a return to AT command mode ("ATUPGRADE 0", "ATRESET") until one
+// reached it: Cancel and Close return it first. A return whose port does not open is still owed;
+// the procedure then stays Idle so that Cancel can try again.
+//
 // Threads: every step runs on a thread of the procedure's own, one step at a time; the
 // operations below start a step and return at once. They are called from one controlling thread
 // (the UI thread, the CLI's main thread), never from inside an observer call. Observer calls come
@@ -108,8 +113,9 @@ class UpgradeProcedure {
   // does not open at that rate, so that Cancel returns the module). A verified upload goes on to
   // return the module to AT command mode at 9600 and ends with "Upgrade finish~!!".
   bool StartUpgrade(const std::string& firmwarePath);
-  // "Cancel": returns the module to AT command mode at the saved rate when an upload was tried
-  // (sending 0x4E first, then waiting five seconds); otherwise there is nothing to do.
+  // "Cancel": returns the module to AT command mode when a return is owed (after an upload,
+  // sending 0x4E first and waiting five seconds, at the saved rate; after "Upgrade Mode" alone,
+  // once its restart has ended, at the settings' rate); otherwise there is nothing to do.
   CancelResult Cancel();
   // The window's close box, Ctrl-C: stops a running step at its next read or pause (a
   // finishing or cancelling step runs to its end), returns the module as Cancel would, and ends
@@ -123,7 +129,8 @@ class UpgradeProcedure {
   UpgradeState State() const;
   UpgradeResult LastResult() const;
   // Whether the module answered "OK" to both "ATUPGRADE 0" and "ATRESET" when the last verified
-  // upload returned it to AT command mode ("Upgrade finish~!!" shows either way).
+  // upload returned it to AT command mode ("Upgrade finish~!!" shows either way, with
+  // kNoAtModeAnswerHint as its detail when it did not).
   bool AtModeAnswered() const;
   UpgradeProgress Progress() const;
   bool BaudSaved() const;
@@ -143,9 +150,10 @@ class UpgradeProcedure {
   void JoinFinishedStep();
   void Launch(UpgradeState state, std::function<void()> step);
   void SetState(UpgradeState state);
-  // Ends every step: returns the module first when a close was asked for after an upload
-  // attempt, then Idle or Closed.
+  // Ends every step: returns the module first when a close was asked for and a return is owed,
+  // then Idle or Closed (Idle when the return is still owed).
   void Settle();
+  bool ReturnOwed() const;  // under the mutex
   bool Stopping() const { return stop_.load(); }
   bool Pause(std::uint32_t ms);  // in slices; false when stopped before its end
 
@@ -166,6 +174,7 @@ class UpgradeProcedure {
   void Tell(std::string_view text, std::string detail = {});
   void UpdateSettings(const std::function<void(link::UartSettings&)>& change);
   void SetCounted(bool counted);
+  void SetReturned();  // the module is back in AT command mode: no return is owed
   void SetProgress(int percent);
   void CountSent(std::size_t bytes);
   void CountAcknowledged();
@@ -183,6 +192,7 @@ class UpgradeProcedure {
   bool baudSaved_ = false;
   std::uint32_t savedBaudRate_ = 0;
   bool portCounted_ = false;
+  bool upgradeModeSent_ = false;  // "ATUPGRADE 1" may have gone out since the last return
   bool atModeAnswered_ = false;
   bool stepRunning_ = false;
   bool closeRequested_ = false;
@@ -190,6 +200,8 @@ class UpgradeProcedure {
   std::atomic<bool> stop_{false};
   // Used only by the step thread (and by the controlling thread while no step runs).
   std::unique_ptr<link::SerialPort> upgradePort_;
+  // What is left of the module's restart into its boot loader after "Upgrade Mode" was stopped.
+  std::uint32_t restartOwedMs_ = 0;
   std::thread thread_;
 };
 

@@ -16,6 +16,11 @@ inline constexpr std::string_view kNoTargetMessage =
 inline constexpr std::string_view kNoResponseMessage = "Upgrade timeout: no response from target";
 inline constexpr std::string_view kChecksumErrorMessage = "The upgrade checksum error!";
 inline constexpr std::string_view kUpgradeFinishedMessage = "Upgrade finish~!!";
+// The detail under "Upgrade finish~!!" when the module did not answer its return.
+inline constexpr std::string_view kNoAtModeAnswerHint =
+    "The module did not answer OK to \"ATUPGRADE 0\" and \"ATRESET\" at 9600 baud: it may still "
+    "be in its boot loader. Check that it answers in a network window at 9600 baud before you "
+    "use it; if it does not, press \"Upgrade Mode\" and \"Upgrade\" to upload again.";
 
 // Log lines.
 inline constexpr std::string_view kWaitingForResetLog = "\r\nWaiting 5 sec to reset";

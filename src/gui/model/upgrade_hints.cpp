@@ -47,11 +47,13 @@ std::string Joined(std::string hint, const std::string& detail) {
 ShownUpgradeMessage ShowUpgradeMessage(const firmware::UpgradeMessage& message,
                                        const std::string& portName) {
   if (message.detail.find(kHeldReason) != std::string::npos) {
-    // The port never opened: say why instead of the time-out that follows from it.
-    return {portName +
-                " is open in another window (a connected network window?). Disconnect it "
-                "there, then try again.",
-            message.detail};
+    // The port never opened: the message stays, the detail says why (whoever holds it).
+    return {message.text,
+            Joined(portName +
+                       " is open elsewhere: another program, or a network window of this "
+                       "program that is connected to it, holds it. Close it or disconnect there, "
+                       "then try again.",
+                   message.detail)};
   }
   return {message.text, Joined(Hint(message.text), message.detail)};
 }

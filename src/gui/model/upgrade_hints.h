@@ -8,9 +8,9 @@
 
 namespace netloom::model {
 
-// What the dialog shows for a message of the procedure: the message itself (or, when the port
-// is held open by another window, plain words in place of the time-out it caused), and a hint
-// to show under it (empty when there is none) followed by the system's reason.
+// What the dialog shows for a message of the procedure: the message itself, and a hint to show
+// under it (empty when there is none; for a port held open by anyone, what that means)
+// followed by the system's reason.
 struct ShownUpgradeMessage {
   std::string text;
   std::string hint;

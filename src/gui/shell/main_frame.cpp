@@ -35,6 +35,7 @@
 #include "gui/shell/lock_indicators.h"
 #include "gui/shell/toolbar_button.h"
 #include "gui/shell/windows_dialog.h"
+#include "gui/tools/tool_windows.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
@@ -624,6 +625,8 @@ bool CMainFrame::CloseFrame(QWidget* page) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // Upgrade dialogs first: each asks before it stops an upload and shows its module's return.
+  if (!tools::CloseUpgradeDialogs(*this)) return event->ignore();
   if (!parameters_->ConfirmDiscardAllEdits()) return event->ignore();
   parameters_->Rebuild();  // asked once: the frames close without asking again
   for (auto* frame : Frames()) {

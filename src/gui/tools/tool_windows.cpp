@@ -22,4 +22,22 @@ QWidget* OpenUpgradeDialog(const link::UartSettings& settings, const model::Port
   return dialog;
 }
 
+bool CloseUpgradeDialogs(QWidget& owner) {
+  QList<CUpgradeDialog*> leaving;
+  bool refused = false;
+  for (auto* dialog : owner.findChildren<CUpgradeDialog*>()) {
+    if (dialog->isHidden() || dialog->close()) continue;
+    if (dialog->leaving())
+      leaving << dialog;
+    else
+      refused = true;
+  }
+  if (refused) return false;
+  for (auto* dialog : leaving) {
+    QObject::connect(dialog, &QObject::destroyed, &owner, &QWidget::close,
+                     static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+  }
+  return leaving.isEmpty();
+}
+
 }  // namespace netloom::tools

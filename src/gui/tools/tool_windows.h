@@ -26,5 +26,10 @@ std::unique_ptr<CWizardSheet> OpenSetupWizard(model::ConnectionController& conne
 // at the latest.
 QWidget* OpenUpgradeDialog(const link::UartSettings& settings, const model::PortChoice& port,
                            QWidget* parent);
+// The program is about to quit through `owner`: every open upgrade dialog among its windows is
+// closed as its close box does (a running step asks first; a module owed a return is returned
+// while the dialog shows it). True when none is left. Otherwise false: when every dialog agreed,
+// `owner` is closed again once they have gone; when one was refused, nothing more happens.
+bool CloseUpgradeDialogs(QWidget& owner);
 
 }  // namespace netloom::tools

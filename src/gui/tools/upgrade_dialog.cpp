@@ -190,6 +190,7 @@ void CUpgradeDialog::closeEvent(QCloseEvent* event) {
   }
   // Stops a running step and returns the module as Cancel does; the dialog goes once Closed.
   procedure_->Close();
+  leaving_ = true;
   AskRefresh();
 }
 
@@ -249,7 +250,9 @@ void CUpgradeDialog::Refresh() {
     ShowMessageBox(this, shownMessage.text, shownMessage.hint);
   }
   showingMessage_ = false;
-  if (procedure_->State() == UpgradeState::Closed) CloseWhenDone();
+  const UpgradeState state = procedure_->State();
+  if (state == UpgradeState::Closed) CloseWhenDone();
+  if (state == UpgradeState::Idle) leaving_ = false;  // the return could not reach the module
 }
 
 void CUpgradeDialog::ShowProgress() {

@@ -7,7 +7,9 @@
 // notes what changed and asks for a refresh (a queued call); the dialog then pulls the log, the
 // counters and the state. While a step runs the six controls are disabled and the window keeps
 // painting. Closing the window while a step runs asks first, then stops the step and returns the
-// module to AT command mode before the dialog goes. UI thread only (except the observer calls).
+// module to AT command mode (where the procedure owes it a return) before the dialog goes; the
+// dialog stays to show what the return says, and stays open when the return cannot reach the
+// module, so that Cancel can try again. UI thread only (except the observer calls).
 #pragma once
 
 #include <QDialog>
@@ -53,6 +55,9 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   QPlainTextEdit* preview() const { return preview_; }
   QLabel* remainingLabel() const { return remaining_; }
   const firmware::UpgradeProcedure& procedure() const { return *procedure_; }
+  // A close was agreed to: the dialog goes by itself once the module has been returned (unless
+  // the return cannot reach it; then it stays and this is false again).
+  bool leaving() const { return leaving_; }
 
   // The log keeps its text short: above 5000 characters the oldest 400 go before an append.
   static constexpr int kLogTrimAbove = 5000;
@@ -105,6 +110,7 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   bool logLastWasCr_ = false;
   bool showingMessage_ = false;
   bool closing_ = false;  // the dialog may go: the procedure has ended Closed
+  bool leaving_ = false;
 
   std::mutex mutex_;  // guards the two notes below
   std::string pendingLog_;

@@ -166,6 +166,7 @@ TEST_F(UpgradeTest, AReturnTheModuleDoesNotAnswerIsToldApart) {
     EXPECT_EQ(procedure->LastResult(), UpgradeResult::Finished);
     EXPECT_EQ(observer_.Messages().back(), "Upgrade finish~!!");
     EXPECT_EQ(procedure->AtModeAnswered(), !quiet);
+    EXPECT_EQ(observer_.LastMessage().detail, quiet ? firmware::kNoAtModeAnswerHint : "");
   }
 }
 
@@ -230,15 +231,60 @@ TEST_F(UpgradeTest, DestroyingARunningProcedureWaitsForItsReturn) {
   EXPECT_TRUE(AnswersAtCommands());
 }
 
-TEST_F(UpgradeTest, CloseCutsTheModeSwitchWaitShort) {
-  auto procedure = std::make_unique<UpgradeProcedure>(sim_->LinkPath(), settings_, observer_);
-  ASSERT_TRUE(procedure->StartUpgradeMode());  // real time: six one-second pauses
-  ASSERT_TRUE(WaitFor([&] { return Contains(observer_.Log(), "Waiting 5 sec to reset"); }));
-  const auto start = std::chrono::steady_clock::now();
-  procedure->Close();
+TEST_F(UpgradeTest, AModuleSentIntoItsBootLoaderIsReturnedByCloseAndCancel) {
+  // Tenfold: the six-second wait after "Upgrade Mode" lasts long enough to close within it.
+  link::CompressedClock tenfold(10);
+  for (const bool closeDuringTheWait : {true, false}) {
+    SCOPED_TRACE(closeDuringTheWait ? "Close during Upgrade Mode" : "Cancel after it");
+    observer_.Clear();
+    auto procedure =
+        std::make_unique<UpgradeProcedure>(sim_->LinkPath(), settings_, observer_, tenfold);
+    ASSERT_TRUE(procedure->StartUpgradeMode());
+    if (closeDuringTheWait) {
+      ASSERT_TRUE(WaitFor([&] { return Contains(observer_.Log(), "Waiting 5 sec to reset"); }));
+      procedure->Close();
+    } else {
+      Settle(*procedure);
+      ASSERT_TRUE(WaitFor([&] { return BootLoader().InBootLoader(); }));
+      EXPECT_EQ(procedure->Cancel(), CancelResult::Returning);
+    }
+    Settle(*procedure);
+    EXPECT_EQ(procedure->State(), UpgradeState::Closed);
+    if (closeDuringTheWait) {
+      EXPECT_FALSE(Contains(observer_.Log(), "reset......")) << observer_.Log();  // cut short
+    }
+    EXPECT_TRUE(Contains(observer_.Log(), "\r\nAT Command Mode\r\n")) << observer_.Log();
+    EXPECT_TRUE(AnswersAtCommands());
+  }
+}
+
+TEST_F(UpgradeTest, AReturnThatCannotOpenItsPortStaysOwedSoCancelCanTryAgain) {
+  const auto hex = MakeHexFile(256);
+  BootLoader().SetNakAtLine(2);
+  EnterBootLoader();
+  auto procedure = MakeProcedure();
+  ASSERT_TRUE(procedure->StartUpgrade(hex));
   Settle(*procedure);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  ASSERT_EQ(procedure->LastResult(), UpgradeResult::Failed);
+  // New UART settings after the failed upload clear the saved rate; the module is still owed.
+  ASSERT_TRUE(procedure->ChangeUart(sim_->LinkPath(), settings_));
+  ASSERT_FALSE(procedure->BaudSaved());
+
+  auto held = link::OpenPort(sim_->LinkPath());  // someone else has the port
+  ASSERT_TRUE(held.port);
+  observer_.Clear();
+  EXPECT_EQ(procedure->Cancel(), CancelResult::Returning);
+  Settle(*procedure);
+  EXPECT_EQ(observer_.Messages(), std::vector<std::string>{"Can't open this COM Port~!!"});
+  EXPECT_EQ(procedure->State(), UpgradeState::Idle);
+  EXPECT_TRUE(procedure->HasUpgradePort());
+
+  held.port.reset();
+  EXPECT_EQ(procedure->Cancel(), CancelResult::Returning);
+  Settle(*procedure);
   EXPECT_EQ(procedure->State(), UpgradeState::Closed);
+  EXPECT_FALSE(procedure->HasUpgradePort());
+  EXPECT_TRUE(AnswersAtCommands());
 }
 
 TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
@@ -277,7 +323,9 @@ TEST(UpgradeProcedure, RefusesPathsAndPortsItCannotUse) {
   EXPECT_EQ(procedure.Cancel(), CancelResult::Returning);
   ASSERT_TRUE(procedure.WaitUntilSettled(testsupport::kStepBound));
   EXPECT_EQ(observer.LastMessage().text, "Can't open this COM Port~!!");
-  EXPECT_EQ(procedure.State(), UpgradeState::Closed);
+  // The return never reached the module: still owed, and Cancel may try again.
+  EXPECT_EQ(procedure.State(), UpgradeState::Idle);
+  EXPECT_TRUE(procedure.HasUpgradePort());
 }
 
 }  // namespace

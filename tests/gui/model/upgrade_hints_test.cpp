@@ -7,14 +7,16 @@
 namespace netloom::model {
 namespace {
 
-TEST(UpgradeHints, APortHeldOpenIsNamedInPlaceOfTheTimeOut) {
-  const auto shown = ShowUpgradeMessage(
-      {std::string(firmware::kNoTargetMessage), "/dev/ttyUSB0: in use by another program"},
-      "ttyUSB0");
-  EXPECT_EQ(shown.text,
-            "ttyUSB0 is open in another window (a connected network window?). Disconnect it "
-            "there, then try again.");
-  EXPECT_EQ(shown.hint, "/dev/ttyUSB0: in use by another program");
+TEST(UpgradeHints, APortHeldOpenKeepsTheMessageAndSaysWhyUnderIt) {
+  for (const auto text : {firmware::kCantOpenUpgradePortMessage, firmware::kNoTargetMessage}) {
+    const auto shown = ShowUpgradeMessage(
+        {std::string(text), "/dev/ttyUSB0: in use by another program"}, "ttyUSB0");
+    EXPECT_EQ(shown.text, text);
+    EXPECT_EQ(shown.hint,
+              "ttyUSB0 is open elsewhere: another program, or a network window of this program "
+              "that is connected to it, holds it. Close it or disconnect there, then try again."
+              "\n\n/dev/ttyUSB0: in use by another program");
+  }
 }
 
 TEST(UpgradeHints, TheMessageStaysWithAHintAndTheReasonUnderIt) {
@@ -27,6 +29,12 @@ TEST(UpgradeHints, TheMessageStaysWithAHintAndTheReasonUnderIt) {
   EXPECT_TRUE(noPort.hint.ends_with("\n\n/dev/x: No such file or directory")) << noPort.hint;
   EXPECT_TRUE(
       ShowUpgradeMessage({std::string(firmware::kUpgradeFinishedMessage), ""}, "p").hint.empty());
+  // A module that did not answer its return: the text stays, the hint is under it.
+  const auto unanswered = ShowUpgradeMessage(
+      {std::string(firmware::kUpgradeFinishedMessage), std::string(firmware::kNoAtModeAnswerHint)},
+      "p");
+  EXPECT_EQ(unanswered.text, firmware::kUpgradeFinishedMessage);
+  EXPECT_EQ(unanswered.hint, firmware::kNoAtModeAnswerHint);
 }
 
 }  // namespace
