@@ -1,8 +1,13 @@
 #include "gui/gadget/gadget_info.h"
 
+#include <QClipboard>
 #include <QDrag>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "gui/gadget/gadget_source.h"
 #include "gui/model/gadget_layout.h"
@@ -34,7 +39,10 @@ CGadgetInfo::CGadgetInfo(GadgetEntry entry, QWidget* parent)
       entry_(std::move(entry)),
       label_(new CGadgetName(GadgetLabel(entry_.name), parent)) {
   setAccessibleName(label_->text());
-  QString about = tr("Gadget \"%1\": drag it to insert its name").arg(entry_.name);
+  // Reached with Tab; Ctrl+C copies the name for a user who cannot drag.
+  setFocusPolicy(Qt::StrongFocus);
+  QString about =
+      tr("Gadget \"%1\": drag it, or copy it with Ctrl+C, to insert its name").arg(entry_.name);
   QString tip = entry_.name;
   if (entry_.nameMarked) {
     const QString note =
@@ -54,11 +62,36 @@ void CGadgetInfo::Place(const QRect& item, const QRect& label) {
 }
 
 void CGadgetInfo::paintEvent(QPaintEvent*) {
-  if (entry_.icon.isNull()) return;
-  const IconSize size = IconDrawSize(entry_.icon.width(), entry_.icon.height());
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRect(0, 0, size.width, size.height), entry_.icon);
+  QStylePainter painter(this);
+  if (!entry_.icon.isNull()) {
+    const IconSize size = IconDrawSize(entry_.icon.width(), entry_.icon.height());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, size.width, size.height), entry_.icon);
+  }
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+bool CGadgetInfo::event(QEvent* event) {
+  // Ctrl+C is the item's own while it has the focus, before any window-wide Copy command.
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void CGadgetInfo::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    QGuiApplication::clipboard()->setText(entry_.name);
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void CGadgetInfo::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 // One gadget of the pane: the item that draws the icon and starts a drag, and its name label.
-// Both are children of the pane's scroll canvas; the item owns nothing of its label's but a
-// pointer. UI thread only.
+// The item takes the keyboard focus, and Ctrl+C copies its name as a drag would offer it. Both
+// are children of the pane's scroll canvas; the item owns nothing of its label's but a pointer.
+// UI thread only.
 #pragma once
 
 #include <QImage>
@@ -42,8 +43,10 @@ class CGadgetInfo : public QWidget {
   void dragFinished();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   GadgetEntry entry_;

@@ -11,6 +11,7 @@ COutputView::COutputView(QWidget* parent) : QWidget(parent), edit_(new COutputEd
   layout->setContentsMargins(1, 1, 1, 1);
   layout->addWidget(edit_);
   edit_->setObjectName(QStringLiteral("outputEdit"));
+  edit_->setAccessibleName(QStringLiteral("Output"));
   edit_->setFont(PaneFont());
   edit_->setFrameShape(QFrame::StyledPanel);
 }

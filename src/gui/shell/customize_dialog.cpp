@@ -22,6 +22,7 @@ QString Plain(QString text) {
 QWidget* ToolBarsPage(const QList<QToolBar*>& toolBars, std::function<void(QToolBar*)> reset) {
   auto* page = new QWidget;
   auto* list = new QListWidget(page);
+  list->setAccessibleName(QStringLiteral("Toolbars shown"));
   for (QToolBar* bar : toolBars) {
     auto* item = new QListWidgetItem(bar->windowTitle(), list);
     item->setCheckState(bar->isVisible() ? Qt::Checked : Qt::Unchecked);
@@ -80,6 +81,7 @@ QWidget* CommandsPage(const QList<QToolBar*>& toolBars, QTabWidget* tabs) {
 
 QWidget* KeyboardPage(const QList<QAction*>& commands) {
   auto* table = new QTableWidget(0, 2);
+  table->setAccessibleName(QStringLiteral("Keyboard shortcuts"));
   table->setHorizontalHeaderLabels({QStringLiteral("Command"), QStringLiteral("Keys")});
   table->horizontalHeader()->setStretchLastSection(true);
   table->verticalHeader()->hide();
@@ -105,6 +107,7 @@ CustomizeDialog::CustomizeDialog(const QList<QToolBar*>& toolBars, const QList<Q
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Customize"));
   auto* tabs = new QTabWidget(this);
+  tabs->setAccessibleName(QStringLiteral("Customize"));
   tabs->addTab(CommandsPage(toolBars, tabs), QStringLiteral("Commands"));
   tabs->addTab(ToolBarsPage(toolBars, std::move(resetToolBar)), QStringLiteral("Toolbars"));
   tabs->addTab(KeyboardPage(commands), QStringLiteral("Keyboard"));

@@ -39,6 +39,7 @@ void ColouredTabBar::paintEvent(QPaintEvent*) {
 DocumentTabs::DocumentTabs(QWidget* parent)
     : QTabWidget(parent), bar_(new ColouredTabBar(this)), documentMenu_(new QToolButton(this)) {
   setTabBar(bar_);
+  setAccessibleName(QStringLiteral("Documents"));
   setDocumentMode(true);
   setMovable(true);
   setUsesScrollButtons(true);
@@ -49,6 +50,7 @@ DocumentTabs::DocumentTabs(QWidget* parent)
   documentMenu_->setPopupMode(QToolButton::InstantPopup);
   documentMenu_->setMenu(new QMenu(documentMenu_));
   documentMenu_->setToolTip(QStringLiteral("Open documents"));
+  documentMenu_->setAccessibleName(documentMenu_->toolTip());
   connect(documentMenu_->menu(), &QMenu::aboutToShow, this, &DocumentTabs::FillDocumentMenu);
   setCornerWidget(documentMenu_, Qt::TopRightCorner);
   connect(this, &QTabWidget::currentChanged, this, &DocumentTabs::PlaceCloseButton);
@@ -68,6 +70,7 @@ void DocumentTabs::PlaceCloseButton(int current) {
     close->setAutoRaise(true);
     close->setText(QStringLiteral("\u00d7"));
     close->setToolTip(QStringLiteral("Close"));
+    close->setAccessibleName(QStringLiteral("Close document"));
     close->setFixedSize(16, 16);
     QWidget* page = widget(i);
     connect(close, &QToolButton::clicked, this, [this, page] { emit closeRequested(page); });

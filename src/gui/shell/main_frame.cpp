@@ -308,6 +308,7 @@ void CMainFrame::ResetToolbar(QToolBar* bar) {
   customise->setArrowType(Qt::DownArrow);
   customise->setPopupMode(QToolButton::InstantPopup);
   customise->setToolTip(ShellString(kCustomizeText));
+  customise->setAccessibleName(bar->windowTitle() + QStringLiteral(" options"));
   auto* menu = new QMenu(customise);
   menu->addAction(actions_.at(kViewCustomize));
   customise->setMenu(menu);

@@ -14,6 +14,7 @@ WindowsDialog::WindowsDialog(DocumentTabs& tabs, QWidget* parent)
     : QDialog(parent), tabs_(tabs), list_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("Windows"));
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setAccessibleName(QStringLiteral("Windows"));
   auto* activate = new QPushButton(QStringLiteral("&Activate"), this);
   auto* close = new QPushButton(QStringLiteral("&Close Window(s)"), this);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

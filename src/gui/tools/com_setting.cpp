@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <string_view>
+#include <utility>
 
 #include "core/link/serial/line_names.h"
 #include "core/link/serial/port_directory.h"
@@ -55,12 +56,14 @@ CComSetting::CComSetting(link::UartSettings& record, model::PortChoice& port,
 
   auto* form = new QFormLayout;
   form->setLabelAlignment(Qt::AlignRight);
-  form->addRow(QStringLiteral("COM Port : "), portBox_);
-  form->addRow(QStringLiteral("Baud Rate : "), baudBox_);
-  form->addRow(QStringLiteral("Byte Size : "), byteSizeBox_);
-  form->addRow(QStringLiteral("Parity : "), parityBox_);
-  form->addRow(QStringLiteral("Stop Bits : "), stopBitsBox_);
-  form->addRow(QStringLiteral("Flow Control : "), flowBox_);
+  const std::pair<const char*, QComboBox*> rows[] = {
+      {"COM Port", portBox_}, {"Baud Rate", baudBox_},     {"Byte Size", byteSizeBox_},
+      {"Parity", parityBox_}, {"Stop Bits", stopBitsBox_}, {"Flow Control", flowBox_}};
+  for (const auto& [name, box] : rows) {
+    // Its own name, not the label's text with its colon.
+    box->setAccessibleName(QString::fromLatin1(name));
+    form->addRow(QString::fromLatin1(name) + QStringLiteral(" : "), box);
+  }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &CComSetting::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CComSetting::reject);

@@ -26,6 +26,7 @@ TopologyDiagram::TopologyDiagram(QWidget* parent) : QGraphicsView(parent) {
   diagramScene->setItemIndexMethod(QGraphicsScene::NoIndex);
   diagramScene->setBackgroundBrush(Qt::white);
   setScene(diagramScene);
+  setAccessibleName(QStringLiteral("Network diagram"));
   setFrameShape(QFrame::NoFrame);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTransformationAnchor(QGraphicsView::NoAnchor);
