@@ -26,8 +26,8 @@ developer=ON
 if [ "$mode" = release ]; then
   developer=OFF
 else
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev srecord xvfb
-    xauth xdotool imagemagick)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev srecord
+    xvfb xauth xdotool imagemagick)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,9 @@ if [ "${1:-}" = --fuzz ]; then
   exec ./fuzz/fuzz.sh "${2:?usage: scripts/test.sh --fuzz SECONDS}"
 fi
 build_dir=$(./scripts/setup.sh "$@" | tail -n 1)
+# Every source file as clang-format (.clang-format) writes it.
+echo "Checking formatting (clang-format)" >&2
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
