@@ -157,6 +157,19 @@ TEST_F(UpgradeDialogTest, UploadsAFileFrameByFrameAndFinishes) {
   EXPECT_TRUE(AnswersAtCommands());
 }
 
+TEST_F(UpgradeDialogTest, ThePreviewIsMadeOffTheUiThreadOncePerVersionOfTheFile) {
+  const auto hex = MakeHexFile(4096);
+  const auto summaryShown = [&] {
+    return dialog_->preview()->toPlainText().startsWith(QStringLiteral("258 lines, 258 records"));
+  };
+  dialog_->pathEdit()->setText(QString::fromStdString(hex));
+  emit dialog_->pathEdit()->editingFinished();
+  EXPECT_EQ(dialog_->preview()->toPlainText(), QStringLiteral("Reading the file..."));
+  ASSERT_TRUE(QTest::qWaitFor(summaryShown, kSlowMs));
+  emit dialog_->pathEdit()->editingFinished();  // the same file: shown at once, not read again
+  EXPECT_TRUE(summaryShown());
+}
+
 TEST_F(UpgradeDialogTest, CancelAfterANakReturnsTheModuleAtTheSavedRate) {
   const auto hex = MakeHexFile(256);
   BootLoader().SetNakAtLine(3);

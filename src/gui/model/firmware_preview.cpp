@@ -1,5 +1,6 @@
 #include "gui/model/firmware_preview.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <numeric>
 #include <span>
@@ -46,17 +47,66 @@ std::optional<std::uint32_t> StartAddressOf(const firmware::HexRecord& record) {
   return std::nullopt;
 }
 
-std::vector<AddressRange> RangesOf(const firmware::FirmwareImage& image) {
-  std::vector<AddressRange> ranges;
-  for (const auto& [address, byte] : image.Bytes()) {
-    (void)byte;
-    if (!ranges.empty() && ranges.back().last + 1 == address)
-      ranges.back().last = address;
-    else
-      ranges.push_back({address, address});
+// The address ranges the data records fill, gathered as the records stream: a record that
+// continues the last range extends it, so a file written in address order holds one range per
+// gap, never one entry per byte. Addresses are the record's plus the extended segment or linear
+// base, in 32 bits (a record running past the top wraps to 0).
+class RangeGatherer {
+ public:
+  void Apply(const firmware::HexRecord& record) {
+    const auto word = [&] {
+      return record.data.size() == 2 ? std::uint32_t{record.data[0]} << 8 | record.data[1] : 0u;
+    };
+    switch (record.type) {
+      case firmware::RecordType::Data:
+        if (!record.data.empty()) Add(base_ + record.address, record.data.size());
+        break;
+      case firmware::RecordType::ExtendedSegmentAddress:
+        base_ = word() << 4;
+        break;
+      case firmware::RecordType::ExtendedLinearAddress:
+        base_ = word() << 16;
+        break;
+      default:
+        break;
+    }
   }
-  return ranges;
-}
+
+  // The ranges in address order, overlapping and touching ones merged.
+  std::vector<AddressRange> Take() {
+    std::sort(ranges_.begin(), ranges_.end(),
+              [](const AddressRange& a, const AddressRange& b) { return a.first < b.first; });
+    std::vector<AddressRange> merged;
+    for (const auto& range : ranges_) {
+      if (!merged.empty() && std::uint64_t{range.first} <= std::uint64_t{merged.back().last} + 1)
+        merged.back().last = std::max(merged.back().last, range.last);
+      else
+        merged.push_back(range);
+    }
+    ranges_.clear();
+    return merged;
+  }
+
+ private:
+  void Add(std::uint32_t first, std::size_t count) {
+    const std::uint64_t last = std::uint64_t{first} + count - 1;
+    if (last > 0xFFFFFFFFu) {
+      Extend(first, 0xFFFFFFFFu);
+      Extend(0, static_cast<std::uint32_t>(last - 0x100000000u));
+      return;
+    }
+    Extend(first, static_cast<std::uint32_t>(last));
+  }
+  void Extend(std::uint32_t first, std::uint32_t last) {
+    if (!ranges_.empty() && std::uint64_t{ranges_.back().last} + 1 == first)
+      ranges_.back().last = last;
+    else
+      ranges_.push_back({first, last});
+  }
+
+  std::vector<AddressRange> ranges_;
+  std::uint32_t base_ = 0;
+};
 
 std::string Hex(std::uint32_t value) {
   char text[16];
@@ -73,7 +123,7 @@ FirmwarePreview PreviewFirmware(const std::string& path) {
     preview.failure = std::string(firmware::kCantUseFileMessage) + ": " + opened.detail;
     return preview;
   }
-  firmware::FirmwareImage image;
+  RangeGatherer ranges;
   for (;;) {
     const auto frame = reader.NextFrame();
     if (frame.kind == firmware::FrameKind::End) break;
@@ -93,9 +143,9 @@ FirmwarePreview PreviewFirmware(const std::string& path) {
     ++preview.recordTypes[static_cast<int>(record->type)];
     if (record->type == firmware::RecordType::Data) preview.dataBytes += record->data.size();
     if (const auto start = StartAddressOf(*record)) preview.startAddress = start;
-    image.Apply(*record);
+    ranges.Apply(*record);
   }
-  preview.ranges = RangesOf(image);
+  preview.ranges = ranges.Take();
   return preview;
 }
 

@@ -66,7 +66,10 @@ CUpgradeDialog::CUpgradeDialog(const link::UartSettings& settings, const model::
       upgradeButton_(Button(QStringLiteral("Upgrade"), this)),
       cancelButton_(Button(QStringLiteral("Cancel"), this)),
       procedure_(std::make_unique<firmware::UpgradeProcedure>(
-          DevicePath(port), settings, static_cast<firmware::UpgradeObserver&>(*this), clock)) {
+          DevicePath(port), settings, static_cast<firmware::UpgradeObserver&>(*this), clock)),
+      // By name, as AskRefresh: the previewer's thread only posts the news.
+      previewer_(
+          [this] { QMetaObject::invokeMethod(this, "PreviewReady", Qt::QueuedConnection); }) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAccessibleName(QStringLiteral("Upgrade"));
   pathEdit_->setAccessibleName(QStringLiteral("Firmware file"));
@@ -290,8 +293,9 @@ void CUpgradeDialog::ShowPreview() {
     preview_->clear();
     return;
   }
-  filePreview_ = model::PreviewFirmware(path);
-  preview_->setPlainText(QString::fromStdString(model::PreviewText(*filePreview_)));
+  filePreview_ = previewer_.Request(path);
+  preview_->setPlainText(filePreview_ ? QString::fromStdString(model::PreviewText(*filePreview_))
+                                      : QStringLiteral("Reading the file..."));
 }
 
 }  // namespace netloom::tools

@@ -25,6 +25,7 @@
 #include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
 #include "gui/model/firmware_preview.h"
+#include "gui/model/firmware_previewer.h"
 #include "gui/model/port_choice.h"
 
 class QLabel;
@@ -81,7 +82,10 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   Q_INVOKABLE void Refresh();
   void ShowState();
   void ShowProgress();
+  // The preview of the file in the path edit: made off the UI thread once per version of the
+  // file; shown when it is ready (PreviewReady). Invokable by name, as Refresh.
   void ShowPreview();
+  Q_INVOKABLE void PreviewReady() { ShowPreview(); }
   void SetTitle();
   void CloseWhenDone();
 
@@ -105,8 +109,8 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   QPushButton* upgradeButton_;
   QPushButton* cancelButton_;
 
-  std::optional<model::FirmwarePreview> filePreview_;  // of the file in the path edit
-  QElapsedTimer transferClock_;                        // since the upload started
+  std::shared_ptr<const model::FirmwarePreview> filePreview_;  // of the file in the path edit
+  QElapsedTimer transferClock_;                                // since the upload started
   bool logLastWasCr_ = false;
   bool showingMessage_ = false;
   bool closing_ = false;  // the dialog may go: the procedure has ended Closed
@@ -118,6 +122,7 @@ class CUpgradeDialog : public QDialog, private firmware::UpgradeObserver {
   std::atomic<bool> refreshAsked_{false};
 
   std::unique_ptr<firmware::UpgradeProcedure> procedure_;
+  model::FirmwarePreviewer previewer_;
 };
 
 }  // namespace netloom::tools

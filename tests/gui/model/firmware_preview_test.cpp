@@ -37,6 +37,19 @@ TEST(FirmwarePreview, CountsRecordsRangesAndStartAndFlagsBrokenLines) {
   EXPECT_NE(text.find("Line 4: checksum wrong"), std::string::npos) << text;
 }
 
+TEST(FirmwarePreview, RangesOutOfOrderOverlappingAndWrappingMerge) {
+  testsupport::TempFolder folder;
+  const auto path = folder.Write("scattered.hex",
+                                 ":020010000102EB\n"      // 0x10..0x11
+                                 ":0400000003040506EA\n"  // 0x00..0x03
+                                 ":040002000708090AD8\n"  // 0x02..0x05, over the one before
+                                 ":020012000B0CD5\n"      // 0x12..0x13
+                                 ":02000004FFFFFC\n"      // base 0xFFFF0000
+                                 ":02FFFF000D0EE5\n");    // 0xFFFFFFFF, then 0x00000000
+  EXPECT_EQ(PreviewFirmware(path).ranges,
+            (std::vector<AddressRange>{{0x0, 0x5}, {0x10, 0x13}, {0xFFFFFFFF, 0xFFFFFFFF}}));
+}
+
 TEST(FirmwarePreview, NamesWhatStopsTheUpload) {
   testsupport::TempFolder folder;
   const auto preview = PreviewFirmware(folder.Write("bad.hex", ":00000001FF\n:0000 0001FF\n"));
