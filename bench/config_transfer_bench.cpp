@@ -95,11 +95,12 @@ int main(int argc, char** argv) {
     Report(what, sum, wireInPauses);
     return true;
   };
-  session.Update(
-      [](LinkState& state) { state.wizard.requested = {2, 0x0B, 0x1234, 0, 0, "Device001"}; });
+  const auto identityWrite = [](CThread& w) {
+    RequestIdentityWrite(w, kNoAddress, {2, 0x0B, 0x1234, 0, 0, "Device001"});
+  };
   const bool ok = measure("configuration read", rounds, RequestConfigRead, false) &&
                   measure("configuration write", rounds, RequestConfigWrite, false) &&
-                  measure("identity write", std::max(1, rounds / 2), RequestIdentityWrite, true);
+                  measure("identity write", std::max(1, rounds / 2), identityWrite, true);
   worker.Stop();
   return ok ? 0 : 1;
 }

@@ -27,21 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace netloom;
   fuzz::FuzzInput input(data, size);
   const std::uint8_t pick = input.Byte();
-  const auto variant = static_cast<link::RemoteVariant>(pick % 3);
+  const auto purpose = static_cast<link::RemotePurpose>(pick % 4);
   fuzz::ScriptedPort port(input);
   fuzz::NoPauseClock clock;
   QuietListener listener;
   link::LinkSession session;
-  session.Update([&](link::LinkState& state) {
-    state.request.targetAddress = "1234";
-    state.request.remoteRefused = false;
-    state.request.consoleToTarget = (pick & 0x04) != 0;
-    state.view.consoleRemote = (pick & 0x08) != 0;
-    state.view.parametersRemote = (pick & 0x10) != 0;
-  });
   const link::UartSettings settings;
   link::WorkerContext ctx(port, settings, clock, listener, session);
-  const auto result = link::RemoteSetUp(ctx, variant);
+  const std::string target = (pick & 0x04) != 0 ? "0000" : "1234";  // the coordinator or a node
+  const auto result = link::RemoteSetUp(ctx, purpose, target, (pick & 0x08) != 0);
   // A request that does not go on must say why, unless the set-up's own rules end it quietly.
   if (!result.failure.empty() && !link::IsRemoteFailureText(result.failure)) std::abort();
   return 0;

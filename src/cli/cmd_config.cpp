@@ -109,7 +109,15 @@ void PrintItems(std::ostream& out, const Values& values, bool json) {
 // worker has shown its message, if it had one).
 std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::string& to,
                             CommandIo& io) {
-  const auto report = Perform(link, code, io);
+  const auto report = Perform(
+      link, code,
+      [code](link::CThread& worker) {
+        if (code == link::WorkerCommand::ReadConfig)
+          link::RequestConfigRead(worker);
+        else
+          link::RequestConfigWrite(worker);
+      },
+      io);
   if (!report) return InterruptGuard::ExitStatus();
   if (report->delivered) return std::nullopt;
   if (report->failure.empty()) link.Fail("node " + to + " is not in the coordinator's network");

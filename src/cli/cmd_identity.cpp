@@ -117,37 +117,45 @@ void PrintIdentity(std::ostream& out, const link::ModuleIdentity& identity, bool
       << "name         " << identity.deviceName << "\n";
 }
 
-link::WizardLinkState Wizard(CliLink& link) {
-  return link.Session().Read([](const link::LinkState& state) { return state.wizard; });
+link::IdentityExchangeState Identity(CliLink& link) {
+  return link.Session().Read([](const link::LinkState& state) { return state.identity; });
 }
 
 // Runs an identity exchange and waits for it. Nothing when it went through; else the exit
-// status, with the wizard message written.
-std::optional<int> Exchange(CliLink& link, link::WorkerCommand code, CommandIo& io) {
-  const auto report = Perform(link, code, io);
+// status, with the exchange's message written.
+std::optional<int> Exchange(CliLink& link, link::WorkerCommand code,
+                            const std::function<void(link::CThread&)>& request, CommandIo& io) {
+  const auto report = Perform(link, code, request, io);
   if (!report) return InterruptGuard::ExitStatus();
   if (report->delivered) return std::nullopt;
-  link.Fail(Wizard(link).message);
+  link.Fail(Identity(link).message);
   return kExitFailed;
 }
 
 int RunExchanges(CliLink& link, const ReadWriteArgs& command, const Changes& changes,
                  CommandIo& io) {
+  const std::string target = command.to.empty() ? std::string(link::kNoAddress) : command.to;
   ShowStep(io, "reading the identity");
-  if (const auto status = Exchange(link, link::WorkerCommand::ReadIdentity, io)) return *status;
+  if (const auto status = Exchange(
+          link, link::WorkerCommand::ReadIdentity,
+          [&](link::CThread& worker) { link::RequestIdentityRead(worker, target); }, io))
+    return *status;
   if (!command.write) {
-    PrintIdentity(io.out, Wizard(link).current, command.parsed.Has("--json"));
+    PrintIdentity(io.out, Identity(link).current, command.parsed.Has("--json"));
     return kExitOk;
   }
-  link::ModuleIdentity requested = Wizard(link).requested;
+  link::ModuleIdentity requested = Identity(link).requested;
   changes.ApplyTo(requested);
   if (const auto wrong = link::CheckRequestedIdentity(requested)) {
     link.Fail(*wrong);
     return kExitFailed;
   }
-  link.Session().Update([&](link::LinkState& state) { state.wizard.requested = requested; });
   ShowStep(io, "writing the identity and waiting for the restart");
-  if (const auto status = Exchange(link, link::WorkerCommand::WriteIdentity, io)) return *status;
+  if (const auto status = Exchange(
+          link, link::WorkerCommand::WriteIdentity,
+          [&](link::CThread& worker) { link::RequestIdentityWrite(worker, target, requested); },
+          io))
+    return *status;
   io.out << "identity written; the module has restarted with it\n";
   return kExitOk;
 }

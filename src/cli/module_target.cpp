@@ -86,23 +86,10 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
   return std::nullopt;
 }
 
-std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code, CommandIo& io) {
-  switch (code) {
-    case link::WorkerCommand::ReadConfig:
-      link::RequestConfigRead(link.Worker());
-      break;
-    case link::WorkerCommand::WriteConfig:
-      link::RequestConfigWrite(link.Worker());
-      break;
-    case link::WorkerCommand::ReadIdentity:
-      link::RequestIdentityRead(link.Worker());
-      break;
-    case link::WorkerCommand::WriteIdentity:
-      link::RequestIdentityWrite(link.Worker());
-      break;
-    default:
-      return std::nullopt;
-  }
+std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code,
+                                           const std::function<void(link::CThread&)>& request,
+                                           CommandIo& io) {
+  request(link.Worker());
   ExchangeProgressView progress(link, io);
   auto report = link.WaitFinished(code, [&] { progress.Show(); });
   if (report) progress.Show();  // where it ended, however quick it was
@@ -127,11 +114,8 @@ std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo
     link.Fail(walk->failure);
     return kExitFailed;
   }
-  link.Session().Update([&](link::LinkState& state) {
-    state.view.selectedAddress = address;
-    state.view.remoteRefused = false;
-    state.view.parametersRemote = true;
-  });
+  link::SelectNode(link.Session(), address);
+  link::SetRemote(link.Session(), link::RemoteSwitch::Parameters, true);
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // lines of their steps.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,16 +30,19 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
                                   const std::vector<FlagSpec>& writeFlags, CommandIo& io,
                                   ReadWriteArgs& out);
 
-// Signals ReadConfig, WriteConfig, ReadIdentity or WriteIdentity as the panes and the wizard do
-// and waits for its end, showing its progress on a terminal (the frames of the image, the
-// restart wait). Nothing when interrupted (the link is closed then).
-std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code, CommandIo& io);
+// Hands the worker `request` (ReadConfig, WriteConfig, ReadIdentity or WriteIdentity, signalled
+// as `code`) and waits for its end, showing its progress on a terminal (the frames of the image,
+// the restart wait). Nothing when interrupted (the link is closed then).
+std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand code,
+                                           const std::function<void(link::CThread&)>& request,
+                                           CommandIo& io);
 
 // Whether `text` is a node address for --to: four hex digits.
 bool IsNodeAddress(std::string_view text);
 
 // Walks the network once (the remote exchanges require the target in the node table), then
-// directs the following requests to `address` as a node click and the pane's remote button do.
+// directs the following configuration transfers to `address` as a node click and the Parameters
+// pane's remote switch do.
 // Nothing when ready; otherwise the exit status, the reason written (1 when the walk found no
 // coordinator, 130 when interrupted).
 std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io);

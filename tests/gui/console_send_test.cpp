@@ -137,10 +137,7 @@ TEST_F(ConsoleSendTest, TheExampleLinesReachTheLocalModule) {
 
 TEST_F(ConsoleSendTest, WithANodePickedAndRemoteOnTheLineGoesBehindTheRemoteConsole) {
   ASSERT_TRUE(controller_.Connect());
-  controller_.session().Update([](link::LinkState& s) {
-    s.view.selectedAddress = "2B02";
-    s.view.remoteRefused = false;  // as a click on the node leaves it
-  });
+  link::SelectNode(controller_.session(), "2B02");  // as a click on the node does
   pane_.Action(res::kConsoleRemote)->trigger();
   ASSERT_TRUE(controller_.consoleTarget().remote);
   pane_.ShowTab(catalogue::CommandTab::Advance);

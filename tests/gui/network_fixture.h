@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/link/walk/circle_positions.h"
 #include "core/link/walk/node_table.h"
 
 namespace netloom::testsupport {
@@ -17,8 +16,7 @@ struct NodeSpec {
   std::vector<std::string> children;
 };
 
-// The first node is the root; `nodeCount` < 0 counts the nodes. The circle table is the one the
-// walk computes for the counter.
+// The first node is the root; `nodeCount` < 0 counts the nodes.
 inline link::NetworkSnapshot Snapshot(const std::vector<NodeSpec>& nodes,
                                       std::int32_t nodeCount = -1) {
   link::NetworkSnapshot snapshot;
@@ -32,7 +30,6 @@ inline link::NetworkSnapshot Snapshot(const std::vector<NodeSpec>& nodes,
     if (!snapshot.rootNode) snapshot.rootNode = record;
   }
   snapshot.nodeCount = nodeCount < 0 ? static_cast<std::int32_t>(nodes.size()) : nodeCount;
-  snapshot.circleTable = link::ComputeCirclePositions(snapshot.nodeCount, link::kCircleCentre);
   return snapshot;
 }
 

@@ -145,8 +145,8 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
 TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold) {
   DrawFamily();
   view().controller().session().Update([](link::LinkState& s) {
-    s.view.consoleRemote = true;
-    s.view.remoteRefused = true;
+    s.targeting.consoleRemote = true;
+    s.targeting.refusedNode = "0001";  // the coordinator refused the node picked before
   });
   QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
   QSignalSpy parameters(&view(), &view::CNetloomView::parametersTargetChanged);
@@ -156,7 +156,7 @@ TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold)
   EXPECT_EQ(parameters.count(), 1);
   EXPECT_EQ(picked.count(), 0);
   EXPECT_FALSE(view().controller().session().Read(
-      [](const link::LinkState& s) { return s.view.remoteRefused; }));
+      [](const link::LinkState& s) { return s.targeting.refused(); }));
 }
 
 TEST_F(NetworkViewDiagramTest, ClicksOutsideTheNodeTableSelectNothing) {

@@ -177,8 +177,8 @@ TEST_F(NetworkViewTest, ClosingDuringAWaitClosesOnceTheWorkerEnded) {
   bool refused = false;
   QTimer::singleShot(0, net_.frame.get(), [&] { refused = !net_.frame->close(); });
   // A transfer that would not end by itself: the close ends it by stopping the worker.
-  view().controller().session().Update([](link::LinkState& s) { s.view.busy = true; });
-  EXPECT_FALSE(view().controller().Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  view().controller().session().Update([](link::LinkState& s) { s.config.busy = true; });
+  EXPECT_FALSE(view().controller().Wait([](const link::LinkState& s) { return !s.config.busy; }));
   EXPECT_TRUE(refused);
   EXPECT_FALSE(view().controller().portOpen());
   EXPECT_TRUE(ready.wait(kSlowMs));

@@ -6,9 +6,9 @@
 // - worker/    the link worker, its session, commands, events and listener
 // - exchange/  the steps the exchanges share (command mode, remote set-up), the console and the
 //              network query
-// - walk/      the network walk, the node table, the circle layout, the device directory
+// - walk/      the network walk, the node table, the device directory
 // - config/    the configuration image and its read and write transfers
-// - identity/  a module's identity and the setup wizard's exchanges
+// - identity/  a module's identity and its exchanges
 // Each folder's header of its own name lists what it offers.
 #pragma once
 

@@ -1,7 +1,7 @@
 // The identity exchange, answered as the node that holds the console: "ATINFOI" replies the
-// node's identity (a view of its configuration image), "ATINFOI 0002 CC PPPP T M NAME" writes it
-// into the image (ACK; EOT for another version or a request it cannot take), "ATRESET"
-// restarts the node (the local module at the line rate its image names). Faults: exchange_faults.h.
+// node's identity (some fields of its configuration image), "ATINFOI 0002 CC PPPP T M NAME" writes
+// it into the image (ACK; EOT for another version or a request it cannot take), "ATRESET" restarts
+// the node (the local module at the line rate its image names). Faults: exchange_faults.h.
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
 #include "core/sim/wire/control_bytes.h"

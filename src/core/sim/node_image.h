@@ -1,5 +1,5 @@
 // The configuration image each node of the virtual module holds, and the node's identity, which
-// is a view of that image (the fields the setup wizard works on).
+// is read from and written into that image (type, start mode, channel, PAN ID, name).
 //
 // A node's image is made on first use from the catalogue defaults and the node itself: its MAC
 // address, short address, parent, device type (the first node coordinator, a node with children

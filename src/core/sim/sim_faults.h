@@ -71,10 +71,10 @@ class SimFaults {
   void NoteRestarted() { ++restarts_; }
 
   // The boot loader's switches and record (thread-safe like the rest, so reachable from the
-  // serving thread's const view too).
+  // serving thread's const reference too).
   BootLoaderFaults& BootLoader() const { return bootLoader_; }
   // The configuration and identity exchanges' switches and counters (thread-safe like the
-  // rest, so reachable from the serving thread's const view too).
+  // rest, so reachable from the serving thread's const reference too).
   ExchangeFaults& Exchanges() const { return exchanges_; }
 
  private:

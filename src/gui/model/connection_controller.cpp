@@ -76,8 +76,9 @@ void ConnectionController::Reset(const PortChoice& port) {
   uartSettings_ = link::UartSettings{};
   port_ = port;
   session_.Update([](link::LinkState& s) {
-    s.view = link::ViewLinkState{};
-    s.view.configImage[link::kImageChannelOffset] = 0;
+    s.targeting = link::Targeting{};
+    s.config = link::ConfigTransferState{};
+    s.config.image[link::kImageChannelOffset] = 0;
   });
   snapshot_ = {};
   refreshSeconds_ = periods_.For(port_.path);
@@ -270,13 +271,12 @@ void ConnectionController::WriteConfig() {
 }
 
 void ConnectionController::ReadIdentity() {
-  Request([](link::CThread& w) { link::RequestIdentityRead(w); });
+  Request([this](link::CThread& w) { link::RequestIdentityRead(w, selectedAddress()); });
 }
 
 void ConnectionController::WriteIdentity(const link::ModuleIdentity& requested) {
   Request([this, requested](link::CThread& w) {
-    session_.Update([&](link::LinkState& s) { s.wizard.requested = requested; });
-    link::RequestIdentityWrite(w);
+    link::RequestIdentityWrite(w, selectedAddress(), requested);
   });
 }
 
@@ -293,54 +293,50 @@ void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKi
 
 PaneTarget ConnectionController::consoleTarget() const {
   return session_.Read([](const link::LinkState& s) {
-    return PaneTarget{s.view.consoleRemote, s.view.selectedAddress};
+    return PaneTarget{s.targeting.consoleRemote, s.targeting.node};
   });
 }
 
 PaneTarget ConnectionController::parametersTarget() const {
   return session_.Read([](const link::LinkState& s) {
-    return PaneTarget{s.view.parametersRemote, s.view.selectedAddress};
+    return PaneTarget{s.targeting.parametersRemote, s.targeting.node};
   });
 }
 
 void ConnectionController::SetConsoleRemote(bool remote) {
-  session_.Update([remote](link::LinkState& s) { s.view.consoleRemote = remote; });
+  link::SetRemote(session_, link::RemoteSwitch::Console, remote);
 }
 
 void ConnectionController::SetParametersRemote(bool remote) {
-  session_.Update([remote](link::LinkState& s) { s.view.parametersRemote = remote; });
+  link::SetRemote(session_, link::RemoteSwitch::Parameters, remote);
 }
 
 std::string ConnectionController::selectedAddress() const {
-  return session_.Read([](const link::LinkState& s) { return s.view.selectedAddress; });
+  return session_.Read([](const link::LinkState& s) { return s.targeting.node; });
 }
 
 link::ConfigImage ConnectionController::configImage() const {
-  return session_.Read([](const link::LinkState& s) { return s.view.configImage; });
+  return session_.Read([](const link::LinkState& s) { return s.config.image; });
 }
 
-link::WizardLinkState ConnectionController::identity() const {
-  return session_.Read([](const link::LinkState& s) { return s.wizard; });
+link::IdentityExchangeState ConnectionController::identity() const {
+  return session_.Read([](const link::LinkState& s) { return s.identity; });
 }
 
 bool ConnectionController::PickNode(std::int32_t key) {
   const auto record = snapshot_.nodeTable.find(key);
   if (record == snapshot_.nodeTable.end()) {
-    session_.Update([](link::LinkState& s) { s.view.selectedAddress = link::kNoAddress; });
+    link::SelectNode(session_, link::kNoAddress);
     return false;
   }
   const std::string address = record->second->address;
-  const bool hasWorker = worker_ != nullptr;
-  const auto [consoleRemote, parametersRemote] = session_.Update([&](link::LinkState& s) {
-    s.view.selectedAddress = address;
-    if (hasWorker) s.request.targetAddress = address;
-    s.view.remoteRefused = false;
-    return std::pair{s.view.consoleRemote, s.view.parametersRemote};
-  });
+  link::SelectNode(session_, address);
+  const PaneTarget console = consoleTarget();
+  const PaneTarget parameters = parametersTarget();
   Tell([&](ConnectionObserver& o) {
-    o.ConsoleTargetChanged({consoleRemote, address});
-    o.ParametersTargetChanged({parametersRemote, address});
-    if (!consoleRemote) o.NodePicked(address);
+    o.ConsoleTargetChanged(console);
+    o.ParametersTargetChanged(parameters);
+    if (!console.remote) o.NodePicked(address);
   });
   return true;
 }
@@ -359,7 +355,7 @@ void ConnectionController::OnNetworkReady(const link::NetworkSnapshot& snapshot)
 }
 
 void ConnectionController::OnConfigTransferStarted() {
-  Wait([](const link::LinkState& s) { return !s.view.busy; });
+  Wait([](const link::LinkState& s) { return !s.config.busy; });
 }
 
 void ConnectionController::OnConfigValuesChanged() {

@@ -45,6 +45,7 @@
 #include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
+#include "core/link/worker/connection.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "gui/model/connection_observer.h"
@@ -133,7 +134,8 @@ class ConnectionController {
   // UI thread waits (Waiting) while the image travels; ConfigValuesChanged follows a read.
   void ReadConfig();
   void WriteConfig();
-  // The setup wizard: the identity exchanges set identityStatus() to 0, then 1 or -1.
+  // The setup wizard, for the selected node: the identity exchanges set identity().status to 0,
+  // then 1 or -1.
   void ReadIdentity();
   void WriteIdentity(const link::ModuleIdentity& requested);
   // Asks the node at `address` for one of its tables; the answer shows in the output pane.
@@ -146,7 +148,7 @@ class ConnectionController {
   void SetParametersRemote(bool remote);
   std::string selectedAddress() const;
   link::ConfigImage configImage() const;
-  link::WizardLinkState identity() const;
+  link::IdentityExchangeState identity() const;
   // The last finished query's tables (empty after Run until the first query ends).
   const link::NetworkSnapshot& snapshot() const { return snapshot_; }
   // A diagram click on the node with `key` (link::NodeKey): it becomes the panes' target and true

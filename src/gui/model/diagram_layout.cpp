@@ -44,16 +44,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-// Degrees to radians with the walk's own approximation of pi, so that computed places match the
-// positions the walk writes.
-constexpr double kDegreesToRadians = 0.017453277777777776;
-
-link::CirclePoint OnCircle(link::CirclePoint centre, double radius, double degrees) {
-  const double rad = degrees * kDegreesToRadians;
-  return {centre.x + static_cast<float>(radius * std::cos(rad)),
-          centre.y + static_cast<float>(radius * std::sin(rad))};
-}
-
 // One step of the drawing pass: which record is drawn, under which placement, as which child.
 struct Visit {
   link::NodePtr record;
@@ -97,17 +87,17 @@ class Walk {
 // Children of one parent share a place only where the left edge stops them.
 class TreeRows {
  public:
-  link::CirclePoint Root() {
+  CirclePoint Root() {
     taken_.emplace(std::pair{0.0f, kTreeRootLeft}, -1);
     return {kTreeRootLeft, 0};
   }
 
-  link::CirclePoint Child(const NodePlacement& parent, int parentIndex, int index) {
+  CirclePoint Child(const NodePlacement& parent, int parentIndex, int index) {
     const int half = index / 2;
     const bool right = index % 2 == 1;
     const float x = right ? parent.left + static_cast<float>(half + 1) * kNodeSize
                           : parent.left + kNodeSize - static_cast<float>(half + 1) * kNodeSize;
-    link::CirclePoint place{std::max(x, 0.0f), parent.top + kTreeRowPitch};
+    CirclePoint place{std::max(x, 0.0f), parent.top + kTreeRowPitch};
     const auto occupant = taken_.find({place.y, place.x});
     if (occupant != taken_.end() && occupant->second != parentIndex) {
       place.x = NearestFree(place.y, parent.left, right);
@@ -130,18 +120,17 @@ class TreeRows {
 };
 
 // Places of the root's drawn children 1..count in circle mode.
-std::vector<link::CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot,
-                                            link::CirclePoint centre, int count) {
-  const auto& table = snapshot.circleTable;
+std::vector<CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot, CirclePoint centre,
+                                      int count) {
+  const CircleTable table = ComputeCirclePositions(snapshot.nodeCount, centre);
   const int written = std::max(static_cast<int>(table.size()) - 1, 0);
-  std::vector<link::CirclePoint> places;
+  std::vector<CirclePoint> places;
   if (count <= written && count <= kCirclePlaces) {
     places.assign(table.begin() + 1, table.begin() + 1 + count);
     return places;
   }
   // Even places on a circle whose arc leaves a little room between neighbours.
-  const double radius =
-      std::max(link::kCircleRadius, count * kNodeSize * 1.1 / (2 * std::numbers::pi));
+  const double radius = std::max(kCircleRadius, count * kNodeSize * 1.1 / (2 * std::numbers::pi));
   for (int k = 0; k < count; ++k) places.push_back(OnCircle(centre, radius, 360.0 * k / count));
   return places;
 }
@@ -182,9 +171,8 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
       detail::Walk(snapshot.nodeTable)
           .From(snapshot.rootNode, mode == LayoutMode::Circle ? kCircleDepth : kTreeDepth);
 
-  const link::CirclePoint centre =
-      snapshot.circleTable.empty() ? link::kCircleCentre : snapshot.circleTable.front();
-  std::vector<link::CirclePoint> circle;
+  const CirclePoint centre = kCircleCentre;
+  std::vector<CirclePoint> circle;
   if (mode == LayoutMode::Circle) {
     circle = detail::CirclePlaces(snapshot, centre, static_cast<int>(visits.size()) - 1);
   }
@@ -200,7 +188,7 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
                             .kind = KindOfName(record.name),
                             .selected = detail::EqualsIgnoringCase(record.address, selectedAddress),
                             .parent = visit.parent};
-    link::CirclePoint place;
+    CirclePoint place;
     if (mode == LayoutMode::Circle) {
       place = visit.parent < 0 ? centre : circle[static_cast<std::size_t>(visit.index - 1)];
     } else {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/walk/circle_positions.h"
 #include "core/link/walk/node_table.h"
+#include "gui/model/circle_positions.h"
 
 namespace netloom::model {
 
@@ -90,8 +90,9 @@ struct NodePlacement {
 // left: pl + 1500, pl - 1500, pl + 3000, pl - 3000 ..., clamped at x = 0, one row (2200) below.
 // Where a node drawn under another parent already sits on that place, the child takes the free
 // place of the row nearest below its parent instead, so no node hides another.
-// Circle: the root at circleTable[0] (or the default centre), its k-th drawn child at
-// circleTable[k]. When the walk's node counter gave fewer circle positions than the root has
+// Circle: the root at the circle's centre, its k-th drawn child at entry k of the circle table
+// of the walk's node counter (ComputeCirclePositions). When that counter gives fewer circle
+// positions than the root has
 // drawn children, or there are more than 19 of them, every child gets an even place on one
 // circle instead (wider when they would overlap), so no child piles up on a position the walk
 // did not write.

@@ -65,7 +65,7 @@ CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* par
       {QWizard::FinishButton, "Finish"},
       {QWizard::CancelButton, "Cancel"}};
   for (const auto& [which, name] : buttonNames) button(which)->setAccessibleName(name);
-  controller_.session().Update([](link::LinkState& s) { s.wizard.message.clear(); });
+  controller_.session().Update([](link::LinkState& s) { s.identity.message.clear(); });
 }
 
 bool CWizardSheet::ReadIdentity() {
@@ -92,11 +92,11 @@ bool CWizardSheet::RunExchange(const std::function<void()>& request) {
   const BusyScope busy(*this);
   // Pending before the request: a request dropped because the port did not open leaves no
   // earlier result behind to be taken for its own.
-  controller_.session().Update([](link::LinkState& s) { s.wizard.status = 0; });
+  controller_.session().Update([](link::LinkState& s) { s.identity.status = 0; });
   request();
   exchanging_ = true;
   const bool reported =
-      controller_.Wait([](const link::LinkState& s) { return s.wizard.status != 0; });
+      controller_.Wait([](const link::LinkState& s) { return s.identity.status != 0; });
   exchanging_ = false;
   // No report: no connection, or it is closing (the view closes the wizard).
   const auto identity = controller_.identity();

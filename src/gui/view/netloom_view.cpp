@@ -112,8 +112,6 @@ void CNetloomView::OpenWizard() {
       return;
     }
     if (!controller_.Connect()) return;
-    controller_.session().Update(
-        [](link::LinkState& s) { s.request.remoteRefused = s.view.remoteRefused; });
     wizard_ = tools::OpenSetupWizard(controller_);
     // Cancel, Finish, the close box and CloseWizard all end it here.
     connect(wizard_.get(), &QWizard::finished, this, [this] { wizardEnd_.start(kWizardEndDelay); });

@@ -288,13 +288,13 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
       case Exchange::IdentityRead:
       case Exchange::IdentityWrite: {
         const bool write = exchange == Exchange::IdentityWrite;
-        if (write) session_.Update([](LinkState& state) { state.wizard.requested = kRequested; });
         Run(write ? WorkerCommand::WriteIdentity : WorkerCommand::ReadIdentity,
             [write](CThread& worker) {
-              write ? RequestIdentityWrite(worker) : RequestIdentityRead(worker);
+              write ? RequestIdentityWrite(worker, kNoAddress, kRequested)
+                    : RequestIdentityRead(worker, kNoAddress);
             });
-        const WizardLinkState wizard = Wizard();
-        return {wizard.status == 1, wizard.message};
+        const IdentityExchangeState identity = Identity();
+        return {identity.status == 1, identity.message};
       }
       case Exchange::Upload:
         return Upload();
@@ -376,8 +376,9 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     if (exchange == Exchange::IdentityWrite) {
       // Only an accepted request is followed by the reset.
       EXPECT_EQ(Faults().Resets(), resetsBefore_ + (succeeded ? 1 : 0));
-      Run(WorkerCommand::ReadIdentity, [](CThread& worker) { RequestIdentityRead(worker); });
-      EXPECT_EQ(Wizard().current, changed ? kRequested : kCoordinator);
+      Run(WorkerCommand::ReadIdentity,
+          [](CThread& worker) { RequestIdentityRead(worker, kNoAddress); });
+      EXPECT_EQ(Identity().current, changed ? kRequested : kCoordinator);
     }
   }
 
@@ -388,11 +389,11 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     return reply;
   }
 
-  WizardLinkState Wizard() const {
-    return session_.Read([](const LinkState& state) { return state.wizard; });
+  IdentityExchangeState Identity() const {
+    return session_.Read([](const LinkState& state) { return state.identity; });
   }
-  bool ViewRemoteRefused() const {
-    return session_.Read([](const LinkState& state) { return state.view.remoteRefused; });
+  bool Refused() const {
+    return session_.Read([](const LinkState& state) { return state.targeting.refused(); });
   }
 
   testsupport::TempFolder folder_;
@@ -446,7 +447,7 @@ TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
     // A read that failed took nothing; one that got through took the whole image of the node
     // asked for.
     if (cell.exchange == Exchange::RemoteSetUp) {
-      EXPECT_EQ(ViewRemoteRefused(), cell.fault == Fault::Nak);
+      EXPECT_EQ(Refused(), cell.fault == Fault::Nak);
     }
     const std::string answered = cell.exchange == Exchange::ConfigRead ? "Coordinator" : "CCU-Hall";
     EXPECT_EQ(Values().Get(Item("Device Name")), outcome.succeeded ? answered : nameBefore);

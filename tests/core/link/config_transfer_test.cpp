@@ -51,11 +51,25 @@ class ConfigTransferTest : public ExchangeTest {
   CommandReport Write() {
     return Run(WorkerCommand::WriteConfig, [](CThread& worker) { RequestConfigWrite(worker); });
   }
-  ConfigImage ViewImage() const {
-    return session_.Read([](const LinkState& state) { return state.view.configImage; });
+  ConfigImage TransferredImage() const {
+    return session_.Read([](const LinkState& state) { return state.config.image; });
   }
   bool Busy() const {
-    return session_.Read([](const LinkState& state) { return state.view.busy; });
+    return session_.Read([](const LinkState& state) { return state.config.busy; });
+  }
+  // What every fault case expects: a case without a message goes through; one with a message
+  // fails with it, shows it and leaves busy cleared. True for the latter, whose own checks
+  // follow.
+  bool FailedWith(const CommandReport& report, const std::string& message) {
+    if (message.empty()) {
+      EXPECT_TRUE(report.delivered) << report.failure;
+      return false;
+    }
+    EXPECT_FALSE(report.delivered);
+    EXPECT_EQ(report.failure, message);
+    EXPECT_EQ(listener_.Messages().back(), message);
+    EXPECT_FALSE(Busy());
+    return true;
   }
   bool ValuesChanged() const {
     const auto calls = listener_.Calls();
@@ -71,7 +85,7 @@ TEST_F(ConfigTransferTest, LocalReadTakesTheModulesImage) {
   EXPECT_EQ(Values().Get(Item("Device Name")), "Coordinator");
   EXPECT_EQ(Values().Get(Item("MyShortAddr")), "0000");
   EXPECT_EQ(Values().Get(Item("PanID")), "1234");
-  EXPECT_EQ(ViewImage()[kImageChannelOffset], 0x0F);
+  EXPECT_EQ(TransferredImage()[kImageChannelOffset], 0x0F);
   EXPECT_TRUE(ValuesChanged());
   EXPECT_FALSE(Busy());
   // One ACK per frame, nothing after the last: the local transfer needs no escape.
@@ -92,7 +106,7 @@ TEST_F(ConfigTransferTest, RemoteReadTakesTheNodesImageAndClosesTheConsole) {
   ASSERT_EQ(tables.size(), 1u);
   const NodePtr node = FindNode(*tables.back(), "1A01");
   ASSERT_TRUE(node);
-  EXPECT_EQ(node->image, ViewImage());
+  EXPECT_EQ(node->image, TransferredImage());
   const std::string sent = Received();
   EXPECT_EQ(sent.find("+++\rATCONSOLE 1A01 0\rATCFGREAD\r"), 0u) << sent;
   EXPECT_EQ(sent.substr(sent.size() - 4), "+++\r");
@@ -119,7 +133,7 @@ TEST_F(ConfigTransferTest, LocalWriteSendsTheImageAndReadsBack) {
   EXPECT_TRUE(report.delivered) << report.failure;
   EXPECT_EQ(listener_.Messages(), std::vector<std::string>{std::string(kWritingFinished)});
   EXPECT_EQ(Faults().ImagesStored(), 1u);
-  EXPECT_EQ(ViewImage(), expected);
+  EXPECT_EQ(TransferredImage(), expected);
   // Our STX, four frames each after the previous one's ACK, then EOT.
   EXPECT_EQ(Received(), "ATCFGWRITE\r" + kStxText + FramesOf(expected) + kEotText);
 
@@ -206,20 +220,13 @@ TEST_F(ConfigTransferTest, ReadFailures) {
     SCOPED_TRACE(c.what);
     Values().Set(Item("PanID"), "5555");
     const auto before = Values().Snapshot();
-    const ConfigImage imageBefore = ViewImage();
+    const ConfigImage imageBefore = TransferredImage();
     c.set(Faults());
     const CommandReport report = Read();
     Faults().ClearSwitches();
-    if (c.message.empty()) {
-      EXPECT_TRUE(report.delivered) << report.failure;
-      continue;
-    }
-    EXPECT_FALSE(report.delivered);
-    EXPECT_EQ(report.failure, c.message);
-    EXPECT_EQ(listener_.Messages().back(), c.message);
+    if (!FailedWith(report, c.message)) continue;
     EXPECT_EQ(Values().Snapshot(), before);
-    EXPECT_EQ(ViewImage(), imageBefore);
-    EXPECT_FALSE(Busy());
+    EXPECT_EQ(TransferredImage(), imageBefore);
   }
 }
 
@@ -231,7 +238,7 @@ TEST_F(ConfigTransferTest, VersionMismatchStoresTheImageAndOnlyItsVersion) {
   EXPECT_EQ(report.failure, ReadVersionError());
   EXPECT_EQ(Values().Get(0), "0003");
   EXPECT_EQ(Values().Get(Item("PanID")), "5555");
-  EXPECT_EQ(ViewImage(), image);
+  EXPECT_EQ(TransferredImage(), image);
   EXPECT_FALSE(ValuesChanged());
 }
 
@@ -242,7 +249,7 @@ TEST_F(ConfigTransferTest, ChannelZeroLoadsTheDefaultsAndCountsAsARead) {
   const CommandReport report = Read();
   EXPECT_TRUE(report.delivered) << report.failure;
   EXPECT_EQ(Values().Get(Item("PanID")), "9876");
-  EXPECT_EQ(ViewImage(), image);
+  EXPECT_EQ(TransferredImage(), image);
   EXPECT_TRUE(ValuesChanged());
 }
 
@@ -289,15 +296,8 @@ TEST_F(ConfigTransferTest, WriteFailures) {
     const std::size_t stored = Faults().ImagesStored();
     const CommandReport report = Write();
     Faults().ClearSwitches();
-    if (c.message.empty()) {
-      EXPECT_TRUE(report.delivered) << report.failure;
-      continue;
-    }
-    EXPECT_FALSE(report.delivered);
-    EXPECT_EQ(report.failure, c.message);
-    EXPECT_EQ(listener_.Messages().back(), c.message);
+    if (!FailedWith(report, c.message)) continue;
     EXPECT_EQ(Faults().ImagesStored(), stored);
-    EXPECT_FALSE(Busy());
   }
 }
 
@@ -336,33 +336,16 @@ TEST_F(ConfigTransferTest, ValueThatCannotBeEncodedSendsNothing) {
 }
 
 TEST_F(ConfigTransferTest, RemoteSetUpOutcomes) {
-  const struct {
-    const char* what;
-    sim::ConsoleAnswer answer;
-    bool walk;
-    bool delivered;
-    std::string message;
-  } cases[] = {
-      // First, while the worker's node table is still empty.
-      {"target not in the node table", sim::ConsoleAnswer::Normal, false, false, ""},
-      {"Time", sim::ConsoleAnswer::Time, true, false,
-       "(Time Out)Can't remote 1A01, Please try again!\r"},
-      {"remote error", sim::ConsoleAnswer::Garbage, true, false,
-       "(Remote error)Can't remote 1A01, Please try again!\r"},
-      {"FAIL", sim::ConsoleAnswer::Fail, true, false,
-       "(FAIL)Can't remote 1A01, Please try again!\r"},
-      {"no answer", sim::ConsoleAnswer::Silence, true, false,
-       "(No answer)Can't remote 1A01, Please try again!\r"},
-  };
-  for (const auto& c : cases) {
+  // A transfer for a node the table lacks ends without a word.
+  for (const auto& c : testsupport::RemoteRefusals("")) {
     SCOPED_TRACE(c.what);
     if (c.walk) Walk();
-    Target("1A01");
+    Target(testsupport::kRefusedNode);
     sim_.Faults().SetConsoleAnswer(c.answer);
     const std::size_t messages = listener_.Messages().size();
     const CommandReport report = Read();
     sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Normal);
-    EXPECT_EQ(report.delivered, c.delivered) << report.failure;
+    EXPECT_FALSE(report.delivered) << report.failure;
     EXPECT_EQ(report.failure, c.message);
     EXPECT_EQ(listener_.Messages().size(), messages + (c.message.empty() ? 0 : 1));
   }

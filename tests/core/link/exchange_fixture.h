@@ -64,6 +64,33 @@ class ExchangeListener final : public RecordingListener {
   std::vector<std::shared_ptr<const link::NodeTable>> tables_;
 };
 
+// The node the remote refusal rows are for.
+inline const std::string kRefusedNode = "1A01";
+
+// One way the coordinator keeps a request from its node, and the failure text that ends it.
+struct RemoteRefusal {
+  const char* what;
+  sim::ConsoleAnswer answer;
+  bool walk;  // walk the network first (else the worker's node table is still empty)
+  std::string message;
+};
+
+// The coordinator's refusals the configuration and identity exchanges share, for kRefusedNode:
+// first the node missing from the node table (`unknownNode`: what the request ends with then),
+// then "Time", a reply without the expected texts, "FAIL" and silence after a walk.
+inline std::vector<RemoteRefusal> RemoteRefusals(const std::string& unknownNode) {
+  const auto text = [](const std::string& cause) {
+    return cause + "Can't remote " + kRefusedNode + ", Please try again!\r";
+  };
+  return {
+      {"target not in the node table", sim::ConsoleAnswer::Normal, false, unknownNode},
+      {"Time", sim::ConsoleAnswer::Time, true, text("(Time Out)")},
+      {"remote error", sim::ConsoleAnswer::Garbage, true, text("(Remote error)")},
+      {"FAIL", sim::ConsoleAnswer::Fail, true, text("(FAIL)")},
+      {"no answer", sim::ConsoleAnswer::Silence, true, text("(No answer)")},
+  };
+}
+
 class ExchangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -105,13 +132,12 @@ class ExchangeTest : public ::testing::Test {
     link::StopRefresh(*worker_);
   }
 
-  // Directs the next requests to `address` as a node click and the pane's remote button do.
+  // Directs the next configuration transfers to `address` as a node click and the Parameters
+  // pane's remote switch do, and the next identity exchanges as the wizard does.
   void Target(const std::string& address) {
-    session_.Update([&](link::LinkState& state) {
-      state.view.selectedAddress = address;
-      state.view.remoteRefused = false;
-      state.view.parametersRemote = true;
-    });
+    target_ = address;
+    link::SelectNode(session_, address);
+    link::SetRemote(session_, link::RemoteSwitch::Parameters, true);
   }
 
   // Everything the module received since recording was switched on, as text.
@@ -125,6 +151,7 @@ class ExchangeTest : public ::testing::Test {
   ExchangeListener listener_;
   link::LinkSession session_;
   std::unique_ptr<link::CThread> worker_;
+  std::string target_{link::kNoAddress};  // the identity exchanges' node
 
  private:
   int Finished(link::WorkerCommand code) const {

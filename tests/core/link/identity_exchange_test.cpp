@@ -1,4 +1,4 @@
-// The setup wizard's identity read and write through the link worker against the virtual module.
+// The identity read and write through the link worker against the virtual module.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,14 +16,15 @@ using Switches = sim::ExchangeFaults;
 class IdentityExchangeTest : public ExchangeTest {
  protected:
   CommandReport Read() {
-    return Run(WorkerCommand::ReadIdentity, [](CThread& worker) { RequestIdentityRead(worker); });
+    return Run(WorkerCommand::ReadIdentity,
+               [this](CThread& worker) { RequestIdentityRead(worker, target_); });
   }
   CommandReport Write(const ModuleIdentity& requested) {
-    session_.Update([&](LinkState& state) { state.wizard.requested = requested; });
-    return Run(WorkerCommand::WriteIdentity, [](CThread& worker) { RequestIdentityWrite(worker); });
+    return Run(WorkerCommand::WriteIdentity,
+               [&](CThread& worker) { RequestIdentityWrite(worker, target_, requested); });
   }
-  WizardLinkState Wizard() const {
-    return session_.Read([](const LinkState& state) { return state.wizard; });
+  IdentityExchangeState Identity() const {
+    return session_.Read([](const LinkState& state) { return state.identity; });
   }
 };
 
@@ -32,10 +33,10 @@ const ModuleIdentity kCoordinator{2, 0x0F, 0x1234, 0, 0, "Coordinator"};
 TEST_F(IdentityExchangeTest, LocalReadFillsBothIdentities) {
   sim_.Faults().SetRecording(true);
   EXPECT_TRUE(Read().delivered);
-  const WizardLinkState wizard = Wizard();
-  EXPECT_EQ(wizard.status, 1);
-  EXPECT_EQ(wizard.current, kCoordinator);
-  EXPECT_EQ(wizard.requested, kCoordinator);
+  const IdentityExchangeState identity = Identity();
+  EXPECT_EQ(identity.status, 1);
+  EXPECT_EQ(identity.current, kCoordinator);
+  EXPECT_EQ(identity.requested, kCoordinator);
   EXPECT_EQ(Received(), "+++\rATINFOI\r");
   EXPECT_EQ(clock_.Pauses(), (std::vector<std::uint32_t>{500, 500}));
 }
@@ -45,8 +46,8 @@ TEST_F(IdentityExchangeTest, RemoteReadAsksTheNode) {
   Target("1A01");
   sim_.Faults().SetRecording(true);
   EXPECT_TRUE(Read().delivered);
-  EXPECT_EQ(Wizard().current.deviceName, "CCU-Hall");
-  EXPECT_EQ(Wizard().current.deviceType, 1);
+  EXPECT_EQ(Identity().current.deviceName, "CCU-Hall");
+  EXPECT_EQ(Identity().current.deviceType, 1);
   EXPECT_EQ(Received(), "+++\rATCONSOLE 1A01 0\rATINFOI\r");
 }
 
@@ -94,50 +95,37 @@ TEST_F(IdentityExchangeTest, ReadFailures) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const ModuleIdentity before{1, 0x0C, 0x4321, 1, 1, "Before"};
-    session_.Update([&](LinkState& state) { state.wizard.requested = before; });
+    session_.Update([&](LinkState& state) { state.identity.requested = before; });
     c.set(Faults());
     const CommandReport report = Read();
     Faults().ClearSwitches();
-    const WizardLinkState wizard = Wizard();
+    const IdentityExchangeState identity = Identity();
     if (c.message.empty()) {
-      EXPECT_EQ(wizard.status, 1) << wizard.message;
+      EXPECT_EQ(identity.status, 1) << identity.message;
       continue;
     }
     EXPECT_FALSE(report.delivered);
-    EXPECT_EQ(wizard.status, -1);
-    EXPECT_EQ(wizard.message, c.message);
-    EXPECT_EQ(wizard.requested, before);  // only a complete read replaces it
+    EXPECT_EQ(identity.status, -1);
+    EXPECT_EQ(identity.message, c.message);
+    EXPECT_EQ(identity.requested, before);  // only a complete read replaces it
   }
 }
 
 TEST_F(IdentityExchangeTest, RemoteSetUpFailures) {
-  const struct {
-    const char* what;
-    sim::ConsoleAnswer answer;
-    bool walk;
-    std::string message;
-  } cases[] = {
-      {"target not in the node table", sim::ConsoleAnswer::Normal, false,
-       "(Error)Can't remote 1A01, Please try again!\r"},
-      {"Time", sim::ConsoleAnswer::Time, true, "(Time Out)Can't remote 1A01, Please try again!\r"},
-      {"remote error", sim::ConsoleAnswer::Garbage, true,
-       "(Remote error)Can't remote 1A01, Please try again!\r"},
-      // The local module's identity would pass for the node's, or take the node's new one.
-      {"FAIL", sim::ConsoleAnswer::Fail, true, "(FAIL)Can't remote 1A01, Please try again!\r"},
-      {"no answer", sim::ConsoleAnswer::Silence, true,
-       "(No answer)Can't remote 1A01, Please try again!\r"},
-  };
-  for (const auto& c : cases) {
+  // An exchange for a node the table lacks ends with "(Error)". After "FAIL" or silence the local
+  // module's identity would pass for the node's, or take the node's new one.
+  for (const auto& c :
+       testsupport::RemoteRefusals("(Error)Can't remote 1A01, Please try again!\r")) {
     SCOPED_TRACE(c.what);
     if (c.walk) Walk();
-    Target("1A01");
+    Target(testsupport::kRefusedNode);
     sim_.Faults().SetConsoleAnswer(c.answer);
     Read();
-    EXPECT_EQ(Wizard().status, -1);
-    EXPECT_EQ(Wizard().message, c.message);
+    EXPECT_EQ(Identity().status, -1);
+    EXPECT_EQ(Identity().message, c.message);
     Write(kCoordinator);
-    EXPECT_EQ(Wizard().status, -1);
-    EXPECT_EQ(Wizard().message, c.message);
+    EXPECT_EQ(Identity().status, -1);
+    EXPECT_EQ(Identity().message, c.message);
   }
   EXPECT_EQ(Faults().Resets(), 0u);  // no write reached the local module
 }
@@ -146,7 +134,7 @@ TEST_F(IdentityExchangeTest, WriteSendsTheRequestAndResets) {
   const ModuleIdentity requested{2, 0x0B, 0x1234, 2, 4, "Device001"};
   sim_.Faults().SetRecording(true);
   EXPECT_TRUE(Write(requested).delivered);
-  EXPECT_EQ(Wizard().status, 1);
+  EXPECT_EQ(Identity().status, 1);
   EXPECT_EQ(Received(), "+++\rATINFOI 0002 0B 1234 2 4 Device001\rATRESET\r+++\r");
   EXPECT_EQ(clock_.Pauses(), (std::vector<std::uint32_t>{500, 200, 200, 200, 500, 200, 5000}));
   EXPECT_EQ(Faults().Resets(), 1u);
@@ -154,22 +142,22 @@ TEST_F(IdentityExchangeTest, WriteSendsTheRequestAndResets) {
   EXPECT_EQ(sim_.Faults().Restarts(), 1u);
 
   EXPECT_TRUE(Read().delivered);
-  EXPECT_EQ(Wizard().current, requested);
+  EXPECT_EQ(Identity().current, requested);
 }
 
 TEST_F(IdentityExchangeTest, RemoteWriteReachesOnlyItsNode) {
   Walk();
   Target("3C03");
   ASSERT_TRUE(Read().delivered);
-  ModuleIdentity requested = Wizard().current;
+  ModuleIdentity requested = Identity().current;
   requested.deviceName = "Meter-2";
   requested.channel = 0x1A;
   ASSERT_TRUE(Write(requested).delivered);
   ASSERT_TRUE(Read().delivered);
-  EXPECT_EQ(Wizard().current, requested);
+  EXPECT_EQ(Identity().current, requested);
   Target("NULL");
   ASSERT_TRUE(Read().delivered);
-  EXPECT_EQ(Wizard().current, kCoordinator);
+  EXPECT_EQ(Identity().current, kCoordinator);
 }
 
 TEST_F(IdentityExchangeTest, WriteAnswersOtherThanAckResetNothing) {
@@ -189,8 +177,8 @@ TEST_F(IdentityExchangeTest, WriteAnswersOtherThanAckResetNothing) {
     const std::size_t resets = Faults().Resets();
     Write({2, 0x0B, 0x1234, 0, 0, "Device001"});
     Faults().ClearSwitches();
-    EXPECT_EQ(Wizard().status, -1);
-    EXPECT_EQ(Wizard().message, c.message);
+    EXPECT_EQ(Identity().status, -1);
+    EXPECT_EQ(Identity().message, c.message);
     EXPECT_EQ(Faults().Resets(), resets);
   }
 }
@@ -198,7 +186,7 @@ TEST_F(IdentityExchangeTest, WriteAnswersOtherThanAckResetNothing) {
 TEST_F(IdentityExchangeTest, RequestTheModuleWouldMisreadSendsNothing) {
   sim_.Faults().SetRecording(true);
   EXPECT_FALSE(Write({2, 0x0B, 0x1234, 0, 0, "Two words"}).delivered);
-  EXPECT_EQ(Wizard().message, "Don't input space to DeviceName");
+  EXPECT_EQ(Identity().message, "Don't input space to DeviceName");
   EXPECT_EQ(Received(), "");
 }
 

@@ -83,11 +83,8 @@ class LinkWorkerTest : public testsupport::VirtualModuleTest {
     return Received();
   }
   void SelectRemote(const std::string& address) {
-    session_.Update([&](LinkState& state) {
-      state.view.selectedAddress = address;
-      state.view.remoteRefused = false;
-      state.view.consoleRemote = true;
-    });
+    SelectNode(session_, address);
+    SetRemote(session_, RemoteSwitch::Console, true);
   }
   // Makes the worker sit in the echo of the module's reply to "AT", inside its loop.
   void HoldWorkerInEcho() {
@@ -167,7 +164,7 @@ struct ConsoleCase {
   bool delivered;
   std::string received;  // every byte the module got for the command
   std::string failureLine;
-  bool viewRemoteRefused;
+  bool refused;  // the coordinator's refusal of the target, afterwards
 };
 
 class ConsoleSetUp : public LinkWorkerTest, public ::testing::WithParamInterface<ConsoleCase> {};
@@ -182,7 +179,7 @@ TEST_P(ConsoleSetUp, WritesAndShowsExactlyWhatTheOutcomePrescribes) {
   EXPECT_EQ(report.delivered, c.delivered);
   EXPECT_EQ(report.failure, c.failureLine);
   EXPECT_EQ(ReceivedAtLeast(c.received.size()), c.received);
-  EXPECT_EQ(session_.Snapshot().view.remoteRefused, c.viewRemoteRefused);
+  EXPECT_EQ(session_.Snapshot().targeting.refused(), c.refused);
 
   const auto outputs = listener_.Outputs();
   if (c.failureLine.empty()) {
@@ -201,7 +198,7 @@ using A = sim::ConsoleAnswer;
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, ConsoleSetUp,
     ::testing::Values(
-        ConsoleCase{"NoNodeSelected", A::Normal, "NULL", true, "ATINFO\r", "", true},
+        ConsoleCase{"NoNodeSelected", A::Normal, "NULL", true, "ATINFO\r", "", false},
         ConsoleCase{"Ok", A::Normal, "1A01", true, "+++\rATCONSOLE 1A01 0\rATINFO\r", "", false},
         ConsoleCase{"Fail", A::Fail, "1A01", true, "+++\rATCONSOLE 1A01 0\rATINFO\r", "", true},
         ConsoleCase{"Time", A::Time, "1A2B", false, "+++\rATCONSOLE 1A2B 0\r",
@@ -311,9 +308,9 @@ TEST(LinkWorker, BytesOfTheReadThatFailsAreShownBeforeTheLoss) {
 }
 
 TEST_F(LinkWorkerTest, WaitsOnTheSessionEndWithTheWorker) {
-  session_.Update([](LinkState& state) { state.view.busy = true; });
+  session_.Update([](LinkState& state) { state.config.busy = true; });
   worker_->Stop();
-  EXPECT_EQ(session_.WaitUntil([](const LinkState& s) { return !s.view.busy; }, kLong),
+  EXPECT_EQ(session_.WaitUntil([](const LinkState& s) { return !s.config.busy; }, kLong),
             LinkSession::WaitResult::WorkerEnded);
 }
 

@@ -85,11 +85,6 @@ TEST_F(QueryNetworkTest, HandsTheViewOneConsistentSnapshot) {
   ASSERT_TRUE(snapshot.rootNode);
   EXPECT_EQ(snapshot.rootNode->address, "0000");
   EXPECT_EQ(snapshot.rootNode, FindNode(snapshot.nodeTable, "0000"));
-  // Eight positions (every 51 degrees, all kept) around the view's centre.
-  ASSERT_EQ(snapshot.circleTable.size(), 9u);
-  EXPECT_EQ(snapshot.circleTable[0].x, 16500.0f);
-  EXPECT_EQ(snapshot.circleTable[0].y, 8250.0f);
-  EXPECT_EQ(snapshot.circleTable[1].x, 19000.0f);
   for (const auto& [key, record] : snapshot.nodeTable) {
     const auto entry = ProcessDeviceDirectory().Find(record->address);
     ASSERT_TRUE(entry) << record->address;
@@ -173,7 +168,6 @@ TEST_F(LoneCoordinatorTest, EveryRefreshFindsTheCoordinator) {
   for (const NetworkSnapshot& snapshot : snapshots) {
     EXPECT_EQ(snapshot.nodeCount, 0);
     EXPECT_EQ(snapshot.nodeTable.size(), 1u);
-    EXPECT_EQ(snapshot.circleTable.size(), 1u);  // the centre only
     ASSERT_TRUE(snapshot.rootNode);
     EXPECT_EQ(snapshot.rootNode->entryCount, 0);
   }

@@ -64,6 +64,11 @@ struct Command {
   std::function<void(CThread&)> request;
 };
 
+// The node the identity exchanges address: the selected one, as the wizard asks for it.
+std::string Selected(CThread& worker) {
+  return worker.session().Read([](const LinkState& state) { return state.targeting.node; });
+}
+
 const Command kConsole{"console", WorkerCommand::ConsoleCommand,
                        [](CThread& w) { SendConsoleCommand(w, "ATINFO\r"); }};
 const Command kRaw{"raw text", WorkerCommand::RawText, [](CThread& w) { SendRawText(w, "AT\r"); }};
@@ -72,9 +77,14 @@ const Command kConfigRead{"config read", WorkerCommand::ReadConfig,
 const Command kConfigWrite{"config write", WorkerCommand::WriteConfig,
                            [](CThread& w) { RequestConfigWrite(w); }};
 const Command kIdentityRead{"identity read", WorkerCommand::ReadIdentity,
-                            [](CThread& w) { RequestIdentityRead(w); }};
-const Command kIdentityWrite{"identity write", WorkerCommand::WriteIdentity,
-                             [](CThread& w) { RequestIdentityWrite(w); }};
+                            [](CThread& w) { RequestIdentityRead(w, Selected(w)); }};
+const Command kIdentityWrite{"identity write", WorkerCommand::WriteIdentity, [](CThread& w) {
+                               // What the last read left to be written.
+                               RequestIdentityWrite(w, Selected(w),
+                                                    w.session().Read([](const LinkState& s) {
+                                                      return s.identity.requested;
+                                                    }));
+                             }};
 
 // The escape sequence's pause, the console's pause after ATCONSOLE, the identity preludes.
 const Events kEscape = {"pause 50"};
@@ -96,53 +106,50 @@ TEST_F(WorkerTimingTest, TimeoutsPausesAndRemoteFlagsPerCommandAndOutcome) {
     bool remote;
     Answer answer;
     Events events;
-    bool workerRefused, viewRefused;  // the remote flags afterwards
+    bool refused;  // the coordinator's refusal of the target, afterwards
   } cases[] = {
-      {kRaw, false, Answer::Normal, {}, true, true},
-      {kConsole, false, Answer::Normal, {"timeout 200"}, true, true},
-      {kConsole, true, Answer::Normal, Join({kEscape, {"pause 50", "timeout 500"}}), false, false},
-      {kConsole, true, Answer::Fail, Join({kEscape, {"pause 50", "timeout 200"}}), true, true},
-      {kConsole, true, Answer::Time, Join({kEscape, {"pause 50", "timeout 200"}}), false, false},
-      {kConsole, true, Answer::Silence, Join({kEscape, {"pause 50"}}), false, false},
+      {kRaw, false, Answer::Normal, {}, false},
+      {kConsole, false, Answer::Normal, {"timeout 200"}, false},
+      {kConsole, true, Answer::Normal, Join({kEscape, {"pause 50", "timeout 500"}}), false},
+      {kConsole, true, Answer::Fail, Join({kEscape, {"pause 50", "timeout 200"}}), true},
+      {kConsole, true, Answer::Time, Join({kEscape, {"pause 50", "timeout 200"}}), false},
+      {kConsole, true, Answer::Silence, Join({kEscape, {"pause 50"}}), false},
       // A transfer ends with 200 ms, and with the escape when a console may be open.
-      {kConfigRead, false, Answer::Normal, {"timeout 500", "timeout 200"}, true, true},
+      {kConfigRead, false, Answer::Normal, {"timeout 500", "timeout 200"}, false},
       {kConfigRead, true, Answer::Normal,
-       Join({kEscape, {"timeout 1000"}, kEscape, {"timeout 200"}}), false, false},
-      {kConfigRead, true, Answer::Fail, Join({kEscape, {"timeout 500", "timeout 200"}}), true,
-       true},
-      {kConfigRead, true, Answer::Time, Join({kEscape, {"timeout 200"}}), true, false},
-      {kConfigRead, true, Answer::Silence, Join({kEscape, kEscape, {"timeout 200"}}), false, false},
-      {kConfigWrite, false, Answer::Normal, {"timeout 500", "timeout 200"}, true, true},
+       Join({kEscape, {"timeout 1000"}, kEscape, {"timeout 200"}}), false},
+      {kConfigRead, true, Answer::Fail, Join({kEscape, {"timeout 500", "timeout 200"}}), true},
+      {kConfigRead, true, Answer::Time, Join({kEscape, {"timeout 200"}}), false},
+      {kConfigRead, true, Answer::Silence, Join({kEscape, kEscape, {"timeout 200"}}), false},
+      {kConfigWrite, false, Answer::Normal, {"timeout 500", "timeout 200"}, false},
       {kConfigWrite, true, Answer::Normal,
-       Join({kEscape, {"timeout 1000"}, kEscape, {"timeout 200"}}), false, false},
+       Join({kEscape, {"timeout 1000"}, kEscape, {"timeout 200"}}), false},
       // The identity exchanges keep the time-out the set-up left.
-      {kIdentityRead, false, Answer::Normal, Join({kReadPrelude, {"timeout 500"}}), true, true},
-      {kIdentityRead, true, Answer::Normal, Join({kReadPrelude, {"timeout 1000"}}), false, false},
-      {kIdentityRead, true, Answer::Fail, Join({kReadPrelude, {"timeout 500"}}), false, true},
-      {kIdentityRead, true, Answer::Time, kReadPrelude, false, false},
-      {kIdentityRead, true, Answer::Silence, kReadPrelude, false, false},
+      {kIdentityRead, false, Answer::Normal, Join({kReadPrelude, {"timeout 500"}}), false},
+      {kIdentityRead, true, Answer::Normal, Join({kReadPrelude, {"timeout 1000"}}), false},
+      {kIdentityRead, true, Answer::Fail, Join({kReadPrelude, {"timeout 500"}}), true},
+      {kIdentityRead, true, Answer::Time, kReadPrelude, false},
+      {kIdentityRead, true, Answer::Silence, kReadPrelude, false},
       {kIdentityWrite, false, Answer::Normal, Join({kWritePrelude, {"timeout 500"}, writeTail}),
-       true, true},
+       false},
       {kIdentityWrite, true, Answer::Normal, Join({kWritePrelude, {"timeout 1000"}, writeTail}),
-       false, false},
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.command.name) + (c.remote ? " remote, answer " : " local") +
                  (c.remote ? std::to_string(static_cast<int>(c.answer)) : ""));
     sim_.Faults().SetConsoleAnswer(c.answer);
     session_.Update([&](LinkState& state) {
-      state.view.selectedAddress = c.remote ? kTarget : std::string(kNoAddress);
-      state.view.remoteRefused = !c.remote;
-      state.view.consoleRemote = c.remote;
-      state.view.parametersRemote = c.remote;
+      state.targeting.node = c.remote ? kTarget : std::string(kNoAddress);
+      state.targeting.refusedNode = kNoAddress;
+      state.targeting.consoleRemote = c.remote;
+      state.targeting.parametersRemote = c.remote;
     });
     log_.Clear();
     Run(c.command.code, c.command.request);
     EXPECT_EQ(log_.Events(), c.events);
-    const auto flags = session_.Read([](const LinkState& state) {
-      return std::pair{state.request.remoteRefused, state.view.remoteRefused};
-    });
-    EXPECT_EQ(flags, std::pair(c.workerRefused, c.viewRefused));
+    EXPECT_EQ(session_.Read([](const LinkState& state) { return state.targeting.refused(); }),
+              c.refused);
   }
 }
 

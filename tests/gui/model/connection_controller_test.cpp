@@ -125,7 +125,7 @@ TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped)
 
 TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
   controller_.StartRefresh();
-  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
   bool during = false;
   ui_.onServe = [&] {
     if (during) return;
@@ -136,9 +136,9 @@ TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
     EXPECT_FALSE(controller_.Connect());
     EXPECT_FALSE(controller_.RunIfIdle([] { ADD_FAILURE() << "ran during the wait"; }));
     EXPECT_EQ(controller_.state(), State::Waiting);
-    controller_.session().Update([](link::LinkState& s) { s.view.busy = false; });
+    controller_.session().Update([](link::LinkState& s) { s.config.busy = false; });
   };
-  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.config.busy; }));
   ui_.onServe = nullptr;
   ASSERT_TRUE(during);
   ui_.RunPosted();
@@ -157,11 +157,11 @@ TEST_F(ConnectionControllerTest, AWorkerMessageDuringAWaitShowsAfterItAndHoldsTh
     workerWentOn = true;
   });
   ASSERT_TRUE(ui_.WaitPosted(1));  // the message is on its way to the UI thread
-  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
   ui_.onServe = [&] {
-    controller_.session().Update([](link::LinkState& s) { s.view.busy = false; });
+    controller_.session().Update([](link::LinkState& s) { s.config.busy = false; });
   };
-  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.config.busy; }));
   ui_.onServe = nullptr;
   EXPECT_TRUE(seen_.messages.empty());  // it came during the wait: not shown in it
   EXPECT_FALSE(workerWentOn);
@@ -174,7 +174,7 @@ TEST_F(ConnectionControllerTest, AWorkerMessageDuringAWaitShowsAfterItAndHoldsTh
 TEST_F(ConnectionControllerTest, ClosingDuringAWaitStopsTheWorkerAndClosesAfterIt) {
   ASSERT_TRUE(controller_.Connect());
   // A transfer that would not end by itself: only the worker's end ends the wait.
-  controller_.session().Update([](link::LinkState& s) { s.view.busy = true; });
+  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
   int closes = 0;
   bool asked = false;
   ui_.onServe = [&] {
@@ -183,7 +183,7 @@ TEST_F(ConnectionControllerTest, ClosingDuringAWaitStopsTheWorkerAndClosesAfterI
     EXPECT_FALSE(controller_.Close([&] { ++closes; }));
     EXPECT_TRUE(controller_.waiting());  // the wait cursor stays
   };
-  EXPECT_FALSE(controller_.Wait([](const link::LinkState& s) { return !s.view.busy; }));
+  EXPECT_FALSE(controller_.Wait([](const link::LinkState& s) { return !s.config.busy; }));
   ui_.onServe = nullptr;
   EXPECT_EQ(controller_.state(), State::Closed);
   EXPECT_FALSE(controller_.portOpen());

@@ -56,7 +56,7 @@ Outcome Read(WorkerContext& ctx, detail::ConfigTransfer& transfer) {
   if (DecodeImage(image, ctx.configValues) == DecodeResult::VersionMismatch) {
     return {ReadVersionError()};
   }
-  detail::SetViewImage(ctx, image);  // the image shown is the one last read, from any node
+  detail::SetTransferredImage(ctx, image);  // the image shown is the one last read, from any node
   ctx.listener.ConfigValuesChanged();
   return {{}, true};
 }

@@ -11,33 +11,37 @@ namespace {
 constexpr std::uint32_t kIdleReadTimeoutMs = 200;
 
 void SetBusy(WorkerContext& ctx, bool busy) {
-  ctx.session.Update([busy](LinkState& state) { state.view.busy = busy; });
+  ctx.session.Update([busy](LinkState& state) { state.config.busy = busy; });
 }
 
 // Whether the coordinator may be left in a remote console when the transfer ends: after "OK"
 // (also when the target then turned out to be unknown) and after three silent replies, whose
 // meaning nobody knows. "FAIL" opened none; "Time" and the remote error end without one.
-bool ConsoleMayBeOpen(RemoteOutcome outcome) {
-  return outcome == RemoteOutcome::Ok || outcome == RemoteOutcome::Silent;
+bool ConsoleMayBeOpen(RemoteAnswer answer) {
+  return answer == RemoteAnswer::Ok || answer == RemoteAnswer::UnknownNode ||
+         answer == RemoteAnswer::Silent;
 }
 
 }  // namespace
 
-void SetViewImage(WorkerContext& ctx, const ConfigImage& image) {
-  ctx.session.Update([&](LinkState& state) { state.view.configImage = image; });
+void SetTransferredImage(WorkerContext& ctx, const ConfigImage& image) {
+  ctx.session.Update([&](LinkState& state) { state.config.image = image; });
 }
 
 ConfigTransfer::ConfigTransfer(WorkerContext& ctx, WorkerCommand code) : ctx_(ctx), report_(code) {
   SetBusy(ctx_, true);
   ctx_.SetProgress({});
   ctx_.listener.ConfigTransferStarted();
-  setUp_ = RemoteSetUp(ctx_, RemoteVariant::Config);
+  const Targeting targeting = ctx_.session.Read([](const LinkState& s) { return s.targeting; });
+  // Always asked while the switch is on, also after a refusal: skipping the set-up would hand
+  // the transfer to the local module.
+  setUp_ = RemoteSetUp(ctx_, RemotePurpose::Config, targeting.node, targeting.parametersRemote);
 }
 
 void ConfigTransfer::Store(const ConfigImage& image) {
-  if (!setUp_.remote) {
+  if (!setUp_.remote()) {
     ctx_.localImage = image;
-    SetViewImage(ctx_, image);
+    SetTransferredImage(ctx_, image);
     return;
   }
   const NodePtr old = FindNode(ctx_.nodeTable, setUp_.target);
@@ -55,7 +59,7 @@ void ConfigTransfer::FrameDone() {
 CommandReport ConfigTransfer::End(std::string_view message, bool succeeded) {
   SetBusy(ctx_, false);
   if (!message.empty()) ctx_.listener.ShowMessage(message);
-  if (ConsoleMayBeOpen(setUp_.outcome)) EscapeSequence(ctx_.port, ctx_.clock);
+  if (ConsoleMayBeOpen(setUp_.answer)) EscapeSequence(ctx_.port, ctx_.clock);
   ctx_.SetReadTimeout(kIdleReadTimeoutMs);
   report_.delivered = succeeded;
   if (!succeeded) report_.failure = message;

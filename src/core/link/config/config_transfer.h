@@ -22,20 +22,21 @@ struct Outcome {
 
 class ConfigTransfer {
  public:
-  // Sets the view's busy flag, reports ConfigTransferStarted, then runs the remote set-up.
+  // Sets the session's busy flag, reports ConfigTransferStarted, then runs the remote set-up
+  // for the selected node while the Parameters switch is on.
   ConfigTransfer(WorkerContext& ctx, WorkerCommand code);
   ConfigTransfer(const ConfigTransfer&) = delete;
   ConfigTransfer& operator=(const ConfigTransfer&) = delete;
 
   // False when the set-up ended the request, with SetUpFailure as its message (possibly none).
-  bool Proceed() const { return setUp_.proceed; }
+  bool Proceed() const { return setUp_.proceed(); }
   const std::string& SetUpFailure() const { return setUp_.failure; }
   // The image goes to the target node rather than to the local module.
-  bool Remote() const { return setUp_.remote; }
+  bool Remote() const { return setUp_.remote(); }
 
-  // Stores `image` as the module's: the local module's in localImage and the view's
-  // configImage; a remote node's in a new record that replaces the old one in the worker's
-  // table, which the listener then gets as the view's new copy.
+  // Stores `image` as the module's: the local module's in localImage and the session's
+  // transferred image; a remote node's in a new record that replaces the old one in the
+  // worker's table, which the listener then gets as its owner's new copy.
   void Store(const ConfigImage& image);
 
   // One more frame of the image received or acknowledged (the session's progress).
@@ -58,7 +59,7 @@ class ConfigTransfer {
 using TransferSteps = Outcome (*)(WorkerContext& ctx, ConfigTransfer& transfer);
 CommandReport RunTransfer(WorkerContext& ctx, WorkerCommand code, TransferSteps steps);
 
-// Sets the view's configImage.
-void SetViewImage(WorkerContext& ctx, const ConfigImage& image);
+// Sets the session's transferred image.
+void SetTransferredImage(WorkerContext& ctx, const ConfigImage& image);
 
 }  // namespace netloom::link::detail

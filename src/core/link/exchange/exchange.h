@@ -6,7 +6,7 @@
 // - receive_byte.h            ReceiveByte, one byte in up to three reads
 // - console_command.cpp       the console command and the raw text (declared in worker_actions.h)
 // - query_network_command.cpp the network query: prelude, the walk of walk/, the tables and the
-//                             reports to the view (declared in worker_actions.h)
+//                             reports to the listener (declared in worker_actions.h)
 //
 // Worker thread only.
 #pragma once

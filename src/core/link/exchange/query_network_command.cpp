@@ -1,7 +1,6 @@
 // The network query command around the walk (walk/): prelude, tables, and the reports to the
-// view.
+// listener.
 #include "core/link/exchange/command_mode.h"
-#include "core/link/walk/circle_positions.h"
 #include "core/link/walk/device_directory.h"
 #include "core/link/walk/network_walk.h"
 #include "core/link/worker/worker_actions.h"
@@ -15,7 +14,6 @@ struct QueryRequest {
   bool autoRefresh = false;
   bool emptyNodeTable = false;
   std::string rootAddress;
-  CirclePoint centre;
 };
 
 // The walk of one query, after the prelude: asks `rootAddress` and its children down to the
@@ -34,7 +32,7 @@ NodePtr QueryNetworkAction(WorkerContext& ctx, const std::string& rootAddress) {
 CommandReport QueryNetworkCommand(WorkerContext& ctx) {
   const QueryRequest request = ctx.session.Update([](LinkState& state) {
     QueryRequest taken{state.request.autoRefresh, state.request.emptyNodeTable,
-                       state.request.rootAddress, state.view.circleCentre};
+                       state.request.rootAddress};
     state.request.emptyNodeTable = false;
     return taken;
   });
@@ -50,7 +48,7 @@ CommandReport QueryNetworkCommand(WorkerContext& ctx) {
   ctx.SetReadTimeout(kQueryReadTimeoutMs);
   // Every query starts from an empty table, also after one that counted no node: a lone
   // coordinator left in the table would make this query find it there and report no root.
-  // Records stay alive while a view's snapshot holds them.
+  // Records stay alive while a snapshot handed out holds them.
   ctx.nodeCounter = 0;
   ctx.nodeTable.clear();
   NodePtr root = QueryNetworkAction(ctx, request.rootAddress);
@@ -60,7 +58,6 @@ CommandReport QueryNetworkCommand(WorkerContext& ctx) {
   }
   ctx.listener.ClearDiagram();
   NetworkSnapshot snapshot;
-  snapshot.circleTable = ComputeCirclePositions(ctx.nodeCounter, request.centre);
   snapshot.nodeCount = ctx.nodeCounter;
   snapshot.nodeTable = ctx.nodeTable;
   snapshot.rootNode = std::move(root);

@@ -1,5 +1,5 @@
-// netloom::link, identity/ — a module's identity, the settings the setup wizard reads and
-// writes.
+// netloom::link, identity/ — a module's identity, the settings a module is set up with, and
+// the exchanges that read and write it.
 //
 // - module_identity.h     ModuleIdentity
 // - identity_reply.h      the identity exchanges' wire forms and the reply's parser (no I/O)

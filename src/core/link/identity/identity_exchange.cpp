@@ -1,6 +1,6 @@
-// ReadIdentity and WriteIdentity: the setup wizard's exchanges with "ATINFOI" and "ATRESET".
-// They report to the wizard state (identities, message) and leave the read time-out where the
-// remote set-up put it.
+// ReadIdentity and WriteIdentity: the identity exchanges with "ATINFOI" and "ATRESET", for the
+// node the session's identity state names. They report to that state (identities, message) and
+// leave the read time-out where the remote set-up put it.
 #include "core/link/config/config_frames.h"
 #include "core/link/config/config_messages.h"
 #include "core/link/exchange/command_mode.h"
@@ -19,14 +19,15 @@ constexpr std::uint32_t kAfterResetPauseMs = 200;
 constexpr std::uint32_t kRestartPauseMs = 5000;
 
 int Fail(WorkerContext& ctx, std::string_view message) {
-  ctx.session.Update([&](LinkState& state) { state.wizard.message = std::string(message); });
+  ctx.session.Update([&](LinkState& state) { state.identity.message = std::string(message); });
   return kFailed;
 }
 
 // The remote set-up of both exchanges; the failure text when the exchange ends there.
 std::optional<std::string> SetUpFailure(WorkerContext& ctx) {
-  RemoteSetUpResult setUp = RemoteSetUp(ctx, RemoteVariant::Identity);
-  if (setUp.proceed) return std::nullopt;
+  const std::string target = ctx.session.Read([](const LinkState& s) { return s.identity.target; });
+  RemoteSetUpResult setUp = RemoteSetUp(ctx, RemotePurpose::Identity, target, true);
+  if (setUp.proceed()) return std::nullopt;
   return std::move(setUp.failure);
 }
 
@@ -52,7 +53,8 @@ int ReadIdentityExchange(WorkerContext& ctx) {
   if (const auto failure = SetUpFailure(ctx)) return Fail(ctx, *failure);
   WriteText(ctx.port, kIdentityReadRequest);
 
-  IdentityReplyParser parser(ctx.session.Read([](const LinkState& s) { return s.wizard.current; }));
+  IdentityReplyParser parser(
+      ctx.session.Read([](const LinkState& s) { return s.identity.current; }));
   std::string_view failure;
   while (parser.State() == IdentityState::Reading) {
     const auto byte = ReceiveByte(ctx.port);
@@ -65,8 +67,8 @@ int ReadIdentityExchange(WorkerContext& ctx) {
   ctx.identityLength = parser.Length();
   // The fields read before a fault stay in the current identity.
   ctx.session.Update([&](LinkState& state) {
-    state.wizard.current = parser.Identity();
-    if (failure.empty()) state.wizard.requested = parser.Identity();
+    state.identity.current = parser.Identity();
+    if (failure.empty()) state.identity.requested = parser.Identity();
   });
   if (!failure.empty()) return Fail(ctx, failure);
   ctx.DiscardRead();
@@ -75,7 +77,7 @@ int ReadIdentityExchange(WorkerContext& ctx) {
 
 int WriteIdentityExchange(WorkerContext& ctx) {
   const ModuleIdentity requested =
-      ctx.session.Read([](const LinkState& s) { return s.wizard.requested; });
+      ctx.session.Read([](const LinkState& s) { return s.identity.requested; });
   // Nothing goes out that the module would take for something else (a name with a blank
   // would arrive cut at the blank).
   if (const auto wrong = CheckRequestedIdentity(requested)) return Fail(ctx, *wrong);

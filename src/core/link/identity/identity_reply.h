@@ -35,7 +35,7 @@ inline constexpr std::string_view kResetRequest = "ATRESET\r";
 // Longest device name an identity carries.
 inline constexpr std::size_t kMaxDeviceNameLength = 16;
 
-// The wizard messages of the identity exchanges (the remote set-up's are in remote_set_up.h;
+// The failure messages of the identity exchanges (the remote set-up's are in remote_set_up.h;
 // the version message is WriteVersionError, config_messages.h).
 inline constexpr std::string_view kIdentityTimeout = kConfigHeaderTimeout;
 inline constexpr std::string_view kIdentityFormatError = kConfigFormatError;
@@ -93,13 +93,13 @@ std::string FormatIdentityWrite(const ModuleIdentity& requested);
 // The reply "<...>" a module sends for `identity` (upper-case digits, no blanks).
 std::string FormatIdentityReply(const ModuleIdentity& identity);
 
-// Why `name` cannot be a device name (the wizard's messages: longer than 16 characters, empty,
+// Why `name` cannot be a device name (the setup tool's messages: longer than 16 characters, empty,
 // a blank), or that it holds a control character; nothing when it can.
 std::optional<std::string> CheckDeviceName(std::string_view name);
 
 // Why `requested` cannot go to a module as it stands (a field out of range, a name that is
 // empty, longer than 16 characters or holds blanks or control characters); nothing when it
-// can. Names are checked with the wizard's own messages.
+// can. Names are checked with CheckDeviceName's messages.
 std::optional<std::string> CheckRequestedIdentity(const ModuleIdentity& requested);
 
 }  // namespace netloom::link

@@ -1,4 +1,5 @@
-// A module's identity: the small set of settings the setup wizard reads and writes.
+// A module's identity: the small set of settings a module is set up with (type, start mode,
+// channel, PAN ID, name).
 #pragma once
 
 #include <cstdint>

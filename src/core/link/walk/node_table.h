@@ -1,9 +1,9 @@
 // Node records, node keys and the node table the network walk builds.
 //
 // Ownership and threads: records are shared between the worker's table and every snapshot handed
-// to the views (std::shared_ptr), and are immutable once inserted into a table: a change (a
+// to its owner (std::shared_ptr), and are immutable once inserted into a table: a change (a
 // node's configuration image after a read) makes a new record that replaces the old one in the
-// worker's table, and a new snapshot is published. So a view may hold and read a snapshot on
+// worker's table, and a new snapshot is published. So the owner may hold and read a snapshot on
 // its own thread while the worker goes on, without locks, and emptying the worker's table never
 // frees a record someone still holds. Per-draw marks ("already drawn") belong to the drawing
 // code, not to the shared records.
@@ -44,17 +44,9 @@ struct NodeRecord {
 using NodePtr = std::shared_ptr<const NodeRecord>;
 using NodeTable = std::map<std::int32_t, NodePtr>;
 
-// Circle layout: entry 0 is the centre (set by the view), the walk writes entries 1 onward.
-struct CirclePoint {
-  float x = 0;
-  float y = 0;
-};
-using CircleTable = std::vector<CirclePoint>;
-
-// What one network query hands to the view, as one consistent whole.
+// What one network query hands to its owner, as one consistent whole.
 struct NetworkSnapshot {
-  std::int32_t nodeCount = 0;
-  CircleTable circleTable;
+  std::int32_t nodeCount = 0;  // the walk's node counter
   NodeTable nodeTable;
   NodePtr rootNode;
 };

@@ -6,13 +6,10 @@ namespace netloom::link {
 namespace {
 
 void Request(CThread& worker, WorkerCommand code,
-             const std::function<void(WorkerRequest&)>& fill = {}) {
+             const std::function<void(LinkState&)>& fill = {}) {
   worker.session().Update([&](LinkState& state) {
     state.request.echoOn = true;
-    state.request.remoteRefused = state.view.remoteRefused;
-    state.request.targetAddress = state.view.selectedAddress;
-    state.request.consoleToTarget = false;
-    if (fill) fill(state.request);
+    if (fill) fill(state);
   });
   worker.Signal(code);
 }
@@ -41,25 +38,34 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
   return {std::move(worker), {}, std::move(refused)};
 }
 
+void SelectNode(LinkSession& session, std::string_view address) {
+  session.Update([&](LinkState& state) { state.targeting.node = std::string(address); });
+}
+
+void SetRemote(LinkSession& session, RemoteSwitch which, bool on) {
+  session.Update([&](LinkState& state) {
+    (which == RemoteSwitch::Console ? state.targeting.consoleRemote
+                                    : state.targeting.parametersRemote) = on;
+  });
+}
+
 void SendConsoleCommand(CThread& worker, std::string_view text) {
-  Request(worker, WorkerCommand::ConsoleCommand,
-          [&](WorkerRequest& request) { request.consoleText = std::string(text); });
+  Request(worker, WorkerCommand::ConsoleCommand, [&](LinkState& state) {
+    state.request.consoleText = std::string(text);
+    state.request.consoleFor.reset();
+  });
 }
 
 void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text) {
-  worker.session().Update([&](LinkState& state) {
-    state.request.echoOn = true;
-    state.request.remoteRefused = false;
-    state.request.targetAddress = std::string(address);
-    state.request.consoleToTarget = true;
+  Request(worker, WorkerCommand::ConsoleCommand, [&](LinkState& state) {
     state.request.consoleText = std::string(text);
+    state.request.consoleFor = std::string(address);
   });
-  worker.Signal(WorkerCommand::ConsoleCommand);
 }
 
 void SendRawText(CThread& worker, std::string_view text) {
   Request(worker, WorkerCommand::RawText,
-          [&](WorkerRequest& request) { request.rawText = std::string(text); });
+          [&](LinkState& state) { state.request.rawText = std::string(text); });
 }
 
 void RequestConfigRead(CThread& worker) {
@@ -70,20 +76,26 @@ void RequestConfigWrite(CThread& worker) {
   Request(worker, WorkerCommand::WriteConfig);
 }
 
-void RequestIdentityRead(CThread& worker) {
-  worker.session().Update([](LinkState& state) { state.wizard.status = 0; });
-  Request(worker, WorkerCommand::ReadIdentity);
+void RequestIdentityRead(CThread& worker, std::string_view target) {
+  Request(worker, WorkerCommand::ReadIdentity, [&](LinkState& state) {
+    state.identity.target = std::string(target);
+    state.identity.status = 0;
+  });
 }
 
-void RequestIdentityWrite(CThread& worker) {
-  worker.session().Update([](LinkState& state) { state.wizard.status = 0; });
-  Request(worker, WorkerCommand::WriteIdentity);
+void RequestIdentityWrite(CThread& worker, std::string_view target,
+                          const ModuleIdentity& requested) {
+  Request(worker, WorkerCommand::WriteIdentity, [&](LinkState& state) {
+    state.identity.target = std::string(target);
+    state.identity.requested = requested;
+    state.identity.status = 0;
+  });
 }
 
 void StartRefresh(CThread& worker) {
-  Request(worker, WorkerCommand::QueryNetwork, [](WorkerRequest& request) {
-    request.autoRefresh = true;
-    request.emptyNodeTable = true;
+  Request(worker, WorkerCommand::QueryNetwork, [](LinkState& state) {
+    state.request.autoRefresh = true;
+    state.request.emptyNodeTable = true;
   });
 }
 

@@ -1,5 +1,5 @@
-// Connecting and the requests a view hands its worker: the steps the desktop view and the CLI
-// share, so both drive the worker the same way.
+// Connecting, the requests an owner (the desktop program, the CLI) hands its worker, and the
+// targeting it sets: the steps both share, so both drive the worker the same way.
 //
 // Threads: all of these run on the owner's (UI) thread. Each request writes its fields into
 // the session and then signals its code ("write, then signal").
@@ -27,32 +27,40 @@ struct Connection {
 };
 
 // Sets the settings' read time-out to 200 ms (the idle read of a fresh connection), opens and
-// configures the port, and starts a worker on it with echoOn and remoteRefused set, then
-// signals Wake. A port that refuses the line settings is used all the same, but its read
-// time-out is applied regardless so that every read stays bounded, and `refused` says what the
-// port refused.
+// configures the port, and starts a worker on it with echoOn set, then signals Wake. A port
+// that refuses the line settings is used all the same, but its read time-out is applied
+// regardless so that every read stays bounded, and `refused` says what the port refused.
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
                    LinkSession& session, Clock& clock = DefaultClock());
 
-// The pane requests: echoOn on; the view's remoteRefused and selectedAddress go into the
-// request; then the request's own field, then the signal.
+// --- targeting: which node the requests are for (the session's Targeting) ---
+// A node pick: `address` (kNoAddress: none) becomes the node the remote requests are for.
+void SelectNode(LinkSession& session, std::string_view address);
+enum class RemoteSwitch { Console, Parameters };
+// A pane's remote switch: its requests go to the selected node (on) or the local module (off).
+void SetRemote(LinkSession& session, RemoteSwitch which, bool on);
+
+// --- requests: echoOn on, the request's own fields, then the signal ---
+// A console command line, for the selected node while the console's switch is on.
 void SendConsoleCommand(CThread& worker, std::string_view text);
-// A console command for one node, whatever the selection and the console pane's remote flag:
-// it goes through the remote set-up to `address` (refusals of earlier requests do not hold it
-// back); kNoAddress sends it to the local module. A coordinator that refuses the console
-// ("FAIL") gets nothing in the node's place: the command ends with "(FAIL)Can't remote ..." in
-// the output, as after "Time".
+// A console command for one node, whatever the selection and the console's switch: it goes
+// through the remote set-up to `address` (refusals of earlier requests do not hold it back);
+// kNoAddress sends it to the local module. A coordinator that refuses the console ("FAIL") gets
+// nothing in the node's place: the command ends with "(FAIL)Can't remote ..." in the output,
+// as after "Time".
 void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text);
 void SendRawText(CThread& worker, std::string_view text);
+// Configuration transfers, for the selected node while the Parameters switch is on.
 void RequestConfigRead(CThread& worker);
 void RequestConfigWrite(CThread& worker);
-// The setup wizard's requests: the wizard status goes to 0 (pending), the same request fields
-// as above are filled, then ReadIdentity / WriteIdentity. The write sends the session's
-// requested identity.
-void RequestIdentityRead(CThread& worker);
-void RequestIdentityWrite(CThread& worker);
-// Run: echo and auto-refresh on, the worker's node table emptied before the query, target and
-// root addresses from the view, then QueryNetwork.
+// The identity exchanges, for `target` (kNoAddress: the local module) whatever is selected: the
+// identity status goes to 0 (pending), then ReadIdentity / WriteIdentity. The write sends
+// `requested`.
+void RequestIdentityRead(CThread& worker, std::string_view target);
+void RequestIdentityWrite(CThread& worker, std::string_view target,
+                          const ModuleIdentity& requested);
+// Run: echo and auto-refresh on, the worker's node table emptied before the query, then
+// QueryNetwork from the root address.
 void StartRefresh(CThread& worker);
 // Stop (the diagram command): no more queries are served; the port stays open.
 void StopRefresh(CThread& worker);

@@ -1,6 +1,16 @@
 #include "core/link/worker/link_session.h"
 
+#include "core/catalogue/text_case.h"
+
 namespace netloom::link {
+
+bool IsNoAddress(std::string_view address) {
+  return catalogue::SameIgnoringCase(address, kNoAddress);  // may come as "null"
+}
+
+bool Targeting::refused() const {
+  return !IsNoAddress(node) && catalogue::SameIgnoringCase(refusedNode, node);
+}
 
 LinkState LinkSession::Snapshot() const {
   return Read([](const LinkState& state) { return state; });

@@ -1,14 +1,14 @@
-// State one connection shares between the UI thread and its link worker.
+// State one connection shares between its owner's (UI) thread and its link worker.
 //
-// The request fields are written by the UI side and then signalled ("write, then signal": the
+// The request fields are written by the owner and then signalled ("write, then signal": the
 // worker reads them only after it took the code, so a request still waiting in its event uses
 // the fields as they are when it starts). The result fields are written by the worker before it
 // reports to its listener. Every access goes through the session's lock, so no field is ever
 // read half-written; the waits end when their predicate holds or when the worker has ended, so
 // no wait outlives the worker.
 //
-// Ownership: the view (or the CLI) owns the session for the life of the connection's document;
-// it must outlive every worker built on it. One worker uses a session at a time.
+// Ownership: the owner (a network document, the CLI) owns the session for the life of the
+// connection; it must outlive every worker built on it. One worker uses a session at a time.
 // Thread safety: every member may be called from any thread.
 #pragma once
 
@@ -17,13 +17,13 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "core/link/config/config_image.h"
 #include "core/link/identity/module_identity.h"
-#include "core/link/walk/circle_positions.h"
-#include "core/link/walk/node_table.h"
 
 namespace netloom::link {
 
@@ -32,38 +32,51 @@ inline constexpr std::string_view kNoAddress = "NULL";
 // Address at which every network query starts: the coordinator.
 inline constexpr std::string_view kRootAddress = "0000";
 
-// What the UI side hands the worker with a command.
+// Whether `address` names no node ("NULL" in either case).
+bool IsNoAddress(std::string_view address);
+
+// What the owner hands the worker with a command.
 struct WorkerRequest {
   bool echoOn = true;           // bytes read while idle go to AppendOutput
   bool autoRefresh = false;     // network query requests are served
-  bool remoteRefused = true;    // skip the remote set-up: the request goes to the local module
   bool emptyNodeTable = false;  // Run: empty the worker's node table and counter before the query
-  std::string targetAddress{kNoAddress};  // node a request is for
   std::string rootAddress{kRootAddress};  // where the network query starts
   std::string consoleText;                // console command to send, sent unchanged
-  // The console command goes to targetAddress whatever the console pane's remote flag says
-  // (a table asked for from the diagram's node menu); every pane request clears it.
-  bool consoleToTarget = false;
+  // Unset: the console command goes to the selected node while the console's remote switch is
+  // on. Set: to this node only, whatever the switch says (kNoAddress: the local module).
+  std::optional<std::string> consoleFor;
   std::string rawText;  // typed text to send, sent unchanged
 };
 
-// The view's side of the link: flags the panes set and results the worker writes back.
-struct ViewLinkState {
-  bool busy = false;              // a configuration transfer runs
-  bool remoteRefused = true;      // a node click clears it; the remote set-up rewrites it
-  bool consoleRemote = false;     // console commands go to the selected node
-  bool parametersRemote = false;  // configuration transfers go to the selected node
-  std::string selectedAddress{kNoAddress};
-  ConfigImage configImage{};                 // the local module's image as last transferred
-  CirclePoint circleCentre = kCircleCentre;  // centre of the circle layout
+// Which node the requests are for. One writer per field: the owner picks the node and flips the
+// switches (SelectNode, SetRemote in connection.h); the worker's remote set-up records the node
+// the coordinator refused.
+struct Targeting {
+  std::string node{kNoAddress};   // the selected node; kNoAddress when none
+  bool consoleRemote = false;     // console commands go to `node`
+  bool parametersRemote = false;  // configuration transfers go to `node`
+  // The node the coordinator refused at its last answer ("FAIL"); kNoAddress when it took the
+  // last one asked.
+  std::string refusedNode{kNoAddress};
+
+  // The coordinator refused the selected node at its last answer for it.
+  bool refused() const;
 };
 
-// The setup wizard's side: written by the identity exchanges, status last.
-struct WizardLinkState {
-  std::int32_t status = 0;   // 0 pending, 1 done, -1 failed
-  std::string message;       // failure text the wizard page shows
-  ModuleIdentity current;    // what the module reported
-  ModuleIdentity requested;  // what is to be written
+// A configuration transfer's state: busy while one runs; the image last transferred.
+struct ConfigTransferState {
+  bool busy = false;
+  ConfigImage image{};  // the last image read or written, from the local module or a node
+};
+
+// The identity exchanges' state. The owner sets `target` and `requested` and the status to 0
+// (pending) before it signals; the worker writes the identities and the message, status last.
+struct IdentityExchangeState {
+  std::string target{kNoAddress};  // the node both exchanges address; kNoAddress: local module
+  std::int32_t status = 0;         // 0 pending, 1 done, -1 failed
+  std::string message;             // failure text
+  ModuleIdentity current;          // what the module reported
+  ModuleIdentity requested;        // what is to be written
 };
 
 // How far the running exchange has got, for progress displays that poll it. The worker resets
@@ -75,8 +88,9 @@ struct ExchangeProgress {
 
 struct LinkState {
   WorkerRequest request;
-  ViewLinkState view;
-  WizardLinkState wizard;
+  Targeting targeting;
+  ConfigTransferState config;
+  IdentityExchangeState identity;
   ExchangeProgress progress;
   bool workerEnded = true;  // no worker loop is running on this session
 };

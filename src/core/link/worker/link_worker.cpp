@@ -30,9 +30,9 @@ bool IdleRead(WorkerContext& ctx) {
 }
 
 std::int32_t RunIdentity(WorkerContext& ctx, int (*exchange)(WorkerContext&)) {
-  ctx.session.Update([](LinkState& state) { state.wizard.status = 0; });
+  ctx.session.Update([](LinkState& state) { state.identity.status = 0; });
   const std::int32_t result = exchange(ctx);
-  ctx.session.Update([&](LinkState& state) { state.wizard.status = result; });
+  ctx.session.Update([&](LinkState& state) { state.identity.status = result; });
   return result;
 }
 

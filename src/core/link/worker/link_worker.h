@@ -35,7 +35,7 @@ namespace netloom::link {
 class CThread {
  public:
   // Takes over `port` (null: the loop ends at once) and a copy of `settings`. Resets the
-  // session's request fields (echoOn and remoteRefused on).
+  // session's request fields (echoOn on).
   CThread(std::unique_ptr<SerialPort> port, const UartSettings& settings, WorkerListener& listener,
           LinkSession& session, Clock& clock);
   // Stops and joins a worker that still runs.

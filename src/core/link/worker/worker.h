@@ -2,7 +2,7 @@
 // module, and what its owner uses to drive it.
 //
 // - link_worker.h     LinkWorker, its idle read and the loop that runs one command at a time
-// - connection.h      connecting and the requests a view or the CLI hands its worker
+// - connection.h      connecting, targeting and the requests an owner hands its worker
 // - link_session.h    LinkSession, the state the UI thread and the worker share
 // - worker_command.h  the command codes
 // - event_set.h       EventSet, the auto-reset events that carry the codes to the worker

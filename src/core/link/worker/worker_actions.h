@@ -27,8 +27,8 @@ CommandReport ReadConfigImage(WorkerContext& ctx);
 CommandReport WriteConfigImage(WorkerContext& ctx);
 
 // Identity exchanges (ReadIdentity, WriteIdentity): 1 done, -1 failed. Before returning they
-// store the identities and any failure text in the session's wizard state; the worker then
-// stores the result as the wizard status.
+// store the identities and any failure text in the session's identity state; the worker then
+// stores the result as its status.
 int ReadIdentityExchange(WorkerContext& ctx);
 int WriteIdentityExchange(WorkerContext& ctx);
 

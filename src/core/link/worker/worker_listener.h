@@ -1,4 +1,4 @@
-// How the link worker reports to whoever drives it (the desktop view, the CLI, a test).
+// How the link worker reports to whoever drives it (the desktop program, the CLI, a test).
 //
 // Every call comes on the worker thread, in the order of the exchange, and the worker goes on
 // only when the call returns. A GUI forwards each call to its UI thread; the calls marked
@@ -42,7 +42,7 @@ class WorkerListener {
   // The current configuration values were replaced (an image was decoded, or the defaults).
   virtual void ConfigValuesChanged() = 0;
   // The worker's node table changed between queries (a remote node's configuration image was
-  // stored in a new record): the view's copy is to be replaced by `table`, a snapshot nobody
+  // stored in a new record): the owner's copy is to be replaced by `table`, a snapshot nobody
   // changes, which may be kept and read on any thread.
   virtual void NodeTableChanged(std::shared_ptr<const NodeTable> table) { (void)table; }
   // Text for the output pane: echoed module bytes and console failure lines. May block.

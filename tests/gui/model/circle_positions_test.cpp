@@ -1,10 +1,10 @@
-#include "core/link/walk/circle_positions.h"
+#include "gui/model/circle_positions.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-namespace netloom::link {
+namespace netloom::model {
 namespace {
 
 constexpr CirclePoint kCentre = kCircleCentre;
@@ -69,4 +69,4 @@ TEST(CirclePositionsTest, EveryPositionLiesOnTheCircle) {
 }
 
 }  // namespace
-}  // namespace netloom::link
+}  // namespace netloom::model
