@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace netloom;
   fuzz::FuzzInput input(data, size);
   const std::uint8_t pick = input.Byte();
-  const auto purpose = static_cast<link::RemotePurpose>(pick % 4);
+  const auto purpose = static_cast<link::RemotePurpose>(pick % 3);
   fuzz::ScriptedPort port(input);
   fuzz::NoPauseClock clock;
   QuietListener listener;

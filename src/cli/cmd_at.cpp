@@ -95,20 +95,15 @@ std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error
 std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
   const auto code =
       request.raw ? link::WorkerCommand::RawText : link::WorkerCommand::ConsoleCommand;
-  if (request.raw) {
-    link::SendRawText(link.Worker(), request.text);
-  } else if (!request.to.empty()) {
-    link::SendConsoleCommandTo(link.Worker(), request.to, request.text);
-  } else {
-    link::SendConsoleCommand(link.Worker(), request.text);
-  }
+  const bool queued = request.raw ? link::SendRawText(link.Worker(), request.text)
+                      : request.to.empty()
+                          ? link::SendConsoleCommand(link.Worker(), request.text)
+                          : link::SendConsoleCommandTo(link.Worker(), request.to, request.text);
+  if (!queued) return "not sent: too many texts wait for the module";
   const auto report = link.WaitFinished(code);
   if (!report) return std::nullopt;
   if (!report->failure.empty()) return report->failure;
-  if (!report->delivered) {
-    return request.to.empty() ? "write to the port failed"
-                              : "no answer from the coordinator to ATCONSOLE " + request.to;
-  }
+  if (!report->delivered) return "write to the port failed";
   return std::string();
 }
 

@@ -72,7 +72,7 @@ TEST_F(AtCommandTest, ARefusedRemoteConsoleSendsNothingAndFails) {
   } cases[] = {
       {sim::ConsoleAnswer::Fail, "(FAIL)Can't remote 1A01, Please try again!\n"},
       {sim::ConsoleAnswer::Time, "(TimeOut)Can't remote 1A01, Please try again!\n"},
-      {sim::ConsoleAnswer::Silence, "no answer from the coordinator to ATCONSOLE 1A01\n"},
+      {sim::ConsoleAnswer::Silence, "(No answer)Can't remote 1A01, Please try again!\n"},
   };
   sim_.Faults().SetRecording(true);
   for (const auto& c : cases) {

@@ -25,7 +25,11 @@ class ConsolePaneTest : public ::testing::Test {
   ConsolePaneTest() {
     pane_.resize(320, 600);
     pane_.show();
-    pane_.Bind({&document_, [this](const std::string& line) { sent_.push_back(line); },
+    pane_.Bind({&document_,
+                [this](const std::string& line) {
+                  sent_.push_back(line);
+                  return true;
+                },
                 [this](bool remote) { viewRemote_ = remote; }});
   }
 
@@ -280,6 +284,14 @@ TEST_F(ConsolePaneTest, TheTargetFieldShowsNullWhileRemoteIsOff) {
   pane_.Action(res::kConsoleRemote)->trigger();
   EXPECT_TRUE(viewRemote_);
   EXPECT_EQ(pane_.targetField()->text(), "2B02");
+  // A refusal shows with the name, struck through, until the next answer.
+  pane_.OnTargetChanged(true, "2B02", true);
+  EXPECT_EQ(pane_.targetField()->text(), "2B02");
+  EXPECT_TRUE(pane_.targetField()->font().strikeOut());
+  EXPECT_FALSE(pane_.targetField()->accessibleDescription().isEmpty());
+  pane_.OnTargetChanged(true, "2B02", false);
+  EXPECT_FALSE(pane_.targetField()->font().strikeOut());
+  EXPECT_TRUE(pane_.targetField()->accessibleDescription().isEmpty());
 }
 
 TEST_F(ConsolePaneTest, TheFilterLeavesTheMatchingCommands) {
@@ -387,12 +399,27 @@ TEST_F(ConsolePaneTest, SendComposesTheCurrentCommandAndKeepsTheLinesPerDocument
 
   // Another document has its own lines; nothing bound sends nothing.
   QObject other;
-  pane_.Bind({&other, [this](const std::string& line) { sent_.push_back(line); }, {}});
+  pane_.Bind({&other,
+              [this](const std::string& line) {
+                sent_.push_back(line);
+                return true;
+              },
+              {}});
+  EXPECT_TRUE(pane_.History().isEmpty());
+  // A line the connection did not send (it said why) is no history.
+  QObject refusing;
+  pane_.Bind({&refusing, [](const std::string&) { return false; }, {}});
+  pane_.Send();
   EXPECT_TRUE(pane_.History().isEmpty());
   pane_.Bind({});
   pane_.Send();
   EXPECT_EQ(sent_.size(), 5u);
-  pane_.Bind({&document_, [this](const std::string& line) { sent_.push_back(line); }, {}});
+  pane_.Bind({&document_,
+              [this](const std::string& line) {
+                sent_.push_back(line);
+                return true;
+              },
+              {}});
   EXPECT_EQ(pane_.History().size(), 4);
 }
 

@@ -8,8 +8,10 @@
 #include <functional>
 
 #include "core/catalogue/at_commands.h"
+#include "core/link/worker/connection.h"
 #include "gui/model/connection_controller.h"
 #include "gui/panes/console_view_bar.h"
+#include "gui/panes/target_field.h"
 #include "gui/res/resource_ids.h"
 #include "gui/view/qt_ui_thread.h"
 #include "gui_test_support.h"
@@ -25,7 +27,7 @@ class ConsoleSendTest : public testsupport::VirtualModuleTest {
     controller_.Reset({"vmod", sim_.LinkPath(), "virtual module", false});
     pane_.show();
     pane_.Bind({&document_,
-                [this](const std::string& line) { controller_.SendConsoleCommand(line); },
+                [this](const std::string& line) { return controller_.SendConsoleCommand(line); },
                 [this](bool remote) { controller_.SetConsoleRemote(remote); }});
     sim_.Faults().SetRecording(true);
   }
@@ -181,6 +183,59 @@ TEST_F(ConsoleSendTest, ARefusedEntryInAnOpenEditorSendsNothing) {
     EXPECT_EQ(pane_.grid()->FindRow("MAC address")->value, "0123456789ABCDEF");  // snapped back
   }
   EXPECT_EQ(pane_.History(), QStringList{"ATLEAVE 0123456789ABCDEF\r"});
+}
+
+// What the main frame relays to the console from its document: the target, and the output.
+class ConsoleRelay final : public model::ConnectionObserver {
+ public:
+  ConsoleRelay(model::ConnectionController& controller, panes::CConsoleViewBar& pane)
+      : controller_(controller), pane_(pane) {
+    controller_.AddObserver(*this);
+  }
+  ~ConsoleRelay() override { controller_.RemoveObserver(*this); }
+  void ConsoleTargetChanged(const model::PaneTarget& target) override {
+    pane_.OnTargetChanged(target.remote, QString::fromStdString(target.address), target.refused);
+  }
+  void AppendOutput(std::string_view text) override { output += text; }
+
+  std::string output;
+
+ private:
+  model::ConnectionController& controller_;
+  panes::CConsoleViewBar& pane_;
+};
+
+// A command meant for a node never reaches the coordinator in its place (ATRESET would reset
+// it): the coordinator gets only the request for its node, the output says it was refused, and
+// the target field shows the refusal until the next attempt, which asks for the node again.
+TEST_F(ConsoleSendTest, ARefusedRemoteConsoleSendsNothingToTheCoordinator) {
+  ConsoleRelay relay(controller_, pane_);
+  ASSERT_TRUE(controller_.Connect());
+  link::SelectNode(controller_.session(), "2B02");
+  pane_.Action(res::kConsoleRemote)->trigger();
+  Select("ATINFO");
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Fail);
+  const std::string ask = "+++\rATCONSOLE 2B02 0\r";
+  EXPECT_EQ(SendAndReceive(ask), ask);
+  const auto* field = static_cast<panes::CTargetField*>(pane_.targetField());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return field->showsRefusal(); }, kSlowMs));
+  EXPECT_EQ(field->text(), "2B02");
+  EXPECT_NE(field->accessibleDescription().indexOf("refused 2B02"), -1);
+  EXPECT_NE(relay.output.find("(FAIL)Can't remote 2B02, Please try again!\r"), std::string::npos);
+
+  // The next attempt asks again; taken, the command goes to the node, and the field is plain.
+  sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Normal);
+  pane_.Action(res::kSendAtCommand)->trigger();
+  std::string received;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const std::vector<std::uint8_t> bytes = sim_.Faults().Received();
+        received.assign(bytes.begin(), bytes.end());
+        return received.find("ATINFO\r") != std::string::npos;
+      },
+      kSlowMs));
+  EXPECT_EQ(received, ask + ask + "ATINFO\r");  // the first Send left nothing behind
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !field->showsRefusal(); }, kSlowMs));
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
   EXPECT_EQ(Node("0001")->Picture(), view().nodePictures().Get(model::NodeKind::Ccu, true));
   EXPECT_EQ(Node("0001")->Color(), view::kSelectedColor);
   ASSERT_EQ(console.count(), 1);
-  EXPECT_EQ(console.last(), (QList<QVariant>{false, QStringLiteral("0001")}));
+  EXPECT_EQ(console.last(), (QList<QVariant>{false, QStringLiteral("0001"), false}));
   EXPECT_EQ(parameters.last(), (QList<QVariant>{false, QStringLiteral("0001")}));
   EXPECT_EQ(picked.last(), (QList<QVariant>{QStringLiteral("0001")}));
 
@@ -152,7 +152,7 @@ TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold)
   QSignalSpy parameters(&view(), &view::CNetloomView::parametersTargetChanged);
   QSignalSpy picked(&view(), &view::CNetloomView::nodePicked);
   Click(Node("0002"));
-  EXPECT_EQ(console.last(), (QList<QVariant>{true, QStringLiteral("0002")}));
+  EXPECT_EQ(console.last(), (QList<QVariant>{true, QStringLiteral("0002"), false}));
   EXPECT_EQ(parameters.count(), 1);
   EXPECT_EQ(picked.count(), 0);
   EXPECT_FALSE(view().controller().session().Read(
@@ -163,9 +163,14 @@ TEST_F(NetworkViewDiagramTest, ClicksOutsideTheNodeTableSelectNothing) {
   DrawFamily();
   Click(Node("0001"));
   QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
-  // Background: nothing happens.
+  // Background: the selection is cleared and the panes are told; no node stays marked.
   QTest::mouseClick(diagram().viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-  EXPECT_EQ(view().controller().selectedAddress(), "0001");
+  EXPECT_EQ(view().controller().selectedAddress(), "NULL");
+  ASSERT_EQ(console.count(), 1);
+  EXPECT_EQ(console.last(), (QList<QVariant>{false, QStringLiteral("NULL"), false}));
+  EXPECT_EQ(Node("0001")->Color(), view::kNormalColor);
+  Click(Node("0001"));
+  console.clear();
   // A node whose record is gone: the selection is cleared, nobody is told.
   DiagramNode* stray = diagram().AddNode(QRectF(30000, 0, model::kNodeSize, model::kNodeSize));
   stray->SetKey(link::NodeKey("BEEF"));

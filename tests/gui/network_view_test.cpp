@@ -113,6 +113,30 @@ TEST_F(NetworkViewTest, APasteReachesTheModuleAsItsBytes) {
   EXPECT_EQ(received.find('\x16'), std::string::npos);
 }
 
+// Typed input is never lost: a paste longer than two pieces goes out whole, and so does a line
+// followed at once by a full piece.
+TEST_F(NetworkViewTest, PastedAndTypedTextArrivesWhole) {
+  sim_.Faults().SetRecording(true);
+  auto* edit = net_.frame->output()->edit();
+  std::string paste;
+  for (int i = 0; paste.size() < 300; ++i) paste += static_cast<char>('a' + i % 26);
+  std::string expected;
+  for (const std::string& text : {paste, "ATINFO\r" + std::string(126, 'x')}) {
+    SCOPED_TRACE(text.substr(0, 7));
+    edit->TypeText(QString::fromStdString(text));
+    expected += text;
+    std::string received;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+          const auto got = sim_.Faults().Received();
+          received.assign(got.begin(), got.end());
+          return received.size() >= expected.size();
+        },
+        kSlowMs));
+    EXPECT_EQ(received, expected);
+  }
+}
+
 TEST_F(NetworkViewTest, ModuleEchoShowsInTheOutputPaneAndKeepsTheUsersSelection) {
   auto* edit = net_.frame->output()->edit();
   view().AppendOutput("hello world\r");

@@ -16,6 +16,7 @@
 #include "core/link/serial/clock.h"
 #include "gui/res/resource_ids.h"
 #include "gui/tools/parameter_page.h"
+#include "gui/tools/step_page.h"
 #include "gui/tools/type_page.h"
 #include "gui/tools/wizard_sheet.h"
 #include "gui_test_support.h"
@@ -70,6 +71,17 @@ class WizardTest : public testsupport::VirtualModuleTest {
   bool WizardClosed() {
     return QTest::qWaitFor([&] { return !view().wizardOpen(); }, kSlowMs);
   }
+  // Walks the network once (a remote exchange needs its node in the node table), then picks
+  // `address` as a click on its node does.
+  void WalkAndPick(const char* address) {
+    model::ConnectionController& controller = view().controller();
+    controller.StartRefresh();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return controller.snapshot().nodeTable.count(link::NodeKey(address)) != 0; },
+        kSlowMs));
+    controller.StopRefresh();
+    ASSERT_TRUE(controller.PickNode(link::NodeKey(address)));
+  }
 
   link::CompressedClock clock_{100};
   NetworkFrame net_{sim_.LinkPath()};
@@ -111,6 +123,39 @@ TEST_F(WizardTest, AFullRunChangesTheModulesIdentity) {
   EXPECT_EQ(sheet->current(), (link::ModuleIdentity{2, 26, 0xBEEF, 1, 4, "Lab42"}));
   EXPECT_EQ(sheet->parameterPage()->startModeBox()->currentText(), QStringLiteral("Star MODE"));
   EXPECT_EQ(sheet->parameterPage()->panIdEdit()->text(), QStringLiteral("BEEF"));
+}
+
+TEST_F(WizardTest, PagesNameTheLocalModuleAndItsPort) {
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  const QString name = QStringLiteral("Module: local module on ") +
+                       QString::fromStdString(view().controller().port().name);
+  EXPECT_EQ(sheet->welcomePage()->target()->text(), name);
+  EXPECT_EQ(sheet->finishPage()->target()->text(), name);
+}
+
+// The write goes to the node Welcome read, whatever is picked in between.
+TEST_F(WizardTest, ANodePickedBetweenWelcomeAndFinishDoesNotReceiveTheWrite) {
+  WalkAndPick("1A01");
+  CWizardSheet* sheet = OpenWizard();
+  ASSERT_NE(sheet, nullptr);
+  const QString name = QStringLiteral("Module: node 1A01 through the coordinator");
+  EXPECT_EQ(sheet->welcomePage()->target()->text(), name);
+  sim_.Faults().SetRecording(true);
+  ToParameterPage(sheet);
+  ASSERT_TRUE(view().controller().PickNode(link::NodeKey("2B02")));
+  sheet->parameterPage()->deviceNameEdit()->setText(QStringLiteral("Moved"));
+  Click(sheet, QWizard::NextButton);
+  ASSERT_EQ(sheet->currentId(), CWizardSheet::kFinishPage);
+  EXPECT_EQ(sheet->finishPage()->target()->text(), name);
+  Click(sheet, QWizard::FinishButton);
+  ASSERT_TRUE(WizardClosed());
+  const auto bytes = sim_.Faults().Received();
+  const std::string received(bytes.begin(), bytes.end());
+  const std::size_t write = received.find("ATINFOI 0002");
+  ASSERT_NE(write, std::string::npos) << received;
+  EXPECT_EQ(received.rfind("ATCONSOLE ", write), received.rfind("ATCONSOLE 1A01 0\r", write));
+  EXPECT_EQ(received.find("2B02"), std::string::npos) << received;
 }
 
 TEST_F(WizardTest, UndefinedStartModeShowsAtCommandAndStarModeStoresFour) {

@@ -17,6 +17,18 @@ std::string Banner(const std::string& text) {
   return "//////////" + text + "//////////\r\n";
 }
 
+// The output line for a text that was not sent: its start, without its line end, then why.
+std::string NotSentLine(std::string_view text, std::string_view why) {
+  constexpr std::size_t kShown = 40;
+  std::string shown;
+  for (const char c : text.substr(0, kShown)) {
+    shown += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+  }
+  while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+  if (text.size() > kShown) shown += "...";
+  return "(Not sent) \"" + shown + "\": " + std::string(why) + "\r\n";
+}
+
 }  // namespace
 
 ConnectionController::ConnectionController(UiThread& ui, RefreshPeriods& periods)
@@ -254,12 +266,28 @@ void ConnectionController::Request(std::function<void(link::CThread&)> handOver)
   });
 }
 
-void ConnectionController::SendConsoleCommand(std::string_view text) {
-  Request([t = std::string(text)](link::CThread& w) { link::SendConsoleCommand(w, t); });
+bool ConnectionController::SendText(std::string_view text,
+                                    bool (*send)(link::CThread&, std::string_view)) {
+  if (waiting()) {
+    Tell([&](ConnectionObserver& o) {
+      o.AppendOutput(NotSentLine(text, "the link is busy with an exchange, please try again"));
+    });
+    return false;
+  }
+  if (!worker_ && !OpenConnection(false)) return false;  // the user has been told why
+  if (send(*worker_, text)) return true;
+  Tell([&](ConnectionObserver& o) {
+    o.AppendOutput(NotSentLine(text, "too many texts wait for the module, please try again"));
+  });
+  return false;
 }
 
-void ConnectionController::SendRawText(std::string_view text) {
-  Request([t = std::string(text)](link::CThread& w) { link::SendRawText(w, t); });
+bool ConnectionController::SendConsoleCommand(std::string_view text) {
+  return SendText(text, &link::SendConsoleCommand);
+}
+
+bool ConnectionController::SendRawText(std::string_view text) {
+  return SendText(text, &link::SendRawText);
 }
 
 void ConnectionController::ReadConfig() {
@@ -270,14 +298,14 @@ void ConnectionController::WriteConfig() {
   Request([](link::CThread& w) { link::RequestConfigWrite(w); });
 }
 
-void ConnectionController::ReadIdentity() {
-  Request([this](link::CThread& w) { link::RequestIdentityRead(w, selectedAddress()); });
+void ConnectionController::ReadIdentity(const std::string& target) {
+  Request([target](link::CThread& w) { link::RequestIdentityRead(w, target); });
 }
 
-void ConnectionController::WriteIdentity(const link::ModuleIdentity& requested) {
-  Request([this, requested](link::CThread& w) {
-    link::RequestIdentityWrite(w, selectedAddress(), requested);
-  });
+void ConnectionController::WriteIdentity(const std::string& target,
+                                         const link::ModuleIdentity& requested) {
+  Request(
+      [target, requested](link::CThread& w) { link::RequestIdentityWrite(w, target, requested); });
 }
 
 void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKind table) {
@@ -293,13 +321,13 @@ void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKi
 
 PaneTarget ConnectionController::consoleTarget() const {
   return session_.Read([](const link::LinkState& s) {
-    return PaneTarget{s.targeting.consoleRemote, s.targeting.node};
+    return PaneTarget{s.targeting.consoleRemote, s.targeting.node, s.targeting.refused()};
   });
 }
 
 PaneTarget ConnectionController::parametersTarget() const {
   return session_.Read([](const link::LinkState& s) {
-    return PaneTarget{s.targeting.parametersRemote, s.targeting.node};
+    return PaneTarget{s.targeting.parametersRemote, s.targeting.node, s.targeting.refused()};
   });
 }
 
@@ -331,14 +359,23 @@ bool ConnectionController::PickNode(std::int32_t key) {
   }
   const std::string address = record->second->address;
   link::SelectNode(session_, address);
+  TellTargets();
+  if (!consoleTarget().remote) Tell([&](ConnectionObserver& o) { o.NodePicked(address); });
+  return true;
+}
+
+void ConnectionController::ClearSelection() {
+  link::SelectNode(session_, link::kNoAddress);
+  TellTargets();
+}
+
+void ConnectionController::TellTargets() {
   const PaneTarget console = consoleTarget();
   const PaneTarget parameters = parametersTarget();
   Tell([&](ConnectionObserver& o) {
     o.ConsoleTargetChanged(console);
     o.ParametersTargetChanged(parameters);
-    if (!console.remote) o.NodePicked(address);
   });
-  return true;
 }
 
 void ConnectionController::OnQueryStarted() {
@@ -363,6 +400,9 @@ void ConnectionController::OnConfigValuesChanged() {
 }
 
 void ConnectionController::OnCommandFinished(const link::CommandReport& report) {
+  // A request that asked the coordinator for the node: the targets show its answer (a refusal
+  // until the next attempt).
+  if (report.code == link::WorkerCommand::ConsoleCommand) TellTargets();
   const bool write = report.code == link::WorkerCommand::WriteConfig;
   if (!write && report.code != link::WorkerCommand::ReadConfig) return;
   // After the transfer's wait, as its message is: what follows may start another transfer.

@@ -26,7 +26,9 @@
 //
 // Requests (SendConsoleCommand, SendRawText, ReadConfig, ...) connect first when the port is
 // closed, and are dropped when that fails (the user has been told). Each writes its fields into
-// the session and then signals the worker.
+// the session and then signals the worker. Console lines and typed text are never dropped in
+// silence: one that arrives during a wait, or finds the worker's queue full, is refused with a
+// line in the output pane, and the caller learns it was not sent.
 //
 // Threads: every member is UI-thread only. The worker's reports reach the controller as calls
 // posted to the UI thread (UiThread::Post), in the order the worker made them.
@@ -45,7 +47,6 @@
 #include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
-#include "core/link/worker/connection.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "gui/model/connection_observer.h"
@@ -127,17 +128,20 @@ class ConnectionController {
 
   // --- requests of the panes and dialogs (connect first when the port is closed) ---
   // A console command line ("ATINFO\r"), to the selected node while the console is remote.
-  void SendConsoleCommand(std::string_view text);
-  // Typed text, sent unchanged to the local module or the remote console.
-  void SendRawText(std::string_view text);
+  // True when it was handed to the worker (it waits there in turn). False when it was not sent:
+  // the port did not open (the user has been told), or a wait runs, or too many texts wait for
+  // the module; the output pane then says so ("(Not sent) ...").
+  bool SendConsoleCommand(std::string_view text);
+  // Typed text, sent unchanged to the local module or the remote console; as above.
+  bool SendRawText(std::string_view text);
   // Configuration transfers, for the selected node while the Parameters pane is remote. The
   // UI thread waits (Waiting) while the image travels; ConfigValuesChanged follows a read.
   void ReadConfig();
   void WriteConfig();
-  // The setup wizard, for the selected node: the identity exchanges set identity().status to 0,
-  // then 1 or -1.
-  void ReadIdentity();
-  void WriteIdentity(const link::ModuleIdentity& requested);
+  // The setup wizard's exchanges with the node at `target` (link::kNoAddress: the local module),
+  // whatever is selected meanwhile: identity().status goes to 0, then 1 or -1.
+  void ReadIdentity(const std::string& target);
+  void WriteIdentity(const std::string& target, const link::ModuleIdentity& requested);
   // Asks the node at `address` for one of its tables; the answer shows in the output pane.
   void ShowNodeTable(const std::string& address, NodeTableKind table);
 
@@ -155,6 +159,8 @@ class ConnectionController {
   // is returned; a key that is not in the snapshot clears the selection, tells nobody and returns
   // false.
   bool PickNode(std::int32_t key);
+  // A click on empty diagram space: no node is selected, and the panes are told.
+  void ClearSelection();
 
   // Waits on the UI thread (Waiting) until `done` holds or the worker ends; serves paint events
   // and the worker's reports meanwhile, takes no user input; commands that arrive meanwhile are
@@ -185,6 +191,10 @@ class ConnectionController {
 
   // Connects when needed, then hands the request to the worker; dropped during a wait.
   void Request(std::function<void(link::CThread&)> handOver);
+  // Connects when needed, then queues `text` with `send`; false, and said in the output pane
+  // unless the port did not open, when it was not sent.
+  bool SendText(std::string_view text, bool (*send)(link::CThread&, std::string_view));
+  void TellTargets();
   // Opens the port; `quiet`: no message box (a reconnect attempt).
   bool OpenConnection(bool quiet);
   // Stops the worker and waits for it (Closing); the port is closed afterwards.

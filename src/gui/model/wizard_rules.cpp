@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/link/identity/identity_reply.h"
+#include "core/link/worker/link_session.h"
 
 namespace netloom::model {
 namespace {
@@ -18,6 +19,11 @@ bool IsHexDigit(char c) {
 
 link::ModuleIdentity DefaultWizardIdentity() {
   return {1, kFirstChannel, 0x1234, 0, 0, "Device001"};
+}
+
+std::string IdentityTargetName(std::string_view target, std::string_view portName) {
+  if (link::IsNoAddress(target)) return "local module on " + std::string(portName);
+  return "node " + std::string(target) + " through the coordinator";
 }
 
 int StartModeEntry(std::int32_t startMode) {

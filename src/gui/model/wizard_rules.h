@@ -17,6 +17,10 @@ namespace netloom::model {
 // The identity the wizard shows until the module's own has been read.
 link::ModuleIdentity DefaultWizardIdentity();
 
+// How the wizard names the module its exchanges address: "local module on <port>" for
+// link::kNoAddress, else "node <address> through the coordinator".
+std::string IdentityTargetName(std::string_view target, std::string_view portName);
+
 // Start mode combo box: "AT Command", "P2P MODE", "Star MODE".
 inline constexpr std::array<std::string_view, 3> kStartModeEntries = {"AT Command", "P2P MODE",
                                                                       "Star MODE"};

@@ -230,6 +230,8 @@ void CConsoleViewBar::Send() {
 
 void CConsoleViewBar::HandOver(const std::string& line) {
   if (!connection_.send) return;  // no active network view
+  // A line that was not sent (the connection said why) is no history.
+  if (!connection_.send(line)) return;
   if (connection_.document) {
     QStringList& lines = history_[connection_.document];
     const QString text = QString::fromStdString(line);
@@ -237,7 +239,6 @@ void CConsoleViewBar::HandOver(const std::string& line) {
     lines.prepend(text);
     while (lines.size() > kHistoryLength) lines.removeLast();
   }
-  connection_.send(line);
 }
 
 QStringList CConsoleViewBar::History() const {
@@ -269,8 +270,8 @@ void CConsoleViewBar::OnNodePicked(const QString& address) {
   FillPickedNode(*grid_, rows_, current_, directory_, address, values_);
 }
 
-void CConsoleViewBar::OnTargetChanged(bool remote, const QString& address) {
-  targetField_->Set(remote, address);
+void CConsoleViewBar::OnTargetChanged(bool remote, const QString& address, bool refused) {
+  targetField_->Set(remote, address, refused);
 }
 
 void CConsoleViewBar::ShowMessage(const QString& text) {

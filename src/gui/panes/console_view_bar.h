@@ -37,9 +37,10 @@ namespace netloom::panes {
 
 // The console's view of the active network connection.
 struct ConsoleConnection {
-  QPointer<QObject> document;                    // the lines sent are kept per document
-  std::function<void(const std::string&)> send;  // SendConsoleCommand: connects first if needed
-  std::function<void(bool)> setRemote;           // the view's consoleRemote
+  QPointer<QObject> document;  // the lines sent are kept per document
+  // SendConsoleCommand: connects first if needed; false when the line was not sent.
+  std::function<bool(const std::string&)> send;
+  std::function<void(bool)> setRemote;  // the view's consoleRemote
 };
 
 class CConsoleViewBar : public QWidget {
@@ -67,7 +68,8 @@ class CConsoleViewBar : public QWidget {
 
   // --- what the main frame relays ---
   void OnNodePicked(const QString& address);
-  void OnTargetChanged(bool remote, const QString& address);
+  // `refused`: the coordinator refused the target at its last answer.
+  void OnTargetChanged(bool remote, const QString& address, bool refused = false);
 
   // --- state ---
   int currentCommand() const { return current_; }
@@ -76,7 +78,7 @@ class CConsoleViewBar : public QWidget {
   QString target() const { return targetField_->target(); }
   bool clockRunning() const { return clock_.isActive(); }
   const ConsoleRows& rows() const { return rows_; }
-  // Lines sent to the bound document, newest first.
+  // Lines sent to the bound document (handed to its connection), newest first.
   QStringList History() const;
 
   // --- parts ---

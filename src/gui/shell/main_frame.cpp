@@ -397,7 +397,7 @@ void CMainFrame::BindConsole(view::CChildFrame* frame) {
   QPointer<view::CNetloomView> view = frame->view();
   console_->Bind({frame->document(),
                   [view](const std::string& line) {
-                    if (view) view->controller().SendConsoleCommand(line);
+                    return view && view->controller().SendConsoleCommand(line);
                   },
                   [view](bool remote) {
                     if (view) view->controller().SetConsoleRemote(remote);
@@ -690,8 +690,8 @@ void CMainFrame::OnNodePicked(const QString& address) {
   emit consoleNodePicked(address.left(4));
 }
 
-void CMainFrame::OnConsoleTarget(bool remote, const QString& address) {
-  emit consoleTargetChanged(remote, address.left(4));
+void CMainFrame::OnConsoleTarget(bool remote, const QString& address, bool refused) {
+  emit consoleTargetChanged(remote, address.left(4), refused);
 }
 
 void CMainFrame::OnParametersTarget(bool remote, const QString& address) {

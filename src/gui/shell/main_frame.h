@@ -90,13 +90,13 @@ class CMainFrame : public QMainWindow {
 
   // Relays from the views to the panes; `address` is cut to four characters.
   void OnNodePicked(const QString& address);
-  void OnConsoleTarget(bool remote, const QString& address);
+  void OnConsoleTarget(bool remote, const QString& address, bool refused);
   void OnParametersTarget(bool remote, const QString& address);
   void OnConfigValuesChanged();
 
  signals:
   void consoleNodePicked(const QString& address);
-  void consoleTargetChanged(bool remote, const QString& address);
+  void consoleTargetChanged(bool remote, const QString& address, bool refused);
   void parametersTargetChanged(bool remote, const QString& address);
   void parametersRebuildRequested();
   void configImageActivated(const link::ConfigImage& image);

@@ -33,6 +33,7 @@ constexpr std::string_view kFinishText =
 CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* parent)
     : QWizard(parent, Qt::Window),
       controller_(controller),
+      target_(controller.selectedAddress()),
       current_(model::DefaultWizardIdentity()),
       requested_(current_),
       welcomePage_(new CStepPage(QStringLiteral("Welcome"), kWelcomeText,
@@ -42,6 +43,10 @@ CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* par
       finishPage_(new CStepPage(QStringLiteral("Finish"), kFinishText,
                                 [this] { return WriteIdentity(); })) {
   finishPage_->setFinalPage(true);
+  const QString targetName =
+      QString::fromStdString(model::IdentityTargetName(target_, controller_.port().name));
+  welcomePage_->ShowTarget(targetName);
+  finishPage_->ShowTarget(targetName);
   setWizardStyle(QWizard::ClassicStyle);
   // Each page fills its controls once, the first time it is shown; Back keeps what they hold.
   setOption(QWizard::IndependentPages, true);
@@ -69,7 +74,7 @@ CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* par
 }
 
 bool CWizardSheet::ReadIdentity() {
-  if (!RunExchange([this] { controller_.ReadIdentity(); })) return false;
+  if (!RunExchange([this] { controller_.ReadIdentity(target_); })) return false;
   const auto identity = controller_.identity();
   current_ = identity.current;
   requested_ = identity.requested;
@@ -77,7 +82,7 @@ bool CWizardSheet::ReadIdentity() {
 }
 
 bool CWizardSheet::WriteIdentity() {
-  return RunExchange([this] { controller_.WriteIdentity(requested_); });
+  return RunExchange([this] { controller_.WriteIdentity(target_, requested_); });
 }
 
 void CWizardSheet::done(int result) {

@@ -3,11 +3,13 @@
 // it back, after which the module restarts with it.
 //
 // A modeless window of one network view, over that view's connection controller: the identity
-// exchanges run on the connection's link worker; the wizard never touches the port. While a page
-// waits for an exchange the connection is Waiting: wait cursor, no input taken, the windows keep
-// painting; the wait ends when the exchange reports, or when the connection closes (then the
-// page stays and the view closes the wizard). A close asked for during an exchange (the close
-// box, Alt+F4, the view) waits for the exchange to end, then closes the wizard.
+// exchanges run on the connection's link worker; the wizard never touches the port. Both
+// exchanges address the module selected when the wizard opened (the local one when no node was
+// selected), which the Welcome and Finish pages name: a node picked meanwhile is not written.
+// While a page waits for an exchange the connection is Waiting: wait cursor, no input taken, the
+// windows keep painting; the wait ends when the exchange reports, or when the connection closes
+// (then the page stays and the view closes the wizard). A close asked for during an exchange
+// (the close box, Alt+F4, the view) waits for the exchange to end, then closes the wizard.
 //
 // Ownership: the network view owns the sheet and deletes it, only while busy() is false (no
 // exchange waits and no message box of the wizard is up). UI thread only.
@@ -16,6 +18,7 @@
 #include <QWizard>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/link/identity/module_identity.h"
 
@@ -38,6 +41,8 @@ class CWizardSheet : public QWizard {
 
   // What the module reported (the defaults until a read succeeded), and what is to be written.
   const link::ModuleIdentity& current() const { return current_; }
+  // The address both exchanges are for (link::kNoAddress: the local module).
+  const std::string& target() const { return target_; }
   link::ModuleIdentity& requested() { return requested_; }
 
   // Reads the module's identity into both records. On failure the wizard message is shown, the
@@ -74,6 +79,7 @@ class CWizardSheet : public QWizard {
   bool RunExchange(const std::function<void()>& request);
 
   model::ConnectionController& controller_;
+  const std::string target_;
   link::ModuleIdentity current_;
   link::ModuleIdentity requested_;
   CStepPage* welcomePage_;

@@ -97,7 +97,8 @@ void CChildFrame::Activate(bool active) {
   const model::ConnectionController& controller = view_->controller();
   const model::PaneTarget console = controller.consoleTarget();
   const model::PaneTarget parameters = controller.parametersTarget();
-  emit consoleTargetChanged(console.remote, QString::fromStdString(console.address));
+  emit consoleTargetChanged(console.remote, QString::fromStdString(console.address),
+                            console.refused);
   emit parametersTargetChanged(parameters.remote, QString::fromStdString(parameters.address));
   view_->SetPanesBound(true);
   view_->ShowPortSettings();

@@ -44,7 +44,7 @@ class CChildFrame : public QWidget {
 
  signals:
   void recolourTabs();
-  void consoleTargetChanged(bool remote, const QString& address);
+  void consoleTargetChanged(bool remote, const QString& address, bool refused);
   void parametersTargetChanged(bool remote, const QString& address);
   // The view's configuration image, for the Parameters pane to decode and show.
   void configImageActivated(const link::ConfigImage& image);

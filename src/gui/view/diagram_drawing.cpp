@@ -56,6 +56,7 @@ void MarkSelection(TopologyDiagram& diagram, const NodePictures& pictures, Diagr
       node->SetPicture(pictures.Variant(node->Picture(), false));
     }
   }
+  if (selected == nullptr) return;
   selected->SetColor(kSelectedColor);
   if (selected->Picture() != nullptr && !selected->Picture()->selected()) {
     selected->SetPicture(pictures.Variant(selected->Picture(), true));

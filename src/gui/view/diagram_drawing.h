@@ -34,7 +34,8 @@ void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
 // area, or to (10000, 0) when there is none.
 void ScrollToCoordinator(TopologyDiagram& diagram, std::string_view rootAddress);
 
-// Every node back to black with its normal picture, then `selected` red with its selected one.
+// Every node back to black with its normal picture, then `selected` (if any) red with its
+// selected one.
 void MarkSelection(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* selected);
 
 }  // namespace netloom::view

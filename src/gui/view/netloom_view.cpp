@@ -182,7 +182,7 @@ void CNetloomView::ShowPortSettings() {
 }
 
 void CNetloomView::ConsoleTargetChanged(const model::PaneTarget& target) {
-  emit consoleTargetChanged(target.remote, QString::fromStdString(target.address));
+  emit consoleTargetChanged(target.remote, QString::fromStdString(target.address), target.refused);
 }
 
 void CNetloomView::ParametersTargetChanged(const model::PaneTarget& target) {

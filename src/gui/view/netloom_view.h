@@ -87,7 +87,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   void ClearDiagram() override;
   void DrawNetwork();
   // A click on the diagram: the clicked node becomes the target of the console and Parameters
-  // panes (a node that is not in the node table clears the selection and tells nobody).
+  // panes (a node that is not in the node table clears the selection and tells nobody); a click
+  // on empty space clears the selection and tells the panes.
   void SelectNode();
   // A mouse button released on the diagram: the right button on a node opens the node menu.
   void NodeMenu(Qt::MouseButton button, QPoint pixel);
@@ -106,8 +107,9 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
  signals:
   // A node was picked while the console is local: the console fills in its node rows.
   void nodePicked(const QString& address);
-  // The console's and the Parameters pane's remote flag and target after a pick.
-  void consoleTargetChanged(bool remote, const QString& address);
+  // The console's and the Parameters pane's remote flag and target after a pick; the console's
+  // also after each command, with the coordinator's refusal of the target.
+  void consoleTargetChanged(bool remote, const QString& address, bool refused);
   void parametersTargetChanged(bool remote, const QString& address);
   // The command rules' inputs changed (the connection's state, the layout).
   void commandStateChanged();

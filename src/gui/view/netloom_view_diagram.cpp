@@ -38,8 +38,13 @@ void CNetloomView::CentreOnCoordinator() {
 
 void CNetloomView::SelectNode() {
   DiagramNode* node = diagram_->ClickedNode();
-  if (node != nullptr && controller_.PickNode(node->Key()))
-    MarkSelection(*diagram_, nodePictures_, node);
+  if (node == nullptr) {
+    // Empty space: nothing stays selected that a later request (the wizard's) could go to.
+    controller_.ClearSelection();
+    MarkSelection(*diagram_, nodePictures_, nullptr);
+    return;
+  }
+  if (controller_.PickNode(node->Key())) MarkSelection(*diagram_, nodePictures_, node);
 }
 
 void CNetloomView::NodeMenu(Qt::MouseButton button, QPoint pixel) {

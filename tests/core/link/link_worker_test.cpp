@@ -104,18 +104,38 @@ class LinkWorkerTest : public testsupport::VirtualModuleTest {
   std::unique_ptr<CThread> worker_;
 };
 
-TEST_F(LinkWorkerTest, ConsoleRunsBeforeQueryAndATwiceSignalledCodeRunsOnce) {
+TEST_F(LinkWorkerTest, QueuedCommandsGoInOrderBeforeTheQueryThatRunsOnce) {
   HoldWorkerInEcho();
   StartRefresh(*worker_);
-  SendConsoleCommand(*worker_, "ATINFO\r");
-  SendConsoleCommand(*worker_, "ATVER\r");  // replaces the waiting command's text
+  StartRefresh(*worker_);  // signalled twice before it is taken: one query
+  ASSERT_TRUE(SendConsoleCommand(*worker_, "ATINFO\r"));
+  ASSERT_TRUE(SendConsoleCommand(*worker_, "ATVER\r"));  // waits behind the first, lost by none
+  ASSERT_TRUE(SendRawText(*worker_, "ATZ\r"));
   listener_.Release();
-  ASSERT_TRUE(listener_.WaitFinished(C::QueryNetwork));
+  ASSERT_TRUE(listener_.WaitFinished(C::RawText, 2));
 
-  const std::string expected = "AT\rATVER\r---\r";  // the walk may follow
+  const std::string expected = "AT\rATINFO\rATVER\r---\r";  // the walk may follow
   EXPECT_EQ(ReceivedAtLeast(expected.size()).substr(0, expected.size()), expected);
-  EXPECT_EQ(FinishedCodes(),
-            (std::vector<C>{C::Wake, C::RawText, C::ConsoleCommand, C::QueryNetwork}));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return Received().ends_with("ATZ\r"); }, kLong));
+  const auto codes = FinishedCodes();
+  EXPECT_EQ(
+      std::vector<C>(codes.begin(), codes.begin() + 5),
+      (std::vector<C>{C::Wake, C::RawText, C::ConsoleCommand, C::ConsoleCommand, C::QueryNetwork}));
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), C::QueryNetwork), 1);
+}
+
+// A full queue refuses the text it cannot hold, and what it held still goes out whole.
+TEST_F(LinkWorkerTest, AFullQueueRefusesAndLosesNothingItTook) {
+  HoldWorkerInEcho();
+  std::string sent;
+  for (std::size_t i = 0; i < kQueuedTextLimit; ++i) {
+    const std::string piece = "<" + std::to_string(i) + ">";
+    ASSERT_TRUE(SendRawText(*worker_, piece));
+    sent += piece;
+  }
+  EXPECT_FALSE(SendRawText(*worker_, "<refused>"));
+  listener_.Release();
+  EXPECT_EQ(ReceivedAtLeast(3 + sent.size()), "AT\r" + sent);
 }
 
 TEST_F(LinkWorkerTest, StopOutranksEverythingButWake) {
@@ -200,34 +220,39 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ConsoleCase{"NoNodeSelected", A::Normal, "NULL", true, "ATINFO\r", "", false},
         ConsoleCase{"Ok", A::Normal, "1A01", true, "+++\rATCONSOLE 1A01 0\rATINFO\r", "", false},
-        ConsoleCase{"Fail", A::Fail, "1A01", true, "+++\rATCONSOLE 1A01 0\rATINFO\r", "", true},
+        // Nothing goes to the coordinator in the node's place.
+        ConsoleCase{"Fail", A::Fail, "1A01", false, "+++\rATCONSOLE 1A01 0\r",
+                    "(FAIL)Can't remote 1A01, Please try again!\r", true},
         ConsoleCase{"Time", A::Time, "1A2B", false, "+++\rATCONSOLE 1A2B 0\r",
                     "(TimeOut)Can't remote 1A2B, Please try again!\r", false},
         ConsoleCase{"RemoteError", A::Garbage, "1A01", false, "+++\rATCONSOLE 1A01 0\r",
                     "(Remote error)Can't remote 1A01, Please try again!\r", false},
-        ConsoleCase{"ThreeSilentAttempts", A::Silence, "1A01", false, "+++\rATCONSOLE 1A01 0\r", "",
-                    false}),
+        ConsoleCase{"ThreeSilentAttempts", A::Silence, "1A01", false, "+++\rATCONSOLE 1A01 0\r",
+                    "(No answer)Can't remote 1A01, Please try again!\r", false}),
     [](const auto& info) { return info.param.name; });
 
-// The refusal is told once, before the local module's reply, so that it does not pass for the
-// node's; the next command skips the set-up.
-TEST_F(LinkWorkerTest, AfterFailTheNextConsoleCommandSkipsTheSetUp) {
+// A command meant for a node never reaches the coordinator in its place (ATRESET would reset
+// it); after a refusal the next command asks for the node again, and goes out once it is taken.
+TEST_F(LinkWorkerTest, ARefusedRemoteConsoleSendsNothingAndTheNextCommandAsksAgain) {
   sim_.Faults().SetConsoleAnswer(A::Fail);
   SelectRemote("1A01");
-  SendConsoleCommand(*worker_, "ATINFO\r");
+  SendConsoleCommand(*worker_, "ATRESET\r");
   ASSERT_TRUE(listener_.WaitFinished(C::ConsoleCommand));
-  const std::string first = "+++\rATCONSOLE 1A01 0\rATINFO\r";
-  ASSERT_EQ(ReceivedAtLeast(first.size()), first);
-
-  SendConsoleCommand(*worker_, "ATVER\r");
+  const std::string ask = "+++\rATCONSOLE 1A01 0\r";
+  SendConsoleCommand(*worker_, "ATRESET\r");
   ASSERT_TRUE(listener_.WaitFinished(C::ConsoleCommand, 2));
-  EXPECT_EQ(ReceivedAtLeast(first.size() + 6), first + "ATVER\r");
+  EXPECT_EQ(ReceivedAtLeast(2 * ask.size()), ask + ask);
+  EXPECT_TRUE(session_.Snapshot().targeting.refused());
+
+  sim_.Faults().SetConsoleAnswer(A::Normal);
+  SendConsoleCommand(*worker_, "ATVER\r");
+  ASSERT_TRUE(listener_.WaitFinished(C::ConsoleCommand, 3));
+  EXPECT_EQ(ReceivedAtLeast(3 * ask.size() + 6), ask + ask + ask + "ATVER\r");
+  EXPECT_FALSE(session_.Snapshot().targeting.refused());
   const auto outputs = listener_.Outputs();
-  ASSERT_FALSE(outputs.empty());
-  EXPECT_EQ(outputs.front(),
-            "(FAIL)Can't remote 1A01, this and later commands go to the local module until a node "
-            "is picked\r");
-  EXPECT_EQ(std::count(outputs.begin(), outputs.end(), outputs.front()), 1);
+  EXPECT_EQ(
+      std::count(outputs.begin(), outputs.end(), "(FAIL)Can't remote 1A01, Please try again!\r"),
+      2);
 }
 
 double ProcessCpuSeconds() {

@@ -115,7 +115,8 @@ TEST_F(ConnectionControllerTest, TitleSuffixFollowsTheState) {
 
 TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped) {
   controller_.port() = PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
-  controller_.SendConsoleCommand("ATINFO\r");
+  EXPECT_FALSE(controller_.SendConsoleCommand("ATINFO\r"));
+  EXPECT_EQ(seen_.output.find("(Not sent)"), std::string::npos);  // the message box said why
   ASSERT_EQ(seen_.messages.size(), 1u);
   EXPECT_TRUE(seen_.messages[0].starts_with(std::string(link::kCantOpenPortMessage) + "|"));
   EXPECT_GT(seen_.messages[0].size(), link::kCantOpenPortMessage.size() + 1);  // the reason
@@ -132,7 +133,10 @@ TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
     during = true;
     controller_.StopRefresh();
     controller_.Disconnect();
-    controller_.SendConsoleCommand("ATINFO\r");
+    // Refused where the user sees it, never dropped in silence.
+    EXPECT_FALSE(controller_.SendConsoleCommand("ATINFO\r"));
+    EXPECT_NE(seen_.output.find("(Not sent) \"ATINFO\": the link is busy"), std::string::npos)
+        << seen_.output;
     EXPECT_FALSE(controller_.Connect());
     EXPECT_FALSE(controller_.RunIfIdle([] { ADD_FAILURE() << "ran during the wait"; }));
     EXPECT_EQ(controller_.state(), State::Waiting);

@@ -1,4 +1,6 @@
 // The two commands that send text the user typed: the console command and the raw text.
+#include <utility>
+
 #include "core/link/exchange/remote_set_up.h"
 #include "core/link/worker/worker_actions.h"
 
@@ -7,36 +9,41 @@ namespace netloom::link {
 CommandReport ConsoleCommandAction(WorkerContext& ctx) {
   CommandReport report{WorkerCommand::ConsoleCommand};
   struct Taken {
-    std::string text;
-    std::optional<std::string> forNode;
+    std::optional<ConsoleLine> line;
     Targeting targeting;
   };
-  const Taken taken = ctx.session.Read([](const LinkState& s) {
-    return Taken{s.request.consoleText, s.request.consoleFor, s.targeting};
+  Taken taken = ctx.session.Update([](LinkState& s) {
+    Taken t{std::nullopt, s.targeting};
+    if (!s.request.consoleLines.empty()) {
+      t.line = std::move(s.request.consoleLines.front());
+      s.request.consoleLines.pop_front();
+    }
+    return t;
   });
-  const bool forNode = taken.forNode.has_value();
-  const std::string target = forNode ? *taken.forNode : taken.targeting.node;
-  // A node the coordinator refused is not asked again until it is picked anew.
-  const bool asked = forNode || (taken.targeting.consoleRemote && !taken.targeting.refused());
-  const RemoteSetUpResult setUp = RemoteSetUp(
-      ctx, forNode ? RemotePurpose::NodeConsole : RemotePurpose::Console, target, asked);
+  if (!taken.line) return report;
+  const bool forNode = taken.line->forNode.has_value();
+  const std::string target = forNode ? *taken.line->forNode : taken.targeting.node;
+  const RemoteSetUpResult setUp =
+      RemoteSetUp(ctx, RemotePurpose::Console, target, forNode || taken.targeting.consoleRemote);
   if (!setUp.proceed()) {
+    // Nothing goes out: the local module would take the node's command (ATRESET, ATLEAVE).
     if (!setUp.failure.empty()) ctx.listener.AppendOutput(setUp.failure);
     report.failure = setUp.failure;
     return report;
   }
-  // The module's reply would otherwise pass for the node's.
-  if (setUp.step == RemoteStep::GoLocalNotice) {
-    ctx.listener.AppendOutput(ConsoleFallbackText(setUp.target));
-  }
-  report.delivered = WriteText(ctx.port, taken.text);
+  report.delivered = WriteText(ctx.port, taken.line->text);
   return report;
 }
 
 CommandReport RawTextAction(WorkerContext& ctx) {
   CommandReport report{WorkerCommand::RawText};
-  const std::string text = ctx.session.Read([](const LinkState& s) { return s.request.rawText; });
-  report.delivered = WriteText(ctx.port, text);
+  // Every piece that waits, in order: typed text needs no set-up and awaits no reply.
+  const std::deque<std::string> pieces =
+      ctx.session.Update([](LinkState& s) { return std::exchange(s.request.rawTexts, {}); });
+  report.delivered = !pieces.empty();
+  for (const std::string& piece : pieces) {
+    report.delivered = WriteText(ctx.port, piece) && report.delivered;
+  }
   return report;
 }
 

@@ -11,71 +11,51 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr std::uint32_t kConsolePauseMs = 50;
 
-using Step = RemoteStep;
-using Row = std::array<RemoteRule, kRemoteAnswerCount>;
+using Row = std::array<RemoteRule, kRemoteRequestCount>;
 
-// The decision table, one row per request, one cell per answer in RemoteAnswer's order:
-//   NotAsked, Ok, UnknownNode, Fail, TimeOut, RemoteError, Silent.
-// A request that only its node may answer ends after "FAIL" or silence: the local module's
-// answer would pass for the node's, and a write meant for the node would change the local
-// module. The console writes "TimeOut" as one word, the others "Time Out" as two.
-constexpr std::array<Row, kRemoteRequestCount> kRules{{
-    // Console: the console pane's command for the selected node.
-    {{{Step::GoLocal, "", 200},            // NotAsked
-      {Step::GoRemote, "", 500},           // Ok
-      {Step::GoRemote, "", 500},           // UnknownNode: not looked up
-      {Step::GoLocalNotice, "", 200},      // Fail
-      {Step::End, "(TimeOut)", 200},       // TimeOut
-      {Step::End, "(Remote error)", 200},  // RemoteError
-      {Step::End, "", 0}}},                // Silent
-    // NodeConsole: a console command that only its node may answer.
-    {{{Step::GoLocal, "", 200},            // NotAsked
-      {Step::GoRemote, "", 500},           // Ok
-      {Step::GoRemote, "", 500},           // UnknownNode
-      {Step::End, "(FAIL)", 200},          // Fail
-      {Step::End, "(TimeOut)", 200},       // TimeOut
-      {Step::End, "(Remote error)", 200},  // RemoteError
-      {Step::End, "", 0}}},                // Silent
-    // NodeConfig: a configuration transfer for a node.
-    {{{Step::GoLocal, "", 500},          // NotAsked
-      {Step::GoRemote, "", 1000},        // Ok
-      {Step::End, "", 1000},             // UnknownNode
-      {Step::End, "(FAIL)", 500},        // Fail
-      {Step::End, "(Time Out)", 0},      // TimeOut
-      {Step::End, "(Remote error)", 0},  // RemoteError
-      {Step::End, "(No answer)", 0}}},   // Silent
-    // CoordinatorConfig: a configuration transfer for the coordinator's own address.
-    {{{Step::GoLocal, "", 500},          // NotAsked
-      {Step::GoRemote, "", 1000},        // Ok
-      {Step::End, "", 1000},             // UnknownNode
-      {Step::GoLocal, "", 500},          // Fail
-      {Step::End, "(Time Out)", 0},      // TimeOut
-      {Step::End, "(Remote error)", 0},  // RemoteError
-      {Step::GoLocal, "", 0}}},          // Silent
-    // NodeIdentity: an identity exchange for a node.
-    {{{Step::GoLocal, "", 500},          // NotAsked
-      {Step::GoRemote, "", 1000},        // Ok
-      {Step::End, "(Error)", 1000},      // UnknownNode
-      {Step::End, "(FAIL)", 500},        // Fail
-      {Step::End, "(Time Out)", 0},      // TimeOut
-      {Step::End, "(Remote error)", 0},  // RemoteError
-      {Step::End, "(No answer)", 0}}},   // Silent
-    // CoordinatorIdentity: an identity exchange for the coordinator's own address.
-    {{{Step::GoLocal, "", 500},          // NotAsked
-      {Step::GoRemote, "", 1000},        // Ok
-      {Step::End, "(Error)", 1000},      // UnknownNode
-      {Step::GoLocal, "", 500},          // Fail
-      {Step::End, "(Time Out)", 0},      // TimeOut
-      {Step::End, "(Remote error)", 0},  // RemoteError
-      {Step::GoLocal, "", 0}}},          // Silent
+constexpr RemoteRule Local(std::uint32_t ms) {
+  return {RemoteStep::GoLocal, "", ms};
+}
+constexpr RemoteRule Remote(std::uint32_t ms) {
+  return {RemoteStep::GoRemote, "", ms};
+}
+constexpr RemoteRule End(std::string_view cause, std::uint32_t ms) {
+  return {RemoteStep::End, cause, ms};
+}
+
+// The causes that open the failure texts. The console writes "TimeOut" as one word, the others
+// "Time Out" as two.
+constexpr std::string_view kFail = "(FAIL)";
+constexpr std::string_view kTimeOutConsole = "(TimeOut)";
+constexpr std::string_view kTimeOut = "(Time Out)";
+constexpr std::string_view kRemoteError = "(Remote error)";
+constexpr std::string_view kNoAnswer = "(No answer)";
+constexpr std::string_view kError = "(Error)";
+
+// The decision table: a row per answer (RemoteAnswer's order), a column per request
+// (RemoteRequest's order); each cell is Local(read time-out), Remote(read time-out) or
+// End(cause, read time-out), a time-out of 0 leaving the read time-out as it was, a cause of ""
+// ending without a word. A request for a node other than the coordinator ends after "FAIL" or
+// silence: the local module's answer would pass for the node's, a command meant for the node
+// (ATRESET, ATLEAVE) would act on the coordinator, and a write meant for the node would change
+// the local module. For the coordinator's own address the local module is the one asked.
+// clang-format off
+constexpr std::array<Row, kRemoteAnswerCount> kRules{{
+  //                 Console                    NodeConfig            CoordinatorConfig     NodeIdentity          CoordinatorIdentity
+  /* NotAsked    */ {Local(200),                Local(500),           Local(500),           Local(500),           Local(500)},
+  /* Ok          */ {Remote(500),               Remote(1000),         Remote(1000),         Remote(1000),         Remote(1000)},
+  /* UnknownNode */ {Remote(500),               End("", 1000),        End("", 1000),        End(kError, 1000),    End(kError, 1000)},
+  /* Fail        */ {End(kFail, 200),           End(kFail, 500),      Local(500),           End(kFail, 500),      Local(500)},
+  /* TimeOut     */ {End(kTimeOutConsole, 200), End(kTimeOut, 0),     End(kTimeOut, 0),     End(kTimeOut, 0),     End(kTimeOut, 0)},
+  /* RemoteError */ {End(kRemoteError, 200),    End(kRemoteError, 0), End(kRemoteError, 0), End(kRemoteError, 0), End(kRemoteError, 0)},
+  /* Silent      */ {End(kNoAnswer, 0),         End(kNoAnswer, 0),    Local(0),             End(kNoAnswer, 0),    Local(0)},
 }};
+// clang-format on
 
 RemoteRequest RequestOf(RemotePurpose purpose, bool coordinator) {
   switch (purpose) {
     case RemotePurpose::Console:
       return RemoteRequest::Console;
-    case RemotePurpose::NodeConsole:
-      return RemoteRequest::NodeConsole;
     case RemotePurpose::Config:
       return coordinator ? RemoteRequest::CoordinatorConfig : RemoteRequest::NodeConfig;
     case RemotePurpose::Identity:
@@ -100,10 +80,9 @@ RemoteAnswer AwaitAnswer(SerialPort& port) {
 }
 
 RemoteAnswer Ask(WorkerContext& ctx, RemotePurpose purpose, const std::string& target) {
-  const bool console = purpose == RemotePurpose::Console || purpose == RemotePurpose::NodeConsole;
   if (purpose != RemotePurpose::Identity) EscapeSequence(ctx.port, ctx.clock);
   WriteText(ctx.port, "ATCONSOLE " + target + " 0\r");
-  if (console) ctx.clock.Pause(kConsolePauseMs);
+  if (purpose == RemotePurpose::Console) ctx.clock.Pause(kConsolePauseMs);
   const RemoteAnswer answer = AwaitAnswer(ctx.port);
   if (answer == RemoteAnswer::Ok && !FindNode(ctx.nodeTable, target)) {
     return RemoteAnswer::UnknownNode;
@@ -124,7 +103,7 @@ void RecordAnswer(WorkerContext& ctx, RemoteAnswer answer, const std::string& ta
 }  // namespace
 
 const RemoteRule& RemoteRuleFor(RemoteRequest request, RemoteAnswer answer) {
-  return kRules[static_cast<std::size_t>(request)][static_cast<std::size_t>(answer)];
+  return kRules[static_cast<std::size_t>(answer)][static_cast<std::size_t>(request)];
 }
 
 RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemotePurpose purpose, const std::string& target,
@@ -150,11 +129,6 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemotePurpose purpose, const s
 bool IsRemoteFailureText(std::string_view text) {
   return text.starts_with('(') && text.find(")Can't remote ") != std::string_view::npos &&
          text.ends_with(", Please try again!\r");
-}
-
-std::string ConsoleFallbackText(const std::string& target) {
-  return "(FAIL)Can't remote " + target +
-         ", this and later commands go to the local module until a node is picked\r";
 }
 
 }  // namespace netloom::link

@@ -19,26 +19,24 @@ namespace netloom::link {
 
 // Which requests call the set-up; each has its prelude.
 enum class RemotePurpose {
-  Console,      // the console pane's commands: "+++" first, 50 ms after ATCONSOLE
-  NodeConsole,  // a console command for one node: the same prelude
-  Config,       // configuration transfers: "+++" first
-  Identity,     // identity exchanges: they have sent their own prelude
+  Console,   // console commands: "+++" first, 50 ms after ATCONSOLE
+  Config,    // configuration transfers: "+++" first
+  Identity,  // identity exchanges: they have sent their own prelude
 };
 
 // The rows of the table: what was asked, for whom.
 enum class RemoteRequest {
-  Console,              // the console pane's command, for the selected node while remote
-  NodeConsole,          // a console command that only its node may answer (node tables, --to)
+  Console,              // a console command for a node
   NodeConfig,           // a configuration transfer for a node other than the coordinator
   CoordinatorConfig,    // a configuration transfer for the coordinator's own address
   NodeIdentity,         // an identity exchange for a node other than the coordinator
   CoordinatorIdentity,  // an identity exchange for the coordinator's own address
 };
-inline constexpr int kRemoteRequestCount = 6;
+inline constexpr int kRemoteRequestCount = 5;
 
 // The columns: the coordinator's answer.
 enum class RemoteAnswer {
-  NotAsked,     // no set-up: no target, the pane's remote switch off, or the node refused
+  NotAsked,     // no set-up: no target, or the pane's remote switch off
   Ok,           // a reply held "OK", and the target is in the worker's node table
   UnknownNode,  // a reply held "OK", but the target is not in the worker's node table
   Fail,         // a reply held "FAIL": the coordinator refuses the node
@@ -49,10 +47,9 @@ enum class RemoteAnswer {
 inline constexpr int kRemoteAnswerCount = 7;
 
 enum class RemoteStep {
-  GoLocal,        // the request goes on, to the local module
-  GoLocalNotice,  // the same, after the line that says so (ConsoleFallbackText)
-  GoRemote,       // the request goes on, to the target node
-  End,            // the request ends here
+  GoLocal,   // the request goes on, to the local module
+  GoRemote,  // the request goes on, to the target node
+  End,       // the request ends here
 };
 
 // What a request does after an answer.
@@ -64,7 +61,8 @@ struct RemoteRule {
 };
 
 // The cell of the decision table. Besides, the session's targeting records the coordinator's
-// word on the node: "FAIL" refuses it, "OK" takes it, the other answers leave it.
+// word on the node for the panes to show: "FAIL" refuses it, "OK" takes it, the other answers
+// leave it. A refusal holds nothing back: the next request for the node asks again.
 const RemoteRule& RemoteRuleFor(RemoteRequest request, RemoteAnswer answer);
 
 struct RemoteSetUpResult {
@@ -93,8 +91,5 @@ RemoteSetUpResult RemoteSetUp(WorkerContext& ctx, RemotePurpose purpose, const s
 // Whether `text` is one of the set-up's failure texts ("(cause)Can't remote <target>, Please try
 // again!\r").
 bool IsRemoteFailureText(std::string_view text);
-// The console's line when the coordinator refused its node and the command goes to the local
-// module instead, as later ones do until a node is picked again.
-std::string ConsoleFallbackText(const std::string& target);
 
 }  // namespace netloom::link

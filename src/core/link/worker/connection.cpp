@@ -14,6 +14,25 @@ void Request(CThread& worker, WorkerCommand code,
   worker.Signal(code);
 }
 
+// Queues a text for `code` when its queue has room, then signals; false (nothing queued,
+// nothing signalled) when it is full.
+bool Enqueue(CThread& worker, WorkerCommand code, const std::function<bool(WorkerRequest&)>& add) {
+  const bool queued = worker.session().Update([&](LinkState& state) {
+    if (!add(state.request)) return false;
+    state.request.echoOn = true;
+    return true;
+  });
+  if (queued) worker.Signal(code);
+  return queued;
+}
+
+template <typename Entry>
+bool PushBounded(std::deque<Entry>& queue, Entry entry) {
+  if (queue.size() >= kQueuedTextLimit) return false;
+  queue.push_back(std::move(entry));
+  return true;
+}
+
 std::string RefusedSettingsLine(const std::string& detail) {
   return "The port refused the line settings" + (detail.empty() ? "" : " (" + detail + ")") +
          "; going on with the port as it is";
@@ -49,23 +68,22 @@ void SetRemote(LinkSession& session, RemoteSwitch which, bool on) {
   });
 }
 
-void SendConsoleCommand(CThread& worker, std::string_view text) {
-  Request(worker, WorkerCommand::ConsoleCommand, [&](LinkState& state) {
-    state.request.consoleText = std::string(text);
-    state.request.consoleFor.reset();
+bool SendConsoleCommand(CThread& worker, std::string_view text) {
+  return Enqueue(worker, WorkerCommand::ConsoleCommand, [&](WorkerRequest& request) {
+    return PushBounded(request.consoleLines, ConsoleLine{std::string(text), std::nullopt});
   });
 }
 
-void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text) {
-  Request(worker, WorkerCommand::ConsoleCommand, [&](LinkState& state) {
-    state.request.consoleText = std::string(text);
-    state.request.consoleFor = std::string(address);
+bool SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text) {
+  return Enqueue(worker, WorkerCommand::ConsoleCommand, [&](WorkerRequest& request) {
+    return PushBounded(request.consoleLines, ConsoleLine{std::string(text), std::string(address)});
   });
 }
 
-void SendRawText(CThread& worker, std::string_view text) {
-  Request(worker, WorkerCommand::RawText,
-          [&](LinkState& state) { state.request.rawText = std::string(text); });
+bool SendRawText(CThread& worker, std::string_view text) {
+  return Enqueue(worker, WorkerCommand::RawText, [&](WorkerRequest& request) {
+    return PushBounded(request.rawTexts, std::string(text));
+  });
 }
 
 void RequestConfigRead(CThread& worker) {

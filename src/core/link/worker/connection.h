@@ -41,15 +41,19 @@ enum class RemoteSwitch { Console, Parameters };
 void SetRemote(LinkSession& session, RemoteSwitch which, bool on);
 
 // --- requests: echoOn on, the request's own fields, then the signal ---
+// Console commands and typed text join their queue in the session (kQueuedTextLimit each) and
+// go out in order; each of these returns false, queuing and signalling nothing, when its queue
+// is full: the caller tells the user that the text was not sent.
 // A console command line, for the selected node while the console's switch is on.
-void SendConsoleCommand(CThread& worker, std::string_view text);
+bool SendConsoleCommand(CThread& worker, std::string_view text);
 // A console command for one node, whatever the selection and the console's switch: it goes
-// through the remote set-up to `address` (refusals of earlier requests do not hold it back);
-// kNoAddress sends it to the local module. A coordinator that refuses the console ("FAIL") gets
-// nothing in the node's place: the command ends with "(FAIL)Can't remote ..." in the output,
-// as after "Time".
-void SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text);
-void SendRawText(CThread& worker, std::string_view text);
+// through the remote set-up to `address`; kNoAddress sends it to the local module. A console
+// command for a node that the coordinator refuses ("FAIL") or does not answer gets nothing in
+// the node's place: it ends with "(FAIL)Can't remote ..." or "(No answer)Can't remote ..." in
+// the output, as after "Time".
+bool SendConsoleCommandTo(CThread& worker, std::string_view address, std::string_view text);
+// Typed text, sent unchanged to the local module (or the remote console a command left open).
+bool SendRawText(CThread& worker, std::string_view text);
 // Configuration transfers, for the selected node while the Parameters switch is on.
 void RequestConfigRead(CThread& worker);
 void RequestConfigWrite(CThread& worker);

@@ -14,7 +14,9 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -35,17 +37,28 @@ inline constexpr std::string_view kRootAddress = "0000";
 // Whether `address` names no node ("NULL" in either case).
 bool IsNoAddress(std::string_view address);
 
+// A console command waiting for the worker.
+struct ConsoleLine {
+  std::string text;  // sent unchanged
+  // Unset: for the selected node while the console's remote switch is on. Set: for this node
+  // only, whatever the switch says (kNoAddress: the local module).
+  std::optional<std::string> forNode;
+};
+
+// How many console commands, and how many pieces of typed text, may wait for the worker; a
+// request beyond is refused (connection.h), never dropped in silence.
+inline constexpr std::size_t kQueuedTextLimit = 64;
+
 // What the owner hands the worker with a command.
 struct WorkerRequest {
   bool echoOn = true;           // bytes read while idle go to AppendOutput
   bool autoRefresh = false;     // network query requests are served
   bool emptyNodeTable = false;  // Run: empty the worker's node table and counter before the query
   std::string rootAddress{kRootAddress};  // where the network query starts
-  std::string consoleText;                // console command to send, sent unchanged
-  // Unset: the console command goes to the selected node while the console's remote switch is
-  // on. Set: to this node only, whatever the switch says (kNoAddress: the local module).
-  std::optional<std::string> consoleFor;
-  std::string rawText;  // typed text to send, sent unchanged
+  // Texts to send, oldest first. Each ConsoleCommand the worker takes sends the oldest line, and
+  // the worker signals the code again while more wait; each RawText sends every piece waiting.
+  std::deque<ConsoleLine> consoleLines;
+  std::deque<std::string> rawTexts;  // typed text, sent unchanged
 };
 
 // Which node the requests are for. One writer per field: the owner picks the node and flips the
@@ -56,7 +69,7 @@ struct Targeting {
   bool consoleRemote = false;     // console commands go to `node`
   bool parametersRemote = false;  // configuration transfers go to `node`
   // The node the coordinator refused at its last answer ("FAIL"); kNoAddress when it took the
-  // last one asked.
+  // last one asked. The panes show it; it holds no request back.
   std::string refusedNode{kNoAddress};
 
   // The coordinator refused the selected node at its last answer for it.

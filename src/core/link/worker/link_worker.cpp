@@ -36,6 +36,14 @@ std::int32_t RunIdentity(WorkerContext& ctx, int (*exchange)(WorkerContext&)) {
   return result;
 }
 
+// Whether more console commands wait after the one `code` sent: the code is signalled again for
+// them, so that each goes in a turn of its own, after the idle read that shows the last one's
+// reply.
+bool MoreQueued(const LinkSession& session, WorkerCommand code) {
+  return code == WorkerCommand::ConsoleCommand &&
+         session.Read([](const LinkState& s) { return !s.request.consoleLines.empty(); });
+}
+
 CommandReport Perform(WorkerContext& ctx, WorkerCommand code) {
   CommandReport report{code};
   switch (code) {
@@ -109,6 +117,7 @@ void CThread::Run() {
       if (!code) continue;
       const CommandReport report = Perform(ctx, *code);
       if (*code == WorkerCommand::Stop) break;
+      if (MoreQueued(session_, *code)) events_.Set(*code);
       listener_.CommandFinished(report);
     }
     port_.reset();  // closes the device

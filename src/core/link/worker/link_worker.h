@@ -6,8 +6,9 @@
 // The loop: one idle read of the port (its bytes go to AppendOutput while the request's echoOn
 // is set), then a look at the eleven events without waiting; the lowest signalled code is taken
 // and its action runs to its end; Stop ends the loop. A code signalled twice before it is taken
-// runs once. The loop blocks only in the idle read, so an idle worker takes a request within one
-// read time-out.
+// runs once; console commands and typed text wait in the session's queues instead, so each one
+// goes out, in order (the console code is signalled again while more commands wait). The loop
+// blocks only in the idle read, so an idle worker takes a request within one read time-out.
 //
 // A lost port (every read fails, as when the adapter is pulled) is reported once through
 // PortLost; from then on the worker takes no idle reads and sleeps until a code is signalled,
