@@ -1,6 +1,5 @@
 // netloom-cli walk: one network query from the coordinator, as one refresh of the topology view.
 #include <iomanip>
-#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/cli.h"
@@ -10,19 +9,23 @@
 #include "core/link/walk/device_directory.h"
 #include "core/link/walk/net_info_parser.h"
 #include "core/link/walk/network_walk.h"
+#include "core/network/node_export.h"
 
 namespace netloom::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: netloom-cli walk --port P [--json]\n"
+    "usage: netloom-cli walk --port P [--json | --csv]\n"
     "Walks the network from the coordinator (0000) and three levels below it, as one refresh\n"
     "of the topology view does, and prints the node table in table order: address, name,\n"
     "children.\n"
     "  --port P  serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\n"
-    "            \"name\":...,\"children\":[...]}]}\n";
+    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"time\":...,\"nodes\":[\n"
+    "            {\"address\":...,\"name\":...,\"kind\":...,\"mac\":...,\"parents\":[...],\n"
+    "            \"children\":[...],\"depth\":N,\"firstHeard\":...,\"lastHeard\":...,\n"
+    "            \"heard\":true,\"quietSince\":null}]}\n"
+    "  --csv     the node table's columns: a header line, then one line per node\n";
 
 // "walking the network: N nodes" while the walk runs (on a terminal).
 class WalkProgress {
@@ -54,25 +57,28 @@ void PrintTable(const link::NetworkSnapshot& network, std::ostream& out) {
   }
 }
 
-void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
-  nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-  for (const auto& [key, record] : network.nodeTable) {
-    nlohmann::ordered_json children = nlohmann::ordered_json::array();
-    for (const auto& child : record->children) children.push_back(child.address);
-    nodes.push_back({{"address", record->address}, {"name", record->name}, {"children", children}});
+void PrintRecords(const link::NetworkSnapshot& network, bool csv, std::ostream& out) {
+  const auto now = link::SystemWallClock().Now();
+  const auto nodes = network::NodesOfWalk(network, now);
+  if (csv) {
+    out << network::NodesCsv(nodes, now);
+    return;
   }
-  const nlohmann::ordered_json document{
-      {"count", network.nodeCount}, {"root", network.rootNode->address}, {"nodes", nodes}};
-  // A module's name bytes need not be UTF-8: such bytes are replaced rather than refused.
-  out << document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  out << network::JsonText(
+             network::WalkJson(network.nodeCount, network.rootNode->address, now, nodes))
+      << "\n";
 }
 
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   std::vector<FlagSpec> specs = LineFlags();
   specs.push_back({"--json", false});
+  specs.push_back({"--csv", false});
   ParsedArgs parsed;
   if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
     return *status;
+  }
+  if (parsed.Has("--json") && parsed.Has("--csv")) {
+    return UsageError(io, "walk", "--json and --csv exclude each other");
   }
 
   CliLink link("walk", io, false);
@@ -91,8 +97,8 @@ int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
     link.Fail(report->failure.empty() ? link::kNoAnswerFromCoordinator : report->failure);
     return kExitFailed;
   }
-  if (parsed.Has("--json")) {
-    PrintJson(*network, io.out);
+  if (parsed.Has("--json") || parsed.Has("--csv")) {
+    PrintRecords(*network, parsed.Has("--csv"), io.out);
   } else {
     PrintTable(*network, io.out);
   }

@@ -9,6 +9,7 @@
 // - link_errno.h        the system's error numbers as link errors
 // - port_directory.h    the machine's serial devices and the running virtual modules' links
 // - clock.h             Clock, the one place protocol waits go through (tests compress them)
+// - wall_clock.h        WallClock, calendar time for what is kept with a date; UTC texts
 //
 // A port is used by one thread at a time; nothing here locks but the trace and the clocks.
 #pragma once
@@ -21,4 +22,5 @@
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/serial_trace.h"
 #include "core/link/serial/termios_settings.h"
+#include "core/link/serial/wall_clock.h"
 #include "core/link/serial/uart_settings.h"
