@@ -67,6 +67,12 @@ std::string MacOfImage(const link::ConfigImage& image) {
   return values.Get(catalogue::kMacAddrItem);
 }
 
+std::string AddressList(const std::vector<std::string>& addresses) {
+  std::string text;
+  for (const auto& address : addresses) text += (text.empty() ? "" : " ") + address;
+  return text;
+}
+
 std::string QuietText(std::chrono::seconds age) {
   using namespace std::chrono;
   const auto s = age.count() < 0 ? 0 : age.count();

@@ -40,6 +40,9 @@ std::vector<NetworkNode> NodesOfWalk(const link::NetworkSnapshot& walk, link::Wa
 // configuration.
 std::string MacOfImage(const link::ConfigImage& image);
 
+// Addresses separated by blanks: "1A01 2B02".
+std::string AddressList(const std::vector<std::string>& addresses);
+
 // How long a quiet node has not been heard: "not heard for 45 s", "... 2 min", "... 3 h 5 min".
 std::string QuietText(std::chrono::seconds age);
 

@@ -1,19 +1,12 @@
 #include "core/network/node_export.h"
 
-#include <algorithm>
-#include <cctype>
+#include "core/network/json_fields.h"
 
 namespace netloom::network {
 namespace {
 
 constexpr std::array<std::string_view, kNodeColumnCount> kTitles{
     "Address", "Name", "Kind", "MAC", "Parents", "Depth", "First heard", "Last heard", "State"};
-
-std::string Joined(const std::vector<std::string>& words) {
-  std::string text;
-  for (const auto& word : words) text += (text.empty() ? "" : " ") + word;
-  return text;
-}
 
 std::string CsvField(std::string_view text) {
   const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
@@ -23,59 +16,6 @@ std::string CsvField(std::string_view text) {
   for (const char c : text) field += c == '"' ? std::string("\"\"") : std::string(1, c);
   return field + "\"";
 }
-
-bool IsAddress(const std::string& text) {
-  return text.size() == 4 && std::all_of(text.begin(), text.end(),
-                                         [](unsigned char c) { return std::isxdigit(c) != 0; });
-}
-
-// Readers of one field of a node's JSON; false and `error` set when it is missing or wrong.
-struct FieldReader {
-  const nlohmann::json& json;
-  std::string& error;
-
-  const nlohmann::json* Field(const char* name, nlohmann::json::value_t type) {
-    const auto found = json.find(name);
-    const bool numberOk = type == nlohmann::json::value_t::number_integer && found != json.end() &&
-                          found->is_number_integer();
-    if (found == json.end() || (found->type() != type && !numberOk)) {
-      error = std::string("field '") + name + "' missing or of the wrong type";
-      return nullptr;
-    }
-    return &*found;
-  }
-  bool Text(const char* name, std::string& out) {
-    const auto* field = Field(name, nlohmann::json::value_t::string);
-    if (field) out = field->get<std::string>();
-    return field != nullptr;
-  }
-  bool Address(const char* name, std::string& out) {
-    if (!Text(name, out)) return false;
-    if (IsAddress(out)) return true;
-    error = std::string("field '") + name + "' is not four hex digits";
-    return false;
-  }
-  bool Addresses(const char* name, std::vector<std::string>& out) {
-    const auto* field = Field(name, nlohmann::json::value_t::array);
-    if (!field) return false;
-    for (const auto& item : *field) {
-      if (!item.is_string() || !IsAddress(item.get<std::string>())) {
-        error = std::string("field '") + name + "' holds something other than addresses";
-        return false;
-      }
-      out.push_back(item.get<std::string>());
-    }
-    return true;
-  }
-  bool Time(const char* name, link::WallTime& out) {
-    std::string text;
-    if (!Text(name, text)) return false;
-    const auto time = link::ParseUtcText(text);
-    if (!time) error = std::string("field '") + name + "' is not a UTC time";
-    if (time) out = *time;
-    return time.has_value();
-  }
-};
 
 }  // namespace
 
@@ -94,7 +34,7 @@ std::string CellText(const NetworkNode& node, NodeColumn column, link::WallTime 
     case NodeColumn::Mac:
       return node.mac;
     case NodeColumn::Parents:
-      return Joined(node.parents);
+      return AddressList(node.parents);
     case NodeColumn::Depth:
       return std::to_string(node.depth);
     case NodeColumn::FirstHeard:
@@ -145,26 +85,22 @@ std::optional<NetworkNode> NodeFromJson(const nlohmann::json& json, std::string&
     return std::nullopt;
   }
   NetworkNode node;
-  FieldReader read{json, error};
+  detail::FieldReader read{json, error};
   if (!read.Address("address", node.address)) return std::nullopt;
   const auto fail = [&]() -> std::optional<NetworkNode> {
     error = "node " + node.address + ": " + error;
     return std::nullopt;
   };
+  std::int64_t depth = 0;
+  const nlohmann::json* heard = nullptr;
   if (!read.Text("name", node.name) || !read.Text("mac", node.mac) ||
       !read.Addresses("parents", node.parents) || !read.Addresses("children", node.children) ||
-      !read.Time("firstHeard", node.firstHeard) || !read.Time("lastHeard", node.lastHeard)) {
+      !read.Time("firstHeard", node.firstHeard) || !read.Time("lastHeard", node.lastHeard) ||
+      !read.Integer("depth", -1, 0xFFFF, depth) ||
+      (heard = read.Field("heard", nlohmann::json::value_t::boolean)) == nullptr) {
     return fail();
   }
-  const auto* depth = read.Field("depth", nlohmann::json::value_t::number_integer);
-  const auto* heard = depth ? read.Field("heard", nlohmann::json::value_t::boolean) : nullptr;
-  if (!heard) return fail();
-  const auto value = depth->get<std::int64_t>();
-  if (value < -1 || value > 0xFFFF) {
-    error = "field 'depth' out of range";
-    return fail();
-  }
-  node.depth = static_cast<int>(value);
+  node.depth = static_cast<int>(depth);
   node.heard = heard->get<bool>();
   node.kind = KindOfName(node.name);
   if (const auto quiet = json.find("quietSince"); quiet != json.end() && !quiet->is_null()) {
