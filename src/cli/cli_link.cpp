@@ -21,7 +21,7 @@ std::string UnknownPortReason(const std::string& port) {
 }
 
 CliLink::CliLink(std::string commandName, CommandIo& io, bool printEcho)
-    : commandName_(std::move(commandName)), io_(io), printEcho_(printEcho) {}
+    : commandName_(std::move(commandName)), io_(io), printEcho_(printEcho), logFile_(io) {}
 
 CliLink::~CliLink() {
   Close();
@@ -35,6 +35,7 @@ std::optional<int> CliLink::Open(const ParsedArgs& args) {
   if (!settings || !port) return UsageError(io_, commandName_, error);
   const auto path = link::ResolvePort(*port);
   if (!path) return UsageError(io_, commandName_, UnknownPortReason(*port));
+  if (const auto status = logFile_.Start(args, *path)) return status;
   link::Connection connection = link::Connect(*path, *settings, *this, session_);
   if (!connection.worker) {
     const std::string detail = connection.error.detail;
@@ -97,6 +98,13 @@ bool CliLink::WaitQuiet(std::chrono::milliseconds quiet,
     const auto now = std::chrono::steady_clock::now();
     return !lost_.empty() || now >= std::max(since, lastByte_) + quiet || now >= since + limit;
   });
+}
+
+bool CliLink::Pause(std::chrono::milliseconds time) {
+  const auto until = std::chrono::steady_clock::now() + time;
+  return WaitInterruptible(
+             [&] { return !lost_.empty() || std::chrono::steady_clock::now() >= until; }) &&
+         LostText().empty();
 }
 
 std::string CliLink::LostText() const {

@@ -18,6 +18,7 @@
 #include "cli/cli.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/session_log_file.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "core/link/worker/worker_listener.h"
@@ -33,10 +34,10 @@ class CliLink final : public link::WorkerListener {
   CliLink(std::string commandName, CommandIo& io, bool printEcho);
   ~CliLink() override;
 
-  // Resolves --port and connects with the line flags. Nothing on success; otherwise the exit
-  // status, with the message written (2 for an unknown port name or a bad line flag, 1 when the
-  // port does not open). Line settings the port refuses are named on standard error; the
-  // command goes on with the port as it is.
+  // Resolves --port and connects with the line flags (recording the port for --log). Nothing on
+  // success; otherwise the exit status, with the message written (2 for an unknown port name or a
+  // bad line flag, 1 when the port does not open). Line settings the port refuses are named on
+  // standard error; the command goes on with the port as it is.
   std::optional<int> Open(const ParsedArgs& args);
 
   link::CThread& Worker() { return *worker_; }
@@ -57,6 +58,8 @@ class CliLink final : public link::WorkerListener {
   // when interrupted.
   bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since,
                  std::chrono::milliseconds limit);
+  // Waits `time`; false when a signal came first or the port was lost.
+  bool Pause(std::chrono::milliseconds time);
   // The lost-port line, empty while the port works.
   std::string LostText() const;
   // Everything echoed so far.
@@ -86,6 +89,7 @@ class CliLink final : public link::WorkerListener {
   CommandIo& io_;
   const bool printEcho_;
   InterruptGuard interrupt_;
+  SessionLogFile logFile_;  // before the worker: written once the port is closed
   link::LinkSession session_;
   std::unique_ptr<link::CThread> worker_;
 

@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "arrives, until the line has been quiet for MS milliseconds.\n"
     "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
+    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
     "  --to ADDR      send it to node ADDR (four hex digits) through the coordinator\n"
     "  --wait MS      quiet time that ends the reply (default 1000)\n"
     "  --timeout MS   longest wait for the reply in all, for a module that keeps talking\n"

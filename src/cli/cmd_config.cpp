@@ -36,6 +36,7 @@ constexpr const char* kUsage =
     "text), and writes the image.\n"
     "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
+    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
     "  --to ADDR      the node ADDR (four hex digits) through the coordinator; the network is\n"
     "                 walked first\n"
     "  --json         read: one JSON document "

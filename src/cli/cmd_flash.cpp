@@ -14,6 +14,7 @@
 #include "cli/cli_link.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/session_log_file.h"
 #include "core/firmware/hex_file_reader.h"
 #include "core/firmware/upgrade_procedure.h"
 #include "core/firmware/upgrade_texts.h"
@@ -25,13 +26,14 @@ namespace {
 constexpr const char* kCommand = "flash";
 constexpr const char* kUsage =
     "usage: netloom-cli flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2]\n"
-    "                         [--no-mode-switch] FILE\n"
+    "                         [--no-mode-switch] [--log LOG] FILE\n"
     "\n"
     "Uploads a firmware file (.hex or .hxf) through the module's boot loader. First switches\n"
     "the module into its boot loader at the port's baud rate (skipped with --no-mode-switch),\n"
     "then uploads at 115200 baud, has the boot loader verify the image and returns the module\n"
     "to AT command mode at 9600 baud. After a failure the module is returned to AT command mode\n"
-    "at the port's baud rate. The boot loader's messages are printed as they arrive.\n";
+    "at the port's baud rate. The boot loader's messages are printed as they arrive.\n"
+    "  --log LOG  a session log: every byte on the port, timestamped, written to LOG\n";
 
 constexpr std::string_view kNoAtModeAnswer =
     "the module did not answer OK to ATUPGRADE 0 and ATRESET at 9600 baud; it may still be in "
@@ -172,6 +174,8 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   // A connection's read time-out, so every silent read of the boot-loader protocol is short.
   settings->readTimeoutMs = link::kConnectReadTimeoutMs;
 
+  SessionLogFile log(io);
+  if (const auto status = log.Start(parsed, *portPath)) return *status;
   InterruptGuard guard;
   FlashReporter reporter(io);
   firmware::UpgradeProcedure procedure(*portPath, *settings, reporter);

@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "cli/options.h"
 #include "core/catalogue/config_items.h"
+#include "core/link/serial/session_log.h"
 #include "core/sim/node_image.h"
 #include "core/sim/topology_file.h"
 #include "core/sim/virtual_module.h"
@@ -18,11 +19,15 @@ namespace netloom::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: netloom-cli sim [--topology FILE] [--link PATH] [--baud N] [--baud-rate-emulation]\n"
+    "usage: netloom-cli sim [--topology FILE | --replay LOG] [--link PATH] [--baud N]\n"
+    "                       [--baud-rate-emulation]\n"
     "Starts a virtual module, prints the path of its link, and serves until SIGINT or SIGTERM.\n"
     "  --topology FILE        network to simulate (JSON: {\"nodes\":[{\"address\":\"0000\",\n"
     "                         \"name\":\"Coordinator\",\"children\":[\"1234\"]}, ...]});\n"
     "                         default: the built-in demo network\n"
+    "  --replay LOG           serve a session log (written with --log) back: each command the\n"
+    "                         log holds gets the reply the module gave, in the order given;\n"
+    "                         other commands get no answer, as from a silent module\n"
     "  --link PATH            where to put the link (default: a new name in the folder the\n"
     "                         port list searches)\n"
     "  --baud N               the module's configured line rate in command mode (default 9600;\n"
@@ -80,8 +85,12 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
   if (const auto status = ParseFlagsOnly(
           "sim", kUsage, args,
-          {{"--topology"}, {"--link"}, {"--baud"}, {"--baud-rate-emulation", false}}, io, parsed)) {
+          {{"--topology"}, {"--replay"}, {"--link"}, {"--baud"}, {"--baud-rate-emulation", false}},
+          io, parsed)) {
     return *status;
+  }
+  if (parsed.Has("--topology") && parsed.Has("--replay")) {
+    return UsageError(io, "sim", "--topology and --replay exclude each other");
   }
   sim::VirtualModuleOptions options;
   if (const auto topology = parsed.Get("--topology")) {
@@ -90,6 +99,11 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
       return UsageError(io, "sim", loaded.error);
     }
     options.network = std::move(*loaded.network);
+  }
+  if (const auto log = parsed.Get("--replay")) {
+    const auto loaded = link::LoadSessionLog(*log);
+    if (!loaded.entries) return UsageError(io, "sim", loaded.error);
+    options.replay = sim::ReplayScript::FromLog(*loaded.entries);
   }
   if (const auto baud = parsed.Get("--baud")) {
     const auto rate = ParseUnsigned(*baud);

@@ -1,6 +1,5 @@
 // netloom-cli walk: one network query from the coordinator, as one refresh of the topology view.
 #include <iomanip>
-#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/cli.h"
@@ -10,19 +9,30 @@
 #include "core/link/walk/device_directory.h"
 #include "core/link/walk/net_info_parser.h"
 #include "core/link/walk/network_walk.h"
+#include "core/network/network_memory.h"
+#include "core/network/node_export.h"
 
 namespace netloom::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: netloom-cli walk --port P [--json]\n"
+    "usage: netloom-cli walk --port P [--json | --csv]\n"
+    "       netloom-cli walk --port P --watch SECONDS [--quiet-limit SECONDS]\n"
     "Walks the network from the coordinator (0000) and three levels below it, as one refresh\n"
     "of the topology view does, and prints the node table in table order: address, name,\n"
     "children.\n"
     "  --port P  serial device path or port name (see 'netloom-cli ports')\n"
     "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\n"
-    "            \"name\":...,\"children\":[...]}]}\n";
+    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
+    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"time\":...,\"nodes\":[\n"
+    "            {\"address\":...,\"name\":...,\"kind\":...,\"mac\":...,\"parents\":[...],\n"
+    "            \"children\":[...],\"depth\":N,\"firstHeard\":...,\"lastHeard\":...,\n"
+    "            \"heard\":true,\"quietSince\":null}]}\n"
+    "  --csv     the node table's columns: a header line, then one line per node\n"
+    "  --watch SECONDS  walk again SECONDS after each walk until Ctrl-C, printing what changed\n"
+    "            as timestamped lines: joined, left, moved (to another parent), renamed\n"
+    "  --quiet-limit SECONDS  how long a node may go unheard before it has left (default 600);\n"
+    "            walks that break off do not count\n";
 
 // "walking the network: N nodes" while the walk runs (on a terminal).
 class WalkProgress {
@@ -54,45 +64,111 @@ void PrintTable(const link::NetworkSnapshot& network, std::ostream& out) {
   }
 }
 
-void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
-  nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-  for (const auto& [key, record] : network.nodeTable) {
-    nlohmann::ordered_json children = nlohmann::ordered_json::array();
-    for (const auto& child : record->children) children.push_back(child.address);
-    nodes.push_back({{"address", record->address}, {"name", record->name}, {"children", children}});
+void PrintRecords(const link::NetworkSnapshot& network, bool csv, std::ostream& out) {
+  const auto now = link::SystemWallClock().Now();
+  const auto nodes = network::NodesOfWalk(network, now);
+  if (csv) {
+    out << network::NodesCsv(nodes, now);
+    return;
   }
-  const nlohmann::ordered_json document{
-      {"count", network.nodeCount}, {"root", network.rootNode->address}, {"nodes", nodes}};
-  // A module's name bytes need not be UTF-8: such bytes are replaced rather than refused.
-  out << document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  out << network::JsonText(
+             network::WalkJson(network.nodeCount, network.rootNode->address, now, nodes))
+      << "\n";
 }
 
-int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
-  std::vector<FlagSpec> specs = LineFlags();
-  specs.push_back({"--json", false});
-  ParsedArgs parsed;
-  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
-    return *status;
-  }
-
-  CliLink link("walk", io, false);
-  if (const auto status = link.Open(parsed)) return *status;
+// One network query. Nothing with `network` set when it found the root; nothing with `network`
+// empty and `failure` set when it broke off; else the exit status, the message written.
+std::optional<int> WalkOnce(CliLink& link, CommandIo& io,
+                            std::optional<link::NetworkSnapshot>& network, std::string& failure) {
   WalkProgress progress(io);
   const auto report = link.QueryNetwork([&] { progress.Show(); });
   progress.Clear();
-  link.Close();
   if (!report) return InterruptGuard::ExitStatus();
   if (const std::string lost = link.LostText(); !lost.empty()) {
     link.Fail(lost);
     return kExitFailed;
   }
-  const auto network = link.Network();
+  network = link.Network();
   if (!network) {
-    link.Fail(report->failure.empty() ? link::kNoAnswerFromCoordinator : report->failure);
+    failure =
+        report->failure.empty() ? std::string(link::kNoAnswerFromCoordinator) : report->failure;
+  }
+  return std::nullopt;
+}
+
+// Walks every `period` until a signal, printing each walk's changes as they are found. A walk
+// that breaks off is told on standard error and counts no node as missing.
+int Watch(CliLink& link, CommandIo& io, std::chrono::seconds period,
+          std::chrono::seconds quietLimit) {
+  network::NetworkMemory memory;
+  memory.SetQuietLimit(quietLimit);
+  for (;;) {
+    std::optional<link::NetworkSnapshot> network;
+    std::string failure;
+    if (const auto status = WalkOnce(link, io, network, failure)) return *status;
+    if (!network) link.Fail(failure);
+    for (const auto& event : memory.MergeWalk(network.value_or(link::NetworkSnapshot{}))) {
+      io.out << network::ChangeLine(event) << "\n";
+    }
+    io.out.flush();
+    if (!link.Pause(period)) break;
+  }
+  if (const std::string lost = link.LostText(); !lost.empty()) {
+    link.Fail(lost);
     return kExitFailed;
   }
-  if (parsed.Has("--json")) {
-    PrintJson(*network, io.out);
+  return InterruptGuard::ExitStatus();
+}
+
+// The seconds of `flag`, or `fallback` when it is not given; nothing with `error` set for a value
+// that is not a whole number of seconds.
+std::optional<std::chrono::seconds> Seconds(const ParsedArgs& parsed, const std::string& flag,
+                                            std::chrono::seconds fallback, std::string& error) {
+  const auto given = parsed.Get(flag);
+  if (!given) return fallback;
+  const auto value = ParseUnsigned(*given);
+  if (!value) {
+    error = "bad " + flag.substr(2) + " '" + *given + "' (seconds)";
+    return std::nullopt;
+  }
+  return std::chrono::seconds(*value);
+}
+
+int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
+  std::vector<FlagSpec> specs = LineFlags();
+  specs.push_back({"--json", false});
+  specs.push_back({"--csv", false});
+  specs.push_back({"--watch"});
+  specs.push_back({"--quiet-limit"});
+  ParsedArgs parsed;
+  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
+    return *status;
+  }
+  const int shapes = parsed.Has("--json") + parsed.Has("--csv") + parsed.Has("--watch");
+  if (shapes > 1) return UsageError(io, "walk", "--json, --csv and --watch exclude each other");
+  if (parsed.Has("--quiet-limit") && !parsed.Has("--watch")) {
+    return UsageError(io, "walk", "--quiet-limit goes with --watch");
+  }
+  std::string error;
+  const auto period = Seconds(parsed, "--watch", {}, error);
+  const auto quietLimit =
+      period ? Seconds(parsed, "--quiet-limit", network::kDefaultQuietLimit, error) : std::nullopt;
+  if (!period || !quietLimit) return UsageError(io, "walk", error);
+
+  CliLink link("walk", io, false);
+  if (const auto status = link.Open(parsed)) return *status;
+  if (parsed.Has("--watch")) return Watch(link, io, *period, *quietLimit);
+  std::optional<link::NetworkSnapshot> network;
+  std::string failure;
+  const auto status = WalkOnce(link, io, network, failure);
+  link.Close();
+  if (status) return *status;
+  if (!network) {
+    link.Fail(failure);
+    return kExitFailed;
+  }
+  if (parsed.Has("--json") || parsed.Has("--csv")) {
+    PrintRecords(*network, parsed.Has("--csv"), io.out);
   } else {
     PrintTable(*network, io.out);
   }

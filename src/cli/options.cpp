@@ -170,7 +170,7 @@ std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
 }
 
 std::vector<FlagSpec> LineFlags() {
-  return {{"--port"}, {"--baud"}, {"--bits"}, {"--parity"}, {"--stop"}};
+  return {{"--port"}, {"--baud"}, {"--bits"}, {"--parity"}, {"--stop"}, {"--log"}};
 }
 
 std::optional<link::UartSettings> ParseLineSettings(const ParsedArgs& args, std::string& error) {

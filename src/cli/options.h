@@ -55,7 +55,8 @@ std::optional<std::uint32_t> ParseUnsigned(const std::string& text);
 // The texts as a reader's list of choices: "none, odd, even, mark or space".
 std::string ChoiceList(std::span<const std::string_view> texts);
 
-// The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop.
+// The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop,
+// --log (session_log_file.h).
 std::vector<FlagSpec> LineFlags();
 
 // Fills UartSettings from --baud/--bits/--parity/--stop exactly as the UART dialog would;

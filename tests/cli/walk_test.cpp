@@ -45,6 +45,39 @@ TEST_F(WalkCommandTest, JsonCarriesTheCounterAndTheChildrenInReplyOrder) {
   EXPECT_EQ(document["nodes"][5]["children"], nlohmann::json::array({"BE0B"}));
 }
 
+TEST_F(WalkCommandTest, JsonGivesEveryNodeItsRecord) {
+  ASSERT_EQ(Run({"--json"}), kExitOk) << err_;
+  const auto document = nlohmann::json::parse(out_);
+  ASSERT_EQ(document["nodes"].size(), 10u);
+  const auto& root = document["nodes"][0];
+  EXPECT_EQ(root["kind"], "coordinator");
+  EXPECT_EQ(root["depth"], 0);
+  EXPECT_EQ(root["parents"], nlohmann::json::array());
+  const auto& shared = document["nodes"][5];  // 5E05, listed by two parents
+  EXPECT_EQ(shared["address"], "5E05");
+  EXPECT_EQ(shared["kind"], "ac");
+  EXPECT_EQ(shared["parents"], nlohmann::json::array({"1A01", "2B02"}));
+  EXPECT_EQ(shared["depth"], 2);
+  EXPECT_EQ(shared["heard"], true);
+  EXPECT_TRUE(shared["quietSince"].is_null());
+  EXPECT_EQ(shared["firstHeard"], document["time"]);
+  EXPECT_EQ(shared["lastHeard"], document["time"]);
+}
+
+TEST_F(WalkCommandTest, CsvHasTheTableHeaderAndOneRowPerNode) {
+  ASSERT_EQ(Run({"--csv"}), kExitOk) << err_;
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = out_.find('\n', at)) != std::string::npos; at = end + 1) {
+    lines.push_back(out_.substr(at, end - at));
+  }
+  ASSERT_EQ(lines.size(), 11u) << out_;
+  EXPECT_EQ(lines[0], "Address,Name,Kind,MAC,Parents,Depth,First heard,Last heard,State");
+  EXPECT_TRUE(lines[6].starts_with("5E05,AC-Lobby,ac,,1A01 2B02,2,")) << lines[6];
+  EXPECT_TRUE(lines[6].ends_with(",heard")) << lines[6];
+  EXPECT_TRUE(lines[10].starts_with("BE0B,Sensor-Shelf,node,,6F06,3,")) << lines[10];
+  EXPECT_EQ(Run({"--csv", "--json"}), kExitUsage);
+}
+
 TEST_F(WalkCommandTest, ASilentCoordinatorFails) {
   sim_.Faults().SetSilent(true);
   EXPECT_EQ(Run({}), kExitFailed);
@@ -57,7 +90,7 @@ TEST_F(WalkCommandTest, UsageErrors) {
   EXPECT_EQ(err_, "netloom-cli walk: unexpected argument '0000'; see 'netloom-cli walk --help'\n");
   EXPECT_EQ(Run({"--depth", "3"}), kExitUsage);
   EXPECT_EQ(Run({"--help"}), kExitOk);
-  EXPECT_EQ(out_.rfind("usage: netloom-cli walk --port P [--json]\n", 0), 0u);
+  EXPECT_EQ(out_.rfind("usage: netloom-cli walk --port P [--json | --csv]", 0), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "core/sim/topology_file.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+
+#include "core/link/serial/text_file.h"
 
 namespace netloom::sim {
 namespace {
@@ -58,11 +58,10 @@ TopologyResult ParseTopology(std::string_view text) {
 }
 
 TopologyResult LoadTopologyFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {std::nullopt, path + ": cannot be read"};
-  std::ostringstream text;
-  text << file.rdbuf();
-  TopologyResult result = ParseTopology(text.str());
+  std::string reason;
+  const auto text = link::ReadTextFile(path, reason);
+  if (!text) return {std::nullopt, path + ": cannot be read"};
+  TopologyResult result = ParseTopology(*text);
   if (!result.network) result.error = path + ": " + result.error;
   return result;
 }

@@ -1,5 +1,7 @@
 #include "core/sim/virtual_module.h"
 
+#include <utility>
+
 #include "core/link/serial/port_directory.h"
 #include "core/sim/handlers.h"
 #include "core/sim/node_image.h"
@@ -89,11 +91,21 @@ void VirtualModule::ServeUnplugged(SimLink& link, SimEngine& engine) {
   changed_.notify_all();
 }
 
+void VirtualModule::ChangeNetwork(SimNetwork network) {
+  std::lock_guard lock(networkMutex_);
+  nextNetwork_ = std::move(network);
+}
+
 void VirtualModule::Serve() {
   SimLink link(faults_, wake_->read.Get(), [this] { return stop_ || unplugRequested_; },
                {options_.baudRateEmulation, options_.timeDivisor});
   link.Attach(pty_->master.Get(), pty_->slave.Get());
-  SimEngine engine(std::move(options_.network), DefaultHandlers(), link, faults_);
+  const auto nextNetwork = [this]() -> std::optional<SimNetwork> {
+    std::lock_guard lock(networkMutex_);
+    return std::exchange(nextNetwork_, std::nullopt);
+  };
+  SimEngine engine(std::move(options_.network), DefaultHandlers(), link, faults_, nextNetwork,
+                   std::move(options_.replay));
   while (!stop_) {
     if (unplugRequested_) {
       ServeUnplugged(link, engine);

@@ -22,6 +22,7 @@
 
 #include "core/link/serial/serial_port.h"
 #include "core/sim/pseudo_terminal.h"
+#include "core/sim/replay_script.h"
 #include "core/sim/sim_faults.h"
 #include "core/sim/sim_network.h"
 
@@ -37,6 +38,8 @@ struct VirtualModuleOptions {
   // The module's own waits (its restart) pass this many times faster than real time; tests
   // compress them as they compress the host's pauses, so the order of the two stays real.
   std::uint32_t timeDivisor = 1;
+  // A recorded session to serve back instead of the network (replay_script.h).
+  std::optional<ReplayScript> replay{};
 };
 
 class VirtualModule {
@@ -56,6 +59,11 @@ class VirtualModule {
   const std::string& LinkPath() const { return linkPath_; }
 
   SimFaults& Faults() { return faults_; }
+
+  // Serves `network` instead from the next line the module reads (any thread, any time; the
+  // nodes' configuration images start afresh, an open remote console ends). Tests change the
+  // topology between walks with it.
+  void ChangeNetwork(SimNetwork network);
 
   // Pulls the adapter: the pseudo-terminal is closed, so a client's reads and writes fail and
   // the link dangles. Returns when done; false when not serving or already unplugged.
@@ -78,6 +86,8 @@ class VirtualModule {
   SimFaults faults_;
   std::optional<detail::PseudoTerminal> pty_;  // the serving thread's, once started
   std::optional<detail::WakePipe> wake_;
+  std::mutex networkMutex_;
+  std::optional<SimNetwork> nextNetwork_;  // guarded by networkMutex_
   std::atomic<bool> stop_{false};
   std::atomic<bool> unplugRequested_{false};
   std::mutex mutex_;

@@ -12,30 +12,20 @@ namespace netloom::model {
 
 namespace detail {
 
-struct KindRow {
-  NodeKind kind;
-  std::array<std::string_view, 2> prefixes;  // an empty second prefix is unused
-  PixelSize size;
-  std::string_view stem;
-};
-
-constexpr std::array<KindRow, kNodeKindCount> kKinds{{
-    {NodeKind::Coordinator, {"Coord", "IHD"}, {53, 37}, "coordinator"},
-    {NodeKind::Ccu, {"CCU", ""}, {53, 43}, "ccu"},
-    {NodeKind::Fcu, {"FCU", ""}, {38, 56}, "fcu"},
-    {NodeKind::Lcu, {"LCU", ""}, {53, 55}, "lcu"},
-    {NodeKind::Ac, {"AC", ""}, {56, 53}, "ac"},
-    {NodeKind::Pc, {"PC", ""}, {56, 42}, "pc"},
-    {NodeKind::Meter, {"Meter", ""}, {53, 53}, "meter"},
-    {NodeKind::Lumanode, {"Lumanode", ""}, {55, 55}, "lumanode"},
-    {NodeKind::Quaybox, {"Quaybox", ""}, {52, 55}, "quaybox"},
-    {NodeKind::StreeLight, {"StreeLight", ""}, {40, 55}, "streetlight"},
-    {NodeKind::Other, {"", ""}, {53, 56}, "node"},
+// Picture sizes in NodeKind order.
+constexpr std::array<PixelSize, kNodeKindCount> kPictureSizes{{
+    {53, 37},
+    {53, 43},
+    {38, 56},
+    {53, 55},
+    {56, 53},
+    {56, 42},
+    {53, 53},
+    {55, 55},
+    {52, 55},
+    {40, 55},
+    {53, 56},
 }};
-
-const KindRow& RowOf(NodeKind kind) {
-  return kKinds[static_cast<std::size_t>(kind)];
-}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
@@ -137,21 +127,8 @@ std::vector<CirclePoint> CirclePlaces(const link::NetworkSnapshot& snapshot, Cir
 
 }  // namespace detail
 
-NodeKind KindOfName(std::string_view name) {
-  for (const auto& row : detail::kKinds) {
-    for (const auto prefix : row.prefixes) {
-      if (!prefix.empty() && name.starts_with(prefix)) return row.kind;
-    }
-  }
-  return NodeKind::Other;
-}
-
 PixelSize PictureSize(NodeKind kind) {
-  return detail::RowOf(kind).size;
-}
-
-std::string_view KindStem(NodeKind kind) {
-  return detail::RowOf(kind).stem;
+  return detail::kPictureSizes[static_cast<std::size_t>(kind)];
 }
 
 std::string NodeLabel(const link::NodeRecord& record) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/link/walk/node_table.h"
+#include "core/network/node_kind.h"
 #include "gui/model/circle_positions.h"
 
 namespace netloom::model {
@@ -35,35 +36,19 @@ inline constexpr double kLabelFontScale = 0.7;
 
 enum class LayoutMode { Tree = 0, Circle = 1 };
 
-// Picture kinds, in the order the name prefixes are tried.
-enum class NodeKind {
-  Coordinator,
-  Ccu,
-  Fcu,
-  Lcu,
-  Ac,
-  Pc,
-  Meter,
-  Lumanode,
-  Quaybox,
-  StreeLight,
-  Other
-};
-inline constexpr int kNodeKindCount = 11;
+// Picture kinds live with the node records in the core; the diagram adds their sizes.
+using network::KindOfName;
+using network::KindStem;
+using network::kNodeKindCount;
+using network::NodeKind;
 
 struct PixelSize {
   int width = 0;
   int height = 0;
 };
 
-// Picture kind of a node name: the first kind whose prefix begins the name (case-sensitive:
-// "Coord" or "IHD", "CCU", "FCU", "LCU", "AC", "PC", "Meter", "Lumanode", "Quaybox",
-// "StreeLight"), else Other.
-NodeKind KindOfName(std::string_view name);
 // Size of a kind's picture in screen pixels at zoom 1.
 PixelSize PictureSize(NodeKind kind);
-// File stem of a kind's artwork ("coordinator", "ccu", ... "node").
-std::string_view KindStem(NodeKind kind);
 
 // "name\r\nID : address".
 std::string NodeLabel(const link::NodeRecord& record);

@@ -6,9 +6,13 @@
 // - uart_settings.h     UartSettings, one connection's line settings with the dialog's codes
 // - line_names.h        the names of those codes and the settings line "9600 8-None-1 FLOW:None"
 // - serial_trace.h      the byte and failure trace (NETLOOM_TRACE, EnableLinkTrace)
+// - port_tap.h          taps: every byte of the ports opened at a path, to whoever asked
+// - session_log.h       SessionLog, a port's bytes timestamped and bounded; its file format
+// - text_file.h         whole files in and out, with the system's reason for a refusal
 // - link_errno.h        the system's error numbers as link errors
 // - port_directory.h    the machine's serial devices and the running virtual modules' links
 // - clock.h             Clock, the one place protocol waits go through (tests compress them)
+// - wall_clock.h        WallClock, calendar time for what is kept with a date; UTC texts
 //
 // A port is used by one thread at a time; nothing here locks but the trace and the clocks.
 #pragma once
@@ -17,8 +21,12 @@
 #include "core/link/serial/line_names.h"
 #include "core/link/serial/link_errno.h"
 #include "core/link/serial/port_directory.h"
+#include "core/link/serial/port_tap.h"
 #include "core/link/serial/posix_serial_port.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/serial_trace.h"
+#include "core/link/serial/session_log.h"
 #include "core/link/serial/termios_settings.h"
+#include "core/link/serial/text_file.h"
 #include "core/link/serial/uart_settings.h"
+#include "core/link/serial/wall_clock.h"

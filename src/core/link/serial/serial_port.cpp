@@ -1,5 +1,6 @@
 #include "core/link/serial/serial_port.h"
 
+#include "core/link/serial/port_tap.h"
 #include "core/link/serial/posix_serial_port.h"
 #include "core/link/serial/serial_trace.h"
 
@@ -9,7 +10,7 @@ OpenResult OpenPort(const std::string& path) {
   OpenResult result = detail::PosixSerialPort::Open(path);
   if (result.error) detail::Trace(path, "open failed: " + result.error.detail);
   if (result.port) detail::Trace(path, "open");
-  result.port = detail::Traced(std::move(result.port));
+  result.port = detail::Tapped(detail::Traced(std::move(result.port)));
   return result;
 }
 
