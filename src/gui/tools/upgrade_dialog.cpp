@@ -124,6 +124,8 @@ CUpgradeDialog::CUpgradeDialog(const link::UartSettings& settings, const model::
 }
 
 CUpgradeDialog::~CUpgradeDialog() {
+  // The path edit loses the focus as the widgets go: no preview for a dialog being destroyed.
+  pathEdit_->disconnect(this);
   procedure_.reset();  // stops and joins: no observer call comes after this
 }
 
