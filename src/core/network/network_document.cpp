@@ -1,7 +1,6 @@
 #include "core/network/network_document.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "core/catalogue/digits.h"
@@ -65,8 +64,6 @@ ordered_json PortJson(const NetworkDocument& document) {
 ordered_json WalkRecordsJson(const MemoryState& memory) {
   const auto& walk = memory.latestWalk;
   if (!walk.rootNode) return nullptr;
-  ordered_json circle = ordered_json::array();
-  for (const auto& point : walk.circleTable) circle.push_back({point.x, point.y});
   ordered_json nodes = ordered_json::array();
   for (const auto& [key, record] : walk.nodeTable) {
     ordered_json children = ordered_json::array();
@@ -81,7 +78,6 @@ ordered_json WalkRecordsJson(const MemoryState& memory) {
   return {{"time", link::UtcText(memory.latestWalkTime)},
           {"count", walk.nodeCount},
           {"root", walk.rootNode->address},
-          {"circle", circle},
           {"nodes", nodes}};
 }
 
@@ -170,23 +166,13 @@ bool ReadWalk(const json& walkJson, MemoryState& memory, std::string& error) {
   auto& walk = memory.latestWalk;
   std::int64_t count = 0;
   std::string root;
-  const json* circle = nullptr;
   const json* nodes = nullptr;
   if (!read.Time("time", memory.latestWalkTime) || !read.Integer("count", 0, 0x7FFFFFFF, count) ||
       !read.Address("root", root) ||
-      (circle = read.Field("circle", json::value_t::array)) == nullptr ||
       (nodes = read.Field("nodes", json::value_t::array)) == nullptr) {
     return false;
   }
   walk.nodeCount = static_cast<std::int32_t>(count);
-  for (const auto& point : *circle) {
-    if (!point.is_array() || point.size() != 2 || !point[0].is_number() || !point[1].is_number() ||
-        !std::isfinite(point[0].get<double>()) || !std::isfinite(point[1].get<double>())) {
-      error = "field 'circle' holds something other than points";
-      return false;
-    }
-    walk.circleTable.push_back({point[0].get<float>(), point[1].get<float>()});
-  }
   for (std::size_t i = 0; i < nodes->size(); ++i) {
     if (!ReadWalkNode((*nodes)[i], walk, error)) {
       error = "node " + std::to_string(i + 1) + ": " + error;

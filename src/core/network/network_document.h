@@ -6,7 +6,7 @@
 //    "port":{"path":"/dev/ttyUSB0","baud":9600,"bits":8,"parity":"None","stop":"1",
 //            "flow":"None"},
 //    "quietLimitSeconds":600,
-//    "walk":{"time":"2026-...Z","count":N,"root":"0000","circle":[[x,y],...],
+//    "walk":{"time":"2026-...Z","count":N,"root":"0000",
 //            "nodes":[{"address":"0000","name":"Coordinator","entryCount":3,
 //                      "children":["1A01",...],"image":"<512 hex digits, when read>"}]},
 //    "nodes":[<NodeJson of every node remembered, quiet ones included>],
