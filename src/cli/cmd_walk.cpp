@@ -14,16 +14,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli walk --port P [--json]\n"
-    "Walks the network from the coordinator (0000) and three levels below it, as one refresh\n"
-    "of the topology view does, and prints the node table in table order: address, name,\n"
-    "children.\n"
-    "  --port P  serial device path or port name (see 'netloom-cli ports')\n"
-    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\n"
-    "            \"name\":...,\"children\":[...]}]}\n";
-
 // "walking the network: N nodes" while the walk runs (on a terminal).
 class WalkProgress {
  public:
@@ -68,12 +58,8 @@ void PrintJson(const link::NetworkSnapshot& network, std::ostream& out) {
 }
 
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
-  std::vector<FlagSpec> specs = LineFlags();
-  specs.push_back({"--json", false});
   ParsedArgs parsed;
-  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
-    return *status;
-  }
+  if (const auto status = ParseFlagsOnly("walk", args, io, parsed)) return *status;
 
   CliLink link("walk", io, false);
   if (const auto status = link.Open(parsed)) return *status;
@@ -99,7 +85,24 @@ int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   return kExitOk;
 }
 
-const CommandRegistrar kRegistrar({"walk", "walk the network from the coordinator", RunWalk});
+std::vector<FlagSpec> WalkFlags() {
+  auto flags = LineFlags();
+  flags.push_back(
+      JsonFlag("{\"count\":N,\"root\":\"0000\",\"nodes\":[{\"address\":...,\"name\":...,"
+               "\"children\":[...]}]}"));
+  return flags;
+}
+
+const CommandRegistrar kRegistrar({
+    .name = "walk",
+    .summary = "walk the network from the coordinator",
+    .run = RunWalk,
+    .synopsis = {"walk --port P [--json]"},
+    .description = "Walks the network from the coordinator (0000) and three levels below it, as "
+                   "one refresh of the topology view does, and prints the node table in table "
+                   "order: address, name, children.",
+    .flags = WalkFlags(),
+});
 
 }  // namespace
 }  // namespace netloom::cli

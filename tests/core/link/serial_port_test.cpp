@@ -283,5 +283,35 @@ TEST(OpenPort, ExplainsWhyAPathCannotBeOpened) {
   }
 }
 
+// A port the user may not open says what to do about it: the packages' udev rule or the dialout
+// group. The mode is real: root, whom modes do not deny, opens it as "nobody" in a child.
+TEST(OpenPort, APortWithoutPermissionNamesBothRemedies) {
+  PtyPair pty;
+  ASSERT_TRUE(pty.Ok());
+  ASSERT_EQ(::chmod(pty.SlavePath().c_str(), ::geteuid() == 0 ? 0600 : 0000), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+      ::_exit(10);
+    }
+    const OpenResult opened = OpenPort(pty.SlavePath());
+    const std::string& detail = opened.error.detail;
+    const bool refused = !opened.port && opened.error.kind == ErrorKind::System &&
+                         detail.find("Permission denied") != std::string::npos;
+    const bool remedies = detail.find("udev rule") != std::string::npos &&
+                          detail.find("netloom-cli package") != std::string::npos &&
+                          detail.find("'dialout' group") != std::string::npos;
+    ::_exit((refused ? 0 : 1) | (remedies ? 0 : 2));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  // 1: not refused for lack of permission; 2: a remedy is missing; 10: set-up failed.
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 }  // namespace
 }  // namespace netloom::link
