@@ -222,6 +222,14 @@ TEST_F(SerialPortTest, ASecondOpenIsRefusedUntilTheFirstCloses) {
   EXPECT_TRUE(OpenPort(pty.SlavePath()).port);
 }
 
+// In a forked child: a test run as root goes on as "nobody" (no extra groups), whom file modes
+// and the exclusive flag deny what they deny a user; anyone else stays who they are.
+bool BecomeAnotherUser() {
+  constexpr uid_t kNobody = 65534;
+  return ::geteuid() != 0 ||
+         (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
+
 // Users run the program as themselves: another user must be kept out while the port is held
 // and let in once it is released (the pseudo-terminal must not keep the exclusive flag).
 TEST(SerialPortExclusive, AnotherUserIsRefusedWhileHeldAndAdmittedAfter) {
@@ -236,11 +244,7 @@ TEST(SerialPortExclusive, AnotherUserIsRefusedWhileHeldAndAdmittedAfter) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-      ::_exit(10);
-    }
+    if (!BecomeAnotherUser()) ::_exit(10);
     char signal = 0;
     if (::read(toChild[0], &signal, 1) != 1) ::_exit(11);
     const OpenResult whileHeld = OpenPort(pty.SlavePath());
@@ -292,11 +296,7 @@ TEST(OpenPort, APortWithoutPermissionNamesBothRemedies) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-      ::_exit(10);
-    }
+    if (!BecomeAnotherUser()) ::_exit(10);
     const OpenResult opened = OpenPort(pty.SlavePath());
     const std::string& detail = opened.error.detail;
     const bool refused = !opened.port && opened.error.kind == ErrorKind::System &&
