@@ -21,13 +21,17 @@ for arg in "$@"; do
   esac
 done
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev nlohmann-json3-dev)
+# dpkg-dev: dpkg-shlibdeps, which works out the Debian packages' dependencies (scripts/package.sh).
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev nlohmann-json3-dev
+  dpkg-dev)
 developer=ON
 if [ "$mode" = release ]; then
   developer=OFF
 else
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev srecord
-    xvfb xauth xdotool imagemagick)
+    xvfb xauth xdotool imagemagick
+    # the package check (scripts/check-packages.sh) and the completion tests
+    lintian desktop-file-utils appstream man-db bash-completion zsh fish)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -20,6 +20,10 @@ void PrintOverview(std::ostream& out) {
 
 }  // namespace
 
+const std::map<std::string, CommandInfo>& Commands() {
+  return Registry();
+}
+
 CommandRegistrar::CommandRegistrar(CommandInfo info) {
   auto name = info.name;
   Registry().emplace(std::move(name), std::move(info));

@@ -14,22 +14,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli at --port P [--to ADDR] [--wait MS] [--timeout MS] [--raw] [--json]\n"
-    "                      [--] COMMAND\n"
-    "Sends one console command line (a CR is appended) and prints the module's reply as it\n"
-    "arrives, until the line has been quiet for MS milliseconds.\n"
-    "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
-    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
-    "  --to ADDR      send it to node ADDR (four hex digits) through the coordinator\n"
-    "  --wait MS      quiet time that ends the reply (default 1000)\n"
-    "  --timeout MS   longest wait for the reply in all, for a module that keeps talking\n"
-    "                 (default 10000)\n"
-    "  --raw          send COMMAND unchanged, nothing appended, no remote set-up\n"
-    "  --json         one JSON document: {\"sent\":\"...\",\"reply\":\"...\"}\n"
-    "  --             ends the options: COMMAND may start with \"--\" (at --raw -- ---)\n";
-
 // The worker's text fields hold at most 255 characters.
 constexpr std::size_t kMaxText = 255;
 constexpr std::uint32_t kDefaultWaitMs = 1000;
@@ -109,11 +93,8 @@ std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
 }
 
 int RunAt(const std::vector<std::string>& args, CommandIo& io) {
-  std::vector<FlagSpec> specs = LineFlags();
-  specs.insert(specs.end(),
-               {{"--to"}, {"--wait"}, {"--timeout"}, {"--raw", false}, {"--json", false}});
   ParsedArgs parsed;
-  if (const auto status = ParseCommandLine("at", kUsage, args, specs, io, parsed)) return *status;
+  if (const auto status = ParseCommandLine("at", args, io, parsed)) return *status;
   std::string error;
   const auto request = ParseRequest(parsed, error);
   if (!request) return UsageError(io, "at", error);
@@ -148,7 +129,37 @@ int RunAt(const std::vector<std::string>& args, CommandIo& io) {
   return kExitOk;
 }
 
-const CommandRegistrar kRegistrar({"at", "send one console command line", RunAt});
+std::vector<FlagSpec> AtFlags() {
+  auto flags = LineFlags();
+  flags.insert(flags.end(),
+               {NodeFlag("send it to node ADDR (four hex digits) through the coordinator"),
+                {.name = "--wait",
+                 .valueName = "MS",
+                 .help = "quiet time in milliseconds that ends the reply (default 1000)",
+                 .kind = ValueKind::Number},
+                {.name = "--timeout",
+                 .valueName = "MS",
+                 .help = "longest wait for the reply in all, for a module that keeps talking "
+                         "(default 10000)",
+                 .kind = ValueKind::Number},
+                Switch("--raw", "send COMMAND unchanged, nothing appended, no remote set-up"),
+                JsonFlag("{\"sent\":\"...\",\"reply\":\"...\"}")});
+  return flags;
+}
+
+const CommandRegistrar kRegistrar({
+    .name = "at",
+    .summary = "send one console command line",
+    .run = RunAt,
+    .synopsis = {"at --port P [--to ADDR] [--wait MS] [--timeout MS] [--raw] [--json] [--] "
+                 "COMMAND"},
+    .description = "Sends one console command line (a CR is appended) and prints the module's "
+                   "reply as it arrives, until the line has been quiet for MS milliseconds. "
+                   "\"--\" ends the options: COMMAND may start with \"--\" (at --raw -- ---).",
+    .flags = AtFlags(),
+    .operands = {{.name = "COMMAND",
+                  .help = "the command line as typed into the AT console, for example ATINFO"}},
+});
 
 }  // namespace
 }  // namespace netloom::cli

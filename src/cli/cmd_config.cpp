@@ -24,25 +24,6 @@ namespace netloom::cli {
 namespace {
 
 constexpr const char* kCommand = "config";
-constexpr const char* kUsage =
-    "usage: netloom-cli config read --port P [--to ADDR] [--json]\n"
-    "       netloom-cli config write --port P [--to ADDR] [--defaults] [--from FILE]\n"
-    "                                [--set NAME=VALUE]... [--verify]\n"
-    "read prints the module's 51 configuration items: index, name, value.\n"
-    "write starts from the module's image (or the catalogue defaults with --defaults),\n"
-    "applies the items of FILE (as printed by 'config read --json'; read-only items and the\n"
-    "module's own, such as MACAddr and SerialNum, are skipped and named), then each --set (NAME\n"
-    "is an item name or index, VALUE as typed into the Parameters pane; option items by option\n"
-    "text), and writes the image.\n"
-    "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
-    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
-    "  --to ADDR      the node ADDR (four hex digits) through the coordinator; the network is\n"
-    "                 walked first\n"
-    "  --json         read: one JSON document "
-    "{\"items\":[{\"index\":0,\"name\":...,\"value\":...}]}\n"
-    "  --verify       write: read the image back and name every item that differs (exit 1)\n";
-
 using catalogue::ConfigCatalogue;
 using catalogue::ItemLabel;
 using catalogue::kItemCount;
@@ -180,12 +161,7 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
 
 int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   ReadWriteArgs command;
-  if (const auto status = ParseReadWrite(
-          kCommand, kUsage, args, {{"--json", false}},
-          {{"--defaults", false}, {"--from"}, {"--set", true, true}, {"--verify", false}}, io,
-          command)) {
-    return *status;
-  }
+  if (const auto status = ParseReadWrite(kCommand, args, io, command)) return *status;
   const bool write = command.write;
   const ParsedArgs& parsed = command.parsed;
   const std::string& to = command.to;
@@ -221,7 +197,38 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   return InterruptGuard::Signal() != 0 ? InterruptGuard::ExitStatus() : status;
 }
 
-const CommandRegistrar kRegistrar({kCommand, "read or write a module's configuration", RunConfig});
+const CommandRegistrar kRegistrar({
+    .name = kCommand,
+    .summary = "read or write a module's configuration",
+    .run = RunConfig,
+    .synopsis = {"config read --port P [--to ADDR] [--json]",
+                 "config write --port P [--to ADDR] [--defaults] [--from FILE] "
+                 "[--set NAME=VALUE]... [--verify]"},
+    .description = "read prints the module's 51 configuration items: index, name, value.\n"
+                   "write starts from the module's image (or the catalogue defaults with "
+                   "--defaults), applies the items of FILE (as printed by 'config read --json'; "
+                   "read-only items and the module's own, such as MACAddr and SerialNum, are "
+                   "skipped and named), then each --set (NAME is an item name or index, VALUE as "
+                   "typed into the "
+                   "Parameters pane; option items by option text), and writes the image.",
+    .flags = ReadWriteFlags(
+        {JsonFlag("{\"items\":[{\"index\":0,\"name\":...,\"value\":...}]}", "read"),
+         Switch("--defaults", "start from the catalogue defaults instead of the module's image",
+                "write"),
+         {.name = "--from",
+          .valueName = "FILE",
+          .help = "apply the items of FILE, a JSON document as 'config read --json' prints it",
+          .kind = ValueKind::File,
+          .action = "write"},
+         {.name = "--set",
+          .repeatable = true,
+          .valueName = "NAME=VALUE",
+          .help = "set one item (NAME: item name or index); may be given many times",
+          .action = "write"},
+         Switch("--verify", "read the image back and name every item that differs (exit 1)",
+                "write")}),
+    .operands = {ReadWriteOperand()},
+});
 
 }  // namespace
 }  // namespace netloom::cli

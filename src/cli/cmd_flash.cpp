@@ -24,17 +24,6 @@ namespace netloom::cli {
 namespace {
 
 constexpr const char* kCommand = "flash";
-constexpr const char* kUsage =
-    "usage: netloom-cli flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2]\n"
-    "                         [--no-mode-switch] [--log LOG] FILE\n"
-    "\n"
-    "Uploads a firmware file (.hex or .hxf) through the module's boot loader. First switches\n"
-    "the module into its boot loader at the port's baud rate (skipped with --no-mode-switch),\n"
-    "then uploads at 115200 baud, has the boot loader verify the image and returns the module\n"
-    "to AT command mode at 9600 baud. After a failure the module is returned to AT command mode\n"
-    "at the port's baud rate. The boot loader's messages are printed as they arrive.\n"
-    "  --log LOG  a session log: every byte on the port, timestamped, written to LOG\n";
-
 constexpr std::string_view kNoAtModeAnswer =
     "the module did not answer OK to ATUPGRADE 0 and ATRESET at 9600 baud; it may still be in "
     "its boot loader";
@@ -147,12 +136,8 @@ int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
 }
 
 int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
-  auto specs = LineFlags();
-  specs.push_back({"--no-mode-switch", false});
   ParsedArgs parsed;
-  if (const auto status = ParseCommandLine(kCommand, kUsage, args, specs, io, parsed)) {
-    return *status;
-  }
+  if (const auto status = ParseCommandLine(kCommand, args, io, parsed)) return *status;
   std::string error;
   auto settings = ParseLineSettings(parsed, error);
   if (!settings) return UsageError(io, kCommand, error);
@@ -210,8 +195,31 @@ int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   return Fail(io, message);
 }
 
-const CommandRegistrar kFlash({kCommand, "upload firmware through the module's boot loader",
-                               RunFlash});
+std::vector<FlagSpec> FlashFlags() {
+  auto flags = LineFlags();
+  flags.push_back(Switch("--no-mode-switch",
+                         "the module is in its boot loader already: skip the switch into it"));
+  return flags;
+}
+
+const CommandRegistrar kFlash({
+    .name = kCommand,
+    .summary = "upload firmware through the module's boot loader",
+    .run = RunFlash,
+    .synopsis = {"flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2] "
+                 "[--no-mode-switch] FILE"},
+    .description =
+        "Uploads a firmware file (.hex or .hxf) through the module's boot loader. First switches "
+        "the module into its boot loader at the port's baud rate (skipped with "
+        "--no-mode-switch), then uploads at 115200 baud, has the boot loader verify the image "
+        "and returns the module to AT command mode at 9600 baud. After a failure the module is "
+        "returned to AT command mode at the port's baud rate. The boot loader's messages are "
+        "printed as they arrive.",
+    .flags = FlashFlags(),
+    .operands = {{.name = "FILE",
+                  .kind = ValueKind::Firmware,
+                  .help = "the firmware file, .hex or .hxf"}},
+});
 
 }  // namespace
 }  // namespace netloom::cli

@@ -14,20 +14,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli identity read --port P [--to ADDR] [--json]\n"
-    "       netloom-cli identity write --port P [--to ADDR] [--type coordinator|router|enddevice]\n"
-    "                                  [--mode at|p2p|star] [--channel 0B..1A] [--pan HHHH]\n"
-    "                                  [--name TEXT]\n"
-    "read prints the module's identity. write reads it, replaces the given fields, writes it,\n"
-    "resets the module and waits for its restart (about 7 seconds).\n"
-    "  --port P       serial device path or port name (see 'netloom-cli ports')\n"
-    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
-    "  --to ADDR      the node ADDR (four hex digits) through the coordinator; the network is\n"
-    "                 walked first\n"
-    "  --json         read: one JSON document\n";
-
 constexpr const char* kTypeNames[] = {"coordinator", "router", "enddevice"};
 constexpr std::pair<const char*, int> kModes[] = {{"at", 0}, {"p2p", 1}, {"star", 4}};
 constexpr const char* kTypeLabels[] = {"Coordinator", "Router", "EndDevice"};
@@ -163,11 +149,7 @@ int RunExchanges(CliLink& link, const ReadWriteArgs& command, const Changes& cha
 
 int RunIdentity(const std::vector<std::string>& args, CommandIo& io) {
   ReadWriteArgs command;
-  if (const auto status = ParseReadWrite(
-          "identity", kUsage, args, {{"--json", false}},
-          {{"--type"}, {"--mode"}, {"--channel"}, {"--pan"}, {"--name"}}, io, command)) {
-    return *status;
-  }
+  if (const auto status = ParseReadWrite("identity", args, io, command)) return *status;
   std::string error;
   const auto changes = ParseChanges(command.parsed, error);
   if (!changes) return UsageError(io, "identity", error);
@@ -185,8 +167,52 @@ int RunIdentity(const std::vector<std::string>& args, CommandIo& io) {
   return InterruptGuard::Signal() != 0 ? InterruptGuard::ExitStatus() : status;
 }
 
-const CommandRegistrar kRegistrar({"identity", "read or write a module's identity (the wizard)",
-                                   RunIdentity});
+std::vector<std::string> Channels() {
+  std::vector<std::string> channels;
+  for (int channel = 0x0B; channel <= 0x1A; ++channel) {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02X", channel);
+    channels.push_back(text);
+  }
+  return channels;
+}
+
+std::vector<FlagSpec> IdentityFlags() {
+  std::vector<std::string> modes;
+  for (const auto& [name, value] : kModes) modes.push_back(name);
+  return ReadWriteFlags(
+      {JsonFlag("{\"version\":2,\"channel\":11,\"pan_id\":\"1234\",\"device_type\":0,"
+                "\"start_mode\":0,\"name\":\"Device001\"}",
+                "read"),
+       ChoiceFlag("--type", "the device type", {std::begin(kTypeNames), std::end(kTypeNames)},
+                  "write"),
+       ChoiceFlag("--mode", "the start mode", modes, "write"),
+       {.name = "--channel",
+        .valueName = "0B..1A",
+        .help = "the radio channel, two hex digits",
+        .kind = ValueKind::Choice,
+        .choices = Channels(),
+        .action = "write"},
+       {.name = "--pan",
+        .valueName = "HHHH",
+        .help = "the PAN id, four hex digits",
+        .action = "write"},
+       {.name = "--name", .valueName = "TEXT", .help = "the device name", .action = "write"}});
+}
+
+const CommandRegistrar kRegistrar({
+    .name = "identity",
+    .summary = "read or write a module's identity (the wizard)",
+    .run = RunIdentity,
+    .synopsis = {"identity read --port P [--to ADDR] [--json]",
+                 "identity write --port P [--to ADDR] [--type coordinator|router|enddevice] "
+                 "[--mode at|p2p|star] [--channel 0B..1A] [--pan HHHH] [--name TEXT]"},
+    .description = "read prints the module's identity. write reads it, replaces the given "
+                   "fields, writes it, resets the module and waits for its restart (about 7 "
+                   "seconds).",
+    .flags = IdentityFlags(),
+    .operands = {ReadWriteOperand()},
+});
 
 }  // namespace
 }  // namespace netloom::cli

@@ -10,11 +10,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli ports [--json]\n"
-    "Lists the serial ports: name, device path, description.\n"
-    "  --json  one JSON document: {\"ports\":[{\"name\",\"path\",\"description\"}]}\n";
-
 void PrintTable(const std::vector<link::PortEntry>& ports, std::ostream& out) {
   std::size_t nameWidth = 0;
   std::size_t pathWidth = 0;
@@ -30,9 +25,7 @@ void PrintTable(const std::vector<link::PortEntry>& ports, std::ostream& out) {
 
 int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
-  if (const auto status = ParseFlagsOnly("ports", kUsage, args, {{"--json", false}}, io, parsed)) {
-    return *status;
-  }
+  if (const auto status = ParseFlagsOnly("ports", args, io, parsed)) return *status;
   const std::vector<link::PortEntry> ports = link::ListPorts();
   if (parsed.Has("--json")) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -48,7 +41,15 @@ int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
   return kExitOk;
 }
 
-const CommandRegistrar kRegistrar({"ports", "list the serial ports", RunPorts});
+const CommandRegistrar kRegistrar({
+    .name = "ports",
+    .summary = "list the serial ports",
+    .run = RunPorts,
+    .synopsis = {"ports [--json]"},
+    .description = "Lists the serial ports: name, device path, description (the USB vendor and "
+                   "product where known; \"virtual module\" for a running virtual module).",
+    .flags = {JsonFlag("{\"ports\":[{\"name\":...,\"path\":...,\"description\":...}]}")},
+});
 
 }  // namespace
 }  // namespace netloom::cli

@@ -18,22 +18,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli sim [--topology FILE | --replay LOG] [--link PATH] [--baud N]\n"
-    "                       [--baud-rate-emulation]\n"
-    "Starts a virtual module, prints the path of its link, and serves until SIGINT or SIGTERM.\n"
-    "  --topology FILE        network to simulate (JSON: {\"nodes\":[{\"address\":\"0000\",\n"
-    "                         \"name\":\"Coordinator\",\"children\":[\"1234\"]}, ...]});\n"
-    "                         default: the built-in demo network\n"
-    "  --replay LOG           serve a session log (written with --log) back: each command the\n"
-    "                         log holds gets the reply the module gave, in the order given;\n"
-    "                         other commands get no answer, as from a silent module\n"
-    "  --link PATH            where to put the link (default: a new name in the folder the\n"
-    "                         port list searches)\n"
-    "  --baud N               the module's configured line rate in command mode (default 9600;\n"
-    "                         one of the rates its Baudrate setting offers)\n"
-    "  --baud-rate-emulation  pace every byte at the baud rate set on the line\n";
-
 // SIGINT and SIGTERM, caught from construction to destruction (the previous handlers come
 // back after); the handler only writes the signal's number into a pipe that Wait reads.
 class StopSignals {
@@ -83,12 +67,7 @@ class StopSignals {
 
 int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
-  if (const auto status = ParseFlagsOnly(
-          "sim", kUsage, args,
-          {{"--topology"}, {"--replay"}, {"--link"}, {"--baud"}, {"--baud-rate-emulation", false}},
-          io, parsed)) {
-    return *status;
-  }
+  if (const auto status = ParseFlagsOnly("sim", args, io, parsed)) return *status;
   if (parsed.Has("--topology") && parsed.Has("--replay")) {
     return UsageError(io, "sim", "--topology and --replay exclude each other");
   }
@@ -126,7 +105,46 @@ int RunSim(const std::vector<std::string>& args, CommandIo& io) {
   return signal == SIGINT ? kExitInterrupted : 128 + signal;
 }
 
-const CommandRegistrar registrar({"sim", "run a virtual module on a pseudo-terminal", RunSim});
+std::vector<FlagSpec> SimFlags() {
+  const auto offered = catalogue::ConfigCatalogue()[catalogue::kBaudrateItem].options;
+  return {
+      {.name = "--topology",
+       .valueName = "FILE",
+       .help = "the network to simulate (JSON: {\"nodes\":[{\"address\":\"0000\",\"name\":"
+               "\"Coordinator\",\"children\":[\"1234\"]}, ...]}); default: the built-in "
+               "demo network",
+       .kind = ValueKind::File},
+      {.name = "--replay",
+       .valueName = "LOG",
+       .help = "serve a session log (written with --log) back: each command the log holds gets "
+               "the reply the module gave, in the order given; other commands get no answer, as "
+               "from a silent module",
+       .kind = ValueKind::File},
+      {.name = "--link",
+       .valueName = "PATH",
+       .help = "where to put the link (default: a new name in the folder the port list "
+               "searches)",
+       .kind = ValueKind::File},
+      {.name = "--baud",
+       .valueName = "N",
+       .help = "the module's configured line rate in command mode (default 9600; one of the "
+               "rates its Baudrate setting offers)",
+       .kind = ValueKind::Choice,
+       .choices = {offered.begin(), offered.end()}},
+      Switch("--baud-rate-emulation", "pace every byte at the baud rate set on the line"),
+  };
+}
+
+const CommandRegistrar registrar({
+    .name = "sim",
+    .summary = "run a virtual module on a pseudo-terminal",
+    .run = RunSim,
+    .synopsis =
+        {"sim [--topology FILE | --replay LOG] [--link PATH] [--baud N] [--baud-rate-emulation]"},
+    .description = "Starts a virtual module, prints the path of its link, and serves until "
+                   "SIGINT or SIGTERM.",
+    .flags = SimFlags(),
+});
 
 }  // namespace
 }  // namespace netloom::cli

@@ -15,25 +15,6 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: netloom-cli walk --port P [--json | --csv]\n"
-    "       netloom-cli walk --port P --watch SECONDS [--quiet-limit SECONDS]\n"
-    "Walks the network from the coordinator (0000) and three levels below it, as one refresh\n"
-    "of the topology view does, and prints the node table in table order: address, name,\n"
-    "children.\n"
-    "  --port P  serial device path or port name (see 'netloom-cli ports')\n"
-    "  --baud N --bits 5|7|8 --parity none|odd|even|mark|space --stop 1|2  line settings\n"
-    "  --log FILE  a session log: every byte on the port, timestamped, written to FILE\n"
-    "  --json    one JSON document: {\"count\":N,\"root\":\"0000\",\"time\":...,\"nodes\":[\n"
-    "            {\"address\":...,\"name\":...,\"kind\":...,\"mac\":...,\"parents\":[...],\n"
-    "            \"children\":[...],\"depth\":N,\"firstHeard\":...,\"lastHeard\":...,\n"
-    "            \"heard\":true,\"quietSince\":null}]}\n"
-    "  --csv     the node table's columns: a header line, then one line per node\n"
-    "  --watch SECONDS  walk again SECONDS after each walk until Ctrl-C, printing what changed\n"
-    "            as timestamped lines: joined, left, moved (to another parent), renamed\n"
-    "  --quiet-limit SECONDS  how long a node may go unheard before it has left (default 600);\n"
-    "            walks that break off do not count\n";
-
 // "walking the network: N nodes" while the walk runs (on a terminal).
 class WalkProgress {
  public:
@@ -135,15 +116,8 @@ std::optional<std::chrono::seconds> Seconds(const ParsedArgs& parsed, const std:
 }
 
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
-  std::vector<FlagSpec> specs = LineFlags();
-  specs.push_back({"--json", false});
-  specs.push_back({"--csv", false});
-  specs.push_back({"--watch"});
-  specs.push_back({"--quiet-limit"});
   ParsedArgs parsed;
-  if (const auto status = ParseFlagsOnly("walk", kUsage, args, specs, io, parsed)) {
-    return *status;
-  }
+  if (const auto status = ParseFlagsOnly("walk", args, io, parsed)) return *status;
   const int shapes = parsed.Has("--json") + parsed.Has("--csv") + parsed.Has("--watch");
   if (shapes > 1) return UsageError(io, "walk", "--json, --csv and --watch exclude each other");
   if (parsed.Has("--quiet-limit") && !parsed.Has("--watch")) {
@@ -175,7 +149,39 @@ int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   return kExitOk;
 }
 
-const CommandRegistrar kRegistrar({"walk", "walk the network from the coordinator", RunWalk});
+std::vector<FlagSpec> WalkFlags() {
+  auto flags = LineFlags();
+  flags.push_back(
+      JsonFlag("{\"count\":N,\"root\":\"0000\",\"time\":...,\"nodes\":[{\"address\":...,"
+               "\"name\":...,\"kind\":...,\"mac\":...,\"parents\":[...],\"children\":[...],"
+               "\"depth\":N,\"firstHeard\":...,\"lastHeard\":...,\"heard\":true,"
+               "\"quietSince\":null}]}"));
+  flags.push_back(
+      Switch("--csv", "the node table's columns: a header line, then one line per node"));
+  flags.push_back({.name = "--watch",
+                   .valueName = "SECONDS",
+                   .help = "walk again SECONDS after each walk until Ctrl-C, printing what changed "
+                           "as timestamped lines: joined, left, moved (to another parent), renamed",
+                   .kind = ValueKind::Number});
+  flags.push_back({.name = "--quiet-limit",
+                   .valueName = "SECONDS",
+                   .help = "with --watch: how long a node may go unheard before it has left "
+                           "(default 600); walks that break off do not count",
+                   .kind = ValueKind::Number});
+  return flags;
+}
+
+const CommandRegistrar kRegistrar({
+    .name = "walk",
+    .summary = "walk the network from the coordinator",
+    .run = RunWalk,
+    .synopsis = {"walk --port P [--json | --csv]",
+                 "walk --port P --watch SECONDS [--quiet-limit SECONDS]"},
+    .description = "Walks the network from the coordinator (0000) and three levels below it, as "
+                   "one refresh of the topology view does, and prints the node table in table "
+                   "order: address, name, children.",
+    .flags = WalkFlags(),
+});
 
 }  // namespace
 }  // namespace netloom::cli

@@ -53,19 +53,24 @@ class ExchangeProgressView {
 
 }  // namespace
 
-std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
-                                  const std::vector<std::string>& args,
-                                  const std::vector<FlagSpec>& readFlags,
-                                  const std::vector<FlagSpec>& writeFlags, CommandIo& io,
-                                  ReadWriteArgs& out) {
-  std::vector<FlagSpec> specs = LineFlags();
-  specs.push_back({"--to"});
-  specs.insert(specs.end(), readFlags.begin(), readFlags.end());
-  specs.insert(specs.end(), writeFlags.begin(), writeFlags.end());
-  if (const auto status =
-          ParseCommandLine(command, usage, args, std::move(specs), io, out.parsed)) {
-    return status;
-  }
+std::vector<FlagSpec> ReadWriteFlags(std::vector<FlagSpec> actionFlags) {
+  auto flags = LineFlags();
+  flags.push_back(NodeFlag(
+      "the node ADDR (four hex digits) through the coordinator; the network is walked first"));
+  flags.insert(flags.end(), actionFlags.begin(), actionFlags.end());
+  return flags;
+}
+
+OperandSpec ReadWriteOperand() {
+  return {.name = "read|write",
+          .kind = ValueKind::Choice,
+          .choices = {"read", "write"},
+          .help = "what to do"};
+}
+
+std::optional<int> ParseReadWrite(const std::string& command, const std::vector<std::string>& args,
+                                  CommandIo& io, ReadWriteArgs& out) {
+  if (const auto status = ParseCommandLine(command, args, io, out.parsed)) return status;
   const ParsedArgs& parsed = out.parsed;
   const auto& words = parsed.positional;
   if (words.empty() || (words[0] != "read" && words[0] != "write")) {
@@ -73,10 +78,9 @@ std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
   }
   if (words.size() > 1) return UsageError(io, command, "unexpected '" + words[1] + "'");
   out.write = words[0] == "write";
-  for (const FlagSpec& flag : out.write ? readFlags : writeFlags) {
-    if (parsed.Has(flag.name)) {
-      return UsageError(io, command,
-                        "'" + flag.name + "' goes with " + (out.write ? "read" : "write"));
+  for (const FlagSpec& flag : Commands().at(command).flags) {
+    if (!flag.action.empty() && flag.action != words[0] && parsed.Has(flag.name)) {
+      return UsageError(io, command, "'" + flag.name + "' goes with " + flag.action);
     }
   }
   out.to = parsed.Get("--to").value_or("");

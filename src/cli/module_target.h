@@ -15,8 +15,8 @@
 
 namespace netloom::cli {
 
-// A "<command> read|write [flags]" command line, the action anywhere among the flags: the line
-// flags, --to and --help for both, each action's own flags only with it.
+// A "<command> read|write [flags]" command line, the action anywhere among the flags: the flags
+// of the command's row without an action for both, each action's own flags only with it.
 struct ReadWriteArgs {
   bool write = false;
   ParsedArgs parsed;
@@ -24,11 +24,14 @@ struct ReadWriteArgs {
 };
 // Parses `args` (after the command's name). The exit status when the command ends here (help
 // printed: 0; a usage error written: 2), else nothing with `out` filled.
-std::optional<int> ParseReadWrite(const std::string& command, const char* usage,
-                                  const std::vector<std::string>& args,
-                                  const std::vector<FlagSpec>& readFlags,
-                                  const std::vector<FlagSpec>& writeFlags, CommandIo& io,
-                                  ReadWriteArgs& out);
+std::optional<int> ParseReadWrite(const std::string& command, const std::vector<std::string>& args,
+                                  CommandIo& io, ReadWriteArgs& out);
+
+// The flags both actions take (the line flags and --to) followed by `actionFlags`.
+std::vector<FlagSpec> ReadWriteFlags(std::vector<FlagSpec> actionFlags);
+
+// The operand that names the action.
+OperandSpec ReadWriteOperand();
 
 // Hands the worker `request` (ReadConfig, WriteConfig, ReadIdentity or WriteIdentity, signalled
 // as `code`) and waits for its end, showing its progress on a terminal (the frames of the image,

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <utility>
 
+#include "cli/cli.h"
 #include "core/link/serial/line_names.h"
 
 namespace netloom::cli {
@@ -41,6 +42,37 @@ std::vector<Choice<link::StopBits>> StopBitChoices() {
     choices.push_back({std::string(link::StopBitsText(code)), code});
   }
   return choices;
+}
+
+template <typename Code>
+std::vector<std::string> Texts(const std::vector<Choice<Code>>& choices) {
+  std::vector<std::string> texts;
+  for (const auto& choice : choices) texts.push_back(choice.text);
+  return texts;
+}
+
+// `text` broken into lines of at most `width` characters, every line after the first indented
+// by `indent` blanks.
+std::string Wrapped(const std::string& text, std::size_t indent, std::size_t width) {
+  std::string wrapped;
+  std::size_t column = indent;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    auto end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const auto word = text.substr(start, end - start);
+    if (column > indent && column + 1 + word.size() > width) {
+      wrapped += "\n" + std::string(indent, ' ');
+      column = indent;
+    } else if (column > indent) {
+      wrapped += ' ';
+      ++column;
+    }
+    wrapped += word;
+    column += word.size();
+    start = end + 1;
+  }
+  return wrapped;
 }
 
 // Sets `target` from `flag` when given; the error text when its value is none of `choices`, for
@@ -142,35 +174,110 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
   return parsed;
 }
 
-std::optional<int> ParseCommandLine(const std::string& command, const char* usage,
-                                    const std::vector<std::string>& args,
-                                    std::vector<FlagSpec> specs, CommandIo& io, ParsedArgs& out) {
+std::optional<int> ParseCommandLine(const std::string& command,
+                                    const std::vector<std::string>& args, CommandIo& io,
+                                    ParsedArgs& out) {
+  const CommandInfo& info = Commands().at(command);
+  std::vector<FlagSpec> specs = info.flags;
   specs.push_back({"--help", false});
   std::string error;
   auto parsed = ParseArgs(args, specs, error);
   if (!parsed) return UsageError(io, command, error);
   if (parsed->Has("--help")) {
-    io.out << usage;
+    io.out << HelpText(info);
     return kExitOk;
   }
   out = std::move(*parsed);
   return std::nullopt;
 }
 
-std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
-                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
+std::optional<int> ParseFlagsOnly(const std::string& command, const std::vector<std::string>& args,
                                   CommandIo& io, ParsedArgs& out) {
-  if (const auto status = ParseCommandLine(command, usage, args, std::move(specs), io, out)) {
-    return status;
-  }
+  if (const auto status = ParseCommandLine(command, args, io, out)) return status;
   if (!out.positional.empty()) {
     return UsageError(io, command, "unexpected argument '" + out.positional.front() + "'");
   }
   return std::nullopt;
 }
 
+std::string FlagWithValue(const FlagSpec& flag) {
+  return flag.takesValue ? flag.name + " " + flag.valueName : flag.name;
+}
+
+std::string HelpText(const CommandInfo& command) {
+  constexpr std::size_t kWidth = 100;
+  std::string text;
+  for (std::size_t i = 0; i < command.synopsis.size(); ++i) {
+    text +=
+        (i == 0 ? "usage: " : "       ") + std::string("netloom-cli ") + command.synopsis[i] + "\n";
+  }
+  std::size_t start = 0;
+  while (start <= command.description.size()) {
+    auto end = command.description.find('\n', start);
+    if (end == std::string::npos) end = command.description.size();
+    text += Wrapped(command.description.substr(start, end - start), 0, kWidth) + "\n";
+    start = end + 1;
+  }
+  std::size_t column = 0;
+  for (const auto& flag : command.flags) column = std::max(column, FlagWithValue(flag).size());
+  column += 4;
+  for (const auto& flag : command.flags) {
+    std::string line = "  " + FlagWithValue(flag);
+    line.resize(column, ' ');
+    text += line + Wrapped(flag.help, column, kWidth) + "\n";
+  }
+  return text;
+}
+
+FlagSpec Switch(std::string name, std::string help, std::string action) {
+  return {.name = std::move(name),
+          .takesValue = false,
+          .help = std::move(help),
+          .kind = ValueKind::None,
+          .action = std::move(action)};
+}
+
+FlagSpec ChoiceFlag(std::string name, std::string help, std::vector<std::string> choices,
+                    std::string action) {
+  std::string valueName;
+  for (const auto& choice : choices) valueName += (valueName.empty() ? "" : "|") + choice;
+  return {.name = std::move(name),
+          .valueName = std::move(valueName),
+          .help = std::move(help),
+          .kind = ValueKind::Choice,
+          .choices = std::move(choices),
+          .action = std::move(action)};
+}
+
+FlagSpec NodeFlag(std::string help) {
+  return {.name = "--to", .valueName = "ADDR", .help = std::move(help)};
+}
+
+FlagSpec JsonFlag(std::string document, std::string action) {
+  return Switch("--json", "print one JSON document: " + document, std::move(action));
+}
+
 std::vector<FlagSpec> LineFlags() {
-  return {{"--port"}, {"--baud"}, {"--bits"}, {"--parity"}, {"--stop"}, {"--log"}};
+  std::vector<std::string> rates;
+  for (const auto rate : link::kOfferedBaudRates) rates.push_back(std::to_string(rate));
+  return {
+      {.name = "--port",
+       .valueName = "P",
+       .help = "the serial port: a device path or a port name (see 'netloom-cli ports')",
+       .kind = ValueKind::Port},
+      {.name = "--baud",
+       .valueName = "N",
+       .help = "line rate in baud (default 9600; any rate the port takes)",
+       .kind = ValueKind::Number,
+       .choices = rates},
+      ChoiceFlag("--bits", "byte size (default 8)", Texts(ByteSizeChoices())),
+      ChoiceFlag("--parity", "parity (default none)", Texts(ParityChoices())),
+      ChoiceFlag("--stop", "stop bits (default 1)", Texts(StopBitChoices())),
+      {.name = "--log",
+       .valueName = "FILE",
+       .help = "a session log: every byte on the port, timestamped, written to FILE",
+       .kind = ValueKind::File},
+  };
 }
 
 std::optional<link::UartSettings> ParseLineSettings(const ParsedArgs& args, std::string& error) {

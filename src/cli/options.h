@@ -1,5 +1,9 @@
-// Flag parsing shared by every command, so all of them treat flags, usage errors and the
-// common line settings the same way.
+// The CLI's one option table and the parser over it.
+//
+// Every command's row (cli.h, CommandInfo) lists its flags and operands as FlagSpec and
+// OperandSpec records. The parser accepts exactly those flags; --help, the manual page and the
+// shell completion scripts are all generated from the same rows, so an option cannot exist
+// without its help text, its manual entry and its completion.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +14,48 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/cli.h"
 #include "core/link/serial/uart_settings.h"
 
 namespace netloom::cli {
 
-struct FlagSpec {
-  std::string name;         // "--port"
-  bool takesValue = true;   // false for switches such as "--json"
-  bool repeatable = false;  // "--set" may come many times
+struct CommandIo;
+struct CommandInfo;
+
+// What a flag's value or an operand is: what the help names and what completion offers.
+enum class ValueKind {
+  None,      // a switch: no value
+  Text,      // free text: nothing to offer
+  Number,    // a number: `choices` are the usual ones
+  Choice,    // one of `choices`
+  Port,      // a serial port: a name from 'netloom-cli ports' or a device path
+  File,      // any file
+  Firmware,  // a firmware file (.hex or .hxf)
 };
+
+struct FlagSpec {
+  std::string name = {};       // "--port"
+  bool takesValue = true;      // false for switches such as "--json"
+  bool repeatable = false;     // "--set" may come many times
+  std::string valueName = {};  // how the help names the value: "P", "N", "FILE"
+  std::string help = {};       // one sentence for --help and the manual page
+  ValueKind kind = ValueKind::Text;
+  std::vector<std::string> choices = {};  // what completion offers for Choice and Number
+  std::string action = {};  // for a command with actions (config read|write): only with this one
+};
+
+// A positional argument.
+struct OperandSpec {
+  std::string name = {};  // "COMMAND", "FILE", "read|write"
+  ValueKind kind = ValueKind::Text;
+  std::vector<std::string> choices = {};  // for Choice
+  std::string help = {};
+};
+
+// A flag without a value.
+FlagSpec Switch(std::string name, std::string help, std::string action = {});
+// A flag that takes one of `choices`, its value named "a|b|c".
+FlagSpec ChoiceFlag(std::string name, std::string help, std::vector<std::string> choices,
+                    std::string action = {});
 
 struct ParsedArgs {
   std::map<std::string, std::vector<std::string>> values;  // flag -> values (switches: {""})
@@ -37,17 +73,23 @@ struct ParsedArgs {
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::vector<FlagSpec>& specs, std::string& error);
 
-// Parses a command's line (plus --help) as every command does: --help prints `usage`, a bad flag
-// is the command's usage error. The exit status when the command ends here (help printed: 0; a
-// usage error written: 2), else nothing with `out` filled, positional arguments included.
-std::optional<int> ParseCommandLine(const std::string& command, const char* usage,
-                                    const std::vector<std::string>& args,
-                                    std::vector<FlagSpec> specs, CommandIo& io, ParsedArgs& out);
+// Parses a command's line against its row of the table (plus --help) as every command does:
+// --help prints the command's help, a bad flag is the command's usage error. The exit status
+// when the command ends here (help printed: 0; a usage error written: 2), else nothing with `out`
+// filled, positional arguments included.
+std::optional<int> ParseCommandLine(const std::string& command,
+                                    const std::vector<std::string>& args, CommandIo& io,
+                                    ParsedArgs& out);
 
 // ParseCommandLine for a command that takes no positional argument.
-std::optional<int> ParseFlagsOnly(const std::string& command, const char* usage,
-                                  const std::vector<std::string>& args, std::vector<FlagSpec> specs,
+std::optional<int> ParseFlagsOnly(const std::string& command, const std::vector<std::string>& args,
                                   CommandIo& io, ParsedArgs& out);
+
+// A command's --help: its synopsis lines, its description, and one line per flag, from its row.
+std::string HelpText(const CommandInfo& command);
+
+// How a flag is written with its value: "--port P", "--json".
+std::string FlagWithValue(const FlagSpec& flag);
 
 // A decimal number without sign or blanks; nothing for anything else or one too large.
 std::optional<std::uint32_t> ParseUnsigned(const std::string& text);
@@ -58,6 +100,12 @@ std::string ChoiceList(std::span<const std::string_view> texts);
 // The flags every command that talks to a module accepts: --port, --baud, --bits, --parity, --stop,
 // --log (session_log_file.h).
 std::vector<FlagSpec> LineFlags();
+
+// --to ADDR, a node reached through the coordinator.
+FlagSpec NodeFlag(std::string help);
+
+// --json with what the document holds; `action` as FlagSpec's.
+FlagSpec JsonFlag(std::string document, std::string action = {});
 
 // Fills UartSettings from --baud/--bits/--parity/--stop exactly as the UART dialog would;
 // nothing and `error` set for a bad value.

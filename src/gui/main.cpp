@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Netloom"));
   QApplication::setApplicationVersion(QStringLiteral(NETLOOM_VERSION));
+  // Ties the windows to the menu entry (its icon and name on Wayland).
+  QApplication::setDesktopFileName(QStringLiteral("org.netloom.Netloom"));
   QString error;
   const auto start = netloom::shell::ParseStartOptions(QApplication::arguments(), error);
   if (!start) {

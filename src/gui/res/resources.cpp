@@ -48,7 +48,9 @@ QIcon CommandIcon(int commandId) {
 }
 
 QIcon ApplicationIcon() {
-  return QIcon(QStringLiteral(":/icons/netloom.svg"));
+  // Installed, the icon theme's "netloom" (the package puts it into hicolor), so the window, the
+  // menu entry and the task bar show the same icon; run from the build tree, the compiled-in one.
+  return QIcon::fromTheme(QStringLiteral("netloom"), QIcon(QStringLiteral(":/icons/netloom.svg")));
 }
 
 }  // namespace netloom::res

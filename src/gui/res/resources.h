@@ -9,6 +9,7 @@ namespace netloom::res {
 void InitResources();
 // The icon of a command id, or a null icon when it has none.
 QIcon CommandIcon(int commandId);
+// The program's icon: the icon theme's "netloom", else the compiled-in one.
 QIcon ApplicationIcon();
 
 }  // namespace netloom::res

@@ -26,6 +26,8 @@ std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QSt
     return std::nullopt;
   }
   if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
+  // --help-all (the options with Qt's) is listed by --help; only process() prints it.
+  if (parser.isSet(QStringLiteral("help-all"))) parser.process(arguments);
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
   if (!parser.positionalArguments().isEmpty()) {
     error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());

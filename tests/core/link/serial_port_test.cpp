@@ -222,6 +222,14 @@ TEST_F(SerialPortTest, ASecondOpenIsRefusedUntilTheFirstCloses) {
   EXPECT_TRUE(OpenPort(pty.SlavePath()).port);
 }
 
+// In a forked child: a test run as root goes on as "nobody" (no extra groups), whom file modes
+// and the exclusive flag deny what they deny a user; anyone else stays who they are.
+bool BecomeAnotherUser() {
+  constexpr uid_t kNobody = 65534;
+  return ::geteuid() != 0 ||
+         (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
+
 // Users run the program as themselves: another user must be kept out while the port is held
 // and let in once it is released (the pseudo-terminal must not keep the exclusive flag).
 TEST(SerialPortExclusive, AnotherUserIsRefusedWhileHeldAndAdmittedAfter) {
@@ -236,11 +244,7 @@ TEST(SerialPortExclusive, AnotherUserIsRefusedWhileHeldAndAdmittedAfter) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-      ::_exit(10);
-    }
+    if (!BecomeAnotherUser()) ::_exit(10);
     char signal = 0;
     if (::read(toChild[0], &signal, 1) != 1) ::_exit(11);
     const OpenResult whileHeld = OpenPort(pty.SlavePath());
@@ -281,6 +285,32 @@ TEST(OpenPort, ExplainsWhyAPathCannotBeOpened) {
     EXPECT_EQ(result.error.kind, c.kind) << c.path;
     EXPECT_NE(result.error.detail.find(c.reason), std::string::npos) << result.error.detail;
   }
+}
+
+// A port the user may not open says what to do about it: the packages' udev rule or the dialout
+// group. The mode is real: root, whom modes do not deny, opens it as "nobody" in a child.
+TEST(OpenPort, APortWithoutPermissionNamesBothRemedies) {
+  PtyPair pty;
+  ASSERT_TRUE(pty.Ok());
+  ASSERT_EQ(::chmod(pty.SlavePath().c_str(), ::geteuid() == 0 ? 0600 : 0000), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!BecomeAnotherUser()) ::_exit(10);
+    const OpenResult opened = OpenPort(pty.SlavePath());
+    const std::string& detail = opened.error.detail;
+    const bool refused = !opened.port && opened.error.kind == ErrorKind::System &&
+                         detail.find("Permission denied") != std::string::npos;
+    const bool remedies = detail.find("udev rule") != std::string::npos &&
+                          detail.find("netloom-cli package") != std::string::npos &&
+                          detail.find("'dialout' group") != std::string::npos;
+    ::_exit((refused ? 0 : 1) | (remedies ? 0 : 2));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  // 1: not refused for lack of permission; 2: a remedy is missing; 10: set-up failed.
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

@@ -12,9 +12,7 @@ LinkError TranslateErrno(int err, std::string_view path) {
   switch (err) {
     case EACCES:
     case EPERM:
-      error.detail += reason +
-                      " (serial ports belong to the 'dialout' group: add your user to it " +
-                      "with 'sudo usermod -aG dialout $USER', then log in again)";
+      error.detail += reason + std::string(kPermissionRemedies);
       break;
     case EBUSY:
     case EWOULDBLOCK:
