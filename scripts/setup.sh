@@ -27,7 +27,7 @@ if [ "$mode" = release ]; then
   developer=OFF
 else
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev srecord
-    xvfb xauth xdotool imagemagick)
+    ser2net xvfb xauth xdotool imagemagick)
 fi
 missing=()
 for p in "${packages[@]}"; do
