@@ -6,6 +6,7 @@
 // - network_port_name.h "rfc2217://HOST:PORT" and "tcp://HOST:PORT", the network port names
 // - telnet_codec.h      Telnet framing: data apart from negotiations, 0xFF doubling
 // - com_port_option.h   RFC 2217 requests and answers for the line settings
+// - poll_wait.h         the deadline wait on a descriptor both backends use
 // - tcp_socket.h        the TCP connection: bounded connect, keepalive, round-trip time
 // - link_health.h       round-trip time and modem lines of a network port, for the status bar
 // - termios_settings.h  UartSettings to termios: which settings a device can take
@@ -26,6 +27,7 @@
 #include "core/link/serial/link_health.h"
 #include "core/link/serial/network_port_name.h"
 #include "core/link/serial/network_serial_port.h"
+#include "core/link/serial/poll_wait.h"
 #include "core/link/serial/port_directory.h"
 #include "core/link/serial/posix_serial_port.h"
 #include "core/link/serial/serial_port.h"

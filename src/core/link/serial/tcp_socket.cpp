@@ -11,27 +11,18 @@
 #include <cerrno>
 #include <memory>
 
+#include "core/link/serial/poll_wait.h"
+
 namespace netloom::link::detail {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-int MsUntil(SteadyClock::time_point deadline) {
-  const auto left = deadline - SteadyClock::now();
-  if (left <= SteadyClock::duration::zero()) return 0;
-  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
-}
-
+// Waits for `events` until `deadline`: 1 ready (with `revents`), 0 time-out, -1 failure.
 int Poll(int fd, short events, SteadyClock::time_point deadline, short& revents) {
-  pollfd entry{fd, events, 0};
-  for (;;) {
-    const int ready = ::poll(&entry, 1, MsUntil(deadline));
-    if (ready >= 0) {
-      revents = entry.revents;
-      return ready;
-    }
-    if (errno != EINTR) return -1;
-  }
+  const int ready = WaitFor(fd, events, MsUntil(deadline));
+  revents = static_cast<short>(ready > 0 ? ready : 0);
+  return ready > 0 ? 1 : ready;
 }
 
 void SetOption(int fd, int level, int name, int value) {
