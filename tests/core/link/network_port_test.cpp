@@ -1,8 +1,6 @@
 // Network serial ports: their names, the Telnet and RFC 2217 encodings, and the port against a
 // real ser2net (refusals, a raw TCP stream, a server that goes or never answers). The line
 // semantics they share with devices are tested in serial_port_test.cpp on both.
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/telnet_codec.h"
 #include "pty_pair.h"
+#include "support/mute_server.h"
 #include "support/ser2net_server.h"
 
 namespace netloom::link {
@@ -200,32 +199,8 @@ TEST_F(NetworkPortTest, AServerThatGoesFailsTheReadsAndWritesAsAPulledAdapterDoe
   }
 }
 
-// A listener that takes connections and never says a word.
-class MuteServer {
- public:
-  MuteServer() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(fd_, 4);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~MuteServer() { ::close(fd_); }
-  std::string Name(std::string_view scheme) const {
-    return std::string(scheme) + "127.0.0.1:" + std::to_string(port_);
-  }
-
- private:
-  int fd_ = -1;
-  std::uint16_t port_ = 0;
-};
-
 TEST(NetworkPort, AServerThatNeverAnswersIsRefusedAtTheOpenOrReadsAsSilence) {
-  MuteServer mute;
+  testsupport::MuteServer mute;
   const auto start = SteadyClock::now();
   OpenResult opened = OpenPort(mute.Name(kRfc2217Scheme));
   EXPECT_FALSE(opened.port);
