@@ -260,9 +260,6 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         const bool restart = fault == Fault::ServerRestarted;
         PullMidWay(exchange, [this, restart] {
           server_->Stop();
-          // The module answers again, so that what follows a restart (the upload's Cancel
-          // returning it) finds it as a user would.
-          sim_.Faults().BootLoader().SetSilentFromLine(0);
           if (restart) server_->Start();
         });
         return;
