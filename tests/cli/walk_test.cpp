@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_command_fixture.h"
+#include "support/ser2net_server.h"
 
 namespace netloom::cli {
 namespace {
@@ -43,6 +44,19 @@ TEST_F(WalkCommandTest, JsonCarriesTheCounterAndTheChildrenInReplyOrder) {
   EXPECT_EQ(document["nodes"][0]["children"], nlohmann::json::array({"1A01", "2B02", "3C03"}));
   EXPECT_EQ(document["nodes"][5]["address"], "6F06");
   EXPECT_EQ(document["nodes"][5]["children"], nlohmann::json::array({"BE0B"}));
+}
+
+TEST_F(WalkCommandTest, WalksAModuleBehindANetworkPort) {
+  for (const auto mode : {testsupport::Ser2netMode::Rfc2217, testsupport::Ser2netMode::Raw}) {
+    testsupport::Ser2netServer server(sim_.LinkPath(), mode);
+    port_ = server.PortName();
+    ASSERT_EQ(Run({"--json"}), kExitOk) << err_;
+    EXPECT_EQ(nlohmann::json::parse(out_)["nodes"].size(), 10u);
+    // A raw port says once that it keeps the server's line settings.
+    EXPECT_EQ(err_.find("a raw TCP port has no line settings") != std::string::npos,
+              mode == testsupport::Ser2netMode::Raw)
+        << err_;
+  }
 }
 
 TEST_F(WalkCommandTest, ASilentCoordinatorFails) {
