@@ -142,7 +142,14 @@ INSTANTIATE_TEST_SUITE_P(
             LineCase{38400, B38400, 7, CS7, Parity::Even, PARENB, StopBits::Two},
             LineCase{57600, B57600, 8, CS8, Parity::Odd, PARENB | PARODD, StopBits::One},
             LineCase{115200, B115200, 8, CS8, Parity::None, 0, StopBits::One},
-            LineCase{921600, B921600, 8, CS8, Parity::None, 0, StopBits::One})));
+            LineCase{921600, B921600, 8, CS8, Parity::None, 0, StopBits::One})),
+    [](const auto& info) {
+      const LineCase& c = std::get<1>(info.param);
+      return std::string(std::get<0>(info.param) == Backend::Device ? "Device_" : "Rfc2217_") +
+             std::to_string(c.baud) + "_" + std::to_string(c.byteSize) + "_" +
+             std::to_string(static_cast<int>(c.parity)) + "_" +
+             std::to_string(static_cast<int>(c.stopBits));
+    });
 
 TEST_F(SerialPortTest, RefusedSettingsLeaveTheLineAsItWas) {
   UartSettings start;
