@@ -128,15 +128,14 @@ const Cell kTable[] = {
     {Exchange::ConfigWrite, Fault::ServerStopped, kFrameAckTimeout},
     {Exchange::IdentityRead, Fault::ServerStopped, kIdentityTimeout},
     {Exchange::IdentityWrite, Fault::ServerStopped, kIdentityTimeout},
-    // (A stopped server keeps the upload's Cancel from returning the module: the restarted one
-    // shows the return.)
+    // (The upload's cells are left out: its Cancel must return a module left in the middle of
+    // a record, which a re-plug resets but a server restart does not.)
     {Exchange::Walk, Fault::ServerRestarted, kPortLost},
     {Exchange::RemoteSetUp, Fault::ServerRestarted, kRemoteSilent},
     {Exchange::ConfigRead, Fault::ServerRestarted, kConfigReadTimeout},
     {Exchange::ConfigWrite, Fault::ServerRestarted, kFrameAckTimeout},
     {Exchange::IdentityRead, Fault::ServerRestarted, kIdentityTimeout},
     {Exchange::IdentityWrite, Fault::ServerRestarted, kIdentityTimeout},
-    {Exchange::Upload, Fault::ServerRestarted, firmware::kNoResponseMessage},
     // A mute server is a silent module that never got the request (the upload refuses a raw TCP
     // port before it starts).
     {Exchange::Walk, Fault::MuteServer, kNoAnswerFromCoordinator},
