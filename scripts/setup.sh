@@ -29,7 +29,7 @@ if [ "$mode" = release ]; then
   developer=OFF
 else
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev srecord
-    xvfb xauth xdotool imagemagick
+    ser2net xvfb xauth xdotool imagemagick
     # the package check (scripts/check-packages.sh) and the completion tests
     lintian desktop-file-utils appstream man-db bash-completion zsh fish)
 fi

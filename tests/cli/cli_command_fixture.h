@@ -14,9 +14,10 @@ class CliCommandTest : public VirtualModuleTest {
  protected:
   explicit CliCommandTest(std::string command) : command_(std::move(command)) {}
 
-  // Runs `command --port <module> args...`; keeps what it printed in out_ and err_.
+  // Runs `command --port <module> args...` (the module's link, or port_ when set); keeps what
+  // it printed in out_ and err_.
   int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {command_, "--port", sim_.LinkPath()});
+    args.insert(args.begin(), {command_, "--port", port_.empty() ? sim_.LinkPath() : port_});
     std::ostringstream out, err;
     cli::CommandIo io{out, err, errIsTerminal_};
     const int status = cli::RunCli(args, io);
@@ -28,6 +29,7 @@ class CliCommandTest : public VirtualModuleTest {
   std::string out_;
   std::string err_;
   bool errIsTerminal_ = false;  // the command takes standard error for a terminal
+  std::string port_;            // the --port to give in place of the module's link
 
  private:
   std::string command_;

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_command_fixture.h"
+#include "support/ser2net_server.h"
 
 namespace netloom::cli {
 namespace {
@@ -76,6 +77,19 @@ TEST_F(WalkCommandTest, CsvHasTheTableHeaderAndOneRowPerNode) {
   EXPECT_TRUE(lines[6].ends_with(",heard")) << lines[6];
   EXPECT_TRUE(lines[10].starts_with("BE0B,Sensor-Shelf,node,,6F06,3,")) << lines[10];
   EXPECT_EQ(Run({"--csv", "--json"}), kExitUsage);
+}
+
+TEST_F(WalkCommandTest, WalksAModuleBehindANetworkPort) {
+  for (const auto mode : {testsupport::Ser2netMode::Rfc2217, testsupport::Ser2netMode::Raw}) {
+    testsupport::Ser2netServer server(sim_.LinkPath(), mode);
+    port_ = server.PortName();
+    ASSERT_EQ(Run({"--json"}), kExitOk) << err_;
+    EXPECT_EQ(nlohmann::json::parse(out_)["nodes"].size(), 10u);
+    // A raw port says once that it keeps the server's line settings.
+    EXPECT_EQ(err_.find("a raw TCP port has no line settings") != std::string::npos,
+              mode == testsupport::Ser2netMode::Raw)
+        << err_;
+  }
 }
 
 TEST_F(WalkCommandTest, ASilentCoordinatorFails) {

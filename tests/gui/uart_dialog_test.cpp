@@ -122,5 +122,29 @@ TEST(UartDialog, CancelLeavesTheRecordAndATypedPathIsTaken) {
   EXPECT_FALSE(port.demo);
 }
 
+TEST(UartDialog, ATypedNetworkPortIsTakenAndListedAmongTheRecentOnes) {
+  FakePorts fake({"ttyS4"});
+  auto ports = model::ListPortChoices(fake.roots);
+  link::UartSettings record;
+  model::PortChoice port = ports[0];
+  const std::string typed = "rfc2217://gateway.local:2001";
+  CComSetting dialog(record, port, ports);
+  dialog.baudBox()->setCurrentIndex(8);
+  dialog.portBox()->setEditText(QString::fromStdString(typed));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(port.path, typed);
+  EXPECT_EQ(port.name, typed);
+  EXPECT_EQ(record.baudRate, 115200u);
+
+  ports = model::ListPortChoices(fake.roots);
+  CComSetting again(record, port, ports);
+  const QStringList entries = Entries(again.portBox());
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[1], QString::fromStdString(typed + "  (network port (RFC 2217))"));
+  EXPECT_EQ(again.portBox()->currentIndex(), 1);
+  model::ProcessRecentNetworkPorts().Load({});
+}
+
 }  // namespace
 }  // namespace netloom::tools

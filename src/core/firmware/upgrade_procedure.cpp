@@ -8,6 +8,7 @@
 #include "core/firmware/frame_exchange.h"
 #include "core/firmware/hex_file_reader.h"
 #include "core/firmware/upgrade_texts.h"
+#include "core/link/serial/network_port_name.h"
 
 namespace netloom::firmware {
 namespace {
@@ -56,14 +57,20 @@ bool UpgradeProcedure::ChangeUart(std::string portPath, const link::UartSettings
   return true;
 }
 
+bool UpgradeProcedure::RefusedFixedRatePort() {
+  if (link::CanChangeLineSettings(PortPath())) return false;
+  Tell(kFixedRatePortMessage);
+  return true;
+}
+
 bool UpgradeProcedure::StartUpgradeMode() {
-  if (!Idle()) return false;
+  if (!Idle() || RefusedFixedRatePort()) return false;
   Launch(UpgradeState::SwitchingMode, [this] { RunUpgradeMode(); });
   return true;
 }
 
 bool UpgradeProcedure::StartUpgrade(const std::string& firmwarePath) {
-  if (!Idle()) return false;
+  if (!Idle() || RefusedFixedRatePort()) return false;
   if (!LooksLikeFirmwarePath(firmwarePath)) {
     observer_.OnMessage({std::string(kNoFilePathMessage), {}});
     return false;

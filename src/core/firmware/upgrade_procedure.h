@@ -107,6 +107,8 @@ class UpgradeProcedure {
   bool ChangeUart(std::string portPath, const link::UartSettings& settings);
   // "Upgrade Mode": "+++", "ATUPGRADE 1", "ATRESET" at the settings' rate (read time-out set to
   // 200 ms), then six seconds for the module to restart into its boot loader.
+  // Both steps refuse a port that cannot change its rate (a raw TCP port) with
+  // kFixedRatePortMessage: the module would be left in a boot loader nobody can reach.
   bool StartUpgradeMode();
   // "Upgrade": refuses a path without ".hex"/".hxf" (message "Please input file path!!"), saves
   // the baud rate unless saved, and uploads at 115200 (the upgrade port is counted even when it
@@ -147,6 +149,8 @@ class UpgradeProcedure {
 
   // Step plumbing.
   bool Idle();  // joins a settled step first
+  // Tells kFixedRatePortMessage and returns true for a port that cannot change its rate.
+  bool RefusedFixedRatePort();
   void JoinFinishedStep();
   void Launch(UpgradeState state, std::function<void()> step);
   void SetState(UpgradeState state);

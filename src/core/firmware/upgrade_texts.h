@@ -21,6 +21,9 @@ inline constexpr std::string_view kNoAtModeAnswerHint =
     "The module did not answer OK to \"ATUPGRADE 0\" and \"ATRESET\" at 9600 baud: it may still "
     "be in its boot loader. Check that it answers in a network window at 9600 baud before you "
     "use it; if it does not, press \"Upgrade Mode\" and \"Upgrade\" to upload again.";
+inline constexpr std::string_view kFixedRatePortMessage =
+    "This port cannot change its baud rate (a raw TCP port); the upgrade needs 115200 baud. "
+    "Choose the gateway's rfc2217:// port.";
 
 // Log lines.
 inline constexpr std::string_view kWaitingForResetLog = "\r\nWaiting 5 sec to reset";

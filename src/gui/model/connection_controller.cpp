@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/link/serial/line_names.h"
+#include "core/link/serial/network_port_name.h"
 #include "core/link/worker/connection.h"
 #include "gui/model/demo_network.h"
 
@@ -74,7 +75,9 @@ bool ConnectionController::autoRefresh() const {
 
 std::string ConnectionController::PortSettingsLine() const {
   const std::string settings = link::LineSettingsText(uartSettings_);
-  return lost() ? "Port lost: " + settings : settings;
+  if (lost()) return "Port lost: " + settings;
+  const std::string roundTrip = worker_ && health_ ? link::RoundTripText(*health_) : std::string();
+  return roundTrip.empty() ? settings : settings + "  " + roundTrip;
 }
 
 void ConnectionController::SettingsChanged(bool banner) {
@@ -142,11 +145,13 @@ bool ConnectionController::OpenConnection(bool quiet) {
     return false;
   }
   worker_ = std::move(connection.worker);
+  health_ = std::move(connection.health);
   if (!connection.refused.empty()) {
     Tell([&](ConnectionObserver& o) { o.AppendOutput(connection.refused + "\r\n"); });
   }
   reconnectTimer_->Stop();
   reconnectWatch_ = ReconnectWatch(path);
+  reconnectDelay_ = kReconnectPoll;
   SetState(State::Open);
   return true;
 }
@@ -447,7 +452,11 @@ void ConnectionController::CheckReconnect() {
   }
   const bool resume = resumeState_ == State::Refreshing;
   if (!path || !OpenConnection(true)) {
-    reconnectTimer_->Start(kReconnectPoll);  // not back, or not ready yet: look again later
+    // Not back, or not ready yet: look again later; a server is asked less and less often.
+    if (link::IsNetworkPortName(port_.path)) {
+      reconnectDelay_ = std::min(reconnectDelay_ * 2, kMaxReconnectBackOff);
+    }
+    reconnectTimer_->Start(reconnectDelay_);
     return;
   }
   Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name + " reconnected")); });

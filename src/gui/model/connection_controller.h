@@ -63,6 +63,9 @@ class ConnectionController {
  public:
   using State = ConnectionState;
   static constexpr std::chrono::milliseconds kReconnectPoll{1000};
+  // A lost network port is tried again after kReconnectPoll, then after twice as long each time
+  // the server cannot be reached, up to this.
+  static constexpr std::chrono::milliseconds kMaxReconnectBackOff{32000};
 
   // `periods` (not owned, outlives the controller) remembers each port's refresh period.
   explicit ConnectionController(UiThread& ui, RefreshPeriods& periods = ProcessRefreshPeriods());
@@ -84,7 +87,8 @@ class ConnectionController {
   bool waiting() const { return state_ == State::Waiting || state_ == State::Closing; }
   // The refresh timer is armed: the next query starts when it fires.
   bool refreshTimerActive() const { return refreshTimer_->Active(); }
-  // "9600 8-None-1 FLOW:None", or "Port lost: ..." while the port is lost.
+  // "9600 8-None-1 FLOW:None", or "Port lost: ..." while the port is lost; a network port's
+  // line adds its round-trip time ("9600 8-None-1 FLOW:None  RTT 0.4 ms") while connected.
   std::string PortSettingsLine() const;
 
   // --- the connection's settings (edit them while Closed or Lost, then SettingsChanged) ---
@@ -224,8 +228,10 @@ class ConnectionController {
   std::unique_ptr<Timer> refreshTimer_;
   std::unique_ptr<Timer> reconnectTimer_;
   ReconnectWatch reconnectWatch_;
-  std::vector<std::function<void()>> kept_;  // reports that arrived during a wait
-  std::function<void()> closeAgain_;         // set while a close waits for the worker
+  std::chrono::milliseconds reconnectDelay_ = kReconnectPoll;
+  std::shared_ptr<const link::LinkHealth> health_;  // of the open connection, if it has one
+  std::vector<std::function<void()>> kept_;         // reports that arrived during a wait
+  std::function<void()> closeAgain_;                // set while a close waits for the worker
   State state_ = State::Closed;
   // Where a wait returns to; for a lost port, the state its reconnect resumes (Open or
   // Refreshing).

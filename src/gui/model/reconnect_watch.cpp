@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "core/link/serial/network_port_name.h"
+
 namespace netloom::model {
 namespace fs = std::filesystem;
 
@@ -18,6 +20,8 @@ ReconnectWatch::ReconnectWatch(std::string devicePath, const fs::path& byIdFolde
 }
 
 std::optional<std::string> ReconnectWatch::Returned() const {
+  // A server cannot be watched without connecting: the connection attempt is the look.
+  if (link::IsNetworkPortName(devicePath_)) return devicePath_;
   std::error_code ec;
   if (!devicePath_.empty() && fs::exists(devicePath_, ec)) return devicePath_;
   for (const auto& name : stableNames_) {

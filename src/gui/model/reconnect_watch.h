@@ -3,7 +3,8 @@
 // Taken when a connection opens: the device path and the stable names that lead to the same
 // device (/dev/serial/by-id links). The device counts as back when the path exists again, or
 // when one of those stable names leads to a device again (the adapter may come back under
-// another ttyUSB number). Reads the file system only; widget-free.
+// another ttyUSB number). A network port counts as back at every look: only connecting tells.
+// Reads the file system only; widget-free.
 #pragma once
 
 #include <filesystem>

@@ -33,6 +33,7 @@
 #include "gui/shell/customize_dialog.h"
 #include "gui/shell/document_tabs.h"
 #include "gui/shell/lock_indicators.h"
+#include "gui/shell/recent_ports_setting.h"
 #include "gui/shell/toolbar_button.h"
 #include "gui/shell/windows_dialog.h"
 #include "gui/tools/tool_windows.h"
@@ -51,6 +52,7 @@ CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
       tabs_(new DocumentTabs(this)) {
   setWindowTitle(QStringLiteral("Netloom"));
   setWindowIcon(ApplicationIcon());
+  KeepRecentPortsInSettings(settings_);
   setObjectName(QStringLiteral("mainFrame"));
   setCentralWidget(tabs_);
   setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
@@ -68,6 +70,7 @@ CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  ForgetRecentPortsSetting();
   // Documents go while the frame is whole: their views' last signals still reach it.
   while (QWidget* page = tabs_->widget(0)) {
     tabs_->removeTab(0);
@@ -456,8 +459,7 @@ view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
     if (start.kind == DocumentStart::Kind::Demo) {
       controller.port() = model::DemoPortChoice();
     } else {
-      const std::string name = start.portPath.substr(start.portPath.find_last_of('/') + 1);
-      controller.port() = model::PortChoice{name, start.portPath, std::string(), false};
+      controller.port() = model::PortChoiceFor(start.portPath);
     }
     controller.SettingsChanged(false);
     controller.StartRefresh();

@@ -17,7 +17,9 @@ std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QSt
   const QCommandLineOption demo(QStringLiteral("demo"),
                                 QStringLiteral("Open the demo network, connected and running."));
   const QCommandLineOption port(
-      QStringLiteral("port"), QStringLiteral("Open PATH (a serial device), connected and running."),
+      QStringLiteral("port"),
+      QStringLiteral("Open PATH (a serial device, or a network port rfc2217://HOST:PORT or "
+                     "tcp://HOST:PORT), connected and running."),
       QStringLiteral("PATH"));
   parser.addOption(demo);
   parser.addOption(port);

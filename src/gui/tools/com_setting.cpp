@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/link/serial/line_names.h"
+#include "core/link/serial/network_port_name.h"
 #include "core/link/serial/port_directory.h"
 
 namespace netloom::tools {
@@ -40,7 +41,9 @@ CComSetting::CComSetting(link::UartSettings& record, model::PortChoice& port,
     : QDialog(parent), record_(record), port_(port), model_(std::move(ports), port, record) {
   setWindowTitle(QStringLiteral("UART"));
   portBox_ = new QComboBox(this);
-  portBox_->setEditable(true);  // a device path the list misses may be typed
+  // A device path the list misses, or a network port (rfc2217://HOST:PORT, tcp://HOST:PORT),
+  // may be typed.
+  portBox_->setEditable(true);
   portBox_->setInsertPolicy(QComboBox::NoInsert);
   portBox_->setMinimumWidth(260);
   for (const auto& p : model_.ports()) portBox_->addItem(PortLabel(p));
@@ -112,6 +115,16 @@ void CComSetting::accept() {
     model_.SelectPort(listed);
     model_.SetSelections(ReadSelections());
     model_.Apply(record_, port_);
+  } else if (link::IsNetworkPortName(typed.toStdString())) {
+    // A network port: remembered for the list once it is well-formed.
+    std::string error;
+    if (!link::ParseNetworkPortName(typed.toStdString(), error)) {
+      QMessageBox::warning(this, QStringLiteral("UART"), QString::fromStdString(error));
+      return;
+    }
+    model_.Apply(record_, port_);
+    port_ = model::PortChoiceFor(typed.toStdString());
+    model::ProcessRecentNetworkPorts().Add(port_.path);
   } else {
     // A typed port: a name under /dev or a path.
     const auto path = link::ResolvePort(typed.toStdString());

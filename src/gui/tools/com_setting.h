@@ -1,7 +1,8 @@
 // The UART settings dialog ("UART"): chooses the port and the line settings of a connection.
 //
 // Run it on a record and the port it names; OK rewrites both, Cancel leaves them. A typed device
-// path (a port the list misses) is taken as well. UI thread only.
+// path (a port the list misses) is taken as well, and so is a network port name, which the list
+// then offers among the recent network ports. UI thread only.
 #pragma once
 
 #include <QDialog>

@@ -134,7 +134,10 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // model::ConnectionObserver
   void StateChanged(model::ConnectionState state) override;
   void ShowMessage(std::string_view text, std::string_view detail) override;
-  void NetworkChanged() override { DrawNetwork(); }
+  void NetworkChanged() override {
+    DrawNetwork();
+    ShowPortSettings();  // the link's round-trip time, measured anew
+  }
   void ConsoleTargetChanged(const model::PaneTarget& target) override;
   void ParametersTargetChanged(const model::PaneTarget& target) override;
   void NodePicked(std::string_view address) override;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,7 +19,9 @@
 #include "core/link/config/config_messages.h"
 #include "core/link/exchange_fixture.h"
 #include "core/link/identity/identity_reply.h"
+#include "core/link/serial/network_port_name.h"
 #include "core/link/walk/network_walk.h"
+#include "support/mute_server.h"
 
 namespace netloom::link {
 namespace {
@@ -42,6 +45,12 @@ enum class Fault {
   Nak,
   WrongLineRate,
   Unplug,
+  // The module behind a real ser2net (RFC 2217): the server is stopped, or stopped and started
+  // again, while the host waits inside the exchange; a server that accepts and never answers
+  // (raw TCP: an RFC 2217 one is refused at the open already).
+  ServerStopped,
+  ServerRestarted,
+  MuteServer,
 };
 
 constexpr std::string_view kGetsThrough;  // the exchange succeeds in spite of the fault
@@ -110,6 +119,31 @@ const Cell kTable[] = {
     {Exchange::Upload, Fault::Nak, firmware::kChecksumErrorMessage},
     {Exchange::Upload, Fault::WrongLineRate, firmware::kNoTargetMessage},
     {Exchange::Upload, Fault::Unplug, firmware::kNoResponseMessage},
+
+    // A connection lost in the middle ends each exchange exactly as a pulled adapter does (the
+    // remote set-up's pull lands before the coordinator's answer, a pulled adapter's after it).
+    {Exchange::Walk, Fault::ServerStopped, kPortLost},
+    {Exchange::RemoteSetUp, Fault::ServerStopped, kRemoteSilent},
+    {Exchange::ConfigRead, Fault::ServerStopped, kConfigReadTimeout},
+    {Exchange::ConfigWrite, Fault::ServerStopped, kFrameAckTimeout},
+    {Exchange::IdentityRead, Fault::ServerStopped, kIdentityTimeout},
+    {Exchange::IdentityWrite, Fault::ServerStopped, kIdentityTimeout},
+    // (The upload's cells are left out: its Cancel must return a module left in the middle of
+    // a record, which a re-plug resets but a server restart does not.)
+    {Exchange::Walk, Fault::ServerRestarted, kPortLost},
+    {Exchange::RemoteSetUp, Fault::ServerRestarted, kRemoteSilent},
+    {Exchange::ConfigRead, Fault::ServerRestarted, kConfigReadTimeout},
+    {Exchange::ConfigWrite, Fault::ServerRestarted, kFrameAckTimeout},
+    {Exchange::IdentityRead, Fault::ServerRestarted, kIdentityTimeout},
+    {Exchange::IdentityWrite, Fault::ServerRestarted, kIdentityTimeout},
+    // A mute server is a silent module that never got the request (the upload refuses a raw TCP
+    // port before it starts).
+    {Exchange::Walk, Fault::MuteServer, kNoAnswerFromCoordinator},
+    {Exchange::RemoteSetUp, Fault::MuteServer, kRemoteSilent},
+    {Exchange::ConfigRead, Fault::MuteServer, kConfigReadTimeout},
+    {Exchange::ConfigWrite, Fault::MuteServer, kConfigHeaderTimeout},
+    {Exchange::IdentityRead, Fault::MuteServer, kIdentityTimeout},
+    {Exchange::IdentityWrite, Fault::MuteServer, kIdentityTimeout},
 };
 
 // Far beyond each exchange's own time-outs (a silent module ends them in about 2.5 s; the
@@ -143,7 +177,7 @@ const char* Name(Exchange e) {
 const char* Name(Fault f) {
   constexpr const char* kNames[] = {
       "NoiseBurst",    "Silence", "BadFrameChecksum", "BadImageChecksum", "Nak",
-      "WrongLineRate", "Unplug"};
+      "WrongLineRate", "Unplug",  "ServerStopped",    "ServerRestarted",  "MuteServer"};
   return kNames[static_cast<int>(f)];
 }
 
@@ -211,14 +245,37 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         if (exchange != Exchange::Upload) Connect(HostSettings());
         return;
       case Fault::Unplug:
-        UnplugMidWay(exchange);
+        PullMidWay(exchange, [this] {
+          sim_.Faults().SetSilent(true);
+          unplugged_ = sim_.Module().Unplug();
+        });
+        return;
+      case Fault::ServerStopped:
+      case Fault::ServerRestarted: {
+        UseSer2net(testsupport::Ser2netMode::Rfc2217);
+        // The coordinator's answer would race the server's end through its buffers: the pull
+        // lands while the host waits for it.
+        if (exchange == Exchange::RemoteSetUp) line.SetConsoleAnswer(sim::ConsoleAnswer::Silence);
+        const bool restart = fault == Fault::ServerRestarted;
+        PullMidWay(exchange, [this, restart] {
+          server_->Stop();
+          if (restart) server_->Start();
+        });
+        return;
+      }
+      case Fault::MuteServer:
+        mute_.emplace();
+        worker_->Stop();
+        worker_ = link::Connect(mute_->Name(kRawTcpScheme), settings_, listener_, session_, clock_)
+                      .worker;
+        ASSERT_TRUE(worker_);
         return;
     }
   }
 
-  // The module stops answering at a point inside the exchange and the adapter is pulled while
-  // the host waits there, so the pull always lands in the middle, never after the end.
-  void UnplugMidWay(Exchange exchange) {
+  // The module stops answering at a point inside the exchange and the link is pulled (`pull`)
+  // while the host waits there, so the pull always lands in the middle, never after the end.
+  void PullMidWay(Exchange exchange, std::function<void()> pull) {
     sim_.Faults().SetRecording(true);
     std::function<bool()> reached;
     const auto received = [this](std::string text) {
@@ -251,13 +308,12 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
         reached = [this] { return sim_.Faults().BootLoader().LinesAccepted() >= 2; };
         break;
     }
-    unplugger_ = std::thread([this, reached] {
+    unplugger_ = std::thread([reached, pull] {
       const auto deadline = std::chrono::steady_clock::now() + kBound;
       while (!reached() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(1ms);
       }
-      sim_.Faults().SetSilent(true);
-      unplugged_ = sim_.Module().Unplug();
+      pull();
     });
   }
 
@@ -312,7 +368,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     UartSettings settings = HostSettings();
     settings.readTimeoutMs = testsupport::kTestReadTimeoutMs;
     testsupport::RecordingObserver observer;
-    firmware::UpgradeProcedure procedure(sim_.LinkPath(), settings, observer, clock_);
+    firmware::UpgradeProcedure procedure(PortPath(), settings, observer, clock_);
     const auto settle = [&] { EXPECT_TRUE(procedure.WaitUntilSettled(kUploadBound)); };
     procedure.StartUpgradeMode();
     settle();
@@ -324,6 +380,7 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
     if (message.empty() && observer.Log().ends_with(firmware::kVerifyFailLog)) {
       message = firmware::kVerifyFailLog;
     }
+    JoinUnplug();  // a restarted server listens again before Cancel connects
     if (!finished && procedure.Cancel() == firmware::CancelResult::Returning) settle();
     return {finished, message};
   }
@@ -355,7 +412,10 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
       }
       return;
     }
-    if (unplugged_) Connect();
+    if (server_ && !server_->Running()) {
+      ASSERT_TRUE(server_->Start());
+    }
+    if (unplugged_ || server_ || mute_) Connect();
     if (hostRate_ != UartSettings{}.baudRate) {
       // A CR ends the line the garbled bytes left open in the module, as the user's Enter in a
       // terminal would; its echo is taken before the host connects again at the right rate.
@@ -407,6 +467,8 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
   }
 
   std::uint32_t hostRate_ = UartSettings{}.baudRate;
+  UartSettings settings_;
+  std::optional<testsupport::MuteServer> mute_;
   std::thread unplugger_;
   std::atomic<bool> unplugged_{false};
   std::size_t imagesBefore_ = 0;
@@ -429,7 +491,9 @@ TEST_P(FaultMatrixTest, EndsAsTheTableSays) {
   Outcome outcome = RunExchange(cell.exchange);
   EXPECT_LT(std::chrono::steady_clock::now() - start,
             cell.exchange == Exchange::Upload ? kUploadBound : kBound);
-  if (cell.fault == Fault::Unplug && cell.exchange != Exchange::Upload) {
+  const bool pulled = cell.fault == Fault::Unplug || cell.fault == Fault::ServerStopped ||
+                      cell.fault == Fault::ServerRestarted;
+  if (pulled && cell.exchange != Exchange::Upload) {
     // Whatever the exchange said, the user also learns that the adapter went.
     EXPECT_TRUE(
         listener_.WaitFor([](const auto& calls) { return !PortLostText(calls).empty(); }, kBound));

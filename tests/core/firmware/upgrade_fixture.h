@@ -17,6 +17,7 @@
 #include "core/firmware/upgrade_procedure.h"
 #include "core/link/serial/clock.h"
 #include "support/boot_loader_client.h"
+#include "support/ser2net_server.h"
 #include "support/temp_folder.h"
 
 namespace netloom::testsupport {
@@ -71,9 +72,16 @@ class UpgradeTest : public ::testing::Test {
   }
 
   std::unique_ptr<firmware::UpgradeProcedure> MakeProcedure() {
-    return std::make_unique<firmware::UpgradeProcedure>(sim_->LinkPath(), settings_, observer_,
-                                                        clock_);
+    return std::make_unique<firmware::UpgradeProcedure>(PortPath(), settings_, observer_, clock_);
   }
+
+  // From now on the procedure reaches the module through a real ser2net in `mode`.
+  void UseSer2net(Ser2netMode mode) {
+    server_ = std::make_unique<Ser2netServer>(sim_->LinkPath(), mode);
+    ASSERT_TRUE(server_->Running());
+  }
+  // The module's link, or the server's port after UseSer2net.
+  std::string PortPath() const { return server_ ? server_->PortName() : sim_->LinkPath(); }
 
   // A HEX file of `binaryBytes` random bytes in records of `blockSize` bytes, made by srec_cat.
   std::string MakeHexFile(std::size_t binaryBytes, int blockSize = 16) {
@@ -126,6 +134,7 @@ class UpgradeTest : public ::testing::Test {
         testsupport::TestModuleOptions(kModuleRate));
   }
   std::unique_ptr<testsupport::ScopedVirtualModule> sim_ = MakeModule();
+  std::unique_ptr<Ser2netServer> server_;
   link::CompressedClock clock_{100};
   RecordingObserver observer_;
   link::UartSettings settings_;

@@ -55,6 +55,39 @@ TEST_F(UpgradeTest, VerifiedUploadDeliversTheFileAndReturnsToAtCommandMode) {
   EXPECT_EQ(procedure->State(), UpgradeState::Closed);
 }
 
+TEST_F(UpgradeTest, ThroughSer2netTheRateChangesReachTheModuleAndTheFileArrivesByteExact) {
+  UseSer2net(testsupport::Ser2netMode::Rfc2217);
+  const auto hex = MakeHexFile(3000);
+  auto procedure = MakeProcedure();
+  ASSERT_TRUE(procedure->StartUpgradeMode());
+  Settle(*procedure);
+  EXPECT_TRUE(BootLoader().InBootLoader());
+  ASSERT_TRUE(procedure->ChangeUart(PortPath(), settings_));
+
+  // The module's boot loader hears only 115200 and its return only 9600: a rate the server
+  // did not set would be garbage.
+  ASSERT_TRUE(procedure->StartUpgrade(hex));
+  Settle(*procedure);
+  EXPECT_EQ(procedure->LastResult(), UpgradeResult::Finished) << observer_.Log();
+  EXPECT_EQ(observer_.Messages(), std::vector<std::string>{"Upgrade finish~!!"});
+  EXPECT_EQ(BootLoader().VerifiedImage().Bytes(), FileImage().Bytes());
+  EXPECT_TRUE(procedure->AtModeAnswered());
+  EXPECT_TRUE(AnswersAtCommands());
+}
+
+TEST_F(UpgradeTest, ARawTcpPortRefusesBothStepsAndLeavesTheModuleAlone) {
+  UseSer2net(testsupport::Ser2netMode::Raw);
+  const auto hex = MakeHexFile(64);
+  auto procedure = MakeProcedure();
+  EXPECT_FALSE(procedure->StartUpgradeMode());
+  EXPECT_FALSE(procedure->StartUpgrade(hex));
+  EXPECT_EQ(observer_.Messages(),
+            (std::vector<std::string>(2, std::string(kFixedRatePortMessage))));
+  EXPECT_EQ(procedure->State(), UpgradeState::Idle);
+  EXPECT_FALSE(BootLoader().InBootLoader());
+  EXPECT_EQ(procedure->Cancel(), CancelResult::CloseNow);
+}
+
 struct FaultCase {
   const char* name;
   std::function<void(sim::BootLoaderFaults&)> fault;

@@ -1,6 +1,7 @@
 // Configuration read and write through the link worker against the virtual module.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/catalogue/config_items.h"
@@ -141,6 +142,26 @@ TEST_F(ConfigTransferTest, LocalWriteSendsTheImageAndReadsBack) {
   EXPECT_TRUE(Read().delivered);
   EXPECT_EQ(Values().Get(Item("PanID")), "4321");
   EXPECT_EQ(Values().Get(Item("Device Name")), "Renamed");
+}
+
+TEST_F(ConfigTransferTest, ThroughSer2netAnImageHoldingFFIsWrittenAndVerifiedByteExact) {
+  UseSer2net(testsupport::Ser2netMode::Rfc2217);
+  Values().Set(Item("PanID"), "FFFF");  // two 0xFF bytes in the first frame
+  const ConfigImage expected = EncodeImage(Values()).image;
+  ASSERT_NE(std::find(expected.begin(), expected.end(), 0xFF), expected.end());
+  sim_.Faults().SetRecording(true);
+
+  const CommandReport report = Write();
+  EXPECT_TRUE(report.delivered) << report.failure;
+  EXPECT_EQ(Faults().ImagesStored(), 1u);
+  // The module took each 0xFF once: doubled on the wire, undoubled by the server.
+  EXPECT_EQ(Received(), "ATCFGWRITE\r" + kStxText + FramesOf(expected) + kEotText);
+
+  // The verify: the module's frames carry the 0xFF bytes back.
+  Values().LoadDefaults();
+  EXPECT_TRUE(Read().delivered);
+  EXPECT_EQ(Values().Get(Item("PanID")), "FFFF");
+  EXPECT_EQ(ViewImage(), expected);
 }
 
 TEST_F(ConfigTransferTest, RemoteWriteReachesOnlyItsNode) {

@@ -16,6 +16,7 @@
 #include "core/link/worker/connection.h"
 #include "core/link/worker/link_worker.h"
 #include "support/recording_listener.h"
+#include "support/ser2net_server.h"
 #include "support/virtual_module_fixture.h"
 
 namespace netloom::testsupport {
@@ -100,14 +101,22 @@ class ExchangeTest : public ::testing::Test {
   // A new worker on the module's link (after a re-plug, say).
   void Connect(link::UartSettings settings = {}) {
     if (worker_) worker_->Stop();
-    link::Connection connection =
-        link::Connect(sim_.LinkPath(), settings, listener_, session_, clock_);
+    link::Connection connection = link::Connect(PortPath(), settings, listener_, session_, clock_);
     ASSERT_TRUE(connection.worker) << connection.error.detail;
     worker_ = std::move(connection.worker);
   }
   void TearDown() override {
     if (worker_) worker_->Stop();
   }
+
+  // From now on the worker reaches the module through a real ser2net in `mode` (connected anew).
+  void UseSer2net(Ser2netMode mode) {
+    server_ = std::make_unique<Ser2netServer>(sim_.LinkPath(), mode);
+    ASSERT_TRUE(server_->Running());
+    Connect();
+  }
+  // The module's link, or the server's port after UseSer2net.
+  std::string PortPath() const { return server_ ? server_->PortName() : sim_.LinkPath(); }
 
   static catalogue::ConfigValueTable& Values() { return catalogue::GlobalConfigValues(); }
   sim::ExchangeFaults& Faults() { return sim_.Faults().Exchanges(); }
@@ -147,6 +156,7 @@ class ExchangeTest : public ::testing::Test {
   }
 
   ScopedVirtualModule sim_;
+  std::unique_ptr<Ser2netServer> server_;
   RecordingClock clock_;
   ExchangeListener listener_;
   link::LinkSession session_;

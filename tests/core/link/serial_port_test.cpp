@@ -9,11 +9,13 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "core/link/serial/termios_settings.h"
 #include "pty_pair.h"
+#include "support/ser2net_server.h"
 
 namespace netloom::link {
 namespace {
@@ -22,11 +24,24 @@ using std::chrono::milliseconds;
 using testsupport::PtyPair;
 using SteadyClock = std::chrono::steady_clock;
 
+// How the port under test reaches the pseudo-terminal: opened as a device, or through a real
+// ser2net in RFC 2217 mode (the same line semantics must hold over the network).
+enum class Backend { Device, Rfc2217 };
+
 class SerialPortTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Open(Backend::Device); }
+
+  void Open(Backend backend) {
     ASSERT_TRUE(pty.Ok());
-    OpenResult opened = OpenPort(pty.SlavePath());
+    std::string path = pty.SlavePath();
+    if (backend == Backend::Rfc2217) {
+      server =
+          std::make_unique<testsupport::Ser2netServer>(path, testsupport::Ser2netMode::Rfc2217);
+      ASSERT_TRUE(server->Running());
+      path = server->PortName();
+    }
+    OpenResult opened = OpenPort(path);
     ASSERT_TRUE(opened.port) << opened.error.detail;
     port = std::move(opened.port);
   }
@@ -56,8 +71,18 @@ class SerialPortTest : public ::testing::Test {
   }
 
   PtyPair pty;
+  std::unique_ptr<testsupport::Ser2netServer> server;
   std::unique_ptr<SerialPort> port;
 };
+
+class LineSemanticsTest : public SerialPortTest, public ::testing::WithParamInterface<Backend> {
+ protected:
+  void SetUp() override { Open(GetParam()); }
+};
+
+std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
+  return info.param == Backend::Device ? "Device" : "Rfc2217";
+}
 
 struct LineCase {
   std::uint32_t baud;
@@ -69,10 +94,14 @@ struct LineCase {
   StopBits stopBits;
 };
 
-class ConfigureLineTest : public SerialPortTest, public ::testing::WithParamInterface<LineCase> {};
+class ConfigureLineTest : public SerialPortTest,
+                          public ::testing::WithParamInterface<std::tuple<Backend, LineCase>> {
+ protected:
+  void SetUp() override { Open(std::get<0>(GetParam())); }
+};
 
 TEST_P(ConfigureLineTest, LandsInTermios) {
-  const LineCase& c = GetParam();
+  const LineCase& c = std::get<1>(GetParam());
   UartSettings settings;
   settings.baudRate = c.baud;
   settings.byteSize = c.byteSize;
@@ -101,17 +130,26 @@ TEST_P(ConfigureLineTest, LandsInTermios) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, ConfigureLineTest,
-    ::testing::Values(LineCase{300, B300, 8, CS8, Parity::None, 0, StopBits::One},
-                      LineCase{1200, B1200, 7, CS7, Parity::Odd, PARENB | PARODD, StopBits::Two},
-                      LineCase{2400, B2400, 5, CS5, Parity::Even, PARENB, StopBits::One},
-                      LineCase{4800, B4800, 6, CS6, Parity::Mark, PARENB | PARODD | CMSPAR,
-                               StopBits::One},
-                      LineCase{9600, B9600, 8, CS8, Parity::Space, PARENB | CMSPAR, StopBits::Two},
-                      LineCase{19200, B19200, 8, CS8, Parity::None, 0, StopBits::One},
-                      LineCase{38400, B38400, 7, CS7, Parity::Even, PARENB, StopBits::Two},
-                      LineCase{57600, B57600, 8, CS8, Parity::Odd, PARENB | PARODD, StopBits::One},
-                      LineCase{115200, B115200, 8, CS8, Parity::None, 0, StopBits::One},
-                      LineCase{921600, B921600, 8, CS8, Parity::None, 0, StopBits::One}));
+    ::testing::Combine(
+        ::testing::Values(Backend::Device, Backend::Rfc2217),
+        ::testing::Values(
+            LineCase{300, B300, 8, CS8, Parity::None, 0, StopBits::One},
+            LineCase{1200, B1200, 7, CS7, Parity::Odd, PARENB | PARODD, StopBits::Two},
+            LineCase{2400, B2400, 5, CS5, Parity::Even, PARENB, StopBits::One},
+            LineCase{4800, B4800, 6, CS6, Parity::Mark, PARENB | PARODD | CMSPAR, StopBits::One},
+            LineCase{9600, B9600, 8, CS8, Parity::Space, PARENB | CMSPAR, StopBits::Two},
+            LineCase{19200, B19200, 8, CS8, Parity::None, 0, StopBits::One},
+            LineCase{38400, B38400, 7, CS7, Parity::Even, PARENB, StopBits::Two},
+            LineCase{57600, B57600, 8, CS8, Parity::Odd, PARENB | PARODD, StopBits::One},
+            LineCase{115200, B115200, 8, CS8, Parity::None, 0, StopBits::One},
+            LineCase{921600, B921600, 8, CS8, Parity::None, 0, StopBits::One})),
+    [](const auto& info) {
+      const LineCase& c = std::get<1>(info.param);
+      return std::string(std::get<0>(info.param) == Backend::Device ? "Device_" : "Rfc2217_") +
+             std::to_string(c.baud) + "_" + std::to_string(c.byteSize) + "_" +
+             std::to_string(static_cast<int>(c.parity)) + "_" +
+             std::to_string(static_cast<int>(c.stopBits));
+    });
 
 TEST_F(SerialPortTest, RefusedSettingsLeaveTheLineAsItWas) {
   UartSettings start;
@@ -142,7 +180,7 @@ TEST_F(SerialPortTest, RefusedSettingsLeaveTheLineAsItWas) {
   }
 }
 
-TEST_F(SerialPortTest, WritesReachTheLineUnchanged) {
+TEST_P(LineSemanticsTest, WritesReachTheLineUnchanged) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   EXPECT_TRUE(WriteText(*port, "+++\r\nAT\n"));
   EXPECT_TRUE(WriteByte(*port, 0x00));
@@ -150,7 +188,20 @@ TEST_F(SerialPortTest, WritesReachTheLineUnchanged) {
   EXPECT_EQ(pty.Receive(10), std::string("+++\r\nAT\n\x00\xFF", 10));
 }
 
-TEST_F(SerialPortTest, AWaitingBurstReturnsAtOnce) {
+TEST_P(LineSemanticsTest, BytesFromTheLineArriveUnchanged) {
+  ASSERT_TRUE(ConfigurePort(*port, {}));
+  // 0xFF alone, doubled and before what a Telnet command byte would be.
+  const std::string sent("\xFF\x00\xFF\xFF\xFA\x2C\xFF\xF0ok", 10);
+  ASSERT_TRUE(pty.Send(sent));
+  std::string got;
+  const auto deadline = SteadyClock::now() + std::chrono::seconds(5);
+  while (got.size() < sent.size() && SteadyClock::now() < deadline) {
+    got += TimedRead(sent.size() - got.size(), 1000).text;
+  }
+  EXPECT_EQ(got, sent);
+}
+
+TEST_P(LineSemanticsTest, AWaitingBurstReturnsAtOnce) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   ASSERT_TRUE(pty.Send("ATINFO\r"));
   const Timed read = TimedRead(7, 3000);
@@ -159,7 +210,7 @@ TEST_F(SerialPortTest, AWaitingBurstReturnsAtOnce) {
   EXPECT_LT(read.elapsed, milliseconds(1000));
 }
 
-TEST_F(SerialPortTest, AShortBurstEndsOneIntervalAfterItsLastByte) {
+TEST_P(LineSemanticsTest, AShortBurstEndsOneIntervalAfterItsLastByte) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   ASSERT_TRUE(pty.Send("OK\r\n"));
   const Timed read = TimedRead(256, 3000);
@@ -168,7 +219,7 @@ TEST_F(SerialPortTest, AShortBurstEndsOneIntervalAfterItsLastByte) {
   EXPECT_LT(read.elapsed, milliseconds(1500));
 }
 
-TEST_F(SerialPortTest, ABurstSplitByAGapComesBackAsTwoReads) {
+TEST_P(LineSemanticsTest, ABurstSplitByAGapComesBackAsTwoReads) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   std::thread sender([&] {
     pty.Send("first");
@@ -183,7 +234,7 @@ TEST_F(SerialPortTest, ABurstSplitByAGapComesBackAsTwoReads) {
   EXPECT_EQ(second.text, "second");
 }
 
-TEST_F(SerialPortTest, ASilentReadReturnsNothingAfterItsTotalTimeout) {
+TEST_P(LineSemanticsTest, ASilentReadReturnsNothingAfterItsTotalTimeout) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   const Timed read = TimedRead(1, 100);
   EXPECT_EQ(read.result.count, 0u);
@@ -192,7 +243,7 @@ TEST_F(SerialPortTest, ASilentReadReturnsNothingAfterItsTotalTimeout) {
   EXPECT_LT(read.elapsed, milliseconds(2000));
 }
 
-TEST_F(SerialPortTest, AZeroTimeoutTakesOnlyWhatIsWaiting) {
+TEST_P(LineSemanticsTest, AZeroTimeoutTakesOnlyWhatIsWaiting) {
   ASSERT_TRUE(ConfigurePort(*port, {}));
   EXPECT_EQ(TimedRead(4, 0).result.count, 0u);
   ASSERT_TRUE(pty.Send("ab"));
@@ -200,6 +251,9 @@ TEST_F(SerialPortTest, AZeroTimeoutTakesOnlyWhatIsWaiting) {
   EXPECT_EQ(TimedRead(1, 2000).text, "a");
   EXPECT_EQ(TimedRead(4, 0).text, "b");
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LineSemanticsTest,
+                         ::testing::Values(Backend::Device, Backend::Rfc2217), BackendName);
 
 TEST_F(SerialPortTest, APeerThatGoesAwayMakesTheReadFailPromptly) {
   ASSERT_TRUE(ConfigurePort(*port, {}));

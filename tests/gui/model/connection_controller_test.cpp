@@ -11,6 +11,7 @@
 #include "../network_fixture.h"
 #include "core/link/serial/serial_port.h"
 #include "manual_ui_thread.h"
+#include "support/ser2net_server.h"
 #include "support/virtual_module_fixture.h"
 
 namespace netloom::model {
@@ -215,6 +216,40 @@ TEST_F(ConnectionControllerTest, APulledAdapterIsWatchedAndTheCycleResumes) {
   EXPECT_NE(seen_.output.find("//////////vmod reconnected//////////\r\n"), std::string::npos);
   const int before = seen_.networks;
   EXPECT_TRUE(RunUntilNetworks(before + 1));
+}
+
+TEST_F(ConnectionControllerTest, ALostServerIsAPulledAdapterAskedLessOftenUntilItIsBack) {
+  using namespace std::chrono_literals;
+  testsupport::Ser2netServer server(sim_.LinkPath(), testsupport::Ser2netMode::Rfc2217);
+  ASSERT_TRUE(server.Running());
+  const std::string name = server.PortName();
+  controller_.Reset(PortChoiceFor(name));
+  controller_.StartRefresh();
+  ASSERT_TRUE(RunUntilNetworks(1));
+  EXPECT_NE(controller_.PortSettingsLine().find("FLOW:None  RTT "), std::string::npos)
+      << controller_.PortSettingsLine();
+
+  server.Stop();
+  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.lost(); }));
+  EXPECT_TRUE(controller_.PortSettingsLine().starts_with("Port lost: "));
+  EXPECT_NE(seen_.output.find("Port lost: " + name), std::string::npos) << seen_.output;
+  EXPECT_EQ(ReconnectTimer().delay(), 1000ms);
+  for (const auto next : {2000ms, 4000ms, 8000ms}) {
+    ReconnectTimer().Fire();  // the server refuses: asked again later, and later still
+    EXPECT_TRUE(controller_.lost());
+    ASSERT_TRUE(ReconnectTimer().Active());
+    EXPECT_EQ(ReconnectTimer().delay(), next);
+  }
+
+  ASSERT_TRUE(server.Start());
+  ReconnectTimer().Fire();
+  EXPECT_EQ(controller_.state(), State::Refreshing);
+  EXPECT_NE(seen_.output.find("//////////" + name + " reconnected//////////\r\n"),
+            std::string::npos);
+  const int before = seen_.networks;
+  EXPECT_TRUE(RunUntilNetworks(before + 1));
+  EXPECT_TRUE(seen_.messages.empty());  // no message box, as for a pulled adapter
+  controller_.Disconnect();
 }
 
 TEST_F(ConnectionControllerTest, APickTargetsThePanesAndAnUnknownNodeClearsTheSelection) {

@@ -14,29 +14,13 @@
 #include <chrono>
 
 #include "core/link/serial/link_errno.h"
+#include "core/link/serial/poll_wait.h"
 #include "core/link/serial/termios_settings.h"
 
 namespace netloom::link::detail {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-// Milliseconds left until `deadline`, rounded up so a wait never ends early; 0 when past.
-int MsUntil(SteadyClock::time_point deadline) {
-  const auto left = deadline - SteadyClock::now();
-  if (left <= SteadyClock::duration::zero()) return 0;
-  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
-}
-
-// Waits for `events` on `fd`; the revents, 0 on time-out, -1 with errno on failure.
-int WaitFor(int fd, short events, int timeoutMs) {
-  pollfd entry{fd, events, 0};
-  for (;;) {
-    const int ready = ::poll(&entry, 1, timeoutMs);
-    if (ready >= 0) return ready == 0 ? 0 : entry.revents;
-    if (errno != EINTR) return -1;
-  }
-}
 
 // Unix98 pseudo-terminal slaves (the virtual module's link) have these majors.
 bool IsPseudoTerminal(int fd) {

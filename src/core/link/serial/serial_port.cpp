@@ -1,5 +1,7 @@
 #include "core/link/serial/serial_port.h"
 
+#include "core/link/serial/network_port_name.h"
+#include "core/link/serial/network_serial_port.h"
 #include "core/link/serial/port_tap.h"
 #include "core/link/serial/posix_serial_port.h"
 #include "core/link/serial/serial_trace.h"
@@ -7,7 +9,8 @@
 namespace netloom::link {
 
 OpenResult OpenPort(const std::string& path) {
-  OpenResult result = detail::PosixSerialPort::Open(path);
+  OpenResult result = IsNetworkPortName(path) ? detail::NetworkSerialPort::Open(path)
+                                              : detail::PosixSerialPort::Open(path);
   if (result.error) detail::Trace(path, "open failed: " + result.error.detail);
   if (result.port) detail::Trace(path, "open");
   result.port = detail::Tapped(detail::Traced(std::move(result.port)));

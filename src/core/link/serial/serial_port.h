@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/link/serial/link_health.h"
 #include "core/link/serial/uart_settings.h"
 
 namespace netloom::link {
@@ -73,6 +74,9 @@ class SerialPort {
   virtual const std::string& Path() const = 0;
   // Why the last Configure, Write or Read failed; None after a success.
   virtual LinkError LastError() const { return {}; }
+  // The link's health where there is a link to measure (network ports), else null. Taken by
+  // the owner before the port goes to the worker; readable from any thread.
+  virtual std::shared_ptr<const LinkHealth> Health() const { return nullptr; }
 };
 
 struct OpenResult {
@@ -84,9 +88,11 @@ struct OpenResult {
 inline constexpr std::string_view kCantOpenPortMessage = "Can't open this COM~!!";
 
 // Opens a device path exclusively (a second opener, in this or another program, is refused,
-// root included). Failure kinds: System (absent, busy, permission denied: detail says why and,
-// for a permission or a busy port, what to do), Unsupported (not a serial device), CallerBug
-// (empty path).
+// root included), or a network port named "rfc2217://HOST:PORT" or "tcp://HOST:PORT"
+// (network_serial_port.h). Failure kinds: System (absent, busy, permission denied, a server
+// that cannot be reached: detail says why and, for a permission or a busy port, what to do),
+// Unsupported (not a serial device, a server without serial port control), Protocol (a server
+// that does not answer), CallerBug (empty path, a malformed network port name).
 OpenResult OpenPort(const std::string& path);
 
 // Turns the trace on for ports opened from now on, as NETLOOM_TRACE=1 does from the start

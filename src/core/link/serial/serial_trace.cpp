@@ -51,6 +51,7 @@ class TracedPort final : public SerialPort {
   }
   const std::string& Path() const override { return inner_->Path(); }
   LinkError LastError() const override { return inner_->LastError(); }
+  std::shared_ptr<const LinkHealth> Health() const override { return inner_->Health(); }
 
  private:
   std::unique_ptr<SerialPort> inner_;

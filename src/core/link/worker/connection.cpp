@@ -44,17 +44,18 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
                    LinkSession& session, Clock& clock) {
   settings.readTimeoutMs = kConnectReadTimeoutMs;
   OpenResult opened = OpenPort(path);
-  if (!opened.port) return {nullptr, std::move(opened.error), std::string()};
+  if (!opened.port) return {nullptr, std::move(opened.error), std::string(), nullptr};
   std::string refused;
   if (!ConfigurePort(*opened.port, settings)) {
     refused = RefusedSettingsLine(opened.port->LastError().detail);
     ApplyReadTimeout(*opened.port, settings, settings.readTimeoutMs);
   }
+  auto health = opened.port->Health();
   auto worker =
       std::make_unique<CThread>(std::move(opened.port), settings, listener, session, clock);
   worker->Start();
   worker->Signal(WorkerCommand::Wake);
-  return {std::move(worker), {}, std::move(refused)};
+  return {std::move(worker), {}, std::move(refused), std::move(health)};
 }
 
 void SelectNode(LinkSession& session, std::string_view address) {

@@ -24,6 +24,8 @@ struct Connection {
   // Empty, or the line for the user when the port refused the line settings (a baud rate or
   // parity the adapter cannot do): the connection goes on with the port as it is.
   std::string refused;
+  // The link's health for the status bar (a network port's round-trip time); null for a device.
+  std::shared_ptr<const LinkHealth> health;
 };
 
 // Sets the settings' read time-out to 200 ms (the idle read of a fresh connection), opens and
