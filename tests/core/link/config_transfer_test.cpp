@@ -161,7 +161,7 @@ TEST_F(ConfigTransferTest, ThroughSer2netAnImageHoldingFFIsWrittenAndVerifiedByt
   Values().LoadDefaults();
   EXPECT_TRUE(Read().delivered);
   EXPECT_EQ(Values().Get(Item("PanID")), "FFFF");
-  EXPECT_EQ(ViewImage(), expected);
+  EXPECT_EQ(TransferredImage(), expected);
 }
 
 TEST_F(ConfigTransferTest, RemoteWriteReachesOnlyItsNode) {
