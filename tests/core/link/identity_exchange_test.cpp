@@ -149,11 +149,11 @@ TEST_F(IdentityExchangeTest, ThroughSer2netTheWriteReachesTheModuleByteExact) {
   UseSer2net(testsupport::Ser2netMode::Rfc2217);
   const ModuleIdentity requested{2, 0x1A, 0xFFFF, 1, 2, "Gateway"};
   sim_.Faults().SetRecording(true);
-  EXPECT_TRUE(Write(requested).delivered) << Wizard().message;
+  EXPECT_TRUE(Write(requested).delivered) << Identity().message;
   EXPECT_EQ(Received(), "+++\rATINFOI 0002 1A FFFF 1 2 Gateway\rATRESET\r+++\r");
   EXPECT_EQ(Faults().Resets(), 1u);
   EXPECT_TRUE(Read().delivered);
-  EXPECT_EQ(Wizard().current, requested);
+  EXPECT_EQ(Identity().current, requested);
 }
 
 TEST_F(IdentityExchangeTest, RemoteWriteReachesOnlyItsNode) {
