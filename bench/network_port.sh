@@ -55,7 +55,12 @@ for ((i = 0; i < repeats; i++)); do
   for kind in direct rfc2217; do
     measure "$work/$kind.walk" "$cli" walk --port "${paths[$kind]}"
     measure "$work/$kind.read" "$cli" config read --port "${paths[$kind]}"
+  done
+done
+for ((i = 0; i < repeats; i++)); do
+  for kind in direct rfc2217; do
     measure "$work/$kind.flash" "$cli" flash --port "${paths[$kind]}" "$work/image.hex"
+    sleep 4  # the module restarts (3 s) after the upload's return
   done
 done
 
