@@ -22,8 +22,9 @@ for arg in "$@"; do
 done
 
 # dpkg-dev: dpkg-shlibdeps, which works out the Debian packages' dependencies (scripts/package.sh).
+# libmosquitto-dev, libcpp-httplib-dev: the bridge's MQTT client and metrics endpoint.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev nlohmann-json3-dev
-  dpkg-dev)
+  dpkg-dev libmosquitto-dev libcpp-httplib-dev)
 developer=ON
 if [ "$mode" = release ]; then
   developer=OFF
@@ -31,7 +32,9 @@ else
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev srecord
     ser2net xvfb xauth xdotool imagemagick
     # the package check (scripts/check-packages.sh) and the completion tests
-    lintian desktop-file-utils appstream man-db bash-completion zsh fish)
+    lintian desktop-file-utils appstream man-db bash-completion zsh fish
+    # the bridge tests' broker and subscriber
+    mosquitto mosquitto-clients openssl)
 fi
 missing=()
 for p in "${packages[@]}"; do

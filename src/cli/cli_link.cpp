@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <utility>
 
 #include "core/link/config/config_messages.h"
 #include "core/link/exchange/remote_set_up.h"
@@ -36,15 +37,29 @@ std::optional<int> CliLink::Open(const ParsedArgs& args) {
   const auto path = link::ResolvePort(*port);
   if (!path) return UsageError(io_, commandName_, UnknownPortReason(*port));
   if (const auto status = logFile_.Start(args, *path)) return status;
-  link::Connection connection = link::Connect(*path, *settings, *this, session_);
+  path_ = *path;
+  settings_ = *settings;
+  return Reconnect() ? std::nullopt : std::optional<int>(kExitFailed);
+}
+
+bool CliLink::Reconnect() {
+  Close();
+  {
+    std::lock_guard lock(mutex_);
+    lost_.clear();
+    reports_.clear();
+    network_.reset();
+  }
+  link::UartSettings settings = settings_;
+  link::Connection connection = link::Connect(path_, settings, *this, session_);
   if (!connection.worker) {
     const std::string detail = connection.error.detail;
     Fail(std::string(link::kCantOpenPortMessage) + (detail.empty() ? "" : " (" + detail + ")"));
-    return kExitFailed;
+    return false;
   }
   if (!connection.refused.empty()) Fail(connection.refused);
   worker_ = std::move(connection.worker);
-  return std::nullopt;
+  return true;
 }
 
 bool CliLink::WaitInterruptible(const std::function<bool()>& done,
@@ -100,11 +115,15 @@ bool CliLink::WaitQuiet(std::chrono::milliseconds quiet,
   });
 }
 
-bool CliLink::Pause(std::chrono::milliseconds time) {
-  const auto until = std::chrono::steady_clock::now() + time;
-  return WaitInterruptible(
-             [&] { return !lost_.empty() || std::chrono::steady_clock::now() >= until; }) &&
-         LostText().empty();
+bool CliLink::Pause(std::chrono::milliseconds time, const link::Clock& clock,
+                    const std::function<bool()>& wake, bool endOnLoss) {
+  const auto until = clock.Now() + time;
+  // `wake` is the caller's: it is asked between the waits, without this link's lock.
+  bool woken = false;
+  const bool signalled = !WaitInterruptible(
+      [&] { return woken || (endOnLoss && !lost_.empty()) || clock.Now() >= until; },
+      [&] { woken = wake && wake(); });
+  return !signalled && (!endOnLoss || LostText().empty());
 }
 
 std::string CliLink::LostText() const {
@@ -115,6 +134,11 @@ std::string CliLink::LostText() const {
 std::string CliLink::Echoed() const {
   std::lock_guard lock(mutex_);
   return echoed_;
+}
+
+std::string CliLink::TakeEchoed() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(echoed_, std::string());
 }
 
 void CliLink::Close() {

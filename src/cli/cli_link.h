@@ -19,6 +19,7 @@
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/session_log_file.h"
+#include "core/link/serial/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "core/link/worker/worker_listener.h"
@@ -39,6 +40,10 @@ class CliLink final : public link::WorkerListener {
   // bad line flag, 1 when the port does not open). Line settings the port refuses are named on
   // standard error; the command goes on with the port as it is.
   std::optional<int> Open(const ParsedArgs& args);
+  // After a loss: closes what is left of the connection and opens the port of Open again with
+  // the same settings, as the desktop program reconnects a pulled adapter (the session, and so
+  // the node the requests target, is kept). False, the port closed, when it does not open yet.
+  bool Reconnect();
 
   link::CThread& Worker() { return *worker_; }
   link::LinkSession& Session() { return session_; }
@@ -58,12 +63,17 @@ class CliLink final : public link::WorkerListener {
   // when interrupted.
   bool WaitQuiet(std::chrono::milliseconds quiet, std::chrono::steady_clock::time_point since,
                  std::chrono::milliseconds limit);
-  // Waits `time`; false when a signal came first or the port was lost.
-  bool Pause(std::chrono::milliseconds time);
+  // Waits `time` as `clock` tells it (tests move a clock of their own) or until `wake`, if
+  // given, holds. False when a signal came first or, with `endOnLoss`, the port was lost.
+  bool Pause(std::chrono::milliseconds time, const link::Clock& clock = link::DefaultClock(),
+             const std::function<bool()>& wake = {}, bool endOnLoss = true);
   // The lost-port line, empty while the port works.
   std::string LostText() const;
   // Everything echoed so far.
   std::string Echoed() const;
+  // Everything echoed since the last take, which is forgotten (a long-running command keeps
+  // no growing echo).
+  std::string TakeEchoed();
   // Stops the worker (the running command ends first) and closes the port.
   void Close();
   // Writes "<error>" to standard error as the command's one-line failure.
@@ -90,6 +100,8 @@ class CliLink final : public link::WorkerListener {
   const bool printEcho_;
   InterruptGuard interrupt_;
   SessionLogFile logFile_;  // before the worker: written once the port is closed
+  std::string path_;        // of Open, for Reconnect
+  link::UartSettings settings_;
   link::LinkSession session_;
   std::unique_ptr<link::CThread> worker_;
 

@@ -74,24 +74,6 @@ std::optional<AtRequest> ParseRequest(const ParsedArgs& args, std::string& error
   return request;
 }
 
-// Sends the request and waits for its end: nothing when interrupted, else the failure line
-// (empty when it went out). A command for a node goes to that node or nowhere: a coordinator
-// that refuses the console gets nothing to answer in the node's place.
-std::optional<std::string> Send(CliLink& link, const AtRequest& request) {
-  const auto code =
-      request.raw ? link::WorkerCommand::RawText : link::WorkerCommand::ConsoleCommand;
-  const bool queued = request.raw ? link::SendRawText(link.Worker(), request.text)
-                      : request.to.empty()
-                          ? link::SendConsoleCommand(link.Worker(), request.text)
-                          : link::SendConsoleCommandTo(link.Worker(), request.to, request.text);
-  if (!queued) return "not sent: too many texts wait for the module";
-  const auto report = link.WaitFinished(code);
-  if (!report) return std::nullopt;
-  if (!report->failure.empty()) return report->failure;
-  if (!report->delivered) return "write to the port failed";
-  return std::string();
-}
-
 int RunAt(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
   if (const auto status = ParseCommandLine("at", args, io, parsed)) return *status;
@@ -103,7 +85,7 @@ int RunAt(const std::vector<std::string>& args, CommandIo& io) {
   CliLink link("at", io, !json);
   if (const auto status = link.Open(parsed)) return *status;
 
-  const auto failure = Send(link, *request);
+  const auto failure = SendConsoleLine(link, request->text, request->raw, request->to);
   if (!failure) {
     link.Close();
     return InterruptGuard::ExitStatus();

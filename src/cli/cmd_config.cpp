@@ -87,25 +87,6 @@ void PrintItems(std::ostream& out, const Values& values, bool json) {
   }
 }
 
-// Runs a transfer and waits for it. Nothing when it went through; else the exit status (the
-// worker has shown its message, if it had one).
-std::optional<int> Transfer(CliLink& link, link::WorkerCommand code, const std::string& to,
-                            CommandIo& io) {
-  const auto report = Perform(
-      link, code,
-      [code](link::CThread& worker) {
-        if (code == link::WorkerCommand::ReadConfig)
-          link::RequestConfigRead(worker);
-        else
-          link::RequestConfigWrite(worker);
-      },
-      io);
-  if (!report) return InterruptGuard::ExitStatus();
-  if (report->delivered) return std::nullopt;
-  if (report->failure.empty()) link.Fail("node " + to + " is not in the coordinator's network");
-  return kExitFailed;
-}
-
 // The plan's values in `table`; the exit status when one is refused. The file's read-only and
 // per-module items are skipped, and named once on standard error when `tell`.
 std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable& table,
@@ -139,17 +120,20 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
   // A node is read first even for the defaults: nothing is written unless it answers itself.
   if (!plan.defaults || !to.empty()) {
     ShowStep(io, "reading the configuration");
-    if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
+    if (const auto status = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io))
+      return *status;
   }
   if (plan.defaults) Table().LoadDefaults();
   if (const auto status = ApplyPlan(plan, Table(), io, true)) return *status;
   ShowStep(io, "writing the configuration");
-  if (const auto status = Transfer(link, link::WorkerCommand::WriteConfig, to, io)) return *status;
+  if (const auto status = TransferConfig(link, link::WorkerCommand::WriteConfig, to, io))
+    return *status;
   if (!plan.verify) return kExitOk;
 
   const Values wrote = Table().Snapshot();
   ShowStep(io, "reading it back");
-  if (const auto status = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) return *status;
+  if (const auto status = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io))
+    return *status;
   if (const std::string differences = catalogue::DescribeDifferences(wrote, Table().Snapshot());
       !differences.empty()) {
     link.Fail("verify: " + differences);
@@ -187,7 +171,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     status = RunWrite(link, *plan, to, io);
   } else {
     ShowStep(io, "reading the configuration");
-    if (const auto failed = Transfer(link, link::WorkerCommand::ReadConfig, to, io)) {
+    if (const auto failed = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io)) {
       status = *failed;
     } else {
       PrintItems(io.out, Table().Snapshot(), parsed.Has("--json"));

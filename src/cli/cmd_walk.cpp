@@ -5,31 +5,13 @@
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/options.h"
-#include "cli/progress_line.h"
-#include "core/link/walk/device_directory.h"
+#include "cli/walk_once.h"
 #include "core/link/walk/net_info_parser.h"
-#include "core/link/walk/network_walk.h"
 #include "core/network/network_memory.h"
 #include "core/network/node_export.h"
 
 namespace netloom::cli {
 namespace {
-
-// "walking the network: N nodes" while the walk runs (on a terminal).
-class WalkProgress {
- public:
-  explicit WalkProgress(CommandIo& io)
-      : line_(io), before_(link::ProcessDeviceDirectory().Size()) {}
-  void Show() {
-    line_.Show("walking the network: " +
-               std::to_string(link::ProcessDeviceDirectory().Size() - before_) + " nodes");
-  }
-  void Clear() { line_.Clear(); }
-
- private:
-  ProgressLine line_;
-  const std::size_t before_;
-};
 
 void PrintTable(const link::NetworkSnapshot& network, std::ostream& out) {
   for (const auto& [key, record] : network.nodeTable) {
@@ -55,26 +37,6 @@ void PrintRecords(const link::NetworkSnapshot& network, bool csv, std::ostream& 
   out << network::JsonText(
              network::WalkJson(network.nodeCount, network.rootNode->address, now, nodes))
       << "\n";
-}
-
-// One network query. Nothing with `network` set when it found the root; nothing with `network`
-// empty and `failure` set when it broke off; else the exit status, the message written.
-std::optional<int> WalkOnce(CliLink& link, CommandIo& io,
-                            std::optional<link::NetworkSnapshot>& network, std::string& failure) {
-  WalkProgress progress(io);
-  const auto report = link.QueryNetwork([&] { progress.Show(); });
-  progress.Clear();
-  if (!report) return InterruptGuard::ExitStatus();
-  if (const std::string lost = link.LostText(); !lost.empty()) {
-    link.Fail(lost);
-    return kExitFailed;
-  }
-  network = link.Network();
-  if (!network) {
-    failure =
-        report->failure.empty() ? std::string(link::kNoAnswerFromCoordinator) : report->failure;
-  }
-  return std::nullopt;
 }
 
 // Walks every `period` until a signal, printing each walk's changes as they are found. A walk

@@ -102,13 +102,49 @@ std::optional<link::CommandReport> Perform(CliLink& link, link::WorkerCommand co
   return report;
 }
 
+std::optional<int> TransferConfig(CliLink& link, link::WorkerCommand code, const std::string& to,
+                                  CommandIo& io, std::string* failure) {
+  const auto report = Perform(
+      link, code,
+      [code](link::CThread& worker) {
+        if (code == link::WorkerCommand::ReadConfig)
+          link::RequestConfigRead(worker);
+        else
+          link::RequestConfigWrite(worker);
+      },
+      io);
+  if (!report) return InterruptGuard::ExitStatus();
+  if (report->delivered) return std::nullopt;
+  const std::string text = report->failure.empty()
+                               ? "node " + to + " is not in the coordinator's network"
+                               : report->failure;
+  if (report->failure.empty()) link.Fail(text);
+  if (failure) *failure = text;
+  return kExitFailed;
+}
+
+std::optional<std::string> SendConsoleLine(CliLink& link, const std::string& text, bool raw,
+                                           const std::string& to) {
+  const auto code = raw ? link::WorkerCommand::RawText : link::WorkerCommand::ConsoleCommand;
+  const bool queued = raw          ? link::SendRawText(link.Worker(), text)
+                      : to.empty() ? link::SendConsoleCommand(link.Worker(), text)
+                                   : link::SendConsoleCommandTo(link.Worker(), to, text);
+  if (!queued) return "not sent: too many texts wait for the module";
+  const auto report = link.WaitFinished(code);
+  if (!report) return std::nullopt;
+  if (!report->failure.empty()) return report->failure;
+  if (!report->delivered) return "write to the port failed";
+  return std::string();
+}
+
 bool IsNodeAddress(std::string_view text) {
   return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) {
            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
          });
 }
 
-std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io) {
+std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io,
+                            std::string* failure) {
   ShowStep(io, "walking the network");
   link::StartRefresh(link.Worker());
   const auto walk = link.WaitFinished(link::WorkerCommand::QueryNetwork);
@@ -116,6 +152,7 @@ std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo
   if (!walk) return InterruptGuard::ExitStatus();
   if (!walk->delivered) {
     link.Fail(walk->failure);
+    if (failure) *failure = walk->failure;
     return kExitFailed;
   }
   link::SelectNode(link.Session(), address);

@@ -47,8 +47,23 @@ bool IsNodeAddress(std::string_view text);
 // directs the following configuration transfers to `address` as a node click and the Parameters
 // pane's remote switch do.
 // Nothing when ready; otherwise the exit status, the reason written (1 when the walk found no
-// coordinator, 130 when interrupted).
-std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io);
+// coordinator, 130 when interrupted) and, if `failure` is given, kept there.
+std::optional<int> DirectTo(CliLink& link, const std::string& address, CommandIo& io,
+                            std::string* failure = nullptr);
+
+// Runs a configuration transfer (ReadConfig or WriteConfig) and waits for it. Nothing when it
+// went through; else the exit status (the worker has shown its message, if it had one; a node
+// that is not in the coordinator's network is named). `failure`, if given, gets the failure's
+// text.
+std::optional<int> TransferConfig(CliLink& link, link::WorkerCommand code, const std::string& to,
+                                  CommandIo& io, std::string* failure = nullptr);
+
+// Sends one console line (`raw`: typed text, to the local module) and waits until it went out:
+// nothing when interrupted, else the failure line (empty when it went out). A command for a
+// node (`to` not empty) goes to that node or nowhere: a coordinator that refuses the console
+// gets nothing to answer in the node's place.
+std::optional<std::string> SendConsoleLine(CliLink& link, const std::string& text, bool raw,
+                                           const std::string& to);
 
 // A step of a long exchange on standard error, only when it is a terminal.
 void ShowStep(CommandIo& io, std::string_view step);

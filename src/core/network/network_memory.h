@@ -56,6 +56,7 @@ class NetworkMemory {
   std::vector<NetworkNode> Nodes() const;
   // The latest complete walk (the diagram draws it; quiet nodes are not in it).
   const link::NetworkSnapshot& LatestWalk() const { return state_.latestWalk; }
+  link::WallTime LatestWalkTime() const { return state_.latestWalkTime; }
   const std::deque<ChangeEvent>& Events() const { return state_.events; }
 
   std::chrono::seconds QuietLimit() const { return state_.quietLimit; }
