@@ -55,9 +55,9 @@ class BridgeService {
 
   // Walks once and publishes what it found; false when the port was lost or a signal came.
   bool WalkAndPublish();
-  // Waits `time` serving requests; false when the port was lost (with `endOnLoss`) or a signal
-  // came; true early when a request asked for a walk.
-  bool Wait(std::chrono::milliseconds time, bool endOnLoss);
+  // Waits until `until` (by the period clock) serving requests; false when the port was lost
+  // (with `endOnLoss`) or a signal came; true early when a request asked for a walk.
+  bool Wait(std::chrono::steady_clock::time_point until, bool endOnLoss);
   bool HasRequests();
   // Serves the waiting requests; true when one asked for a walk now.
   bool ServeRequests(bool linkUp);
@@ -85,10 +85,8 @@ int BridgeService::Run() {
   if (options_.metrics && !metricsServer_.Start(*options_.metrics, error)) {
     return FailureLine(io_, error);
   }
-  client_.OnConnected([this] {
-    if (options_.allowCommands) client_.Subscribe(publisher_.topics().Commands());
-    publisher_.Republish();
-  });
+  if (options_.allowCommands) client_.Subscribe(publisher_.topics().Commands());
+  client_.OnConnected([this] { publisher_.Republish(); });
   client_.OnMessage([this](const bridge::MqttMessage& message) {
     std::lock_guard lock(requestsMutex_);
     if (requests_.size() < kMaxWaitingRequests) requests_.push_back(message);
@@ -103,14 +101,15 @@ int BridgeService::Run() {
   while (InterruptGuard::Signal() == 0) {
     if (up) {
       SetLinkUp(true);
-      up = WalkAndPublish();
-      if (up) up = Wait(options_.period, true);
+      // Periods run from walk start to walk start.
+      const auto due = time_.period.Now() + options_.period;
+      up = WalkAndPublish() && Wait(due, true);
       if (!up && InterruptGuard::Signal() == 0) {
         link_.Fail(link_.LostText());
         SetLinkUp(false);
         retry = kFirstRetry;
       }
-    } else if (Wait(retry, false) && InterruptGuard::Signal() == 0) {
+    } else if (Wait(time_.period.Now() + retry, false) && InterruptGuard::Signal() == 0) {
       up = link_.Reconnect();
       if (up) metrics_.Reconnected();
       retry = up ? kFirstRetry : std::min(retry * 2, kLastRetry);
@@ -148,8 +147,7 @@ bool BridgeService::WalkAndPublish() {
   return true;
 }
 
-bool BridgeService::Wait(std::chrono::milliseconds time, bool endOnLoss) {
-  const auto until = time_.period.Now() + time;
+bool BridgeService::Wait(std::chrono::steady_clock::time_point until, bool endOnLoss) {
   for (;;) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(until - time_.period.Now());

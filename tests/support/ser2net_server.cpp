@@ -1,18 +1,10 @@
 #include "support/ser2net_server.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "support/wait_for.h"
 
@@ -20,21 +12,6 @@ namespace netloom::testsupport {
 namespace {
 
 constexpr const char* kSer2netBinary = "/usr/sbin/ser2net";
-
-// Whether 127.0.0.1:`port` is in the listen state (read from the kernel's table: no probing
-// connection, which the server would take as a client).
-bool Listening(std::uint16_t port) {
-  std::ifstream table("/proc/net/tcp");
-  char wanted[32];
-  std::snprintf(wanted, sizeof wanted, "0100007F:%04X", port);
-  for (std::string line; std::getline(table, line);) {
-    std::istringstream fields(line);
-    std::string slot, local, remote, state;
-    fields >> slot >> local >> remote >> state;
-    if (local == wanted && state == "0A") return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -71,21 +48,11 @@ Ser2netServer::~Ser2netServer() {
 
 bool Ser2netServer::Start() {
   if (Running()) return true;
-  const std::string config = folder_.File("ser2net.yaml");
-  const std::string log = folder_.File("ser2net.log");
-  posix_spawn_file_actions_t files;
-  posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, log.c_str(),
-                                   O_WRONLY | O_CREAT | O_APPEND, 0600);
-  posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
   // -n: in the foreground, so the process started is the server; -u: no UUCP lock files.
-  const char* argv[] = {"ser2net", "-n", "-u", "-c", config.c_str(), nullptr};
-  pid_t pid = -1;
-  const int spawned =
-      ::posix_spawn(&pid, kSer2netBinary, &files, nullptr, const_cast<char* const*>(argv), environ);
-  posix_spawn_file_actions_destroy(&files);
-  pid_ = spawned == 0 ? pid : -1;
-  if (pid_ < 0 || !WaitFor([this] { return Listening(port_); }, std::chrono::seconds(20))) {
+  program_.Start({kSer2netBinary, "-n", "-u", "-c", folder_.File("ser2net.yaml")},
+                 folder_.File("ser2net.log"));
+  if (!Running() ||
+      !WaitFor([this] { return LoopbackListening(port_); }, std::chrono::seconds(20))) {
     ADD_FAILURE() << "ser2net does not listen on port " << port_ << " (is it installed? "
                   << "scripts/setup.sh installs it)\n"
                   << Log();
@@ -96,11 +63,7 @@ bool Ser2netServer::Start() {
 }
 
 void Ser2netServer::Stop() {
-  if (!Running()) return;
-  ::kill(pid_, SIGTERM);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  program_.Stop(SIGTERM);
 }
 
 std::string Ser2netServer::PortName() const {
@@ -109,10 +72,7 @@ std::string Ser2netServer::PortName() const {
 }
 
 std::string Ser2netServer::Log() const {
-  std::ifstream in(folder_.File("ser2net.log"));
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return FileText(folder_.File("ser2net.log"));
 }
 
 }  // namespace netloom::testsupport

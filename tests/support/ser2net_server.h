@@ -7,11 +7,10 @@
 // restarted server listens on the same port.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 
+#include "support/background_program.h"
 #include "support/temp_folder.h"
 
 namespace netloom::testsupport {
@@ -30,7 +29,7 @@ class Ser2netServer {
   bool Start();
   // Ends the server and waits for its end; every connection it served is closed.
   void Stop();
-  bool Running() const { return pid_ > 0; }
+  bool Running() const { return program_.Running(); }
 
   std::uint16_t Port() const { return port_; }
   // "rfc2217://127.0.0.1:PORT" or "tcp://127.0.0.1:PORT".
@@ -43,7 +42,7 @@ class Ser2netServer {
   Ser2netMode mode_;
   TempFolder folder_;
   std::uint16_t port_ = 0;
-  pid_t pid_ = -1;
+  BackgroundProgram program_;
 };
 
 // A TCP port of 127.0.0.1 that nobody listens on now.

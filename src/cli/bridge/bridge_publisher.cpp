@@ -38,7 +38,6 @@ void BridgePublisher::SetLinkUp(bool up) {
 
 void BridgePublisher::PublishWalk(const network::NetworkMemory& memory,
                                   const std::vector<network::ChangeEvent>& events) {
-  if (memory.LatestWalk().rootNode) Retain(topics_.Network(), NetworkPayload(memory));
   for (const auto& node : memory.Nodes()) {
     const bool known = published_.count(node.address) > 0;
     published_[node.address] = node;
@@ -56,6 +55,8 @@ void BridgePublisher::PublishWalk(const network::NetworkMemory& memory,
     }
     client_.Publish(topics_.Events(), EventPayload(event), false);
   }
+  // Last: a subscriber that sees the walk's network has been sent the rest of it.
+  if (memory.LatestWalk().rootNode) Retain(topics_.Network(), NetworkPayload(memory));
 }
 
 bool BridgePublisher::Forget(const std::string& address) {

@@ -36,9 +36,9 @@ class BridgePublisher {
 
   // `state`: online while the serial link works.
   void SetLinkUp(bool up);
-  // After a walk was merged into `memory`, making `events`: the network (after a complete
-  // walk), every remembered node, the nodes that left, the events, and discovery for nodes
-  // new to the bridge.
+  // After a walk was merged into `memory`, making `events`: every remembered node (with the
+  // discovery of nodes new to the bridge), the nodes that left, the events, and last the
+  // network (after a complete walk).
   void PublishWalk(const network::NetworkMemory& memory,
                    const std::vector<network::ChangeEvent>& events);
   // Removes the node's record and its discovery; false when no record of it was published.

@@ -88,12 +88,6 @@ bool MqttClient::Publish(std::string_view topic, std::string_view payload, bool 
   return true;
 }
 
-void MqttClient::Subscribe(std::string_view pattern) {
-  if (!client_) return;
-  const std::string name(pattern);
-  mosquitto_subscribe(client_, nullptr, name.c_str(), kQos);
-}
-
 bool MqttClient::Connected() const {
   std::lock_guard lock(mutex_);
   return connected_;
@@ -118,6 +112,9 @@ void MqttClient::Stop(const MqttMessage& goodbye) {
 void MqttClient::ConnectCallback(mosquitto*, void* self, int rc) {
   auto& client = *static_cast<MqttClient*>(self);
   if (rc != 0) return;  // refused (bad credentials, ...): the network thread tries again
+  for (const auto& pattern : client.subscriptions_) {
+    mosquitto_subscribe(client.client_, nullptr, pattern.c_str(), kQos);
+  }
   {
     std::lock_guard lock(client.mutex_);
     client.connected_ = true;

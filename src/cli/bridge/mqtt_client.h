@@ -3,9 +3,11 @@
 // Start connects in the background and keeps the connection: a lost broker is tried again every
 // second, then after twice as long each time, up to 30 s. The last will `will` is registered
 // with the broker at every connection, so the broker publishes it (retained) when the bridge
-// dies without saying goodbye. `onConnected` runs after every (re)connection: there the owner
-// subscribes and publishes again what the broker must hold. Stop publishes `goodbye` (the
-// will's topic and retain flag), waits a bounded time for the broker to take it, and disconnects.
+// dies without saying goodbye. At every (re)connection the client first subscribes to its
+// subscriptions (so a request answered to anything published afterwards is not missed), then
+// runs `onConnected`: there the owner publishes again what the broker must hold. Stop publishes
+// `goodbye` (the will's topic and retain flag), waits a bounded time for the broker to take it,
+// and disconnects.
 //
 // Publishing while the broker is away drops the message (false): the owner republishes what
 // must be retained in `onConnected`, and nothing queues up without bound while the broker is
@@ -21,6 +23,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/bridge/mqtt_settings.h"
 
@@ -46,9 +49,10 @@ class MqttClient {
   MqttClient(const MqttClient&) = delete;
   MqttClient& operator=(const MqttClient&) = delete;
 
-  // Set both before Start.
+  // Set these before Start.
   void OnConnected(ConnectedCall call) { onConnected_ = std::move(call); }
   void OnMessage(MessageCall call) { onMessage_ = std::move(call); }
+  void Subscribe(std::string pattern) { subscriptions_.push_back(std::move(pattern)); }
 
   // Starts the network thread; false with `error` set when the settings cannot be used (a CA
   // file that does not load, ...). A broker that cannot be reached yet is no error: it is tried
@@ -56,8 +60,6 @@ class MqttClient {
   bool Start(std::string& error);
   // Publishes at QoS 1; false when the broker is away (the message is dropped).
   bool Publish(std::string_view topic, std::string_view payload, bool retain);
-  // Subscribes at QoS 1 (call from onConnected: subscriptions end with the connection).
-  void Subscribe(std::string_view pattern);
   bool Connected() const;
   // The goodbye, then disconnect and join the network thread. `goodbye` with an empty topic:
   // none.
@@ -73,6 +75,7 @@ class MqttClient {
   MqttMessage will_;
   ConnectedCall onConnected_;
   MessageCall onMessage_;
+  std::vector<std::string> subscriptions_;
   mosquitto* client_ = nullptr;
   bool running_ = false;
 
