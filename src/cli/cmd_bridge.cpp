@@ -26,19 +26,6 @@ std::string HostSite() {
   return site.substr(0, 64);
 }
 
-std::optional<std::chrono::seconds> Seconds(const ParsedArgs& parsed, const std::string& flag,
-                                            std::chrono::seconds fallback, bool zeroAllowed,
-                                            std::string& error) {
-  const auto given = parsed.Get(flag);
-  if (!given) return fallback;
-  const auto value = ParseUnsigned(*given);
-  if (!value || (*value == 0 && !zeroAllowed)) {
-    error = "bad " + flag.substr(2) + " '" + *given + "' (seconds)";
-    return std::nullopt;
-  }
-  return std::chrono::seconds(*value);
-}
-
 // The options of a bridge command line; nothing with `error` set for a bad one.
 std::optional<BridgeOptions> ParseOptions(const ParsedArgs& parsed, std::string& error) {
   BridgeOptions options;
@@ -77,10 +64,10 @@ std::optional<BridgeOptions> ParseOptions(const ParsedArgs& parsed, std::string&
     return std::nullopt;
   }
   options.mqtt.clientId = "netloom-bridge-" + options.site;
-  const auto period = Seconds(parsed, "--period", kDefaultBridgePeriod, false, error);
-  const auto quiet =
-      period ? Seconds(parsed, "--quiet-limit", network::kDefaultQuietLimit, true, error)
-             : std::nullopt;
+  const auto period = ParseSeconds(parsed, "--period", kDefaultBridgePeriod, error, false);
+  const auto quiet = period
+                         ? ParseSeconds(parsed, "--quiet-limit", network::kDefaultQuietLimit, error)
+                         : std::nullopt;
   if (!period || !quiet) return std::nullopt;
   options.period = *period;
   options.quietLimit = *quiet;

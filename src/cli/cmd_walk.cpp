@@ -63,20 +63,6 @@ int Watch(CliLink& link, CommandIo& io, std::chrono::seconds period,
   return InterruptGuard::ExitStatus();
 }
 
-// The seconds of `flag`, or `fallback` when it is not given; nothing with `error` set for a value
-// that is not a whole number of seconds.
-std::optional<std::chrono::seconds> Seconds(const ParsedArgs& parsed, const std::string& flag,
-                                            std::chrono::seconds fallback, std::string& error) {
-  const auto given = parsed.Get(flag);
-  if (!given) return fallback;
-  const auto value = ParseUnsigned(*given);
-  if (!value) {
-    error = "bad " + flag.substr(2) + " '" + *given + "' (seconds)";
-    return std::nullopt;
-  }
-  return std::chrono::seconds(*value);
-}
-
 int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
   if (const auto status = ParseFlagsOnly("walk", args, io, parsed)) return *status;
@@ -86,9 +72,10 @@ int RunWalk(const std::vector<std::string>& args, CommandIo& io) {
     return UsageError(io, "walk", "--quiet-limit goes with --watch");
   }
   std::string error;
-  const auto period = Seconds(parsed, "--watch", {}, error);
+  const auto period = ParseSeconds(parsed, "--watch", {}, error);
   const auto quietLimit =
-      period ? Seconds(parsed, "--quiet-limit", network::kDefaultQuietLimit, error) : std::nullopt;
+      period ? ParseSeconds(parsed, "--quiet-limit", network::kDefaultQuietLimit, error)
+             : std::nullopt;
   if (!period || !quietLimit) return UsageError(io, "walk", error);
 
   CliLink link("walk", io, false);

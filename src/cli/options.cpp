@@ -96,6 +96,19 @@ std::optional<std::string> Pick(const ParsedArgs& args, const std::string& flag,
 
 }  // namespace
 
+std::optional<std::chrono::seconds> ParseSeconds(const ParsedArgs& args, const std::string& flag,
+                                                 std::chrono::seconds fallback, std::string& error,
+                                                 bool zeroAllowed) {
+  const auto given = args.Get(flag);
+  if (!given) return fallback;
+  const auto value = ParseUnsigned(*given);
+  if (!value || (*value == 0 && !zeroAllowed)) {
+    error = "bad " + flag.substr(2) + " '" + *given + "' (seconds)";
+    return std::nullopt;
+  }
+  return std::chrono::seconds(*value);
+}
+
 std::optional<std::uint32_t> ParseUnsigned(const std::string& text) {
   std::uint32_t value = 0;
   const auto* end = text.data() + text.size();

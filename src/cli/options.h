@@ -6,6 +6,7 @@
 // without its help text, its manual entry and its completion.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -93,6 +94,13 @@ std::string FlagWithValue(const FlagSpec& flag);
 
 // A decimal number without sign or blanks; nothing for anything else or one too large.
 std::optional<std::uint32_t> ParseUnsigned(const std::string& text);
+
+// The whole seconds `flag` gives, or `fallback` when it is not given; nothing with `error` set
+// ("bad <flag without dashes> '<value>' (seconds)") for another value, or for 0 unless
+// `zeroAllowed`.
+std::optional<std::chrono::seconds> ParseSeconds(const ParsedArgs& args, const std::string& flag,
+                                                 std::chrono::seconds fallback, std::string& error,
+                                                 bool zeroAllowed = true);
 
 // The texts as a reader's list of choices: "none, odd, even, mark or space".
 std::string ChoiceList(std::span<const std::string_view> texts);
