@@ -70,11 +70,12 @@ int main(int argc, char** argv) {
   CountingClock clock(waits);
   ExchangeTimer timer(waits);
   LinkSession session;
+  netloom::catalogue::ConfigValueTable values;
   const auto started =
-      StartCountingWorker(module.LinkPath(), settings, waits, clock, timer, session);
+      StartCountingWorker(module.LinkPath(), settings, waits, clock, timer, session, values);
   if (!started) return 1;
   CThread& worker = *started;
-  netloom::catalogue::GlobalConfigValues().LoadDefaults();
+  values.LoadDefaults();
 
   const auto measure = [&](const char* what, int runs, void (*request)(CThread&),
                            bool wireInPauses) {

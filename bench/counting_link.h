@@ -156,12 +156,14 @@ class QuietListener : public link::WorkerListener {
 
 // Opens `path` as a connection does (read time-out 200 ms) and starts a worker on it whose port
 // and pauses are counted into `waits`. Null, with the reason on standard error, when the port
-// does not open. `settings`, `clock`, `listener` and `session` must outlive the worker.
+// does not open. `settings`, `clock`, `listener`, `session` and `values` (the configuration values
+// its transfers decode and encode) must outlive the worker.
 inline std::unique_ptr<link::CThread> StartCountingWorker(const std::string& path,
                                                           link::UartSettings& settings,
                                                           ProtocolWaits& waits, link::Clock& clock,
                                                           link::WorkerListener& listener,
-                                                          link::LinkSession& session) {
+                                                          link::LinkSession& session,
+                                                          catalogue::ConfigValueTable& values) {
   settings.readTimeoutMs = link::kConnectReadTimeoutMs;
   link::OpenResult opened = link::OpenPort(path);
   if (!opened.port || !link::ConfigurePort(*opened.port, settings)) {
@@ -170,7 +172,7 @@ inline std::unique_ptr<link::CThread> StartCountingWorker(const std::string& pat
   }
   auto worker =
       std::make_unique<link::CThread>(std::make_unique<CountingPort>(std::move(opened.port), waits),
-                                      settings, listener, session, clock);
+                                      settings, listener, session, values, clock);
   worker->Start();
   return worker;
 }

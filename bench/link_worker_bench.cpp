@@ -62,8 +62,9 @@ int main() {
   if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return 1;
   SilentListener listener;
   LinkSession session;
+  netloom::catalogue::ConfigValueTable values;
   UartSettings settings;
-  Connection connection = Connect(ptsname(master), settings, listener, session);
+  Connection connection = Connect(ptsname(master), settings, listener, session, values);
   if (!connection.worker) {
     std::fprintf(stderr, "cannot open the pseudo-terminal: %s\n", connection.error.detail.c_str());
     return 1;

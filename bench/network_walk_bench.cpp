@@ -57,8 +57,9 @@ int Measure(bool lineRate, int rounds) {
   CountingClock clock(waits);
   QueryTimer timer(waits);
   LinkSession session;
+  netloom::catalogue::ConfigValueTable values;
   const auto started =
-      StartCountingWorker(module.LinkPath(), settings, waits, clock, timer, session);
+      StartCountingWorker(module.LinkPath(), settings, waits, clock, timer, session, values);
   if (!started) return 1;
   CThread& worker = *started;
 

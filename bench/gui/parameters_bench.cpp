@@ -37,26 +37,14 @@ double RunCli(const std::string& cli, const std::string& link, const char* what)
 }
 
 // A network document on the module with the pane bound to it, as the main frame binds it.
-struct Window {
+struct Window : netloom::model::ConnectionObserver {
   explicit Window(const std::string& link) : frame(&doc) {
     netloom::view::CNetloomView& view = *frame.view();
     view.OnInitialUpdate(false);
     view.controller().port() = {"module", link, "virtual module", false};
     view.controller().SettingsChanged(false);
-    pane.Bind({&doc,
-               [&view] { view.controller().ReadConfig(); },
-               [&view] { view.controller().WriteConfig(); },
-               {},
-               {}});
-    QObject::connect(&view, &netloom::view::CNetloomView::configTransferEnded, &pane,
-                     &CPropertiesViewBar::OnTransferEnded);
-    QObject::connect(&view, &netloom::view::CNetloomView::configValuesChanged, &pane,
-                     &CPropertiesViewBar::Rebuild);
-    QObject::connect(&view, &netloom::view::CNetloomView::configTransferEnded,
-                     [this](bool, bool succeeded) {
-                       ok = succeeded;
-                       loop.quit();
-                     });
+    pane.Bind(&view.model());
+    view.controller().AddObserver(*this);
     frame.resize(640, 480);
     frame.show();
     pane.resize(320, 700);
@@ -67,6 +55,11 @@ struct Window {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
     });
     answer.start();
+  }
+  ~Window() override { frame.view()->controller().RemoveObserver(*this); }
+  void ConfigTransferEnded(bool, bool succeeded) override {
+    ok = succeeded;
+    loop.quit();
   }
   // One transfer from the button until the port is closed again; the port is opened first,
   // as the CLI opens it.

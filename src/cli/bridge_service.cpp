@@ -221,7 +221,7 @@ void BridgeService::Serve(const bridge::BridgeCommand& command, bool linkUp) {
     }
     Reply(command.name,
           bridge::ReplyOk(command.id, nlohmann::ordered_json::parse(catalogue::ProfileJson(
-                                          catalogue::GlobalConfigValues().Snapshot()))));
+                                          link_.ConfigValues().Snapshot()))));
     return;
   }
   link_.TakeEchoed();

@@ -51,7 +51,7 @@ bool CliLink::Reconnect() {
     network_.reset();
   }
   link::UartSettings settings = settings_;
-  link::Connection connection = link::Connect(path_, settings, *this, session_);
+  link::Connection connection = link::Connect(path_, settings, *this, session_, configValues_);
   if (!connection.worker) {
     const std::string detail = connection.error.detail;
     Fail(std::string(link::kCantOpenPortMessage) + (detail.empty() ? "" : " (" + detail + ")"));

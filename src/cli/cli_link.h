@@ -19,6 +19,7 @@
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/session_log_file.h"
+#include "core/catalogue/value_tables.h"
 #include "core/link/serial/clock.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
@@ -47,6 +48,8 @@ class CliLink final : public link::WorkerListener {
 
   link::CThread& Worker() { return *worker_; }
   link::LinkSession& Session() { return session_; }
+  // The command's configuration values: a read decodes into them, a write encodes them.
+  catalogue::ConfigValueTable& ConfigValues() { return configValues_; }
 
   // Waits for the end of the next `code` command; `onPoll`, if given, runs on this thread every
   // few tens of milliseconds meanwhile (progress). Nothing when interrupted.
@@ -103,6 +106,7 @@ class CliLink final : public link::WorkerListener {
   std::string path_;        // of Open, for Reconnect
   link::UartSettings settings_;
   link::LinkSession session_;
+  catalogue::ConfigValueTable configValues_;
   std::unique_ptr<link::CThread> worker_;
 
   mutable std::mutex mutex_;

@@ -29,10 +29,6 @@ using catalogue::ItemLabel;
 using catalogue::kItemCount;
 using Values = std::vector<std::string>;
 
-catalogue::ConfigValueTable& Table() {
-  return catalogue::GlobalConfigValues();
-}
-
 // What write is asked to do, checked before the port is opened.
 struct WritePlan {
   bool defaults = false;
@@ -117,24 +113,25 @@ std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable&
 }
 
 int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, CommandIo& io) {
+  catalogue::ConfigValueTable& table = link.ConfigValues();
   // A node is read first even for the defaults: nothing is written unless it answers itself.
   if (!plan.defaults || !to.empty()) {
     ShowStep(io, "reading the configuration");
     if (const auto status = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io))
       return *status;
   }
-  if (plan.defaults) Table().LoadDefaults();
-  if (const auto status = ApplyPlan(plan, Table(), io, true)) return *status;
+  if (plan.defaults) table.LoadDefaults();
+  if (const auto status = ApplyPlan(plan, table, io, true)) return *status;
   ShowStep(io, "writing the configuration");
   if (const auto status = TransferConfig(link, link::WorkerCommand::WriteConfig, to, io))
     return *status;
   if (!plan.verify) return kExitOk;
 
-  const Values wrote = Table().Snapshot();
+  const Values wrote = table.Snapshot();
   ShowStep(io, "reading it back");
   if (const auto status = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io))
     return *status;
-  if (const std::string differences = catalogue::DescribeDifferences(wrote, Table().Snapshot());
+  if (const std::string differences = catalogue::DescribeDifferences(wrote, table.Snapshot());
       !differences.empty()) {
     link.Fail("verify: " + differences);
     return kExitFailed;
@@ -174,7 +171,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     if (const auto failed = TransferConfig(link, link::WorkerCommand::ReadConfig, to, io)) {
       status = *failed;
     } else {
-      PrintItems(io.out, Table().Snapshot(), parsed.Has("--json"));
+      PrintItems(io.out, link.ConfigValues().Snapshot(), parsed.Has("--json"));
     }
   }
   link.Close();

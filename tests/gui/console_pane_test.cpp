@@ -13,7 +13,9 @@
 #include "core/catalogue/at_commands.h"
 #include "gui/panes/console_view_bar.h"
 #include "gui/res/resource_ids.h"
+#include "gui/view/qt_ui_thread.h"
 #include "gui_test_support.h"
+#include "network_fixture.h"
 
 namespace netloom::panes {
 namespace {
@@ -25,12 +27,13 @@ class ConsolePaneTest : public ::testing::Test {
   ConsolePaneTest() {
     pane_.resize(320, 600);
     pane_.show();
-    pane_.Bind({&document_,
-                [this](const std::string& line) {
-                  sent_.push_back(line);
-                  return true;
-                },
-                [this](bool remote) { viewRemote_ = remote; }});
+    // The lines handed over are captured instead of sent.
+    pane_.SetLineSink(
+        [this](model::NetworkDocument&, const std::string& line) {
+          sent_.push_back(line);
+          return true;
+        });
+    pane_.Bind(&document_);
   }
 
   // Selects the tree item with `text`, as a click would.
@@ -66,9 +69,13 @@ class ConsolePaneTest : public ::testing::Test {
 
   catalogue::KindValueTable values_;
   link::DeviceDirectory directory_;
-  QObject document_;
+  bool DocumentRemote() { return document_.controller().consoleTarget().remote; }
+
+  QObject owner_;
+  view::QtUiThread ui_{owner_};
+  model::NetworkDocument document_{ui_};
+  model::NetworkDocument other_{ui_};
   std::vector<std::string> sent_;
-  bool viewRemote_ = false;
   CConsoleViewBar pane_{nullptr, values_, directory_};
 };
 
@@ -271,25 +278,37 @@ TEST_F(ConsolePaneTest, ANodesNameGoesOutByteForByte) {
 }
 
 TEST_F(ConsolePaneTest, TheTargetFieldShowsNullWhileRemoteIsOff) {
-  pane_.OnTargetChanged(false, "0001");
+  // The document's network holds 2B02; a click on it picks it.
+  document_.controller().listener().NetworkReady(
+      testsupport::Snapshot({{"0000", "Coordinator", {"2B02"}}, {"2B02", "Node", {}}}));
+  QCoreApplication::processEvents();  // the report is posted to the UI thread
+  ASSERT_TRUE(document_.controller().PickNode(link::NodeKey("2B02")));
   EXPECT_EQ(pane_.targetField()->text(), "NULL");
-  pane_.OnTargetChanged(true, "2B02xx");
-  EXPECT_EQ(pane_.targetField()->text(), "2B02");
+  pane_.Action(res::kConsoleRemote)->trigger();
+  EXPECT_TRUE(DocumentRemote());
   EXPECT_TRUE(pane_.Action(res::kConsoleRemote)->isChecked());
+  EXPECT_EQ(pane_.targetField()->text(), "2B02");
   pane_.Action(res::kConsoleRemote)->trigger();
   EXPECT_FALSE(pane_.remote());
-  EXPECT_FALSE(viewRemote_);
+  EXPECT_FALSE(DocumentRemote());
   EXPECT_FALSE(pane_.Action(res::kConsoleRemote)->isChecked());
   EXPECT_EQ(pane_.targetField()->text(), "NULL");
+
+  // Another document shows its own flag and target; back, this one's again.
   pane_.Action(res::kConsoleRemote)->trigger();
-  EXPECT_TRUE(viewRemote_);
+  pane_.Bind(&other_);
+  EXPECT_FALSE(pane_.remote());
+  EXPECT_EQ(pane_.targetField()->text(), "NULL");
+  pane_.Bind(&document_);
+  EXPECT_TRUE(pane_.remote());
   EXPECT_EQ(pane_.targetField()->text(), "2B02");
   // A refusal shows with the name, struck through, until the next answer.
-  pane_.OnTargetChanged(true, "2B02", true);
+  auto* field = static_cast<CTargetField*>(pane_.targetField());
+  field->Set(true, "2B02", true);
   EXPECT_EQ(pane_.targetField()->text(), "2B02");
   EXPECT_TRUE(pane_.targetField()->font().strikeOut());
   EXPECT_FALSE(pane_.targetField()->accessibleDescription().isEmpty());
-  pane_.OnTargetChanged(true, "2B02", false);
+  field->Set(true, "2B02", false);
   EXPECT_FALSE(pane_.targetField()->font().strikeOut());
   EXPECT_TRUE(pane_.targetField()->accessibleDescription().isEmpty());
 }
@@ -398,28 +417,20 @@ TEST_F(ConsolePaneTest, SendComposesTheCurrentCommandAndKeepsTheLinesPerDocument
   EXPECT_EQ(pane_.historyButton()->menu()->actions().size(), 4);
 
   // Another document has its own lines; nothing bound sends nothing.
-  QObject other;
-  pane_.Bind({&other,
-              [this](const std::string& line) {
-                sent_.push_back(line);
-                return true;
-              },
-              {}});
-  EXPECT_TRUE(pane_.History().isEmpty());
+  pane_.Bind(&other_);
   // A line the connection did not send (it said why) is no history.
-  QObject refusing;
-  pane_.Bind({&refusing, [](const std::string&) { return false; }, {}});
+  pane_.SetLineSink([](model::NetworkDocument&, const std::string&) { return false; });
   pane_.Send();
   EXPECT_TRUE(pane_.History().isEmpty());
-  pane_.Bind({});
+  pane_.SetLineSink([this](model::NetworkDocument&, const std::string& line) {
+    sent_.push_back(line);
+    return true;
+  });
+  EXPECT_TRUE(pane_.History().isEmpty());
+  pane_.Bind(nullptr);
   pane_.Send();
   EXPECT_EQ(sent_.size(), 5u);
-  pane_.Bind({&document_,
-              [this](const std::string& line) {
-                sent_.push_back(line);
-                return true;
-              },
-              {}});
+  pane_.Bind(&document_);
   EXPECT_EQ(pane_.History().size(), 4);
 }
 

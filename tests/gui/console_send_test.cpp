@@ -9,7 +9,7 @@
 
 #include "core/catalogue/at_commands.h"
 #include "core/link/worker/connection.h"
-#include "gui/model/connection_controller.h"
+#include "gui/model/network_document.h"
 #include "gui/panes/console_view_bar.h"
 #include "gui/panes/target_field.h"
 #include "gui/res/resource_ids.h"
@@ -24,11 +24,9 @@ using panes::GridRow;
 class ConsoleSendTest : public testsupport::VirtualModuleTest {
  protected:
   ConsoleSendTest() {
-    controller_.Reset({"vmod", sim_.LinkPath(), "virtual module", false});
+    document_.Reset({"vmod", sim_.LinkPath(), "virtual module", false});
     pane_.show();
-    pane_.Bind({&document_,
-                [this](const std::string& line) { return controller_.SendConsoleCommand(line); },
-                [this](bool remote) { controller_.SetConsoleRemote(remote); }});
+    pane_.Bind(&document_);
     sim_.Faults().SetRecording(true);
   }
 
@@ -88,10 +86,11 @@ class ConsoleSendTest : public testsupport::VirtualModuleTest {
     return received;
   }
 
-  // A network document's connection, as the view owns it.
-  QObject document_;
-  view::QtUiThread ui_{document_};
-  model::ConnectionController controller_{ui_};
+  // A network document, as the view owns it.
+  QObject owner_;
+  view::QtUiThread ui_{owner_};
+  model::NetworkDocument document_{ui_};
+  model::ConnectionController& controller_ = document_.controller();
   catalogue::KindValueTable values_;
   link::DeviceDirectory directory_;
   panes::CConsoleViewBar pane_{nullptr, values_, directory_};
@@ -185,31 +184,26 @@ TEST_F(ConsoleSendTest, ARefusedEntryInAnOpenEditorSendsNothing) {
   EXPECT_EQ(pane_.History(), QStringList{"ATLEAVE 0123456789ABCDEF\r"});
 }
 
-// What the main frame relays to the console from its document: the target, and the output.
-class ConsoleRelay final : public model::ConnectionObserver {
+// The output pane's part of the document: its lines.
+class OutputLines final : public model::ConnectionObserver {
  public:
-  ConsoleRelay(model::ConnectionController& controller, panes::CConsoleViewBar& pane)
-      : controller_(controller), pane_(pane) {
+  explicit OutputLines(model::ConnectionController& controller) : controller_(controller) {
     controller_.AddObserver(*this);
   }
-  ~ConsoleRelay() override { controller_.RemoveObserver(*this); }
-  void ConsoleTargetChanged(const model::PaneTarget& target) override {
-    pane_.OnTargetChanged(target.remote, QString::fromStdString(target.address), target.refused);
-  }
+  ~OutputLines() override { controller_.RemoveObserver(*this); }
   void AppendOutput(std::string_view text) override { output += text; }
 
   std::string output;
 
  private:
   model::ConnectionController& controller_;
-  panes::CConsoleViewBar& pane_;
 };
 
 // A command meant for a node never reaches the coordinator in its place (ATRESET would reset
 // it): the coordinator gets only the request for its node, the output says it was refused, and
 // the target field shows the refusal until the next attempt, which asks for the node again.
 TEST_F(ConsoleSendTest, ARefusedRemoteConsoleSendsNothingToTheCoordinator) {
-  ConsoleRelay relay(controller_, pane_);
+  OutputLines relay(controller_);
   ASSERT_TRUE(controller_.Connect());
   link::SelectNode(controller_.session(), "2B02");
   pane_.Action(res::kConsoleRemote)->trigger();

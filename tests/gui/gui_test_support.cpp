@@ -1,5 +1,6 @@
 #include "gui_test_support.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -7,14 +8,16 @@
 
 namespace netloom::guitest {
 
-ModalAnswerer::ModalAnswerer() {
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton press) {
   timer_.setInterval(20);
-  QObject::connect(&timer_, &QTimer::timeout, [this] {
+  QObject::connect(&timer_, &QTimer::timeout, [this, press] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog || !dialog->isVisible()) return;
     auto* box = qobject_cast<QMessageBox*>(dialog);
     seen_ << (box ? box->text() : dialog->windowTitle());
-    if (box)
+    if (box && box->button(press))
+      box->button(press)->click();
+    else if (box)
       box->accept();
     else
       dialog->reject();

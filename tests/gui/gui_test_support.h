@@ -1,6 +1,7 @@
 // Helpers for widget tests: answering modal dialogs, and a network frame on a virtual module.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -14,11 +15,11 @@
 
 namespace netloom::guitest {
 
-// While it lives, every modal dialog that opens is closed with its default answer, and its
-// text (message boxes) or title is recorded.
+// While it lives, every modal dialog that opens is closed with its default answer (or, for a
+// message box that offers it, `press`), and its text (message boxes) or title is recorded.
 class ModalAnswerer {
  public:
-  ModalAnswerer();
+  explicit ModalAnswerer(QMessageBox::StandardButton press = QMessageBox::NoButton);
   const QStringList& seen() const { return seen_; }
 
  private:

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "gui/model/node_tables.h"
+#include "gui/panes/document_binding.h"
 #include "gui/res/resource_ids.h"
 #include "gui/view/diagram_drawing.h"
 #include "gui_test_support.h"
@@ -20,7 +21,11 @@ using view::DiagramNode;
 
 class NetworkViewDiagramTest : public testsupport::VirtualModuleTest {
  protected:
+  NetworkViewDiagramTest() { panes_.Bind(&view().model()); }
+
   NetworkFrame net_{sim_.LinkPath()};
+  // What the panes hear of the document.
+  panes::DocumentBinding panes_;
   view::CNetloomView& view() { return net_.view(); }
   view::TopologyDiagram& diagram() { return *view().diagram(); }
 
@@ -115,9 +120,9 @@ TEST_F(NetworkViewDiagramTest, ARefreshKeepsTheUsersPlaceAndHomeBringsTheCoordin
 
 TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
   DrawFamily();
-  QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
-  QSignalSpy parameters(&view(), &view::CNetloomView::parametersTargetChanged);
-  QSignalSpy picked(&view(), &view::CNetloomView::nodePicked);
+  QSignalSpy console(&panes_, &panes::DocumentBinding::consoleTargetChanged);
+  QSignalSpy parameters(&panes_, &panes::DocumentBinding::parametersTargetChanged);
+  QSignalSpy picked(&panes_, &panes::DocumentBinding::nodePicked);
 
   Click(Node("0001"));
   EXPECT_EQ(view().controller().selectedAddress(), "0001");
@@ -148,9 +153,9 @@ TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold)
     s.targeting.consoleRemote = true;
     s.targeting.refusedNode = "0001";  // the coordinator refused the node picked before
   });
-  QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
-  QSignalSpy parameters(&view(), &view::CNetloomView::parametersTargetChanged);
-  QSignalSpy picked(&view(), &view::CNetloomView::nodePicked);
+  QSignalSpy console(&panes_, &panes::DocumentBinding::consoleTargetChanged);
+  QSignalSpy parameters(&panes_, &panes::DocumentBinding::parametersTargetChanged);
+  QSignalSpy picked(&panes_, &panes::DocumentBinding::nodePicked);
   Click(Node("0002"));
   EXPECT_EQ(console.last(), (QList<QVariant>{true, QStringLiteral("0002"), false}));
   EXPECT_EQ(parameters.count(), 1);
@@ -162,7 +167,7 @@ TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold)
 TEST_F(NetworkViewDiagramTest, ClicksOutsideTheNodeTableSelectNothing) {
   DrawFamily();
   Click(Node("0001"));
-  QSignalSpy console(&view(), &view::CNetloomView::consoleTargetChanged);
+  QSignalSpy console(&panes_, &panes::DocumentBinding::consoleTargetChanged);
   // Background: the selection is cleared and the panes are told; no node stays marked.
   QTest::mouseClick(diagram().viewport(), Qt::LeftButton, {}, QPoint(2, 2));
   EXPECT_EQ(view().controller().selectedAddress(), "NULL");

@@ -19,6 +19,7 @@
 #include "core/link/config/config_image.h"
 #include "core/link/config/config_messages.h"
 #include "core/link/serial/clock.h"
+#include "gui/panes/console_view_bar.h"
 #include "gui/panes/properties_view_bar.h"
 #include "gui/res/resource_ids.h"
 #include "gui/shell/document_tabs.h"
@@ -28,8 +29,6 @@
 
 namespace netloom::panes {
 namespace {
-
-using catalogue::GlobalConfigValues;
 
 constexpr int kPanId = 14;
 constexpr int kDeviceName = 38;
@@ -57,8 +56,8 @@ class ParametersPaneTest : public ::testing::Test {
     return row ? row->value : QVariant();
   }
 
-  catalogue::ConfigValueTable values_;
-  CPropertiesViewBar pane_{nullptr, values_};
+  CPropertiesViewBar pane_;
+  catalogue::ConfigValueTable& values_ = pane_.values();  // the pane's own, with no document
 };
 
 TEST_F(ParametersPaneTest, CreationShowsTheDefaultsInEightCategoriesWithReadOnlyRowsGreyed) {
@@ -219,8 +218,6 @@ TEST_F(ParametersPaneTest, ReadAndWriteWithNoDocumentDoNothing) {
   EXPECT_EQ(values_.Get(kPanId), "4321");
   EXPECT_TRUE(pane_.remote());
   EXPECT_EQ(pane_.targetField()->text(), "NULL");
-  pane_.OnTargetChanged(true, QStringLiteral("1A01"));
-  EXPECT_EQ(pane_.targetField()->text(), "1A01");
 }
 
 TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
@@ -232,8 +229,8 @@ TEST_F(ParametersPaneTest, ProfileSavedLoadsIntoAFreshGridAndComparesEqual) {
   const std::string path = folder.File("profile.json");
   ASSERT_TRUE(pane_.SaveProfile(QString::fromStdString(path)));
 
-  catalogue::ConfigValueTable otherValues;
-  CPropertiesViewBar fresh(nullptr, otherValues);
+  CPropertiesViewBar fresh;
+  catalogue::ConfigValueTable& otherValues = fresh.values();
   ASSERT_TRUE(fresh.LoadProfile(QString::fromStdString(path)));
   EXPECT_EQ(otherValues.Snapshot(), values_.Snapshot());
   EXPECT_EQ(fresh.grid()->FindRow("Device Name")->value, "Pump-7");
@@ -281,6 +278,11 @@ class ParametersTransferTest : public testsupport::VirtualModuleTest {
 
   CPropertiesViewBar& pane() { return *frame_.parameters(); }
   model::ConnectionController& controller() { return child_->view()->controller(); }
+  // The active document's configuration values.
+  catalogue::ConfigValueTable& Values() { return child_->view()->model().configuration().values(); }
+  static bool HasEdits(view::CChildFrame* frame) {
+    return frame->view()->model().configuration().hasEdits();
+  }
   QVariant Shown(const char* label) { return pane().grid()->FindRow(label)->value; }
   // Walks the network and picks `address` as the panes' target.
   void PickNode(const char* address) {
@@ -296,6 +298,15 @@ class ParametersTransferTest : public testsupport::VirtualModuleTest {
   view::CChildFrame* OpenOtherDocument() {
     guitest::ModalAnswerer cancelUart;
     return frame_.OpenNetworkDocument();
+  }
+  // Writes the grid and waits until the module has taken it ("Writing finished!" was shown).
+  void WriteAndWait(const guitest::ModalAnswerer& answers) {
+    pane().Action(res::kParametersWrite)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return answers.seen().contains(QString::fromUtf8(link::kWritingFinished.data())); },
+        guitest::kSlowMs))
+        << answers.seen().join('|').toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
   }
   // Reads the module into the grid and makes `edits` (row label -> value) on it.
   void ReadAndEdit(const std::map<QString, QVariant>& edits) {
@@ -322,7 +333,7 @@ TEST_F(ParametersTransferTest, ReadFromANodeFillsTheGridWithThatNodesValues) {
   pane().Action(res::kParametersRead)->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("MyShortAddr") == "1A01"; }, guitest::kSlowMs));
   EXPECT_EQ(Shown("DeviceType"), "Router");
-  EXPECT_EQ(GlobalConfigValues().Get(16), "1A01");
+  EXPECT_EQ(Values().Get(16), "1A01");
   EXPECT_TRUE(answers.seen().isEmpty()) << answers.seen().join('|').toStdString();
 }
 
@@ -333,11 +344,7 @@ TEST_F(ParametersTransferTest, EditWriteAndReadBackRoundTrip) {
       QTest::qWaitFor([&] { return Shown("Device Name") == "Coordinator"; }, guitest::kSlowMs));
   Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
   Edit(*pane().grid(), pane().grid()->FindRow("Device Name"), "Gui-1");
-  pane().Action(res::kParametersWrite)->trigger();
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return answers.seen().contains(QString::fromUtf8(link::kWritingFinished.data())); },
-      guitest::kSlowMs));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+  WriteAndWait(answers);
 
   pane().LoadDefaults();
   EXPECT_EQ(Shown("PanID"), "9876");
@@ -357,8 +364,7 @@ TEST_F(ParametersTransferTest, VerifyNamesTheItemTheModuleDidNotTake) {
   sim_.Faults().Exchanges().SetWriteIgnoresItem(kPanId);
   pane().SetVerify(true);
   EXPECT_TRUE(settings_.value(CPropertiesViewBar::kVerifySetting).toBool());
-  Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
-  Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
+  ReadAndEdit({{"PanID", "4321"}, {"DstAddr", "ABCD"}});  // from this module: no question
   pane().Action(res::kParametersWrite)->trigger();
   const QString expected =
       QStringLiteral("Verify: 1 item differs: 14 PanID (wrote \"4321\", read \"1234\")");
@@ -379,8 +385,133 @@ TEST_F(ParametersTransferTest, CompareWithTheModuleKeepsTheGridsValues) {
   const std::vector<int> differing = pane().HighlightedItems();
   EXPECT_NE(std::find(differing.begin(), differing.end(), 17), differing.end());
   EXPECT_EQ(Shown("DstAddr"), "ABCD");
-  EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
+  EXPECT_EQ(Values().Get(17), "ABCD");
   EXPECT_TRUE(pane().grid()->FindRow("DstAddr")->Modified());
+}
+
+TEST_F(ParametersTransferTest, ADocumentThatRefreshedInTheBackgroundGetsThePanesWhenActivated) {
+  guitest::ModalAnswerer answers;
+  CConsoleViewBar& console = *frame_.console();
+  PickNode("1A01");
+  console.Action(res::kConsoleRemote)->trigger();
+  pane().Action(res::kParametersRemote)->trigger();
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return Shown("Device Name") == "CCU-Hall"; }, guitest::kSlowMs));
+  Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
+  view::CChildFrame* first = child_;
+  child_ = OpenOtherDocument();
+  EXPECT_EQ(Shown("PanID"), "9876");
+  EXPECT_EQ(console.targetField()->text(), "NULL");
+
+  // While the other document is shown, the first one starts its refresh cycle again.
+  first->view()->controller().StartRefresh();
+  ASSERT_EQ(first->view()->controller().state(), model::ConnectionState::Refreshing);
+  frame_.tabs()->setCurrentWidget(first);
+  std::swap(child_, first);
+  EXPECT_EQ(Shown("Device Name"), "CCU-Hall");
+  EXPECT_EQ(Shown("PanID"), "4321");
+  EXPECT_TRUE(pane().grid()->FindRow("PanID")->Modified());
+  EXPECT_EQ(console.targetField()->text(), "1A01");
+  EXPECT_EQ(pane().targetField()->text(), "1A01");
+
+  // Write sends this document's values to its node: read back, they are there.
+  controller().StopRefresh();
+  WriteAndWait(answers);
+  pane().LoadDefaults();
+  pane().Rebuild();  // drop the edits
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("PanID") == "4321"; }, guitest::kSlowMs));
+  EXPECT_EQ(Shown("Device Name"), "CCU-Hall");
+  EXPECT_FALSE(answers.seen().join('|').contains("Nothing was read"));
+}
+
+TEST_F(ParametersTransferTest, WriteOfValuesNotReadFromItsTargetAsksAndDeclinedSendsNothing) {
+  guitest::ModalAnswerer answers;  // the question's default: Cancel
+  sim_.Faults().SetRecording(true);
+  // Nothing read: the grid holds the defaults.
+  Edit(*pane().grid(), pane().grid()->FindRow("PanID"), "4321");
+  pane().Action(res::kParametersWrite)->trigger();
+  ASSERT_EQ(answers.seen().size(), 1);
+  EXPECT_EQ(answers.seen().back(),
+            "Nothing was read from the local module on vmod: the grid holds the default values.\n"
+            "Write them to the local module on vmod? Its own MACAddr and SerialNum are read first "
+            "and kept unless you edited them.");
+  EXPECT_FALSE(controller().portOpen());
+  EXPECT_TRUE(sim_.Faults().Received().empty());
+
+  // Read from one node, the other node picked.
+  PickNode("1A01");
+  pane().Action(res::kParametersRemote)->trigger();
+  pane().Rebuild();  // drop the edit
+  pane().Action(res::kParametersRead)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("MyShortAddr") == "1A01"; }, guitest::kSlowMs));
+  ASSERT_TRUE(controller().PickNode(link::NodeKey("2B02")));
+  EXPECT_EQ(pane().targetField()->text(), "2B02");
+  sim_.Faults().ClearReceived();
+  pane().Action(res::kParametersWrite)->trigger();
+  EXPECT_EQ(answers.seen().back(),
+            "The values in the grid were read from node 1A01 on vmod, not from node 2B02 on vmod.\n"
+            "Write them to node 2B02 on vmod? Its own MACAddr and SerialNum are read first and "
+            "kept unless you edited them.");
+  // A later request goes after any write asked for before it: none was.
+  controller().SendConsoleCommand("ATINFO\r");
+  std::string received;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto bytes = sim_.Faults().Received();
+        received.assign(bytes.begin(), bytes.end());
+        return received.find("ATINFO\r") != std::string::npos;
+      },
+      guitest::kSlowMs));
+  EXPECT_EQ(received.find("ATCFG"), std::string::npos) << received;
+}
+
+TEST_F(ParametersTransferTest, AWriteKeepsTheModulesOwnMacAndSerialUnlessTheyWereEdited) {
+  model::ConfigurationModel& configuration = child_->view()->model().configuration();
+  // The module's own identity: its MAC address, and a serial number other than the default.
+  const QVariant ownSerial = "0909000042";
+  QVariant ownMac;
+  {
+    guitest::ModalAnswerer answers;
+    ReadAndEdit({{"SerialNum", ownSerial}});
+    ownMac = Shown("MACAddr");
+    pane().Action(res::kParametersWrite)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+  }
+  catalogue::ConfigValueTable defaults;
+  defaults.LoadDefaults();
+  ASSERT_NE(Values().Get(catalogue::kMacAddrItem), defaults.Get(catalogue::kMacAddrItem));
+  ASSERT_NE(Values().Get(49), defaults.Get(49));
+
+  struct Case {
+    QString panId;
+    std::map<QString, QVariant> edits;
+    QVariant mac, serial;
+  };
+  const std::vector<Case> cases = {
+      {"4321", {}, ownMac, ownSerial},
+      {"5555",
+       {{"MACAddr", "1122334455667788"}, {"SerialNum", "0909000077"}},
+       "1122334455667788",
+       "0909000077"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.panId.toStdString());
+    configuration.Reset();  // nothing read: the defaults
+    Edit(*pane().grid(), pane().grid()->FindRow("PanID"), c.panId);
+    for (const auto& [label, value] : c.edits)
+      Edit(*pane().grid(), pane().grid()->FindRow(label), value);
+    guitest::ModalAnswerer answers(QMessageBox::Yes);
+    WriteAndWait(answers);
+    EXPECT_TRUE(answers.seen().front().startsWith("Nothing was read"));
+
+    configuration.Reset();
+    pane().Action(res::kParametersRead)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("PanID") == c.panId; }, guitest::kSlowMs));
+    EXPECT_EQ(Shown("MACAddr"), c.mac);
+    EXPECT_EQ(Shown("SerialNum"), c.serial);
+  }
 }
 
 TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
@@ -394,10 +525,10 @@ TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
   // The other document shows its own values, unedited.
   catalogue::ConfigValueTable defaults;
   defaults.LoadDefaults();
-  EXPECT_EQ(GlobalConfigValues().Snapshot(), defaults.Snapshot());
+  EXPECT_EQ(Values().Snapshot(), defaults.Snapshot());
   EXPECT_EQ(Shown("PanID"), QString::fromStdString(defaults.Get(kPanId)));
   EXPECT_FALSE(pane().hasUnsavedEdits());
-  EXPECT_TRUE(pane().hasKeptEdits(first->document()));
+  EXPECT_TRUE(HasEdits(first));
 
   // Back on the first: its module's values with the edits over them, bold.
   frame_.tabs()->setCurrentWidget(first);
@@ -408,9 +539,10 @@ TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
   }
   EXPECT_EQ(Shown("DeviceType"), "Coordinator");
   EXPECT_FALSE(pane().grid()->FindRow("DeviceType")->Modified());
-  EXPECT_EQ(GlobalConfigValues().Get(kPanId), "4321");
-  EXPECT_EQ(GlobalConfigValues().Get(45), "3F");
-  EXPECT_FALSE(pane().hasKeptEdits(child_->document()));
+  EXPECT_EQ(Values().Get(kPanId), "4321");
+  EXPECT_EQ(Values().Get(45), "3F");
+  EXPECT_TRUE(pane().hasUnsavedEdits());
+  EXPECT_FALSE(HasEdits(first));
 
   // A read over them asks first, as before; the question's default keeps them.
   const qsizetype asked = answers.seen().size();
@@ -427,27 +559,22 @@ TEST_F(ParametersTransferTest, EditsStayWithTheirDocumentWhileAnotherIsShown) {
   pane().Action(res::kParametersRead)->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("PanID") == "4321"; }, guitest::kSlowMs));
   EXPECT_EQ(Shown("Device Name"), "Gui-1");
-  EXPECT_EQ(GlobalConfigValues().Get(45), "3F");
+  EXPECT_EQ(Values().Get(45), "3F");
 }
 
 TEST_F(ParametersTransferTest, EditsKeptForADocumentGoWhenItIsWrittenOrClosed) {
   view::CChildFrame* first = child_;
-  const QObject* firstDocument = first->document();
   {
     guitest::ModalAnswerer answers;
     ReadAndEdit({{"DstAddr", "ABCD"}});
     child_ = OpenOtherDocument();
-    ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+    ASSERT_TRUE(HasEdits(first));
 
     // Written: nothing is left to keep, and coming back shows the written values unedited.
     frame_.tabs()->setCurrentWidget(first);
-    pane().Action(res::kParametersWrite)->trigger();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return answers.seen().contains(QString::fromUtf8(link::kWritingFinished.data())); },
-        guitest::kSlowMs));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
+    WriteAndWait(answers);
     frame_.tabs()->setCurrentWidget(child_);
-    EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
+    EXPECT_FALSE(HasEdits(first));
     frame_.tabs()->setCurrentWidget(first);
     EXPECT_EQ(Shown("DstAddr"), "ABCD");
     EXPECT_FALSE(pane().hasUnsavedEdits());
@@ -456,26 +583,26 @@ TEST_F(ParametersTransferTest, EditsKeptForADocumentGoWhenItIsWrittenOrClosed) {
   // Closed while another is shown: asked first, then its kept edits go with it.
   Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "1234");
   frame_.tabs()->setCurrentWidget(child_);
-  ASSERT_TRUE(pane().hasKeptEdits(firstDocument));
+  ASSERT_TRUE(HasEdits(first));
   {
     guitest::ModalAnswerer answers;  // the question's default: Cancel
     EXPECT_FALSE(frame_.CloseFrame(first));
     ASSERT_EQ(answers.seen().size(), 1);
     EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
   }
-  EXPECT_TRUE(pane().hasKeptEdits(firstDocument));
+  EXPECT_TRUE(HasEdits(first));
   QTimer::singleShot(0, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     box->button(QMessageBox::Discard)->click();
   });
   EXPECT_TRUE(frame_.CloseFrame(first));
-  EXPECT_FALSE(pane().hasKeptEdits(firstDocument));
+  EXPECT_FALSE(frame_.Frames().contains(first));
 }
 
 TEST_F(ParametersTransferTest, ClosingTheWindowOverEditsKeptForAnotherDocumentAsksFirst) {
   Edit(*pane().grid(), pane().grid()->FindRow("DstAddr"), "ABCD");
-  const QObject* firstDocument = child_->document();
+  view::CChildFrame* first = child_;
   child_ = OpenOtherDocument();
   {
     guitest::ModalAnswerer answers;  // the question's default: Cancel
@@ -484,7 +611,7 @@ TEST_F(ParametersTransferTest, ClosingTheWindowOverEditsKeptForAnotherDocumentAs
     EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
   }
   EXPECT_EQ(frame_.Frames().size(), 2);
-  EXPECT_TRUE(pane().hasKeptEdits(firstDocument));
+  EXPECT_TRUE(HasEdits(first));
 }
 
 TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {
@@ -496,7 +623,7 @@ TEST_F(ParametersTransferTest, ClosingTheDocumentOverEditsAsksFirst) {
     EXPECT_TRUE(answers.seen().front().startsWith("Some parameters were edited"));
   }
   EXPECT_EQ(frame_.Frames().size(), 1);
-  EXPECT_EQ(GlobalConfigValues().Get(17), "ABCD");
+  EXPECT_EQ(Values().Get(17), "ABCD");
 }
 
 // A refused entry in an open editor stops the write: the module gets nothing, neither the

@@ -68,9 +68,4 @@ KindValueTable& GlobalKindValues() {
   return table;
 }
 
-ConfigValueTable& GlobalConfigValues() {
-  static ConfigValueTable table;
-  return table;
-}
-
 }  // namespace netloom::catalogue

@@ -2,8 +2,9 @@
 // parameter kind, what the next composed command sends) and ConfigValueTable (one text per
 // configuration item, what the configuration image is encoded from and decoded into).
 //
-// Each table exists once per process (GlobalKindValues, GlobalConfigValues) and lives as long as
-// the program; tests make their own. A slot holds a text of at most 255 characters; a longer one
+// The console's KindValueTable exists once per process (GlobalKindValues) and lives as long as
+// the program; each network document (and each CLI command) owns its ConfigValueTable; tests
+// make their own. A slot holds a text of at most 255 characters; a longer one
 // is refused, never cut. Slots start empty.
 //
 // Threads: every member may be called from any thread. Each call is atomic on its own (a mutex
@@ -85,6 +86,5 @@ class ConfigValueTable : public detail::TextSlots {
 };
 
 KindValueTable& GlobalKindValues();
-ConfigValueTable& GlobalConfigValues();
 
 }  // namespace netloom::catalogue

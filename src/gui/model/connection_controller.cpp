@@ -32,8 +32,10 @@ std::string NotSentLine(std::string_view text, std::string_view why) {
 
 }  // namespace
 
-ConnectionController::ConnectionController(UiThread& ui, RefreshPeriods& periods)
+ConnectionController::ConnectionController(UiThread& ui, catalogue::ConfigValueTable& configValues,
+                                           RefreshPeriods& periods)
     : ui_(ui),
+      configValues_(configValues),
       bridge_(*this, ui),
       refreshTimer_(ui.MakeTimer([this] {
         if (worker_) worker_->Signal(link::WorkerCommand::QueryNetwork);
@@ -93,7 +95,6 @@ void ConnectionController::Reset(const PortChoice& port) {
   session_.Update([](link::LinkState& s) {
     s.targeting = link::Targeting{};
     s.config = link::ConfigTransferState{};
-    s.config.image[link::kImageChannelOffset] = 0;
   });
   snapshot_ = {};
   refreshSeconds_ = periods_.For(port_.path);
@@ -132,7 +133,7 @@ bool ConnectionController::OpenConnection(bool quiet) {
   }
   link::Connection connection;
   if (!failure) {
-    connection = link::Connect(path, uartSettings_, bridge_, session_, *clock_);
+    connection = link::Connect(path, uartSettings_, bridge_, session_, configValues_, *clock_);
     failure = connection.error;
   }
   if (!connection.worker) {
@@ -324,6 +325,11 @@ void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKi
   });
 }
 
+void ConnectionController::Announce(std::string_view line) {
+  const std::string text = std::string(line) + "\r\n";
+  Tell([&](ConnectionObserver& o) { o.AppendOutput(text); });
+}
+
 PaneTarget ConnectionController::consoleTarget() const {
   return session_.Read([](const link::LinkState& s) {
     return PaneTarget{s.targeting.consoleRemote, s.targeting.node, s.targeting.refused()};
@@ -348,10 +354,6 @@ std::string ConnectionController::selectedAddress() const {
   return session_.Read([](const link::LinkState& s) { return s.targeting.node; });
 }
 
-link::ConfigImage ConnectionController::configImage() const {
-  return session_.Read([](const link::LinkState& s) { return s.config.image; });
-}
-
 link::IdentityExchangeState ConnectionController::identity() const {
   return session_.Read([](const link::LinkState& s) { return s.identity; });
 }
@@ -365,7 +367,7 @@ bool ConnectionController::PickNode(std::int32_t key) {
   const std::string address = record->second->address;
   link::SelectNode(session_, address);
   TellTargets();
-  if (!consoleTarget().remote) Tell([&](ConnectionObserver& o) { o.NodePicked(address); });
+  if (!consoleTarget().remote) Tell([&](ConnectionObserver& o) { o.NodePicked(TargetAddress(address)); });
   return true;
 }
 

@@ -43,6 +43,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/catalogue/value_tables.h"
 #include "core/link/identity/module_identity.h"
 #include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
@@ -67,8 +68,11 @@ class ConnectionController {
   // the server cannot be reached, up to this.
   static constexpr std::chrono::milliseconds kMaxReconnectBackOff{32000};
 
-  // `periods` (not owned, outlives the controller) remembers each port's refresh period.
-  explicit ConnectionController(UiThread& ui, RefreshPeriods& periods = ProcessRefreshPeriods());
+  // `configValues` (not owned, outlives the controller) are the document's configuration
+  // values: its workers decode reads into them and encode writes from them. `periods` (not
+  // owned, outlives the controller) remembers each port's refresh period.
+  ConnectionController(UiThread& ui, catalogue::ConfigValueTable& configValues,
+                       RefreshPeriods& periods = ProcessRefreshPeriods());
   // Stops a running worker without waiting on the UI thread (the widgets around may be gone).
   ~ConnectionController();
   ConnectionController(const ConnectionController&) = delete;
@@ -99,8 +103,7 @@ class ConnectionController {
   // The settings or the port were edited: a lost port stops waiting for its device, and the
   // observers hear the new state. `banner`: the output pane says which port is chosen now.
   void SettingsChanged(bool banner);
-  // A new document: default settings on `port`, nothing selected, the catalogue defaults as
-  // the configuration (the image's Channel byte is 0), the port's refresh period.
+  // A new document: default settings on `port`, nothing selected, the port's refresh period.
   void Reset(const PortChoice& port);
 
   // --- commands ---
@@ -148,6 +151,8 @@ class ConnectionController {
   void WriteIdentity(const std::string& target, const link::ModuleIdentity& requested);
   // Asks the node at `address` for one of its tables; the answer shows in the output pane.
   void ShowNodeTable(const std::string& address, NodeTableKind table);
+  // A line of the program's own for the output pane (CR LF is added).
+  void Announce(std::string_view line);
 
   // --- what the panes read and set ---
   PaneTarget consoleTarget() const;
@@ -155,7 +160,6 @@ class ConnectionController {
   void SetConsoleRemote(bool remote);
   void SetParametersRemote(bool remote);
   std::string selectedAddress() const;
-  link::ConfigImage configImage() const;
   link::IdentityExchangeState identity() const;
   // The last finished query's tables (empty after Run until the first query ends).
   const link::NetworkSnapshot& snapshot() const { return snapshot_; }
@@ -218,6 +222,7 @@ class ConnectionController {
   void Tell(Call&& call);
 
   UiThread& ui_;
+  catalogue::ConfigValueTable& configValues_;
   std::vector<ConnectionObserver*> observers_;
   link::UartSettings uartSettings_;
   PortChoice port_;

@@ -6,18 +6,11 @@
 #include <string_view>
 
 #include "core/link/worker/link_session.h"
+#include "gui/model/pane_target.h"
 
 namespace netloom::model {
 
 enum class ConnectionState { Closed, Opening, Open, Refreshing, Waiting, Closing, Lost };
-
-// What the console and the Parameters pane act on: their remote flag and the selected node,
-// and whether the coordinator refused that node at its last answer (until the next attempt).
-struct PaneTarget {
-  bool remote = false;
-  std::string address{link::kNoAddress};
-  bool refused = false;
-};
 
 // Hears what a controller does. Every call comes on the UI thread; the defaults ignore it.
 class ConnectionObserver {

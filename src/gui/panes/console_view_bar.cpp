@@ -33,6 +33,10 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
     : QWidget(parent),
       values_(values),
       directory_(directory),
+      binding_(this),
+      sink_([](model::NetworkDocument& document, const std::string& line) {
+        return document.controller().SendConsoleCommand(line);
+      }),
       toolBar_(new QToolBar(this)),
       tabs_(new QTabBar(this)),
       filter_(new QLineEdit(this)),
@@ -101,6 +105,9 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(shortcut, &QShortcut::activated, this, &CConsoleViewBar::Send);
   }
+  connect(&binding_, &DocumentBinding::consoleTargetChanged, targetField_, &CTargetField::Set);
+  connect(&binding_, &DocumentBinding::nodePicked, this, &CConsoleViewBar::OnNodePicked);
+  connect(&binding_, &DocumentBinding::documentGone, this, [this] { Bind(nullptr); });
   clock_.setInterval(kClockMs);
   connect(&clock_, &QTimer::timeout, this,
           [this] { ShowClock(*grid_, rows_, QDateTime::currentDateTime()); });
@@ -146,13 +153,11 @@ QAction* CConsoleViewBar::Action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-void CConsoleViewBar::Bind(ConsoleConnection connection) {
-  connection_ = std::move(connection);
-  if (connection_.document && !history_.count(connection_.document)) {
-    const QObject* key = connection_.document;
-    history_[key];
-    connect(connection_.document, &QObject::destroyed, this, [this, key] { history_.erase(key); });
-  }
+void CConsoleViewBar::Bind(model::NetworkDocument* document) {
+  binding_.Bind(document);
+  const model::PaneTarget target =
+      document ? document->controller().consoleTarget() : model::PaneTarget{};
+  targetField_->Set(target.remote, QString::fromStdString(target.address), target.refused);
 }
 
 void CConsoleViewBar::Pick(const QString& itemText) {
@@ -229,21 +234,18 @@ void CConsoleViewBar::Send() {
 }
 
 void CConsoleViewBar::HandOver(const std::string& line) {
-  if (!connection_.send) return;  // no active network view
+  model::NetworkDocument* document = binding_.document();
+  if (!document) return;  // no active network view
   // A line that was not sent (the connection said why) is no history.
-  if (!connection_.send(line)) return;
-  if (connection_.document) {
-    QStringList& lines = history_[connection_.document];
-    const QString text = QString::fromStdString(line);
-    lines.removeAll(text);
-    lines.prepend(text);
-    while (lines.size() > kHistoryLength) lines.removeLast();
-  }
+  if (sink_(*document, line)) document->RememberConsoleLine(line);
 }
 
 QStringList CConsoleViewBar::History() const {
-  const auto it = history_.find(connection_.document.data());
-  return connection_.document && it != history_.end() ? it->second : QStringList();
+  QStringList lines;
+  if (const model::NetworkDocument* document = binding_.document())
+    for (const std::string& line : document->consoleHistory())
+      lines << QString::fromStdString(line);
+  return lines;
 }
 
 void CConsoleViewBar::Recall(int index) {
@@ -263,15 +265,12 @@ void CConsoleViewBar::FillHistoryMenu() {
 
 void CConsoleViewBar::ToggleRemote() {
   const bool remote = targetField_->Toggle();
-  if (connection_.setRemote) connection_.setRemote(remote);
+  if (model::NetworkDocument* document = binding_.document())
+    document->controller().SetConsoleRemote(remote);
 }
 
 void CConsoleViewBar::OnNodePicked(const QString& address) {
   FillPickedNode(*grid_, rows_, current_, directory_, address, values_);
-}
-
-void CConsoleViewBar::OnTargetChanged(bool remote, const QString& address, bool refused) {
-  targetField_->Set(remote, address, refused);
 }
 
 void CConsoleViewBar::ShowMessage(const QString& text) {

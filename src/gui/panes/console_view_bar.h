@@ -7,10 +7,10 @@
 // description area (the rest).
 //
 // Values live in a KindValueTable (the process-wide one unless a test gives its own); node
-// details come from a device directory. The pane works the same docked or floating. What it
-// needs of the active network connection comes through Bind (ConsoleConnection): with nothing
-// bound, Send composes but hands nothing over. The main frame relays the view's node picks
-// (OnNodePicked) and remote flag and target (OnTargetChanged). UI thread only.
+// details come from a device directory. The pane works the same docked or floating. It sends to
+// the network document it is bound to (Bind), follows that document's remote flag and target
+// and fills in the nodes picked in its diagram, and keeps the lines sent in the document: with
+// nothing bound, Send composes but hands nothing over. UI thread only.
 #pragma once
 
 #include <QAction>
@@ -30,31 +30,27 @@
 #include "core/link/walk/device_directory.h"
 #include "gui/panes/console_grid.h"
 #include "gui/panes/console_tree.h"
+#include "gui/panes/document_binding.h"
 #include "gui/panes/property_grid.h"
 #include "gui/panes/target_field.h"
 
 namespace netloom::panes {
 
-// The console's view of the active network connection.
-struct ConsoleConnection {
-  QPointer<QObject> document;  // the lines sent are kept per document
-  // SendConsoleCommand: connects first if needed; false when the line was not sent.
-  std::function<bool(const std::string&)> send;
-  std::function<void(bool)> setRemote;  // the view's consoleRemote
-};
-
 class CConsoleViewBar : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kClockMs = 1000;
-  static constexpr int kHistoryLength = 20;
 
   explicit CConsoleViewBar(QWidget* parent = nullptr,
                            catalogue::KindValueTable& values = catalogue::GlobalKindValues(),
                            const link::DeviceDirectory& directory = link::ProcessDeviceDirectory());
 
-  // The active network connection changed (an empty one: none is active).
-  void Bind(ConsoleConnection connection);
+  // Sends to `document` from now on (null: none is active).
+  void Bind(model::NetworkDocument* document);
+  // Where a composed line goes: the document's SendConsoleCommand (connects first if needed);
+  // false when the line was not sent. Tests capture it instead.
+  using LineSink = std::function<bool(model::NetworkDocument&, const std::string&)>;
+  void SetLineSink(LineSink sink) { sink_ = std::move(sink); }
 
   // --- what the user does ---
   // The tree selection moved to the item with `itemText`.
@@ -66,10 +62,8 @@ class CConsoleViewBar : public QWidget {
   // Sends history line `index` (0 = newest) of the bound document again.
   void Recall(int index);
 
-  // --- what the main frame relays ---
+  // A node picked in the bound document's diagram fills in the node rows.
   void OnNodePicked(const QString& address);
-  // `refused`: the coordinator refused the target at its last answer.
-  void OnTargetChanged(bool remote, const QString& address, bool refused = false);
 
   // --- state ---
   int currentCommand() const { return current_; }
@@ -103,7 +97,8 @@ class CConsoleViewBar : public QWidget {
 
   catalogue::KindValueTable& values_;
   const link::DeviceDirectory& directory_;
-  ConsoleConnection connection_;
+  DocumentBinding binding_;
+  LineSink sink_;
   QToolBar* toolBar_;
   std::map<int, QAction*> actions_;
   CTargetField* targetField_ = nullptr;
@@ -116,7 +111,6 @@ class CConsoleViewBar : public QWidget {
   ConsoleRows rows_;
   int current_ = catalogue::kNoCommand;
   int gridCommand_ = catalogue::kNoCommand;  // the command whose rows the grid shows
-  std::map<const QObject*, QStringList> history_;
 };
 
 }  // namespace netloom::panes

@@ -23,7 +23,8 @@ QString UnknownText(const QString& slot) {
   return slot + QStringLiteral(" (unknown)");
 }
 
-ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table) {
+ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table,
+                             const std::vector<std::string>& unedited) {
   grid.Clear();
   ItemRows rows;
   const std::vector<std::string> values = table.Snapshot();
@@ -37,7 +38,9 @@ ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTab
       source.enabled =
           table.ItemEnabled(item) || source.type == catalogue::ParamValueType::WeekdayMask;
       GridRow* row = AddCatalogueRow(grid, group, source);
-      ShowItemValue(grid, row, item, values[static_cast<std::size_t>(item)], true);
+      const auto slot = static_cast<std::size_t>(item);
+      ShowItemValue(grid, row, item, unedited[slot], true);
+      if (values[slot] != unedited[slot]) ShowItemValue(grid, row, item, values[slot], false);
       rows[item] = row;
     }
   }

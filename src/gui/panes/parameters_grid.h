@@ -18,8 +18,10 @@ namespace netloom::panes {
 // Item index -> its row (the weekday sub-group for "AlarmWeek").
 using ItemRows = std::map<int, GridRow*>;
 
-// Empties `grid` and builds the rows, each showing its slot of `table`.
-ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table);
+// Empties `grid` and builds the rows, each showing its slot of `table`; `unedited` (one text per
+// item) are the rows' unedited values, so items whose slot differs show as edits.
+ItemRows BuildParametersGrid(PropertyGrid& grid, const catalogue::ConfigValueTable& table,
+                             const std::vector<std::string>& unedited);
 
 // Row `row` of item `item` shows `slot` (day rows for the weekday mask); `asOriginal` also makes
 // it the row's unedited value.

@@ -1,48 +1,31 @@
 #include "gui/panes/properties_view_bar.h"
 
-#include <QFileDialog>
-#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/config_profile.h"
 #include "core/catalogue/value_entry.h"
-#include "core/link/config/config_image.h"
 #include "gui/model/parameter_rows.h"
+#include "gui/panes/profile_menu.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resources.h"
 
 namespace netloom::panes {
 namespace {
 
-const QString kProfileFilter = QStringLiteral("Configuration profiles (*.json);;All files (*)");
-
 QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// What a comparison of the grid with `other` found: "The grid and the module hold the same
-// values.", or "2 items differ from the module: 14 PanID, 17 DstAddr".
-QString ComparisonText(const std::vector<int>& differing, const QString& other) {
-  if (differing.empty())
-    return QStringLiteral("The grid and the %1 hold the same values.").arg(other);
-  QStringList labels;
-  for (int item : differing) labels << ToQString(catalogue::ItemLabel(item));
-  return QStringLiteral("%1 %2 from the %3: %4")
-      .arg(differing.size())
-      .arg(differing.size() == 1 ? QStringLiteral("item differs") : QStringLiteral("items differ"))
-      .arg(other, labels.join(QStringLiteral(", ")));
-}
-
 }  // namespace
 
-CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, catalogue::ConfigValueTable& values,
-                                       QSettings* settings)
+CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, QSettings* settings)
     : QWidget(parent),
-      values_(values),
       settings_(settings),
+      binding_(this),
       toolBar_(new QToolBar(this)),
       grid_(new PropertyGrid(this)) {
   setAccessibleName(QStringLiteral("Parameters"));
@@ -56,10 +39,15 @@ CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, catalogue::ConfigValueTa
   layout->addWidget(grid_, 1);
   setFocusProxy(grid_->view());
 
-  values_.LoadDefaults();
-  Rebuild();
+  ShowConfiguration();
   connect(grid_, &PropertyGrid::rowEdited, this, &CPropertiesViewBar::OnRowEdited);
   connect(grid_, &PropertyGrid::editRefused, this, &CPropertiesViewBar::ShowMessage);
+  connect(&binding_, &DocumentBinding::parametersTargetChanged, targetField_, &CTargetField::Set);
+  connect(&binding_, &DocumentBinding::configurationShown, this,
+          &CPropertiesViewBar::ShowConfiguration);
+  connect(&binding_, &DocumentBinding::configurationReported, this,
+          &CPropertiesViewBar::OnReported);
+  connect(&binding_, &DocumentBinding::documentGone, this, [this] { Bind(nullptr); });
 }
 
 void CPropertiesViewBar::CreateToolBar() {
@@ -102,46 +90,12 @@ void CPropertiesViewBar::CreateToolBar() {
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setAccessibleName(QStringLiteral("Verify"));
   }
-  CreateProfileMenu();
-}
-
-void CPropertiesViewBar::CreateProfileMenu() {
-  profileButton_ = new QToolButton(toolBar_);
-  profileButton_->setText(QStringLiteral("Profile"));
-  profileButton_->setToolTip(QStringLiteral("Save, load and compare configuration profiles"));
-  profileButton_->setAccessibleName(QStringLiteral("Profile"));
-  profileButton_->setPopupMode(QToolButton::InstantPopup);
-  auto* menu = new QMenu(profileButton_);
-  menu->setAccessibleName(QStringLiteral("Profile"));
-  profileButton_->setMenu(menu);
-  const auto askPath = [this](bool save, const QString& title) {
-    QFileDialog dialog(this, title, QString(), kProfileFilter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("json"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  };
-  connect(menu->addAction(QStringLiteral("Save Profile...")), &QAction::triggered, this,
-          [this, askPath] {
-            const QString path = askPath(true, QStringLiteral("Save Profile"));
-            if (!path.isEmpty()) SaveProfile(path);
-          });
-  connect(menu->addAction(QStringLiteral("Load Profile...")), &QAction::triggered, this,
-          [this, askPath] {
-            const QString path = askPath(false, QStringLiteral("Load Profile"));
-            if (!path.isEmpty()) LoadProfile(path);
-          });
-  menu->addSeparator();
-  connect(menu->addAction(QStringLiteral("Compare with Profile...")), &QAction::triggered, this,
-          [this, askPath] {
-            const QString path = askPath(false, QStringLiteral("Compare with Profile"));
-            if (!path.isEmpty()) CompareWithFile(path);
-          });
-  connect(menu->addAction(QStringLiteral("Compare with Module")), &QAction::triggered, this,
-          &CPropertiesViewBar::CompareWithModule);
-  menu->addSeparator();
-  connect(menu->addAction(QStringLiteral("Load Defaults")), &QAction::triggered, this,
-          &CPropertiesViewBar::LoadDefaults);
+  profileButton_ =
+      CreateProfileButton({[this](const QString& path) { SaveProfile(path); },
+                           [this](const QString& path) { LoadProfile(path); },
+                           [this](const QString& path) { CompareWithFile(path); },
+                           [this] { CompareWithModule(); }, [this] { LoadDefaults(); }},
+                          toolBar_);
   toolBar_->addWidget(profileButton_);
 }
 
@@ -150,10 +104,18 @@ QAction* CPropertiesViewBar::Action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-void CPropertiesViewBar::Bind(ParametersConnection connection) {
-  KeepEdits();
-  connection_ = std::move(connection);
-  pending_ = Pending::None;
+void CPropertiesViewBar::Bind(model::NetworkDocument* document) {
+  grid_->CommitEdit();
+  binding_.Bind(document);
+  const model::PaneTarget target =
+      document ? document->controller().parametersTarget() : model::PaneTarget{};
+  targetField_->Set(target.remote, QString::fromStdString(target.address));
+  ShowConfiguration();
+}
+
+model::ConfigurationModel& CPropertiesViewBar::configuration() {
+  model::NetworkDocument* document = binding_.document();
+  return document ? document->configuration() : own_;
 }
 
 GridRow* CPropertiesViewBar::ItemRowOf(int item) const {
@@ -170,113 +132,38 @@ void CPropertiesViewBar::SetVerify(bool on) {
   if (settings_) settings_->setValue(kVerifySetting, on);
 }
 
+void CPropertiesViewBar::ShowConfiguration() {
+  const model::ConfigurationModel& shown = configuration();
+  rows_ = BuildParametersGrid(*grid_, shown.values(), shown.unedited());
+}
+
 void CPropertiesViewBar::Read() {
   grid_->CommitEdit();
-  if (!connection_.read || !ConfirmDiscardEdits()) return;
-  pending_ = Pending::None;
-  connection_.read();
+  if (!document() || !ConfirmDiscardEdits()) return;
+  configuration().Read();
 }
 
 void CPropertiesViewBar::Write() {
   // A refused entry stops the write: the module would get the value it failed to replace.
-  if (!grid_->CommitEdit() || !connection_.write) return;
-  pending_ = verify() ? Pending::VerifyWrite : Pending::None;
-  kept_ = values_.Snapshot();
-  connection_.write();
+  if (!grid_->CommitEdit() || !document()) return;
+  const std::string question = configuration().WriteQuestion();
+  if (!question.empty() && !Ask(ToQString(question), QMessageBox::Yes)) return;
+  configuration().Write(verify());
 }
 
 void CPropertiesViewBar::CompareWithModule() {
   grid_->CommitEdit();
-  if (!connection_.read) return;
-  pending_ = Pending::CompareRead;
-  kept_ = values_.Snapshot();
-  connection_.read();
+  if (document()) configuration().CompareWithModule();
 }
 
-void CPropertiesViewBar::OnTransferEnded(bool write, bool succeeded) {
-  const Pending pending = pending_;
-  pending_ = Pending::None;
-  if (write) {
-    if (!succeeded) return;
-    MarkUnmodified(*grid_, rows_);
-    if (pending != Pending::VerifyWrite) return;
-    pending_ = Pending::VerifyRead;
-    if (connection_.appendLine)
-      connection_.appendLine(QStringLiteral("Verify: reading the configuration back"));
-    connection_.read();
-    return;
-  }
-  if (pending == Pending::VerifyRead) {
-    if (!succeeded)
-      return Tell(QStringLiteral("Verify: the configuration could not be read back."));
-    const std::vector<int> differing = catalogue::DifferingItems(kept_, values_.Snapshot());
-    Highlight(differing);
-    const std::string described = catalogue::DescribeDifferences(kept_, values_.Snapshot());
-    Tell(differing.empty() ? QStringLiteral("Verify: the module holds all %1 items as written.")
-                                 .arg(catalogue::kItemCount)
-                           : QStringLiteral("Verify: ") + ToQString(described));
-    return;
-  }
-  if (pending == Pending::CompareRead && succeeded) {
-    // The module's values become the rows' unedited values; the grid keeps its own.
-    const std::vector<std::string> module = values_.Snapshot();
-    values_.Assign(kept_);
-    values_.SetKeyEditable(values_.Get(catalogue::kSecurityEnableItem));
-    ShowTableAsEdits();
-    const std::vector<int> differing = catalogue::DifferingItems(kept_, module);
-    Highlight(differing);
-    Tell(ComparisonText(differing, QStringLiteral("module")));
-  }
+void CPropertiesViewBar::OnReported(const QString& text, const std::vector<int>& differing) {
+  Highlight(differing);
+  ShowMessage(text);
 }
 
 void CPropertiesViewBar::Rebuild() {
-  rows_ = BuildParametersGrid(*grid_, values_);
-}
-
-void CPropertiesViewBar::OnImageActivated(const link::ConfigImage& image) {
-  if (link::DecodeImage(image, values_) == link::DecodeResult::VersionMismatch) return;
-  Rebuild();
-  RestoreKeptEdits();
-}
-
-void CPropertiesViewBar::KeepEdits() {
-  QObject* document = connection_.document;
-  if (!document) return;
-  std::map<int, std::string> edits;
-  for (int item : ModifiedItems(rows_)) edits[item] = values_.Get(item);
-  if (edits.empty()) {
-    keptEdits_.erase(document);
-    return;
-  }
-  keptEdits_[document] = std::move(edits);
-  connect(document, &QObject::destroyed, this, &CPropertiesViewBar::DropKeptEdits,
-          Qt::UniqueConnection);
-}
-
-void CPropertiesViewBar::RestoreKeptEdits() {
-  const auto kept = keptEdits_.find(connection_.document.data());
-  if (kept == keptEdits_.end()) return;
-  for (const auto& [item, text] : kept->second) {
-    values_.Set(item, text);
-    ShowItemValue(*grid_, rows_.at(item), item, text, false);
-  }
-  keptEdits_.erase(kept);
-}
-
-void CPropertiesViewBar::DropKeptEdits(QObject* document) {
-  keptEdits_.erase(document);
-}
-
-bool CPropertiesViewBar::hasKeptEdits(const QObject* document) const {
-  return keptEdits_.count(document) != 0;
-}
-
-void CPropertiesViewBar::ShowTableAsEdits() {
-  const std::vector<std::string> values = values_.Snapshot();
-  for (const auto& [item, row] : rows_) {
-    ShowItemValue(*grid_, row, item, values[static_cast<std::size_t>(item)], false);
-    grid_->SetEnabled(row, values_.ItemEnabled(item) || row->IsGroup());
-  }
+  configuration().MarkUnedited();
+  ShowConfiguration();
 }
 
 void CPropertiesViewBar::Highlight(const std::vector<int>& items) {
@@ -296,13 +183,14 @@ void CPropertiesViewBar::OnRowEdited(GridRow* row) {
                                      ? catalogue::DayByLabel(row->spec.label.toStdString())
                                      : std::nullopt;
   const int item = row->spec.tag;
+  catalogue::ConfigValueTable& table = values();
   const model::ParameterEdit edit =
-      day ? model::EditParameterDay(values_, *day, row->value.toBool())
-          : model::EditParameterRow(values_, item, row->ValueText().toStdString());
+      day ? model::EditParameterDay(table, *day, row->value.toBool())
+          : model::EditParameterRow(table, item, row->ValueText().toStdString());
   if (edit.refused) grid_->RefuseEdit(ToQString(edit.message));
   if (day) {
     // The day rows show the mask the slot holds, whatever became of the click.
-    ShowItemValue(*grid_, row->parent, item, values_.Get(item), false);
+    ShowItemValue(*grid_, row->parent, item, table.Get(item), false);
   } else if (edit.shown) {
     grid_->SetValue(row, ToQString(*edit.shown));
   }
@@ -311,7 +199,7 @@ void CPropertiesViewBar::OnRowEdited(GridRow* row) {
 bool CPropertiesViewBar::SaveProfile(const QString& path) {
   grid_->CommitEdit();
   std::string error;
-  if (catalogue::WriteProfileFile(path.toStdString(), values_.Snapshot(), error)) return true;
+  if (catalogue::WriteProfileFile(path.toStdString(), values().Snapshot(), error)) return true;
   ShowMessage(ToQString(error));
   return false;
 }
@@ -327,9 +215,8 @@ std::optional<catalogue::ProfileItems> CPropertiesViewBar::ReadProfile(const QSt
 bool CPropertiesViewBar::LoadProfile(const QString& path) {
   const auto items = ReadProfile(path);
   if (!items) return false;
-  const catalogue::ProfileLoad load = catalogue::ApplyProfile(values_, *items);
-  ShowTableAsEdits();
-  Highlight({});
+  const catalogue::ProfileLoad load = catalogue::ApplyProfile(values(), *items);
+  ShowConfiguration();
   QStringList told;
   if (!load.refused.empty()) {
     QStringList reasons;
@@ -350,61 +237,55 @@ bool CPropertiesViewBar::CompareWithFile(const QString& path) {
   const auto items = ReadProfile(path);
   if (!items) return false;
   // Items the file leaves out are not compared.
-  std::vector<std::string> file = values_.Snapshot();
+  const std::vector<std::string> shown = values().Snapshot();
+  std::vector<std::string> file = shown;
   for (const auto& [item, text] : *items) file[static_cast<std::size_t>(item)] = text;
-  const std::vector<int> differing = catalogue::DifferingItems(values_.Snapshot(), file);
+  const std::vector<int> differing = catalogue::DifferingItems(shown, file);
   Highlight(differing);
-  ShowMessage(ComparisonText(differing, QStringLiteral("profile")));
+  ShowMessage(ToQString(model::ComparisonText(differing, "profile")));
   return true;
 }
 
 void CPropertiesViewBar::LoadDefaults() {
   grid_->CommitEdit();
-  values_.LoadDefaults();
-  ShowTableAsEdits();
-  Highlight({});
+  configuration().LoadDefaults();
+  ShowConfiguration();
 }
 
 bool CPropertiesViewBar::ConfirmDiscardEdits() {
   return !hasUnsavedEdits() || AskDiscardEdits();
 }
 
-bool CPropertiesViewBar::ConfirmDiscardKeptEdits(const QObject* document) {
-  if (!hasKeptEdits(document)) return true;
+bool CPropertiesViewBar::ConfirmDiscardEdits(
+    const std::vector<model::NetworkDocument*>& documents) {
+  grid_->CommitEdit();
+  const bool edited = std::any_of(documents.begin(), documents.end(), [](auto* document) {
+    return document->configuration().hasEdits();
+  });
+  if (!edited) return true;
   if (!AskDiscardEdits()) return false;
-  keptEdits_.erase(document);
-  return true;
-}
-
-bool CPropertiesViewBar::ConfirmDiscardAllEdits() {
-  if (keptEdits_.empty()) return ConfirmDiscardEdits();
-  if (!AskDiscardEdits()) return false;
-  keptEdits_.clear();
+  for (model::NetworkDocument* document : documents) document->configuration().MarkUnedited();
+  ShowConfiguration();
   return true;
 }
 
 bool CPropertiesViewBar::AskDiscardEdits() {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Netloom"),
-                  QStringLiteral("Some parameters were edited and not written to the module.\n"
-                                 "Discard the edits?"),
-                  QMessageBox::Discard | QMessageBox::Cancel, this);
+  return Ask(QStringLiteral("Some parameters were edited and not written to the module.\n"
+                            "Discard the edits?"),
+             QMessageBox::Discard);
+}
+
+bool CPropertiesViewBar::Ask(const QString& question, QMessageBox::StandardButton yes) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Netloom"), question,
+                  yes | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Cancel);
   box.exec();
-  return box.clickedButton() == box.button(QMessageBox::Discard);
+  return box.clickedButton() == box.button(yes);
 }
 
 void CPropertiesViewBar::ToggleRemote() {
   const bool remote = targetField_->Toggle();
-  if (connection_.setRemote) connection_.setRemote(remote);
-}
-
-void CPropertiesViewBar::OnTargetChanged(bool remote, const QString& address) {
-  targetField_->Set(remote, address);
-}
-
-void CPropertiesViewBar::Tell(const QString& text) {
-  if (connection_.appendLine) connection_.appendLine(text);
-  ShowMessage(text);
+  if (document()) document()->controller().SetParametersRemote(remote);
 }
 
 void CPropertiesViewBar::ShowMessage(const QString& text) {

@@ -23,7 +23,7 @@ bool CTargetField::Toggle() {
 
 void CTargetField::Set(bool remote, const QString& address, bool refused) {
   remote_ = remote;
-  target_ = address.left(4);
+  target_ = address;
   refused_ = refused;
   Show();
 }

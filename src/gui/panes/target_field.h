@@ -20,8 +20,8 @@ class CTargetField : public QLineEdit {
 
   // The user flipped the switch: the new flag.
   bool Toggle();
-  // The view's remote flag and target, as the main frame relays them; `refused`: the
-  // coordinator refused the target at its last answer.
+  // The document's remote flag and target (model::PaneTarget); `refused`: the coordinator
+  // refused the target at its last answer.
   void Set(bool remote, const QString& address, bool refused = false);
 
   bool remote() const { return remote_; }

@@ -345,8 +345,7 @@ void CMainFrame::CreatePanes() {
       console_ = new panes::CConsoleViewBar(pane);
       body = console_;
     } else if (id == kViewParameters) {
-      parameters_ =
-          new panes::CPropertiesViewBar(pane, catalogue::GlobalConfigValues(), &settings_);
+      parameters_ = new panes::CPropertiesViewBar(pane, &settings_);
       body = parameters_;
     } else if (id == kViewGadgetTool) {
       body = new gadget::CGadgetTool(gadget::GadgetPlaces::FromProcess(), pane);
@@ -366,45 +365,6 @@ void CMainFrame::CreatePanes() {
   resizeDocks({panes_[kViewConsole], panes_[kViewGadgetTool]}, {480, 200}, Qt::Vertical);
   resizeDocks({panes_[kViewConsole]}, {280}, Qt::Horizontal);
   for (const auto& [id, pane] : panes_) actions_.at(id)->setChecked(true);
-  connect(this, &CMainFrame::consoleNodePicked, console_, &panes::CConsoleViewBar::OnNodePicked);
-  connect(this, &CMainFrame::consoleTargetChanged, console_,
-          &panes::CConsoleViewBar::OnTargetChanged);
-  connect(this, &CMainFrame::parametersTargetChanged, parameters_,
-          &panes::CPropertiesViewBar::OnTargetChanged);
-  connect(this, &CMainFrame::parametersRebuildRequested, parameters_,
-          &panes::CPropertiesViewBar::Rebuild);
-  connect(this, &CMainFrame::configImageActivated, parameters_,
-          &panes::CPropertiesViewBar::OnImageActivated);
-}
-
-void CMainFrame::BindParameters(view::CChildFrame* frame) {
-  if (!frame) return parameters_->Bind({});
-  QPointer<view::CNetloomView> view = frame->view();
-  parameters_->Bind({frame->document(),
-                     [view] {
-                       if (view) view->controller().ReadConfig();
-                     },
-                     [view] {
-                       if (view) view->controller().WriteConfig();
-                     },
-                     [view](bool remote) {
-                       if (view) view->controller().SetParametersRemote(remote);
-                     },
-                     [view](const QString& line) {
-                       if (view) view->AppendOutput((line + QStringLiteral("\r\n")).toStdString());
-                     }});
-}
-
-void CMainFrame::BindConsole(view::CChildFrame* frame) {
-  if (!frame) return console_->Bind({});
-  QPointer<view::CNetloomView> view = frame->view();
-  console_->Bind({frame->document(),
-                  [view](const std::string& line) {
-                    return view && view->controller().SendConsoleCommand(line);
-                  },
-                  [view](bool remote) {
-                    if (view) view->controller().SetConsoleRemote(remote);
-                  }});
 }
 
 void CMainFrame::TogglePane(int id) {
@@ -473,21 +433,8 @@ void CMainFrame::AddFrame(view::CChildFrame* frame) {
   connect(view, &view::CNetloomView::portSettingsShown, this, [this, frame](const QString& text) {
     if (frame == ActiveFrame()) portInfo_->setText(text);
   });
-  connect(view, &view::CNetloomView::configValuesChanged, this, &CMainFrame::OnConfigValuesChanged);
-  connect(view, &view::CNetloomView::configTransferEnded, this,
-          [this, frame](bool write, bool succeeded) {
-            if (frame == activeFrame_) parameters_->OnTransferEnded(write, succeeded);
-          });
   connect(frame, &view::CChildFrame::recolourTabs, this, &CMainFrame::RecolourTabs,
           Qt::QueuedConnection);
-  connect(view, &view::CNetloomView::nodePicked, this, &CMainFrame::OnNodePicked);
-  connect(view, &view::CNetloomView::consoleTargetChanged, this, &CMainFrame::OnConsoleTarget);
-  connect(view, &view::CNetloomView::parametersTargetChanged, this,
-          &CMainFrame::OnParametersTarget);
-  connect(frame, &view::CChildFrame::consoleTargetChanged, this, &CMainFrame::OnConsoleTarget);
-  connect(frame, &view::CChildFrame::parametersTargetChanged, this,
-          &CMainFrame::OnParametersTarget);
-  connect(frame, &view::CChildFrame::configImageActivated, this, &CMainFrame::configImageActivated);
   connect(frame->output()->edit(), &panes::COutputEdit::inputRefused, this,
           [this](const QString& line) { statusBar()->showMessage(line); });
   // Queued: the frame goes after the call that tells it has left its view.
@@ -550,8 +497,10 @@ void CMainFrame::OnActiveFrameChanged(int) {
   if (activeFrame_ && activeFrame_ != ActiveFrame()) activeFrame_->Activate(false);
   activeFrame_ = ActiveFrame();
   ShowMenus(activeFrame_ != nullptr);
-  BindConsole(activeFrame_);
-  BindParameters(activeFrame_);
+  // The panes show the active document.
+  model::NetworkDocument* document = activeFrame_ ? &activeFrame_->view()->model() : nullptr;
+  console_->Bind(document);
+  parameters_->Bind(document);
   if (activeFrame_) {
     activeFrame_->Activate(true);
     portInfo_->setText(activeFrame_->view()->PortSettingsLine());
@@ -613,11 +562,8 @@ bool CMainFrame::CloseFrame(QWidget* page) {
   auto* frame = qobject_cast<view::CChildFrame*>(page);
   if (!frame) return false;
   view::CNetloomDoc* doc = frame->document();
-  // The next document's configuration replaces the grid's, and the edits kept for a document go
-  // with its last frame: edits not written are asked about.
-  if (frame == ActiveFrame() ? !parameters_->ConfirmDiscardEdits()
-                             : FrameCount(doc) == 1 && !parameters_->ConfirmDiscardKeptEdits(doc))
-    return false;
+  // The frame's configuration goes with it: edits not written are asked about.
+  if (!parameters_->ConfirmDiscardEdits({&frame->view()->model()})) return false;
   if (!frame->close()) return false;
   tabs_->removeTab(tabs_->indexOf(frame));
   if (frame == activeFrame_) activeFrame_ = nullptr;
@@ -630,8 +576,10 @@ bool CMainFrame::CloseFrame(QWidget* page) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // Upgrade dialogs first: each asks before it stops an upload and shows its module's return.
   if (!tools::CloseUpgradeDialogs(*this)) return event->ignore();
-  if (!parameters_->ConfirmDiscardAllEdits()) return event->ignore();
-  parameters_->Rebuild();  // asked once: the frames close without asking again
+  // Asked once: agreed, the frames close without asking again.
+  std::vector<model::NetworkDocument*> documents;
+  for (auto* frame : Frames()) documents.push_back(&frame->view()->model());
+  if (!parameters_->ConfirmDiscardEdits(documents)) return event->ignore();
   for (auto* frame : Frames()) {
     if (!CloseFrame(frame)) {
       // A document waits for its worker: the window closes once it has ended (closeReady).
@@ -686,22 +634,6 @@ void CMainFrame::Print(bool preview) {
   } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
     render(&printer);
   }
-}
-
-void CMainFrame::OnNodePicked(const QString& address) {
-  emit consoleNodePicked(address.left(4));
-}
-
-void CMainFrame::OnConsoleTarget(bool remote, const QString& address, bool refused) {
-  emit consoleTargetChanged(remote, address.left(4), refused);
-}
-
-void CMainFrame::OnParametersTarget(bool remote, const QString& address) {
-  emit parametersTargetChanged(remote, address.left(4));
-}
-
-void CMainFrame::OnConfigValuesChanged() {
-  emit parametersRebuildRequested();
 }
 
 }  // namespace netloom::shell

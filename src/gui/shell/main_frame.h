@@ -2,9 +2,8 @@
 // port-settings pane, the three docking panes and the tabbed network documents.
 //
 // Commands are actions keyed by their ids. The Setup and Diagram commands go to the active
-// network frame, which also decides their enable and check state. The frame relays what the
-// views tell the panes (node picked, remote flags, new configuration values) as signals, so the
-// panes only connect to them. UI thread only.
+// network frame, which also decides their enable and check state. The console and Parameters
+// panes are bound to the active frame's document model and hear it themselves. UI thread only.
 #pragma once
 
 #include <QMainWindow>
@@ -12,7 +11,6 @@
 #include <map>
 #include <string>
 
-#include "core/link/walk/node_table.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 
@@ -88,19 +86,6 @@ class CMainFrame : public QMainWindow {
   void ShowCustomizeDialog();
   void TogglePane(int id);
 
-  // Relays from the views to the panes; `address` is cut to four characters.
-  void OnNodePicked(const QString& address);
-  void OnConsoleTarget(bool remote, const QString& address, bool refused);
-  void OnParametersTarget(bool remote, const QString& address);
-  void OnConfigValuesChanged();
-
- signals:
-  void consoleNodePicked(const QString& address);
-  void consoleTargetChanged(bool remote, const QString& address, bool refused);
-  void parametersTargetChanged(bool remote, const QString& address);
-  void parametersRebuildRequested();
-  void configImageActivated(const link::ConfigImage& image);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,10 +101,6 @@ class CMainFrame : public QMainWindow {
   // How many frames show `doc`.
   int FrameCount(const view::CNetloomDoc* doc) const;
   void OnActiveFrameChanged(int index);
-  // The console pane follows the active network document.
-  void BindConsole(view::CChildFrame* frame);
-  // So does the Parameters pane.
-  void BindParameters(view::CChildFrame* frame);
   void UpdateFrameTitles();
   void RunFrameCommand(int id);
   // The output pane that has the keyboard focus, or null.

@@ -87,22 +87,7 @@ void CChildFrame::OnCommand(int commandId) {
 
 void CChildFrame::Activate(bool active) {
   emit recolourTabs();
-  // The panes follow the document even while the focus is in its output pane.
-  if (!active) {
-    view_->SetPanesBound(false);
-    return;
-  }
-  if (view_->panesBound()) return;
-  view_->SetOutputView(output_);
-  const model::ConnectionController& controller = view_->controller();
-  const model::PaneTarget console = controller.consoleTarget();
-  const model::PaneTarget parameters = controller.parametersTarget();
-  emit consoleTargetChanged(console.remote, QString::fromStdString(console.address),
-                            console.refused);
-  emit parametersTargetChanged(parameters.remote, QString::fromStdString(parameters.address));
-  view_->SetPanesBound(true);
-  view_->ShowPortSettings();
-  emit configImageActivated(controller.configImage());
+  if (active) view_->ShowPortSettings();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

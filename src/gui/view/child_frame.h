@@ -2,15 +2,15 @@
 // Setup and Diagram commands routed to the view with their enable and check rules.
 //
 // A command is posted to the view (it runs after the current event, as a posted message would).
-// Activation binds the view's state to the shared panes: the main frame hears it through the
-// signals. Closing the frame disconnects first, so the port is closed before the view goes;
-// during a wait the close is refused, the worker stopped, and closeReady says when to retry.
+// The main frame binds the shared panes to the active frame's document model; activation
+// recolours the tabs and shows the port settings. Closing the frame disconnects first, so the
+// port is closed before the view goes; during a wait the close is refused, the worker stopped,
+// and closeReady says when to retry.
 #pragma once
 
 #include <QSplitter>
 #include <QWidget>
 
-#include "core/link/walk/node_table.h"
 #include "gui/model/command_rules.h"
 
 namespace netloom::panes {
@@ -44,10 +44,6 @@ class CChildFrame : public QWidget {
 
  signals:
   void recolourTabs();
-  void consoleTargetChanged(bool remote, const QString& address, bool refused);
-  void parametersTargetChanged(bool remote, const QString& address);
-  // The view's configuration image, for the Parameters pane to decode and show.
-  void configImageActivated(const link::ConfigImage& image);
   // A close refused during a wait may be done now: the connection has closed.
   void closeReady();
 

@@ -59,7 +59,7 @@ model::ViewCommandState CNetloomView::CommandState() const {
 
 void CNetloomView::OnInitialUpdate(bool askSettings) {
   const auto ports = listPorts_();
-  controller_.Reset(model::DefaultPortChoice(ports));
+  model_.Reset(model::DefaultPortChoice(ports));
   if (askSettings)
     tools::CComSetting(controller_.uartSettings(), controller_.port(), ports, window()).Run();
   layoutMode_ = 1;
@@ -78,7 +78,6 @@ void CNetloomView::StateChanged(model::ConnectionState state) {
   using State = model::ConnectionState;
   ShowWaitCursor(state == State::Opening || controller_.waiting());
   if (state == State::Closed) CloseWizard();
-  if (state == State::Refreshing) panesBound_ = true;
   const QString title = QString::fromStdString(controller_.port().name) +
                         QString::fromLatin1(model::TitleSuffix(state));
   if (title != title_) {
@@ -179,18 +178,6 @@ QString CNetloomView::PortSettingsLine() const {
 
 void CNetloomView::ShowPortSettings() {
   emit portSettingsShown(PortSettingsLine());
-}
-
-void CNetloomView::ConsoleTargetChanged(const model::PaneTarget& target) {
-  emit consoleTargetChanged(target.remote, QString::fromStdString(target.address), target.refused);
-}
-
-void CNetloomView::ParametersTargetChanged(const model::PaneTarget& target) {
-  emit parametersTargetChanged(target.remote, QString::fromStdString(target.address));
-}
-
-void CNetloomView::NodePicked(std::string_view address) {
-  emit nodePicked(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
 }
 
 }  // namespace netloom::view

@@ -1,11 +1,12 @@
 // The view of a network document: one serial connection to one module, drawn.
 //
-// The connection itself (settings, worker, refresh cycle, waits, reconnecting) is the
-// controller's (model::ConnectionController); the view shows its state (the document's title,
-// the status line, the wait cursor, message boxes, the output pane, the diagram) and opens the
+// The view owns the document's widget-free model (model::NetworkDocument): the connection itself
+// (settings, worker, refresh cycle, waits, reconnecting) is its controller's, the configuration
+// its configuration model's. The view shows the connection's state (the document's title, the
+// status line, the wait cursor, message boxes, the output pane, the diagram) and opens the
 // windows a command needs (the UART dialog, the wizard, the upgrade dialog). The child frame
-// routes the Setup and Diagram commands to it and to the controller; the main frame hears the
-// view's signals. Everything here is UI thread only.
+// routes the Setup and Diagram commands to it and to the controller; the panes bind to the model,
+// not to the view. Everything here is UI thread only.
 #pragma once
 
 #include <QPoint>
@@ -21,6 +22,7 @@
 
 #include "gui/model/command_rules.h"
 #include "gui/model/connection_controller.h"
+#include "gui/model/network_document.h"
 #include "gui/model/node_tables.h"
 #include "gui/model/port_choice.h"
 #include "gui/panes/output_view.h"
@@ -47,6 +49,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // Initial update: defaults, then the UART dialog on them unless `askSettings` is false.
   void OnInitialUpdate(bool askSettings = true);
 
+  // The document's model, which the panes bind to.
+  model::NetworkDocument& model() { return model_; }
   model::ConnectionController& controller() { return controller_; }
   const model::ConnectionController& controller() const { return controller_; }
 
@@ -77,8 +81,6 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   const QString& title() const { return title_; }
   int layoutMode() const { return layoutMode_; }
   bool wizardOpen() const { return wizard_ != nullptr; }
-  bool panesBound() const { return panesBound_; }
-  void SetPanesBound(bool bound) { panesBound_ = bound; }
   model::ViewCommandState CommandState() const;
   TopologyDiagram* diagram() const { return diagram_; }
   const NodePictures& nodePictures() const { return nodePictures_; }
@@ -105,21 +107,11 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   }
 
  signals:
-  // A node was picked while the console is local: the console fills in its node rows.
-  void nodePicked(const QString& address);
-  // The console's and the Parameters pane's remote flag and target after a pick; the console's
-  // also after each command, with the coordinator's refusal of the target.
-  void consoleTargetChanged(bool remote, const QString& address, bool refused);
-  void parametersTargetChanged(bool remote, const QString& address);
   // The command rules' inputs changed (the connection's state, the layout).
   void commandStateChanged();
   // Text for the status bar's port-settings pane.
   void portSettingsShown(const QString& text);
-  // The current configuration values were replaced: the Parameters grid is rebuilt.
-  void configValuesChanged();
   void titleChanged();
-  // A configuration read or write ended (`succeeded`: the image went through).
-  void configTransferEnded(bool write, bool succeeded);
 
  private:
   // The diagram widget, wired to SelectNode and NodeMenu.
@@ -138,26 +130,19 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
     DrawNetwork();
     ShowPortSettings();  // the link's round-trip time, measured anew
   }
-  void ConsoleTargetChanged(const model::PaneTarget& target) override;
-  void ParametersTargetChanged(const model::PaneTarget& target) override;
-  void NodePicked(std::string_view address) override;
-  void ConfigValuesChanged() override { emit configValuesChanged(); }
-  void ConfigTransferEnded(bool write, bool succeeded) override {
-    emit configTransferEnded(write, succeeded);
-  }
 
   CNetloomDoc* document_;
   NodePictures nodePictures_;  // the diagram's nodes point at them; read only while painting
   TopologyDiagram* diagram_;
   QtUiThread ui_{*this};
-  model::ConnectionController controller_{ui_};
+  model::NetworkDocument model_{ui_};
+  model::ConnectionController& controller_ = model_.controller();
   QPointer<panes::COutputView> outputView_;
   // Owned here alone, and declared after the controller it works on, so it goes first.
   std::unique_ptr<tools::CWizardSheet> wizard_;
   QTimer wizardEnd_;
   std::function<std::vector<model::PortChoice>()> listPorts_;
   int layoutMode_ = 1;
-  bool panesBound_ = false;
   bool waitCursorShown_ = false;
   QString title_;
 };

@@ -101,7 +101,8 @@ class ExchangeTest : public ::testing::Test {
   // A new worker on the module's link (after a re-plug, say).
   void Connect(link::UartSettings settings = {}) {
     if (worker_) worker_->Stop();
-    link::Connection connection = link::Connect(PortPath(), settings, listener_, session_, clock_);
+    link::Connection connection =
+        link::Connect(PortPath(), settings, listener_, session_, values_, clock_);
     ASSERT_TRUE(connection.worker) << connection.error.detail;
     worker_ = std::move(connection.worker);
   }
@@ -118,7 +119,8 @@ class ExchangeTest : public ::testing::Test {
   // The module's link, or the server's port after UseSer2net.
   std::string PortPath() const { return server_ ? server_->PortName() : sim_.LinkPath(); }
 
-  static catalogue::ConfigValueTable& Values() { return catalogue::GlobalConfigValues(); }
+  // The values the worker decodes a read into and encodes a write from.
+  catalogue::ConfigValueTable& Values() { return values_; }
   sim::ExchangeFaults& Faults() { return sim_.Faults().Exchanges(); }
 
   // Runs `request` and waits for the end of its command; the command's report.
@@ -160,6 +162,7 @@ class ExchangeTest : public ::testing::Test {
   RecordingClock clock_;
   ExchangeListener listener_;
   link::LinkSession session_;
+  catalogue::ConfigValueTable values_;
   std::unique_ptr<link::CThread> worker_;
   std::string target_{link::kNoAddress};  // the identity exchanges' node
 

@@ -65,7 +65,8 @@ class LinkWorkerTest : public testsupport::VirtualModuleTest {
   void SetUp() override {
     sim_.Faults().SetRecording(true);
     UartSettings settings;
-    Connection connection = Connect(sim_.LinkPath(), settings, listener_, session_, clock_);
+    Connection connection =
+        Connect(sim_.LinkPath(), settings, listener_, session_, values_, clock_);
     ASSERT_TRUE(connection.worker) << connection.error.detail;
     worker_ = std::move(connection.worker);
   }
@@ -101,6 +102,7 @@ class LinkWorkerTest : public testsupport::VirtualModuleTest {
   RecordingListener listener_;
   LinkSession session_;
   GateClock clock_;
+  catalogue::ConfigValueTable values_;
   std::unique_ptr<CThread> worker_;
 };
 
@@ -319,8 +321,9 @@ TEST(LinkWorker, BytesOfTheReadThatFailsAreShownBeforeTheLoss) {
   RecordingListener listener;
   LinkSession session;
   CompressedClock clock(50);
+  catalogue::ConfigValueTable values;
   CThread worker(std::make_unique<LastWordsPort>(std::move(opened.port)), settings, listener,
-                 session, clock);
+                 session, values, clock);
   worker.Start();
   ASSERT_TRUE(listener.WaitFor([](const std::vector<std::string>& calls) {
     return !calls.empty() && calls.back().rfind("PortLost:", 0) == 0;
@@ -342,7 +345,8 @@ TEST_F(LinkWorkerTest, WaitsOnTheSessionEndWithTheWorker) {
 TEST(LinkWorker, WithoutAPortTheLoopEndsAtOnce) {
   RecordingListener listener;
   LinkSession session;
-  CThread worker(nullptr, UartSettings{}, listener, session, DefaultClock());
+  catalogue::ConfigValueTable values;
+  CThread worker(nullptr, UartSettings{}, listener, session, values, DefaultClock());
   worker.Start();
   EXPECT_EQ(session.WaitUntil([](const LinkState&) { return false; }, kLong),
             LinkSession::WaitResult::WorkerEnded);

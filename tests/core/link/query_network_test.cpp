@@ -31,7 +31,8 @@ class QueryNetworkTest : public ::testing::Test {
       : sim_(std::move(network)) {
     sim_.Faults().SetRecording(true);
     UartSettings settings;
-    Connection connection = Connect(sim_.LinkPath(), settings, listener_, session_, clock_);
+    Connection connection =
+        Connect(sim_.LinkPath(), settings, listener_, session_, values_, clock_);
     EXPECT_TRUE(connection.worker) << connection.error.detail;
     worker_ = std::move(connection.worker);
   }
@@ -66,6 +67,7 @@ class QueryNetworkTest : public ::testing::Test {
   RecordingListener listener_;
   LinkSession session_;
   CompressedClock clock_{50};
+  catalogue::ConfigValueTable values_;
   std::unique_ptr<CThread> worker_;
 };
 

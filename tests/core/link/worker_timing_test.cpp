@@ -30,7 +30,7 @@ class WorkerTimingTest : public testsupport::VirtualModuleTest {
     ASSERT_TRUE(ConfigurePort(*opened.port, settings_));
     worker_ = std::make_unique<CThread>(
         std::make_unique<testsupport::RecordingPort>(std::move(opened.port), log_), settings_,
-        listener_, session_, clock_);
+        listener_, session_, values_, clock_);
     worker_->Start();
     // Remote requests need their target in the worker's node table.
     Run(WorkerCommand::QueryNetwork, [](CThread& worker) { StartRefresh(worker); });
@@ -55,6 +55,7 @@ class WorkerTimingTest : public testsupport::VirtualModuleTest {
   testsupport::RecordingPauseClock clock_{log_};
   testsupport::RecordingListener listener_;
   LinkSession session_;
+  catalogue::ConfigValueTable values_;
   std::unique_ptr<CThread> worker_;
 };
 

@@ -63,7 +63,8 @@ class ConnectionControllerTest : public testsupport::VirtualModuleTest {
 
   testsupport::ManualUiThread ui_;
   RefreshPeriods periods_;
-  ConnectionController controller_{ui_, periods_};
+  catalogue::ConfigValueTable values_;
+  ConnectionController controller_{ui_, values_, periods_};
   Recorder seen_;
 };
 

@@ -41,7 +41,7 @@ std::string RefusedSettingsLine(const std::string& detail) {
 }  // namespace
 
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
-                   LinkSession& session, Clock& clock) {
+                   LinkSession& session, catalogue::ConfigValueTable& configValues, Clock& clock) {
   settings.readTimeoutMs = kConnectReadTimeoutMs;
   OpenResult opened = OpenPort(path);
   if (!opened.port) return {nullptr, std::move(opened.error), std::string(), nullptr};
@@ -51,8 +51,8 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
     ApplyReadTimeout(*opened.port, settings, settings.readTimeoutMs);
   }
   auto health = opened.port->Health();
-  auto worker =
-      std::make_unique<CThread>(std::move(opened.port), settings, listener, session, clock);
+  auto worker = std::make_unique<CThread>(std::move(opened.port), settings, listener, session,
+                                          configValues, clock);
   worker->Start();
   worker->Signal(WorkerCommand::Wake);
   return {std::move(worker), {}, std::move(refused), std::move(health)};

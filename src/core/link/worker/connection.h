@@ -32,8 +32,10 @@ struct Connection {
 // configures the port, and starts a worker on it with echoOn set, then signals Wake. A port
 // that refuses the line settings is used all the same, but its read time-out is applied
 // regardless so that every read stays bounded, and `refused` says what the port refused.
+// `configValues` are the values the worker's configuration transfers decode into and encode.
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
-                   LinkSession& session, Clock& clock = DefaultClock());
+                   LinkSession& session, catalogue::ConfigValueTable& configValues,
+                   Clock& clock = DefaultClock());
 
 // --- targeting: which node the requests are for (the session's Targeting) ---
 // A node pick: `address` (kNoAddress: none) becomes the node the remote requests are for.

@@ -73,11 +73,13 @@ CommandReport Perform(WorkerContext& ctx, WorkerCommand code) {
 }  // namespace
 
 CThread::CThread(std::unique_ptr<SerialPort> port, const UartSettings& settings,
-                 WorkerListener& listener, LinkSession& session, Clock& clock)
+                 WorkerListener& listener, LinkSession& session,
+                 catalogue::ConfigValueTable& configValues, Clock& clock)
     : port_(std::move(port)),
       settings_(settings),
       listener_(listener),
       session_(session),
+      configValues_(configValues),
       clock_(clock) {
   session_.Update([](LinkState& state) { state.request = WorkerRequest{}; });
 }
@@ -105,7 +107,7 @@ void CThread::Stop() {
 
 void CThread::Run() {
   if (port_) {
-    WorkerContext ctx{*port_, settings_, clock_, listener_, session_};
+    WorkerContext ctx{*port_, settings_, clock_, listener_, session_, configValues_};
     bool lost = false;
     for (;;) {
       if (lost) {

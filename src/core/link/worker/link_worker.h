@@ -1,7 +1,8 @@
 // The link worker: one thread per connection that alone talks to the module.
 //
 // Ownership: the worker owns its port from construction and closes it when its loop ends. The
-// listener, the session and the clock are the owner's and must outlive the worker.
+// listener, the session, the configuration values and the clock are the owner's and must
+// outlive the worker.
 //
 // The loop: one idle read of the port (its bytes go to AppendOutput while the request's echoOn
 // is set), then a look at the eleven events without waiting; the lowest signalled code is taken
@@ -23,6 +24,7 @@
 #include <string>
 #include <thread>
 
+#include "core/catalogue/value_tables.h"
 #include "core/link/serial/clock.h"
 #include "core/link/serial/serial_port.h"
 #include "core/link/serial/uart_settings.h"
@@ -36,9 +38,10 @@ namespace netloom::link {
 class CThread {
  public:
   // Takes over `port` (null: the loop ends at once) and a copy of `settings`. Resets the
-  // session's request fields (echoOn on).
+  // session's request fields (echoOn on). A configuration read decodes into
+  // `configValues` and a write encodes them: the values of the owner's document.
   CThread(std::unique_ptr<SerialPort> port, const UartSettings& settings, WorkerListener& listener,
-          LinkSession& session, Clock& clock);
+          LinkSession& session, catalogue::ConfigValueTable& configValues, Clock& clock);
   // Stops and joins a worker that still runs.
   ~CThread();
   CThread(const CThread&) = delete;
@@ -64,6 +67,7 @@ class CThread {
   const UartSettings settings_;
   WorkerListener& listener_;
   LinkSession& session_;
+  catalogue::ConfigValueTable& configValues_;
   Clock& clock_;
   detail::EventSet events_;
   std::thread thread_;
@@ -74,5 +78,8 @@ void SignalWorker(CThread& worker, WorkerCommand code);
 
 // The line PortLost carries for the port at `path`; `reason` is the system's, may be empty.
 std::string PortLostText(const std::string& path, const std::string& reason);
+
+// The link worker by what it is: CThread carries the C prefix of the window-role classes.
+using LinkWorker = CThread;
 
 }  // namespace netloom::link

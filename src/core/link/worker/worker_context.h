@@ -20,21 +20,27 @@ namespace netloom::link {
 
 struct WorkerContext {
   WorkerContext(SerialPort& port_, const UartSettings& settings_, Clock& clock_,
-                WorkerListener& listener_, LinkSession& session_)
-      : port(port_), settings(settings_), clock(clock_), listener(listener_), session(session_) {}
+                WorkerListener& listener_, LinkSession& session_,
+                catalogue::ConfigValueTable& configValues_)
+      : port(port_),
+        settings(settings_),
+        clock(clock_),
+        listener(listener_),
+        session(session_),
+        configValues(configValues_) {}
 
   SerialPort& port;
   const UartSettings& settings;  // its write time-out goes with every read time-out change
   Clock& clock;                  // every protocol pause
   WorkerListener& listener;
   LinkSession& session;
+  // The owner's current configuration values: a read decodes into them, a write encodes them.
+  catalogue::ConfigValueTable& configValues;
 
   NodeTable nodeTable;              // the worker's node table
   std::int32_t nodeCounter = 0;     // node counter of the network query
   ConfigImage localImage{};         // image of the locally attached module
   std::int32_t identityLength = 0;  // length field of the last identity reply
-  // The process-wide current configuration values a read decodes into and a write encodes.
-  catalogue::ConfigValueTable& configValues = catalogue::GlobalConfigValues();
 
   // Changes the total read time-out, keeping the settings' write time-out.
   void SetReadTimeout(std::uint32_t totalMs) { ApplyReadTimeout(port, settings, totalMs); }
