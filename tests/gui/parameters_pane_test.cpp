@@ -694,7 +694,7 @@ TEST_F(ParametersTransferTest, AProfileLoadedIntoTwoModulesLeavesEachItsOwnIdent
           guitest::kSlowMs);
     };
     ASSERT_TRUE(readModule("1234"));
-    const std::vector<std::string> own = GlobalConfigValues().Snapshot();
+    const std::vector<std::string> own = Values().Snapshot();
     ASSERT_NE(own[catalogue::kMacAddrItem], "2222222211111111");
 
     ASSERT_TRUE(pane().LoadProfile(QString::fromStdString(path)));
@@ -702,13 +702,13 @@ TEST_F(ParametersTransferTest, AProfileLoadedIntoTwoModulesLeavesEachItsOwnIdent
     EXPECT_TRUE(told.contains("10 MACAddr")) << told.toStdString();
     EXPECT_TRUE(told.contains("49 SerialNum")) << told.toStdString();
     EXPECT_EQ(told.count("MACAddr"), 1) << told.toStdString();
-    EXPECT_EQ(GlobalConfigValues().Get(kPanId), "5555");
+    EXPECT_EQ(Values().Get(kPanId), "5555");
 
     pane().Action(res::kParametersWrite)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().hasUnsavedEdits(); }, guitest::kSlowMs));
     ASSERT_TRUE(readModule("5555"));
     for (int item : {catalogue::kMacAddrItem, 15, 16, 22, 49})
-      EXPECT_EQ(GlobalConfigValues().Get(item), own[static_cast<std::size_t>(item)]) << item;
+      EXPECT_EQ(Values().Get(item), own[static_cast<std::size_t>(item)]) << item;
   }
 }
 
