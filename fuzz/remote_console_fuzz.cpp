@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QuietListener listener;
   link::LinkSession session;
   const link::UartSettings settings;
-  link::WorkerContext ctx(port, settings, clock, listener, session);
+  catalogue::ConfigValueTable values;
+  link::WorkerContext ctx(port, settings, clock, listener, session, values);
   const std::string target = (pick & 0x04) != 0 ? "0000" : "1234";  // the coordinator or a node
   const auto result = link::RemoteSetUp(ctx, purpose, target, (pick & 0x08) != 0);
   // A request that does not go on must say why, unless the set-up's own rules end it quietly.
