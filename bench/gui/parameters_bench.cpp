@@ -41,8 +41,7 @@ struct Window : netloom::model::ConnectionObserver {
   explicit Window(const std::string& link) : frame(&doc) {
     netloom::view::CNetloomView& view = *frame.view();
     view.OnInitialUpdate(false);
-    view.controller().port() = {"module", link, "virtual module", false};
-    view.controller().SettingsChanged(false);
+    view.controller().SelectPort({"module", link, "virtual module", false});
     pane.Bind(&view.model());
     view.controller().AddObserver(*this);
     frame.resize(640, 480);

@@ -28,11 +28,10 @@ class ConsolePaneTest : public ::testing::Test {
     pane_.resize(320, 600);
     pane_.show();
     // The lines handed over are captured instead of sent.
-    pane_.SetLineSink(
-        [this](model::NetworkDocument&, const std::string& line) {
-          sent_.push_back(line);
-          return true;
-        });
+    pane_.SetLineSink([this](model::NetworkDocument&, const std::string& line) {
+      sent_.push_back(line);
+      return true;
+    });
     pane_.Bind(&document_);
   }
 

@@ -15,6 +15,7 @@
 #include "gui/res/resource_ids.h"
 #include "gui/view/qt_ui_thread.h"
 #include "gui_test_support.h"
+#include "session_access.h"
 
 namespace netloom::guitest {
 namespace {
@@ -138,7 +139,8 @@ TEST_F(ConsoleSendTest, TheExampleLinesReachTheLocalModule) {
 
 TEST_F(ConsoleSendTest, WithANodePickedAndRemoteOnTheLineGoesBehindTheRemoteConsole) {
   ASSERT_TRUE(controller_.Connect());
-  link::SelectNode(controller_.session(), "2B02");  // as a click on the node does
+  link::SelectNode(testsupport::SessionAccess::Of(controller_),
+                   "2B02");  // as a click on the node does
   pane_.Action(res::kConsoleRemote)->trigger();
   ASSERT_TRUE(controller_.consoleTarget().remote);
   pane_.ShowTab(catalogue::CommandTab::Advance);
@@ -205,7 +207,7 @@ class OutputLines final : public model::ConnectionObserver {
 TEST_F(ConsoleSendTest, ARefusedRemoteConsoleSendsNothingToTheCoordinator) {
   OutputLines relay(controller_);
   ASSERT_TRUE(controller_.Connect());
-  link::SelectNode(controller_.session(), "2B02");
+  link::SelectNode(testsupport::SessionAccess::Of(controller_), "2B02");
   pane_.Action(res::kConsoleRemote)->trigger();
   Select("ATINFO");
   sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Fail);

@@ -12,6 +12,7 @@
 #include "gui/view/diagram_drawing.h"
 #include "gui_test_support.h"
 #include "network_fixture.h"
+#include "session_access.h"
 
 namespace netloom::guitest {
 namespace {
@@ -149,7 +150,7 @@ TEST_F(NetworkViewDiagramTest, ClickMovesTheSelectionAndTellsThePanes) {
 
 TEST_F(NetworkViewDiagramTest, WithTheConsoleRemoteOnlyTheTwoRemoteFlagsAreTold) {
   DrawFamily();
-  view().controller().session().Update([](link::LinkState& s) {
+  testsupport::SessionAccess::Of(view().controller()).Update([](link::LinkState& s) {
     s.targeting.consoleRemote = true;
     s.targeting.refusedNode = "0001";  // the coordinator refused the node picked before
   });

@@ -12,6 +12,7 @@
 #include "core/link/worker/link_worker.h"
 #include "gui/res/resource_ids.h"
 #include "gui_test_support.h"
+#include "session_access.h"
 
 namespace netloom::guitest {
 namespace {
@@ -77,7 +78,7 @@ TEST_F(NetworkViewTest, RunWithoutConnectConnectsFirst) {
 }
 
 TEST_F(NetworkViewTest, ConnectToAMissingPortTellsTheUser) {
-  view().controller().port() = model::PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
+  ASSERT_TRUE(view().controller().SelectPort({"ghost", "/nonexistent/ttyGHOST", "", false}));
   ModalAnswerer answers;
   EXPECT_FALSE(view().controller().Connect());
   ASSERT_EQ(answers.seen().size(), 1);
@@ -201,7 +202,9 @@ TEST_F(NetworkViewTest, ClosingDuringAWaitClosesOnceTheWorkerEnded) {
   bool refused = false;
   QTimer::singleShot(0, net_.frame.get(), [&] { refused = !net_.frame->close(); });
   // A transfer that would not end by itself: the close ends it by stopping the worker.
-  view().controller().session().Update([](link::LinkState& s) { s.config.busy = true; });
+  testsupport::SessionAccess::Of(view().controller()).Update([](link::LinkState& s) {
+    s.config.busy = true;
+  });
   EXPECT_FALSE(view().controller().Wait([](const link::LinkState& s) { return !s.config.busy; }));
   EXPECT_TRUE(refused);
   EXPECT_FALSE(view().controller().portOpen());

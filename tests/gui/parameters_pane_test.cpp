@@ -266,8 +266,7 @@ class ParametersTransferTest : public testsupport::VirtualModuleTest {
       child_ = frame_.OpenNetworkDocument();
     }
     model::ConnectionController& controller = child_->view()->controller();
-    controller.port() = {"vmod", sim_.LinkPath(), "virtual module", false};
-    controller.SettingsChanged(false);
+    controller.SelectPort({"vmod", sim_.LinkPath(), "virtual module", false});
     controller.SetClock(clock_);
     frame_.show();
   }

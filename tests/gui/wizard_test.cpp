@@ -316,7 +316,9 @@ TEST_F(WizardTest, AModulesNameGoesBackByteForByteAndTypedNamesAreSevenBit) {
 TEST_F(WizardTest, ClosingTheWizardWhileAPageWaitsClosesItOnceTheExchangeHasEnded) {
   // Longer than the half second a finished wizard stays, so a close during the wait would see
   // the wizard go while the wait still ran on it.
-  view().controller().uartSettings().readTimeoutMs = 2000;
+  link::UartSettings settings = view().controller().uartSettings();
+  settings.readTimeoutMs = 2000;
+  ASSERT_TRUE(view().controller().ApplySettings(settings, view().controller().port(), false));
   const QString timeout = QString::fromLatin1(
       link::kIdentityTimeout.data(), static_cast<qsizetype>(link::kIdentityTimeout.size()));
   for (const bool onFinish : {false, true}) {

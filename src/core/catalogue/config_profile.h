@@ -26,8 +26,9 @@ class ConfigValueTable;
 using ConfigValues = std::vector<std::string>;                  // one text per item 0..50
 using ProfileItems = std::vector<std::pair<int, std::string>>;  // item, stored text
 
-// The document for `values` (one line, no line break at the end). Text items holding bytes
-// that are not UTF-8 get them replaced rather than refused.
+// The document for `values` (one line, no line break at the end). A value whose bytes are not
+// UTF-8 (a Latin-1 name read from a module) is written as Latin-1 text with "latin1":true, and
+// read back byte for byte.
 std::string ProfileJson(const ConfigValues& values);
 
 // The items of the document in `text`; nullopt with `error` ("<source>: ...") when it is not

@@ -82,11 +82,16 @@ std::string ConnectionController::PortSettingsLine() const {
   return roundTrip.empty() ? settings : settings + "  " + roundTrip;
 }
 
-void ConnectionController::SettingsChanged(bool banner) {
+bool ConnectionController::ApplySettings(const link::UartSettings& settings, const PortChoice& port,
+                                         bool banner) {
+  if (worker_ || waiting()) return false;
+  uartSettings_ = settings;
+  port_ = port;
   reconnectTimer_->Stop();
   refreshSeconds_ = periods_.For(port_.path);
   SetState(state_ == State::Lost ? State::Closed : state_);
   if (banner) Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name)); });
+  return true;
 }
 
 void ConnectionController::Reset(const PortChoice& port) {
@@ -305,13 +310,24 @@ void ConnectionController::WriteConfig() {
 }
 
 void ConnectionController::ReadIdentity(const std::string& target) {
+  StartIdentityExchange();
   Request([target](link::CThread& w) { link::RequestIdentityRead(w, target); });
 }
 
 void ConnectionController::WriteIdentity(const std::string& target,
                                          const link::ModuleIdentity& requested) {
+  StartIdentityExchange();
   Request(
       [target, requested](link::CThread& w) { link::RequestIdentityWrite(w, target, requested); });
+}
+
+void ConnectionController::StartIdentityExchange() {
+  // Pending before the request: a request dropped because the port did not open leaves no
+  // earlier result behind to be taken for its own.
+  session_.Update([](link::LinkState& s) {
+    s.identity.status = 0;
+    s.identity.message.clear();
+  });
 }
 
 void ConnectionController::ShowNodeTable(const std::string& address, NodeTableKind table) {
@@ -367,7 +383,8 @@ bool ConnectionController::PickNode(std::int32_t key) {
   const std::string address = record->second->address;
   link::SelectNode(session_, address);
   TellTargets();
-  if (!consoleTarget().remote) Tell([&](ConnectionObserver& o) { o.NodePicked(TargetAddress(address)); });
+  if (!consoleTarget().remote)
+    Tell([&](ConnectionObserver& o) { o.NodePicked(TargetAddress(address)); });
   return true;
 }
 

@@ -58,6 +58,10 @@
 #include "gui/model/ui_thread.h"
 #include "gui/model/worker_bridge.h"
 
+namespace netloom::testsupport {
+class SessionAccess;
+}
+
 namespace netloom::model {
 
 class ConnectionController {
@@ -95,14 +99,16 @@ class ConnectionController {
   // line adds its round-trip time ("9600 8-None-1 FLOW:None  RTT 0.4 ms") while connected.
   std::string PortSettingsLine() const;
 
-  // --- the connection's settings (edit them while Closed or Lost, then SettingsChanged) ---
-  link::UartSettings& uartSettings() { return uartSettings_; }
+  // --- the connection's settings ---
   const link::UartSettings& uartSettings() const { return uartSettings_; }
-  PortChoice& port() { return port_; }
   const PortChoice& port() const { return port_; }
-  // The settings or the port were edited: a lost port stops waiting for its device, and the
-  // observers hear the new state. `banner`: the output pane says which port is chosen now.
-  void SettingsChanged(bool banner);
+  // The UART dialog's choice. Refused (false, nothing changes) while the port is open or a wait
+  // runs: the settings change only while Closed or Lost. Taken: a lost port stops waiting for
+  // its device, the port's refresh period applies, and the observers hear the new state.
+  // `banner`: the output pane says which port is chosen now.
+  bool ApplySettings(const link::UartSettings& settings, const PortChoice& port, bool banner);
+  // Another port with the settings as they are; as ApplySettings.
+  bool SelectPort(const PortChoice& port) { return ApplySettings(uartSettings_, port, false); }
   // A new document: default settings on `port`, nothing selected, the port's refresh period.
   void Reset(const PortChoice& port);
 
@@ -176,14 +182,15 @@ class ConnectionController {
   // `done` does not hold.
   bool Wait(const std::function<bool(const link::LinkState&)>& done);
 
-  // The shared state, for code that needs a field this header does not offer.
-  link::LinkSession& session() { return session_; }
+  // The shared state, read-only: only the controller's own requests and the worker write it.
+  const link::LinkSession& session() const { return session_; }
   link::CThread* worker() const { return worker_.get(); }
   // What the worker reports to (any thread): a test plays the worker through it.
   link::WorkerListener& listener() { return bridge_; }
 
  private:
-  friend class WorkerBridge;  // hands the worker's reports over on the UI thread
+  friend class WorkerBridge;                // hands the worker's reports over on the UI thread
+  friend class testsupport::SessionAccess;  // tests play the worker's side of the session
 
   // The worker's reports.
   void OnQueryStarted();
@@ -197,6 +204,8 @@ class ConnectionController {
   void OnPortLost(const std::string& text);
   void OnCommandFinished(const link::CommandReport& report);
 
+  // An identity exchange is pending, with no message, before its request (which may be dropped).
+  void StartIdentityExchange();
   // Connects when needed, then hands the request to the worker; dropped during a wait.
   void Request(std::function<void(link::CThread&)> handOver);
   // Connects when needed, then queues `text` with `send`; false, and said in the output pane

@@ -42,7 +42,8 @@ CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, QSettings* settings)
   ShowConfiguration();
   connect(grid_, &PropertyGrid::rowEdited, this, &CPropertiesViewBar::OnRowEdited);
   connect(grid_, &PropertyGrid::editRefused, this, &CPropertiesViewBar::ShowMessage);
-  connect(&binding_, &DocumentBinding::parametersTargetChanged, targetField_, &CTargetField::Set);
+  connect(&binding_, &DocumentBinding::parametersTargetChanged, targetField_,
+          [this](bool remote, const QString& address) { targetField_->Set(remote, address); });
   connect(&binding_, &DocumentBinding::configurationShown, this,
           &CPropertiesViewBar::ShowConfiguration);
   connect(&binding_, &DocumentBinding::configurationReported, this,

@@ -416,12 +416,9 @@ view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
   view->OnInitialUpdate(start.kind == DocumentStart::Kind::AskSettings);
   if (start.kind != DocumentStart::Kind::AskSettings) {
     model::ConnectionController& controller = view->controller();
-    if (start.kind == DocumentStart::Kind::Demo) {
-      controller.port() = model::DemoPortChoice();
-    } else {
-      controller.port() = model::PortChoiceFor(start.portPath);
-    }
-    controller.SettingsChanged(false);
+    controller.SelectPort(start.kind == DocumentStart::Kind::Demo
+                              ? model::DemoPortChoice()
+                              : model::PortChoiceFor(start.portPath));
     controller.StartRefresh();
   }
   return frame;

@@ -70,7 +70,6 @@ CWizardSheet::CWizardSheet(model::ConnectionController& controller, QWidget* par
       {QWizard::FinishButton, "Finish"},
       {QWizard::CancelButton, "Cancel"}};
   for (const auto& [which, name] : buttonNames) button(which)->setAccessibleName(name);
-  controller_.session().Update([](link::LinkState& s) { s.identity.message.clear(); });
 }
 
 bool CWizardSheet::ReadIdentity() {
@@ -95,9 +94,6 @@ void CWizardSheet::done(int result) {
 
 bool CWizardSheet::RunExchange(const std::function<void()>& request) {
   const BusyScope busy(*this);
-  // Pending before the request: a request dropped because the port did not open leaves no
-  // earlier result behind to be taken for its own.
-  controller_.session().Update([](link::LinkState& s) { s.identity.status = 0; });
   request();
   exchanging_ = true;
   const bool reported =

@@ -60,17 +60,19 @@ model::ViewCommandState CNetloomView::CommandState() const {
 void CNetloomView::OnInitialUpdate(bool askSettings) {
   const auto ports = listPorts_();
   model_.Reset(model::DefaultPortChoice(ports));
-  if (askSettings)
-    tools::CComSetting(controller_.uartSettings(), controller_.port(), ports, window()).Run();
+  link::UartSettings settings = controller_.uartSettings();
+  model::PortChoice port = controller_.port();
+  if (askSettings) tools::CComSetting(settings, port, ports, window()).Run();
   layoutMode_ = 1;
-  controller_.SettingsChanged(false);
+  controller_.ApplySettings(settings, port, false);
 }
 
 void CNetloomView::ChangePortSettings() {
   controller_.RunIfIdle([this] {
-    tools::CComSetting dialog(controller_.uartSettings(), controller_.port(), listPorts_(),
-                              window());
-    if (dialog.Run() == QDialog::Accepted) controller_.SettingsChanged(true);
+    link::UartSettings settings = controller_.uartSettings();
+    model::PortChoice port = controller_.port();
+    tools::CComSetting dialog(settings, port, listPorts_(), window());
+    if (dialog.Run() == QDialog::Accepted) controller_.ApplySettings(settings, port, true);
   });
 }
 

@@ -22,7 +22,8 @@ ConfigValues Defaults() {
 TEST(ConfigProfileTest, DocumentRoundTripsEveryItemThroughAFile) {
   ConfigValues values = Defaults();
   values[kMacAddrItem] = "89ABCDEF01234567";
-  values[38] = "Ünïcode-1";  // a text item beyond ASCII
+  values[38] = "Ünïcode-1";       // a text item beyond ASCII
+  values[3] = "Caf\xE9 d\xFCnn";  // bytes that are not UTF-8: a Latin-1 name
   const testsupport::TempFolder folder;
   const std::string path = folder.File("profile.json");
   std::string error;
@@ -36,6 +37,7 @@ TEST(ConfigProfileTest, DocumentRoundTripsEveryItemThroughAFile) {
   }
   EXPECT_EQ(ProfileJson(values).substr(0, 53),
             R"({"items":[{"index":0,"name":"Version","value":"0002"})");
+  EXPECT_NE(ProfileJson(values).find(R"("value":"Café dünn","latin1":true})"), std::string::npos);
 }
 
 TEST(ConfigProfileTest, AFileThatCannotBeReadIsNamed) {

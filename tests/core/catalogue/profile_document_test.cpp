@@ -32,6 +32,8 @@ TEST(ItemsDocument, RefusesWithOneLineNamingTheSource) {
       {R"({"items":[{"index":1.5,"value":"x"}]})", shape},
       {R"({"items":[{"index":1,"value":7}]})", shape},
       {R"({"items":[{"index":0,"name":"Nope","value":""}]})", "f: item 0 is \"Version\""},
+      {R"({"items":[{"index":3,"value":"\u20AC","latin1":true}]})",
+       "f: item 3 is marked \"latin1\" but holds a character beyond U+00FF"},
   };
   for (const auto& c : cases) {
     std::string error;

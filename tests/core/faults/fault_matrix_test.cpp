@@ -266,7 +266,8 @@ class FaultMatrixTest : public testsupport::ExchangeTest,
       case Fault::MuteServer:
         mute_.emplace();
         worker_->Stop();
-        worker_ = link::Connect(mute_->Name(kRawTcpScheme), settings_, listener_, session_, clock_)
+        worker_ = link::Connect(mute_->Name(kRawTcpScheme), settings_, listener_, session_, values_,
+                                clock_)
                       .worker;
         ASSERT_TRUE(worker_);
         return;

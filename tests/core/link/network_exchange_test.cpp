@@ -35,7 +35,7 @@ TEST_P(NetworkExchangeTest, TheWalkFindsTheWholeNetwork) {
 TEST_P(NetworkExchangeTest, ARawPortSaysOnceThatItHasNoLineSettings) {
   UartSettings settings;
   worker_->Stop();
-  Connection connection = link::Connect(PortPath(), settings, listener_, session_, clock_);
+  Connection connection = link::Connect(PortPath(), settings, listener_, session_, values_, clock_);
   ASSERT_TRUE(connection.worker) << connection.error.detail;
   worker_ = std::move(connection.worker);
   if (GetParam() == Ser2netMode::Rfc2217) {

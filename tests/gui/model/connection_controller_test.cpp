@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../network_fixture.h"
+#include "../session_access.h"
 #include "core/link/serial/serial_port.h"
 #include "manual_ui_thread.h"
 #include "support/ser2net_server.h"
@@ -97,7 +98,9 @@ TEST_F(ConnectionControllerTest, ConnectRunStopDisconnectWalkTheStates) {
 }
 
 TEST_F(ConnectionControllerTest, RefusedLineSettingsAreALineInTheOutputAndConnectGoesOn) {
-  controller_.uartSettings().baudRate = 12345;
+  link::UartSettings settings = controller_.uartSettings();
+  settings.baudRate = 12345;
+  ASSERT_TRUE(controller_.ApplySettings(settings, controller_.port(), false));
   ASSERT_TRUE(controller_.Connect());
   EXPECT_TRUE(controller_.portOpen());
   EXPECT_NE(seen_.output.find("The port refused the line settings ("), std::string::npos)
@@ -116,7 +119,7 @@ TEST_F(ConnectionControllerTest, TitleSuffixFollowsTheState) {
 }
 
 TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped) {
-  controller_.port() = PortChoice{"ghost", "/nonexistent/ttyGHOST", "", false};
+  ASSERT_TRUE(controller_.SelectPort({"ghost", "/nonexistent/ttyGHOST", "", false}));
   EXPECT_FALSE(controller_.SendConsoleCommand("ATINFO\r"));
   EXPECT_EQ(seen_.output.find("(Not sent)"), std::string::npos);  // the message box said why
   ASSERT_EQ(seen_.messages.size(), 1u);
@@ -128,7 +131,9 @@ TEST_F(ConnectionControllerTest, ARequestOnAMissingPortTellsTheUserAndIsDropped)
 
 TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
   controller_.StartRefresh();
-  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
+  testsupport::SessionAccess::Of(controller_).Update([](link::LinkState& s) {
+    s.config.busy = true;
+  });
   bool during = false;
   ui_.onServe = [&] {
     if (during) return;
@@ -142,7 +147,9 @@ TEST_F(ConnectionControllerTest, CommandsDuringAWaitAreDroppedNotReplayed) {
     EXPECT_FALSE(controller_.Connect());
     EXPECT_FALSE(controller_.RunIfIdle([] { ADD_FAILURE() << "ran during the wait"; }));
     EXPECT_EQ(controller_.state(), State::Waiting);
-    controller_.session().Update([](link::LinkState& s) { s.config.busy = false; });
+    testsupport::SessionAccess::Of(controller_).Update([](link::LinkState& s) {
+      s.config.busy = false;
+    });
   };
   EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.config.busy; }));
   ui_.onServe = nullptr;
@@ -163,9 +170,13 @@ TEST_F(ConnectionControllerTest, AWorkerMessageDuringAWaitShowsAfterItAndHoldsTh
     workerWentOn = true;
   });
   ASSERT_TRUE(ui_.WaitPosted(1));  // the message is on its way to the UI thread
-  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
+  testsupport::SessionAccess::Of(controller_).Update([](link::LinkState& s) {
+    s.config.busy = true;
+  });
   ui_.onServe = [&] {
-    controller_.session().Update([](link::LinkState& s) { s.config.busy = false; });
+    testsupport::SessionAccess::Of(controller_).Update([](link::LinkState& s) {
+      s.config.busy = false;
+    });
   };
   EXPECT_TRUE(controller_.Wait([](const link::LinkState& s) { return !s.config.busy; }));
   ui_.onServe = nullptr;
@@ -180,7 +191,9 @@ TEST_F(ConnectionControllerTest, AWorkerMessageDuringAWaitShowsAfterItAndHoldsTh
 TEST_F(ConnectionControllerTest, ClosingDuringAWaitStopsTheWorkerAndClosesAfterIt) {
   ASSERT_TRUE(controller_.Connect());
   // A transfer that would not end by itself: only the worker's end ends the wait.
-  controller_.session().Update([](link::LinkState& s) { s.config.busy = true; });
+  testsupport::SessionAccess::Of(controller_).Update([](link::LinkState& s) {
+    s.config.busy = true;
+  });
   int closes = 0;
   bool asked = false;
   ui_.onServe = [&] {
@@ -293,8 +306,7 @@ TEST_F(ConnectionControllerTest, TheRefreshPeriodIsRememberedPerPort) {
   controller_.Reset(other);
   EXPECT_EQ(controller_.refreshSeconds(), RefreshPeriods::kDefaultSeconds);
   controller_.SetRefreshSeconds(30);
-  controller_.port() = here;  // the UART dialog picked the first port again
-  controller_.SettingsChanged(false);
+  controller_.SelectPort(here);  // the UART dialog picked the first port again
   EXPECT_EQ(controller_.refreshSeconds(), 12);
   controller_.Reset(other);
   EXPECT_EQ(controller_.refreshSeconds(), 30);
