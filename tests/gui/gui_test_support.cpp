@@ -46,4 +46,16 @@ bool NetworkFrame::WaitQueryStarted() {
   return QTest::qWaitFor([this] { return view().controller().refreshTimerActive(); }, kSlowMs);
 }
 
+std::string ReceivedOnce(sim::SimFaults& faults, std::string_view needle) {
+  std::string received;
+  (void)QTest::qWaitFor(  // the caller checks what came
+      [&] {
+        const std::vector<std::uint8_t> bytes = faults.Received();
+        received.assign(bytes.begin(), bytes.end());
+        return received.find(needle) != std::string::npos;
+      },
+      kSlowMs);
+  return received;
+}
+
 }  // namespace netloom::guitest

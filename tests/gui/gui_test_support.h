@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
@@ -41,5 +42,8 @@ struct NetworkFrame {
 
 // Generous bound for anything that waits on the worker or the module (busy CI machines).
 inline constexpr int kSlowMs = 20000;
+
+// What the module has received (recording on), once it holds `needle` or kSlowMs have passed.
+std::string ReceivedOnce(sim::SimFaults& faults, std::string_view needle);
 
 }  // namespace netloom::guitest

@@ -103,14 +103,8 @@ TEST_F(NetworkViewTest, APasteReachesTheModuleAsItsBytes) {
   QApplication::clipboard()->setText(QStringLiteral("ATINFO\r"));
   edit->setFocus();
   QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-  std::string received;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        const auto got = sim_.Faults().Received();
-        received.assign(got.begin(), got.end());
-        return received.find("ATINFO\r") != std::string::npos;
-      },
-      kSlowMs));
+  const std::string received = ReceivedOnce(sim_.Faults(), "ATINFO\r");
+  ASSERT_NE(received.find("ATINFO\r"), std::string::npos);
   EXPECT_EQ(received.find('\x16'), std::string::npos);
 }
 

@@ -455,14 +455,8 @@ TEST_F(ParametersTransferTest, WriteOfValuesNotReadFromItsTargetAsksAndDeclinedS
             "kept unless you edited them.");
   // A later request goes after any write asked for before it: none was.
   controller().SendConsoleCommand("ATINFO\r");
-  std::string received;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        const auto bytes = sim_.Faults().Received();
-        received.assign(bytes.begin(), bytes.end());
-        return received.find("ATINFO\r") != std::string::npos;
-      },
-      guitest::kSlowMs));
+  const std::string received = guitest::ReceivedOnce(sim_.Faults(), "ATINFO\r");
+  ASSERT_NE(received.find("ATINFO\r"), std::string::npos);
   EXPECT_EQ(received.find("ATCFG"), std::string::npos) << received;
 }
 

@@ -9,6 +9,7 @@
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/digits.h"
 #include "core/catalogue/text_case.h"
+#include "core/catalogue/utf8.h"
 #include "core/catalogue/value_entry.h"
 #include "core/catalogue/value_tables.h"
 
@@ -99,62 +100,6 @@ std::string ValueOf(const ConfigValues& values, int item) {
   return slot < values.size() ? values[slot] : std::string();
 }
 
-// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or code points beyond
-// U+10FFFF), as JSON text must be.
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    constexpr std::uint32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kShortest[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
-      return false;
-    i += length;
-  }
-  return true;
-}
-
-// Each byte as the character of the same number (U+0000 to U+00FF), in UTF-8.
-std::string Latin1ToUtf8(std::string_view bytes) {
-  std::string text;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text += c;
-    } else {
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return text;
-}
-
-// The reverse of Latin1ToUtf8; nothing when `text` holds a character beyond U+00FF.
-std::optional<std::string> Utf8ToLatin1(std::string_view text) {
-  std::string bytes;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-      bytes += static_cast<char>(lead);
-    } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < text.size()) {
-      bytes += static_cast<char>(((lead & 0x03) << 6) | (text[++i] & 0x3F));
-    } else {
-      return std::nullopt;
-    }
-  }
-  return bytes;
-}
-
 bool SameValue(int item, const std::string& a, const std::string& b) {
   if (Item(item).encoding == ItemEncoding::Text) return a == b;
   // Digits come back from a module upper-case.
@@ -177,7 +122,7 @@ std::string ProfileJson(const ConfigValues& values) {
       // Bytes a module holds that are not UTF-8 (a Latin-1 name): read as Latin-1, and marked
       // so that the reader takes back the very bytes.
       items.push_back(
-          {{"index", i}, {"name", Item(i).name}, {"value", Latin1ToUtf8(value)}, {"latin1", true}});
+          {{"index", i}, {"name", Item(i).name}, {"value", ShownText(value)}, {"latin1", true}});
     }
   }
   return nlohmann::ordered_json{{"items", items}}.dump();
@@ -210,7 +155,7 @@ std::optional<ProfileItems> ParseProfile(std::string_view text, std::string_view
     }
     std::string value = entry["value"].get<std::string>();
     if (entry.contains("latin1") && entry["latin1"] == true) {
-      const std::optional<std::string> bytes = Utf8ToLatin1(value);
+      const std::optional<std::string> bytes = Latin1FromUtf8(value);
       if (!bytes) {
         error = where + ": item " + std::to_string(index) +
                 " is marked \"latin1\" but holds a character beyond U+00FF";

@@ -8,6 +8,7 @@
 
 #include "core/catalogue/command_line.h"
 #include "gui/panes/console_routing.h"
+#include "gui/panes/menu_button.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resources.h"
 
@@ -44,15 +45,9 @@ CConsoleViewBar::CConsoleViewBar(QWidget* parent, catalogue::KindValueTable& val
       grid_(new PropertyGrid(this)) {
   setAccessibleName(QStringLiteral("AT Console"));
   CreateToolBar();
-  historyButton_ = new QToolButton(this);
-  historyButton_->setText(QStringLiteral("History"));
-  historyButton_->setToolTip(QStringLiteral("Send a line sent before again"));
-  historyButton_->setAccessibleName(QStringLiteral("History"));
-  historyButton_->setPopupMode(QToolButton::InstantPopup);
-  auto* menu = new QMenu(historyButton_);
-  menu->setAccessibleName(QStringLiteral("History"));
-  historyButton_->setMenu(menu);
-  connect(menu, &QMenu::aboutToShow, this, &CConsoleViewBar::FillHistoryMenu);
+  historyButton_ = CreateMenuButton(QStringLiteral("History"),
+                                    QStringLiteral("Send a line sent before again"), this);
+  connect(historyButton_->menu(), &QMenu::aboutToShow, this, &CConsoleViewBar::FillHistoryMenu);
 
   tabs_->addTab(QStringLiteral("Basic"));
   tabs_->addTab(QStringLiteral("Advance"));

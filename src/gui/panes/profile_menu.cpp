@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMenu>
 
+#include "gui/panes/menu_button.h"
+
 namespace netloom::panes {
 namespace {
 
@@ -20,14 +22,10 @@ QString AskPath(QWidget* parent, bool save, const QString& title) {
 }  // namespace
 
 QToolButton* CreateProfileButton(const ProfileCommands& commands, QWidget* parent) {
-  auto* button = new QToolButton(parent);
-  button->setText(QStringLiteral("Profile"));
-  button->setToolTip(QStringLiteral("Save, load and compare configuration profiles"));
-  button->setAccessibleName(QStringLiteral("Profile"));
-  button->setPopupMode(QToolButton::InstantPopup);
-  auto* menu = new QMenu(button);
-  menu->setAccessibleName(QStringLiteral("Profile"));
-  button->setMenu(menu);
+  QToolButton* button =
+      CreateMenuButton(QStringLiteral("Profile"),
+                       QStringLiteral("Save, load and compare configuration profiles"), parent);
+  QMenu* menu = button->menu();
   const auto withFile = [menu, parent](const QString& text, bool save,
                                        const std::function<void(const QString&)>& command) {
     const QString title = QString(text).remove(QStringLiteral("..."));
