@@ -64,6 +64,8 @@ class BridgeService {
   void Serve(const bridge::BridgeCommand& command, bool linkUp);
   void Reply(const std::string& name, const std::string& payload);
   void SetLinkUp(bool up);
+  // Notes the broker connection in the metrics, and tells a refusal once on standard error.
+  void WatchBroker();
 
   const BridgeOptions& options_;
   CommandIo& io_;
@@ -78,6 +80,8 @@ class BridgeService {
   std::mutex requestsMutex_;
   std::deque<bridge::MqttMessage> requests_;  // from the MQTT client's thread
   std::vector<nlohmann::json> walkReplies_;   // ids of walk requests the next walk answers
+  std::optional<bool> linkUp_;                // as `state` last told it
+  std::string refusal_;                       // as last told
 };
 
 int BridgeService::Run() {
@@ -114,7 +118,7 @@ int BridgeService::Run() {
       if (up) metrics_.Reconnected();
       retry = up ? kFirstRetry : std::min(retry * 2, kLastRetry);
     }
-    metrics_.SetMqttConnected(client_.Connected());
+    WatchBroker();
   }
   client_.Stop(Will(options_.site));
   link_.Close();
@@ -123,8 +127,18 @@ int BridgeService::Run() {
 }
 
 void BridgeService::SetLinkUp(bool up) {
+  if (linkUp_ == up) return;
+  linkUp_ = up;
   metrics_.SetLinkUp(up);
   publisher_.SetLinkUp(up);
+}
+
+void BridgeService::WatchBroker() {
+  metrics_.SetMqttConnected(client_.Connected());
+  std::string refusal = client_.Refusal();
+  if (refusal == refusal_) return;
+  refusal_ = std::move(refusal);
+  if (!refusal_.empty()) link_.Fail("the MQTT broker refused the bridge: " + refusal_);
 }
 
 bool BridgeService::WalkAndPublish() {
@@ -152,11 +166,11 @@ bool BridgeService::Wait(std::chrono::steady_clock::time_point until, bool endOn
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(until - time_.period.Now());
     if (left <= 0ms) return true;
-    if (!link_.Pause(
-            left, time_.period, [this] { return HasRequests(); }, endOnLoss)) {
-      return false;
-    }
-    metrics_.SetMqttConnected(client_.Connected());
+    const auto wake = [this] {
+      WatchBroker();
+      return HasRequests();
+    };
+    if (!link_.Pause(left, time_.period, wake, endOnLoss)) return false;
     if (ServeRequests(endOnLoss)) return true;
     if (endOnLoss && !link_.LostText().empty()) return false;
   }

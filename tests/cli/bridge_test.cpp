@@ -393,6 +393,18 @@ TEST(BridgeProcess, CredentialsReachTheBrokerAndAKilledBridgeReadsOffline) {
     EXPECT_EQ(will->payload, "offline");
     EXPECT_TRUE(will->retained);
   }
+
+  // A wrong password is told, not retried in silence.
+  testsupport::BackgroundProgram bridge;
+  ASSERT_TRUE(bridge.Start({NETLOOM_CLI_BINARY, "bridge", "--port", sim.LinkPath(), "--mqtt",
+                            broker.Url(), "--site", kSite},
+                           folder.File("refused.log"),
+                           {"NETLOOM_MQTT_USER=gateway", "NETLOOM_MQTT_PASSWORD=guess"}));
+  EXPECT_TRUE(testsupport::WaitFor([&] {
+    return testsupport::FileText(folder.File("refused.log"))
+               .find("the MQTT broker refused the bridge: Connection Refused: not authorised.") !=
+           std::string::npos;
+  })) << testsupport::FileText(folder.File("refused.log"));
 }
 
 }  // namespace

@@ -93,6 +93,11 @@ bool MqttClient::Connected() const {
   return connected_;
 }
 
+std::string MqttClient::Refusal() const {
+  std::lock_guard lock(mutex_);
+  return refusal_;
+}
+
 void MqttClient::Stop(const MqttMessage& goodbye) {
   if (!client_) return;
   if (running_ && !goodbye.topic.empty() &&
@@ -111,13 +116,18 @@ void MqttClient::Stop(const MqttMessage& goodbye) {
 
 void MqttClient::ConnectCallback(mosquitto*, void* self, int rc) {
   auto& client = *static_cast<MqttClient*>(self);
-  if (rc != 0) return;  // refused (bad credentials, ...): the network thread tries again
+  if (rc != 0) {  // refused (bad credentials, ...): the network thread tries again
+    std::lock_guard lock(client.mutex_);
+    client.refusal_ = mosquitto_connack_string(rc);
+    return;
+  }
   for (const auto& pattern : client.subscriptions_) {
     mosquitto_subscribe(client.client_, nullptr, pattern.c_str(), kQos);
   }
   {
     std::lock_guard lock(client.mutex_);
     client.connected_ = true;
+    client.refusal_.clear();
     client.unacknowledged_.clear();
   }
   if (client.onConnected_) client.onConnected_();

@@ -61,6 +61,9 @@ class MqttClient {
   // Publishes at QoS 1; false when the broker is away (the message is dropped).
   bool Publish(std::string_view topic, std::string_view payload, bool retain);
   bool Connected() const;
+  // Why the broker refused the latest connection ("Connection Refused: not authorised."), empty
+  // while connected or before any refusal: the owner tells it, as the client retries in silence.
+  std::string Refusal() const;
   // The goodbye, then disconnect and join the network thread. `goodbye` with an empty topic:
   // none.
   void Stop(const MqttMessage& goodbye);
@@ -82,6 +85,7 @@ class MqttClient {
   mutable std::mutex mutex_;
   std::condition_variable published_;
   bool connected_ = false;
+  std::string refusal_;
   std::set<int> unacknowledged_;  // message ids the broker has not taken yet
 };
 
