@@ -32,7 +32,7 @@ pids+=("$!")
 until [ -e "$work/module" ]; do sleep 0.1; done
 until mosquitto_pub -p "$broker_port" -t netloom-bench/up -m 1 2>/dev/null; do sleep 0.1; done
 
-# Receipt times of `network`, in microseconds since the epoch.
+# Receipt times of `network`, in seconds since the epoch.
 mosquitto_sub -p "$broker_port" -t netloom/bench/network -F '%U' >"$work/received" &
 pids+=("$!")
 # The link trace, each line stamped with the time it was written.
@@ -71,7 +71,7 @@ import sys
 reads = [float(l.split()[0]) for l in open(sys.argv[1]) if " read " in l]
 delays = []
 for line in open(sys.argv[2]):
-    got = int(line.split()[0]) / 1e6
+    got = float(line.split()[0])
     before = [r for r in reads if r <= got]
     if before:
         delays.append((got - before[-1]) * 1000)

@@ -153,6 +153,7 @@ TEST_F(BridgeTest, PublishesTheNetworkAndANodeThatLeavesGoesUnavailable) {
   EXPECT_EQ(connectivity["device_class"], "connectivity");
   EXPECT_EQ(connectivity["state_topic"], kBase + "nodes/BE0B");
   EXPECT_EQ(connectivity["device"]["identifiers"], json::array({"netloom_lab_BE0B"}));
+  EXPECT_EQ(connectivity["device"]["via_device"], "netloom_lab_0000");
   EXPECT_EQ(connectivity["availability"][0]["topic"], kBase + "state");
   EXPECT_EQ(connectivity["availability"][1]["topic"], kBase + "nodes/BE0B");
   EXPECT_EQ(connectivity["availability_mode"], "all");

@@ -1,15 +1,9 @@
 #include "cli/bridge/bridge_publisher.h"
 
 #include "cli/bridge/ha_discovery.h"
+#include "core/link/worker/link_session.h"
 
 namespace netloom::bridge {
-namespace {
-
-// The address of the walk's root, whose device also carries the node count.
-constexpr char kRootAddress[] = "0000";
-
-}  // namespace
-
 BridgePublisher::BridgePublisher(MqttClient& client, std::string site, std::string discoveryPrefix)
     : client_(client),
       site_(std::move(site)),
@@ -43,8 +37,8 @@ void BridgePublisher::PublishWalk(const network::NetworkMemory& memory,
     published_[node.address] = node;
     Retain(topics_.Node(node.address), NodePayload(node, true));
     if (!known && !discoveryPrefix_.empty()) {
-      RetainAll(
-          NodeDiscovery(discoveryPrefix_, site_, topics_, node, node.address == kRootAddress));
+      RetainAll(NodeDiscovery(discoveryPrefix_, site_, topics_, node,
+                              node.address == link::kRootAddress));
     }
   }
   for (const auto& event : events) {
@@ -63,7 +57,7 @@ bool BridgePublisher::Forget(const std::string& address) {
   if (published_.erase(address) == 0) return false;
   Retain(topics_.Node(address), "");
   if (!discoveryPrefix_.empty()) {
-    RetainAll(NodeRemoval(discoveryPrefix_, site_, address, address == kRootAddress));
+    RetainAll(NodeRemoval(discoveryPrefix_, site_, address, address == link::kRootAddress));
   }
   return true;
 }

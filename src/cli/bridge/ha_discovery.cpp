@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/link/worker/link_session.h"
 #include "core/network/node_export.h"
 #include "core/network/node_kind.h"
 
@@ -41,12 +42,13 @@ std::vector<MqttMessage> NodeDiscovery(const std::string& prefix, const std::str
                                        const Topics& topics, const network::NetworkNode& node,
                                        bool root) {
   const std::string id = IdOf(site, node.address);
-  const nlohmann::ordered_json device{
+  nlohmann::ordered_json device{
       {"identifiers", {id}},
       {"name", node.name.empty() ? node.address : node.name + " (" + node.address + ")"},
       {"manufacturer", "Netloom"},
-      {"model", std::string(network::KindStem(node.kind))},
-      {"suggested_area", site}};
+      {"model", std::string(network::KindStem(node.kind))}};
+  // The nodes are reached through the coordinator.
+  if (!root) device["via_device"] = IdOf(site, std::string(link::kRootAddress));
   const nlohmann::ordered_json bridgeUp{{"topic", topics.State()},
                                         {"payload_available", kOnline},
                                         {"payload_not_available", kOffline}};
