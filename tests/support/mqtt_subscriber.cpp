@@ -20,18 +20,12 @@ MqttSubscriber::MqttSubscriber(std::uint16_t port, const std::vector<std::string
   // The probe is retained: it reaches the subscription whenever that begins to hold.
   PublishMqtt(port, kProbeTopic, "1", true, login);
   // One line per message: the retain flag, the topic, the payload.
-  std::vector<std::string> argv{"/usr/bin/mosquitto_sub",
-                                "-h",
-                                "127.0.0.1",
-                                "-p",
-                                portText,
-                                "-q",
-                                "1",
-                                "-F",
-                                "%r %t %p",
-                                "-t",
-                                kProbeTopic};
+  std::vector<std::string> argv{
+      "/usr/bin/mosquitto_sub", "-h", "127.0.0.1", "-p", portText, "-q", "1", "-F", "%r %t %p"};
   for (const auto& filter : filters) argv.insert(argv.end(), {"-t", filter});
+  // Last: the broker sends each filter's retained messages in turn, so the probe comes after
+  // every other retained message.
+  argv.insert(argv.end(), {"-t", kProbeTopic});
   argv.insert(argv.end(), login.begin(), login.end());
   EXPECT_TRUE(program_.Start(argv, folder_.File("messages")));
   EXPECT_TRUE(WaitFor(kProbeTopic).has_value()) << FileText(folder_.File("messages"));

@@ -2,8 +2,9 @@
 // broker's own command-line clients (mosquitto_sub, mosquitto_pub).
 //
 // MqttSubscriber subscribes to its topics when made and returns once the subscription holds
-// (a retained probe came back), so nothing published afterwards is missed; every message it
-// gets is kept, in order of arrival.
+// (a retained probe came back), so nothing published afterwards is missed and every retained
+// message is there; every message it gets is kept, in order of arrival. Messages of one
+// publisher arrive in the order it published them.
 #pragma once
 
 #include <chrono>
