@@ -57,6 +57,56 @@ std::span<const ActionSpec> ActionSpecs() {
   return specs;
 }
 
+std::span<const MenuEntry> MenuSpecs() {
+  constexpr MenuSet kDocument = MenuSet::Document;
+  // A command, or with kSeparator a separator.
+  const auto command = [](int id, MenuSet set = MenuSet::Both) {
+    MenuEntry entry;
+    entry.id = id;
+    entry.set = set;
+    return entry;
+  };
+  const MenuEntry separator = command(kSeparator);
+  const auto submenu = [](const char* title, std::vector<MenuEntry> entries,
+                          MenuFill fill = MenuFill::None, MenuSet set = MenuSet::Both) {
+    return MenuEntry{kSeparator, set, title, std::move(entries), fill};
+  };
+  static const std::vector<MenuEntry> menus = {
+      submenu("&File",
+              {submenu("&New", {command(kNewNetworkDocument), command(kNewGadgetDocument)}),
+               command(kFileOpen), command(kFileClose), command(kFileSave, kDocument),
+               command(kFileSaveAs, kDocument), command(kFileSaveDiagramAs, kDocument),
+               command(kSeparator, kDocument), command(kFilePrint, kDocument),
+               command(kFilePrintPreview, kDocument), command(kFilePrintSetup), separator,
+               command(kFileMruFirst), separator, command(kAppExit)}),
+      submenu("&Edit",
+              {command(kEditUndo), separator, command(kEditCut), command(kEditCopy),
+               command(kEditPaste)},
+              MenuFill::None, kDocument),
+      submenu("&View",
+              {submenu("&Toolbars and Docking Windows", {}, MenuFill::ToolBarsAndPanes),
+               submenu("&Application Look",
+                       {command(kLookWindows2000), command(kLookOfficeXp), command(kLookWindowsXp),
+                        command(kLookOffice2003), command(kLookVisualStudio2005),
+                        submenu("Office 200&7",
+                                {command(kLookOffice2007Blue), command(kLookOffice2007Black),
+                                 command(kLookOffice2007Silver), command(kLookOffice2007Aqua)})}),
+               command(kViewParameters, kDocument), command(kViewConsole, kDocument),
+               command(kViewSmartLed, kDocument), command(kViewStatusBar),
+               command(kViewGadgetTool, kDocument)}),
+      submenu("&Window", {}, MenuFill::Windows, kDocument),
+      submenu("&Setup",
+              {command(kUartSetting), command(kConnect), command(kDisconnect), command(kWizard)},
+              MenuFill::None, kDocument),
+      submenu("Diagram",
+              {command(kRun), command(kStop), command(kTree), command(kCircle),
+               command(kRefreshTime), command(kCentreOnCoordinator)},
+              MenuFill::None, kDocument),
+      submenu("&Help", {command(kAppAbout)}),
+  };
+  return menus;
+}
+
 std::span<const ToolBarSpec> ToolBarSpecs() {
   static const std::vector<ToolBarSpec> specs = {
       {kStandardToolBar,

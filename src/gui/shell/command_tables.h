@@ -1,9 +1,11 @@
 // The main frame's command tables: every command with its menu text and keys, the looks, the
-// toolbars and the docking panes, and which commands have no handler or need a document.
+// menus of both menu sets, the toolbars and the docking panes, and which commands have no
+// handler or need a document.
 #pragma once
 
 #include <QKeySequence>
 #include <array>
+#include <cstdint>
 #include <span>
 #include <utility>
 #include <vector>
@@ -39,13 +41,36 @@ inline constexpr std::array<LookItem, 9> kLookItems{{
     {res::kLookOffice2007Aqua, "&Aqua Style"},
 }};
 
+inline constexpr int kSeparator = 0;
+
+// The two menu sets: with a network document open (130) and without one (128).
+enum class MenuSet : std::uint8_t { Document = 1, Empty = 2, Both = 3 };
+inline bool InMenuSet(MenuSet entry, MenuSet set) {
+  return (static_cast<std::uint8_t>(entry) & static_cast<std::uint8_t>(set)) != 0;
+}
+// A menu whose entries are made each time it opens, by the main frame.
+enum class MenuFill : std::uint8_t {
+  None,
+  ToolBarsAndPanes,  // each toolbar's and pane's show/hide, then Customize
+  Windows,           // New Window, each document window, Windows...
+};
+// A menu entry: a command (`id`), a separator (kSeparator), or a submenu (`title` set).
+struct MenuEntry {
+  int id = kSeparator;
+  MenuSet set = MenuSet::Both;
+  const char* title = nullptr;
+  std::vector<MenuEntry> entries;
+  MenuFill fill = MenuFill::None;
+};
+// The menu bar's menus, in order; each shows in the sets its `set` names.
+std::span<const MenuEntry> MenuSpecs();
+
 struct ToolBarSpec {
   int id;
   int titleString;
   const char* objectName;
   std::vector<int> items;  // kSeparator between groups
 };
-inline constexpr int kSeparator = 0;
 // The standard, Setup and Diagram toolbars.
 std::span<const ToolBarSpec> ToolBarSpecs();
 

@@ -1,9 +1,12 @@
 // The main window: menu bar, the Standard, Setup and Diagram toolbars, the status bar with the
 // port-settings pane, the three docking panes and the tabbed network documents.
 //
-// Commands are actions keyed by their ids. The Setup and Diagram commands go to the active
-// network frame, which also decides their enable and check state. The console and Parameters
-// panes are bound to the active frame's document model and hear it themselves. UI thread only.
+// Commands are actions keyed by their ids, made with the menus and toolbars from the command
+// tables (main_frame_commands.cpp); the frame's own commands run through one table from command
+// to handler, and the Setup and Diagram commands go to the active network frame, which also
+// decides their enable and check state. The document frames' life is in main_frame_frames.cpp:
+// the console and Parameters panes are bound to the active frame's document model and hear it
+// themselves. UI thread only.
 #pragma once
 
 #include <QMainWindow>
@@ -11,6 +14,7 @@
 #include <map>
 #include <string>
 
+#include "gui/shell/command_tables.h"
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 
@@ -91,13 +95,21 @@ class CMainFrame : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // What a command of the frame's own does; `checked`: a checkable command's new state.
+  using Handler = void (*)(CMainFrame& frame, bool checked);
+  static const std::map<int, Handler>& Handlers();
+
   void CreateActions();
   void CreateMenus();
+  // Fills a menu made anew each time it opens (MenuFill).
+  void FillMenu(MenuFill kind, QMenu& menu);
   void CreateToolBars();
   void CreateStatusBar();
   void CreatePanes();
   void ShowMenus(bool documentMenus);
   void AddFrame(view::CChildFrame* frame);
+  // File > Close: every frame on the active document.
+  void CloseActiveDocument();
   // How many frames show `doc`.
   int FrameCount(const view::CNetloomDoc* doc) const;
   void OnActiveFrameChanged(int index);
@@ -106,7 +118,6 @@ class CMainFrame : public QMainWindow {
   // The output pane that has the keyboard focus, or null.
   static panes::COutputEdit* PasteTarget();
   void Print(bool preview);
-  void FillWindowMenu();
 
   QSettings& settings_;
   int look_;
@@ -115,7 +126,6 @@ class CMainFrame : public QMainWindow {
   std::map<int, QDockWidget*> panes_;
   QList<QMenu*> documentMenuSet_;  // menu 130
   QList<QMenu*> emptyMenuSet_;     // menu 128
-  QMenu* windowMenu_ = nullptr;
   bool documentMenus_ = true;
   DocumentTabs* tabs_;
   panes::CConsoleViewBar* console_ = nullptr;
