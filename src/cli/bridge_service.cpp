@@ -101,21 +101,24 @@ int BridgeService::Run() {
   const auto opened = link_.Open(options_.line);
   if (opened && *opened != kExitFailed) return *opened;  // a usage error, written
   bool up = !opened;
+  bool wasUp = up;  // a port that opens only after the start is no reconnection
   auto retry = kFirstRetry;
   while (InterruptGuard::Signal() == 0) {
     if (up) {
       SetLinkUp(true);
       // Periods run from walk start to walk start.
       const auto due = time_.period.Now() + options_.period;
-      up = WalkAndPublish() && Wait(due, true);
+      const bool walked = WalkAndPublish();  // a loss during the walk is told there
+      up = walked && Wait(due, true);
       if (!up && InterruptGuard::Signal() == 0) {
-        link_.Fail(link_.LostText());
+        if (walked) link_.Fail(link_.LostText());
         SetLinkUp(false);
         retry = kFirstRetry;
       }
     } else if (Wait(time_.period.Now() + retry, false) && InterruptGuard::Signal() == 0) {
       up = link_.Reconnect();
-      if (up) metrics_.Reconnected();
+      if (up && wasUp) metrics_.Reconnected();
+      wasUp = wasUp || up;
       retry = up ? kFirstRetry : std::min(retry * 2, kLastRetry);
     }
     WatchBroker();
