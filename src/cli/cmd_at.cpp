@@ -129,7 +129,7 @@ std::vector<FlagSpec> AtFlags() {
   return flags;
 }
 
-const CommandRegistrar kRegistrar({
+const CommandRegistrar kAt({
     .name = "at",
     .summary = "send one console command line",
     .run = RunAt,

@@ -8,7 +8,7 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kCommand = "completion";
+constexpr const char* kCompletionName = "completion";
 
 struct Shell {
   std::string_view name;
@@ -25,8 +25,8 @@ std::vector<std::string> ShellNames() {
 
 int RunCompletion(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
-  if (const auto status = ParseCommandLine(kCommand, args, io, parsed)) return *status;
-  if (parsed.positional.size() != 1) return UsageError(io, kCommand, "name one shell");
+  if (const auto status = ParseCommandLine(kCompletionName, args, io, parsed)) return *status;
+  if (parsed.positional.size() != 1) return UsageError(io, kCompletionName, "name one shell");
   const auto& name = parsed.positional.front();
   std::vector<std::string_view> names;
   for (const auto& shell : kShells) {
@@ -36,11 +36,12 @@ int RunCompletion(const std::vector<std::string>& args, CommandIo& io) {
     }
     names.push_back(shell.name);
   }
-  return UsageError(io, kCommand, "unknown shell '" + name + "' (" + ChoiceList(names) + ")");
+  return UsageError(io, kCompletionName,
+                    "unknown shell '" + name + "' (" + ChoiceList(names) + ")");
 }
 
-const CommandRegistrar kRegistrar({
-    .name = kCommand,
+const CommandRegistrar kCompletion({
+    .name = kCompletionName,
     .summary = "print the shell completion script for bash, zsh or fish",
     .run = RunCompletion,
     .synopsis = {"completion bash|zsh|fish"},

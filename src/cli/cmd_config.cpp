@@ -23,7 +23,7 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kCommand = "config";
+constexpr const char* kConfigName = "config";
 using catalogue::ConfigCatalogue;
 using catalogue::ItemLabel;
 using catalogue::kItemCount;
@@ -92,13 +92,13 @@ std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable&
     std::string reason = OneLine(message);
     const auto name = ConfigCatalogue()[static_cast<std::size_t>(item)].name;
     if (reason.rfind(name, 0) != 0) reason = ItemLabel(item) + ": " + reason;
-    return UsageError(io, kCommand, reason);
+    return UsageError(io, kConfigName, reason);
   };
   const catalogue::ProfileLoad load = catalogue::ApplyProfile(table, plan.fromFile);
   if (!load.refused.empty())
     return refused(load.refused.front().first, load.refused.front().second);
   if (tell && !load.skipped.empty())
-    io.err << kCommand << ": " << catalogue::SkippedItemsText(load.skipped) << "\n";
+    io.err << kConfigName << ": " << catalogue::SkippedItemsText(load.skipped) << "\n";
   for (const auto& [item, text] : plan.sets) {
     const auto entered = catalogue::EnterConfigValue(table, item, text);
     if (!entered.accepted()) return refused(item, entered.message);
@@ -107,7 +107,7 @@ std::optional<int> ApplyPlan(const WritePlan& plan, catalogue::ConfigValueTable&
   catalogue::ConfigValueTable trial;
   trial.Assign(table.Snapshot());
   if (const auto encoded = link::EncodeImage(trial); !encoded.ok()) {
-    return UsageError(io, kCommand, encoded.error);
+    return UsageError(io, kConfigName, encoded.error);
   }
   return std::nullopt;
 }
@@ -142,13 +142,13 @@ int RunWrite(CliLink& link, const WritePlan& plan, const std::string& to, Comman
 
 int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   ReadWriteArgs command;
-  if (const auto status = ParseReadWrite(kCommand, args, io, command)) return *status;
+  if (const auto status = ParseReadWrite(kConfigName, args, io, command)) return *status;
   const bool write = command.write;
   const ParsedArgs& parsed = command.parsed;
   const std::string& to = command.to;
   std::string error;
   const auto plan = write ? ParsePlan(parsed, error) : std::optional<WritePlan>(WritePlan{});
-  if (!plan) return UsageError(io, kCommand, error);
+  if (!plan) return UsageError(io, kConfigName, error);
   if (write) {
     // Every value is checked before the port is touched, on the defaults; only the key's
     // editability hangs on the module (its SecurityEnable), so the check lets the key be typed.
@@ -158,7 +158,7 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
     if (const auto status = ApplyPlan(*plan, trial, io, false)) return *status;
   }
 
-  CliLink link(kCommand, io, false);
+  CliLink link(kConfigName, io, false);
   if (const auto status = link.Open(parsed)) return *status;
   if (!to.empty()) {
     if (const auto status = DirectTo(link, to, io)) return *status;
@@ -178,8 +178,8 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   return InterruptGuard::Signal() != 0 ? InterruptGuard::ExitStatus() : status;
 }
 
-const CommandRegistrar kRegistrar({
-    .name = kCommand,
+const CommandRegistrar kConfig({
+    .name = kConfigName,
     .summary = "read or write a module's configuration",
     .run = RunConfig,
     .synopsis = {"config read --port P [--to ADDR] [--json]",

@@ -23,7 +23,7 @@
 namespace netloom::cli {
 namespace {
 
-constexpr const char* kCommand = "flash";
+constexpr const char* kFlashName = "flash";
 constexpr std::string_view kNoAtModeAnswer =
     "the module did not answer OK to ATUPGRADE 0 and ATRESET at 9600 baud; it may still be in "
     "its boot loader";
@@ -137,19 +137,19 @@ int Fail(CommandIo& io, const firmware::UpgradeMessage& message) {
 
 int RunFlash(const std::vector<std::string>& args, CommandIo& io) {
   ParsedArgs parsed;
-  if (const auto status = ParseCommandLine(kCommand, args, io, parsed)) return *status;
+  if (const auto status = ParseCommandLine(kFlashName, args, io, parsed)) return *status;
   std::string error;
   auto settings = ParseLineSettings(parsed, error);
-  if (!settings) return UsageError(io, kCommand, error);
+  if (!settings) return UsageError(io, kFlashName, error);
   const auto portName = parsed.Get("--port");
-  if (!portName) return UsageError(io, kCommand, "--port is required");
+  if (!portName) return UsageError(io, kFlashName, "--port is required");
   const auto portPath = link::ResolvePort(*portName);
-  if (!portPath) return UsageError(io, kCommand, UnknownPortReason(*portName));
+  if (!portPath) return UsageError(io, kFlashName, UnknownPortReason(*portName));
   if (parsed.positional.size() != 1)
-    return UsageError(io, kCommand, "give exactly one firmware FILE");
+    return UsageError(io, kFlashName, "give exactly one firmware FILE");
   const auto& file = parsed.positional.front();
   if (!firmware::LooksLikeFirmwarePath(file)) {
-    return UsageError(io, kCommand,
+    return UsageError(io, kFlashName,
                       std::string(firmware::kNoFilePathMessage) + " (a .hex or .hxf file)");
   }
   // Refuse an unreadable file before the module is switched into its boot loader.
@@ -203,7 +203,7 @@ std::vector<FlagSpec> FlashFlags() {
 }
 
 const CommandRegistrar kFlash({
-    .name = kCommand,
+    .name = kFlashName,
     .summary = "upload firmware through the module's boot loader",
     .run = RunFlash,
     .synopsis = {"flash --port P [--baud N] [--bits 5|7|8] [--parity P] [--stop 1|2] "

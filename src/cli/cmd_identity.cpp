@@ -200,7 +200,7 @@ std::vector<FlagSpec> IdentityFlags() {
        {.name = "--name", .valueName = "TEXT", .help = "the device name", .action = "write"}});
 }
 
-const CommandRegistrar kRegistrar({
+const CommandRegistrar kIdentity({
     .name = "identity",
     .summary = "read or write a module's identity (the wizard)",
     .run = RunIdentity,

@@ -41,7 +41,7 @@ int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
   return kExitOk;
 }
 
-const CommandRegistrar kRegistrar({
+const CommandRegistrar kPorts({
     .name = "ports",
     .summary = "list the serial ports",
     .run = RunPorts,

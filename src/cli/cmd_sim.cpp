@@ -135,7 +135,7 @@ std::vector<FlagSpec> SimFlags() {
   };
 }
 
-const CommandRegistrar registrar({
+const CommandRegistrar kSim({
     .name = "sim",
     .summary = "run a virtual module on a pseudo-terminal",
     .run = RunSim,

@@ -120,7 +120,7 @@ std::vector<FlagSpec> WalkFlags() {
   return flags;
 }
 
-const CommandRegistrar kRegistrar({
+const CommandRegistrar kWalk({
     .name = "walk",
     .summary = "walk the network from the coordinator",
     .run = RunWalk,

@@ -43,7 +43,7 @@ std::string ValueCompletion(ValueKind kind, const std::vector<std::string>& choi
   return {};
 }
 
-void WriteCommand(std::ostream& out, const CommandInfo& command) {
+void WriteBashCommand(std::ostream& out, const CommandInfo& command) {
   out << "    " << command.name << ")\n      case $prev in\n";
   for (const auto& flag : command.flags) {
     if (!flag.takesValue) continue;
@@ -114,7 +114,7 @@ void WriteBashCompletion(std::ostream& out) {
          "    return\n"
          "  fi\n"
          "  case ${COMP_WORDS[1]} in\n";
-  for (const auto& [name, command] : Commands()) WriteCommand(out, command);
+  for (const auto& [name, command] : Commands()) WriteBashCommand(out, command);
   out << "  esac\n"
          "}\n\n"
          "complete -F _netloom_cli netloom-cli\n";

@@ -18,7 +18,7 @@ std::string Quoted(std::string_view text) {
 }
 
 // The arguments of a complete line that offer a value of `kind`.
-std::string Values(ValueKind kind, const std::vector<std::string>& choices) {
+std::string CompletionValues(ValueKind kind, const std::vector<std::string>& choices) {
   switch (kind) {
     case ValueKind::Port:
       return " -x -a '(__netloom_cli_ports)'";
@@ -46,18 +46,18 @@ std::string Values(ValueKind kind, const std::vector<std::string>& choices) {
   return {};
 }
 
-void WriteCommand(std::ostream& out, const CommandInfo& command) {
+void WriteFishCommand(std::ostream& out, const CommandInfo& command) {
   const std::string prefix =
       "complete -c netloom-cli -n '__fish_seen_subcommand_from " + command.name + "'";
   out << "\n# " << command.name << "\n";
   for (const auto& flag : command.flags) {
-    out << prefix << " -l " << flag.name.substr(2) << Values(flag.kind, flag.choices) << " -d "
-        << Quoted(detail::MenuText(flag.help)) << "\n";
+    out << prefix << " -l " << flag.name.substr(2) << CompletionValues(flag.kind, flag.choices)
+        << " -d " << Quoted(detail::MenuText(flag.help)) << "\n";
   }
   out << prefix << " -l help -d 'show the command\\'s help'\n";
   if (!command.operands.empty()) {
     const auto& operand = command.operands.front();
-    const auto values = Values(operand.kind, operand.choices);
+    const auto values = CompletionValues(operand.kind, operand.choices);
     // An operand line offers only the values (-a ...); "-x" and "-r" belong to flags.
     if (const auto offered = values.find(" -a "); offered != std::string::npos) {
       out << prefix << values.substr(offered) << "\n";
@@ -87,7 +87,7 @@ void WriteFishCompletion(std::ostream& out) {
     out << "complete -c netloom-cli -n __fish_use_subcommand -a " << name << " -d "
         << Quoted(command.summary) << "\n";
   }
-  for (const auto& [name, command] : Commands()) WriteCommand(out, command);
+  for (const auto& [name, command] : Commands()) WriteFishCommand(out, command);
 }
 
 }  // namespace netloom::cli

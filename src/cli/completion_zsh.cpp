@@ -59,7 +59,7 @@ std::string FlagSpecText(const FlagSpec& flag) {
   return spec;
 }
 
-void WriteCommand(std::ostream& out, const CommandInfo& command) {
+void WriteZshCommand(std::ostream& out, const CommandInfo& command) {
   out << "    (" << command.name << ")\n      _arguments -S";
   for (const auto& flag : command.flags) out << " \\\n        '" << FlagSpecText(flag) << "'";
   out << " \\\n        '--help[show the command'\\''s help]'";
@@ -102,7 +102,7 @@ void WriteZshCompletion(std::ostream& out) {
          "  shift words\n"
          "  ((CURRENT--))\n"
          "  case $command in\n";
-  for (const auto& [name, command] : Commands()) WriteCommand(out, command);
+  for (const auto& [name, command] : Commands()) WriteZshCommand(out, command);
   out << "  esac\n"
          "}\n\n"
          "_netloom_cli \"$@\"\n";

@@ -51,7 +51,7 @@ void Paragraphs(std::ostream& out, const std::string& text) {
   }
 }
 
-void WriteCommand(std::ostream& out, const CommandInfo& command) {
+void WriteCommandSection(std::ostream& out, const CommandInfo& command) {
   out << ".SS " << RoffText(command.name) << "\n" << RoffText(command.summary) << ".\n";
   for (const auto& line : command.synopsis) {
     out << ".PP\n\\fBnetloom\\-cli\\fR " << RoffText(line) << "\n";
@@ -115,7 +115,7 @@ void WriteManualPage(std::ostream& out) {
          "value may follow it as the next argument or after '=' (\\fB\\-\\-port=/dev/ttyUSB0\\fR); "
          "\\fB\\-\\-\\fR ends the options.\n"
          ".SH COMMANDS\n";
-  for (const auto& [name, command] : Commands()) WriteCommand(out, command);
+  for (const auto& [name, command] : Commands()) WriteCommandSection(out, command);
   out << ".SH \"EXIT STATUS\"\n";
   for (const auto& [status, meaning] : kExitStatuses) {
     out << ".TP\n\\fB" << status << "\\fR\n" << RoffText(meaning) << "\n";

@@ -25,7 +25,7 @@ constexpr auto kIdleWait = 1000ms;  // between looks for a stop while nothing co
 // takes the first ready byte along with the identification.
 constexpr auto kReadyRepeat = 250ms;
 constexpr auto kByteWait = 1000ms;  // for each further byte of a record or a text line
-constexpr std::string_view kOk = "OK\r\n";
+constexpr std::string_view kAtOk = "OK\r\n";
 constexpr std::uint32_t kBootLoaderRate = 115200;
 // A module that took a new firmware image comes back at the default command-mode rate, which its
 // image then names.
@@ -155,9 +155,9 @@ class BootLoader {
     SimNode& local = ctx_.network.Local();
     if (command == "ATUPGRADE 0" || command == "ATUPGRADE 1") {
       local.upgradePending = command.back() == '1';
-      if (!faults_.QuietReturn()) ctx_.link.Write(kOk);
+      if (!faults_.QuietReturn()) ctx_.link.Write(kAtOk);
     } else if (command == "ATRESET") {
-      if (!faults_.QuietReturn()) ctx_.link.Write(kOk);
+      if (!faults_.QuietReturn()) ctx_.link.Write(kAtOk);
       if (!local.upgradePending) return true;
       ctx_.link.Restart();
       Restart();
@@ -182,20 +182,20 @@ void AddBootLoaderHandlers(HandlerRegistry& registry) {
       return;
     }
     ctx.Node().upgradePending = command.args[0] == "1";
-    ctx.link.Write(kOk);
+    ctx.link.Write(kAtOk);
   });
   // A reset with the upgrade flag set restarts the local module into its boot loader; any other
   // reset stays what it was.
   const SimHandler* earlier = registry.Find("RESET");
   SimHandler plainReset =
       earlier ? *earlier
-              : SimHandler([](SimContext& ctx, const SimCommand&) { ctx.link.Write(kOk); });
+              : SimHandler([](SimContext& ctx, const SimCommand&) { ctx.link.Write(kAtOk); });
   registry.Add("RESET", [plainReset](SimContext& ctx, const SimCommand& command) {
     if (&ctx.Node() != &ctx.network.Local() || !ctx.Node().upgradePending) {
       plainReset(ctx, command);
       return;
     }
-    ctx.link.Write(kOk);
+    ctx.link.Write(kAtOk);
     ctx.link.Restart();
     ctx.link.SetLineRate(kBootLoaderRate, ApplyImageLineRate(ctx.network));
     BootLoader(ctx).Run();

@@ -120,7 +120,7 @@ FirmwarePreview PreviewFirmware(const std::string& path) {
   FirmwarePreview preview;
   firmware::HexFileReader reader;
   if (const auto opened = reader.Open(path); !opened.ok) {
-    preview.failure = std::string(firmware::kCantUseFileMessage) + ": " + opened.detail;
+    preview.failure.append(firmware::kCantUseFileMessage).append(": ").append(opened.detail);
     return preview;
   }
   RangeGatherer ranges;

@@ -8,13 +8,14 @@
 #include "core/catalogue/value_entry.h"
 
 namespace netloom::panes {
-namespace {
-
-using catalogue::ParamValueType;
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+namespace {
+
+using catalogue::ParamValueType;
 
 QStringList Options(std::span<const std::string_view> options, int maximum) {
   QStringList list;

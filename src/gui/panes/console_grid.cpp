@@ -10,10 +10,6 @@ namespace {
 
 using namespace netloom::catalogue;
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 GridRow* AddTextRow(PropertyGrid& grid, GridRow* group, int tag) {
   RowSpec spec;
   spec.label = QStringLiteral("Data");

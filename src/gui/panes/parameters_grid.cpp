@@ -7,10 +7,6 @@
 namespace netloom::panes {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Visit>
 void ForEachValueRow(GridRow* row, Visit&& visit) {
   if (!row->IsGroup()) visit(row);

@@ -10,8 +10,8 @@
 namespace netloom::link {
 namespace {
 
-const std::string kStxText(1, static_cast<char>(kStx));
-const std::string kEotText(1, static_cast<char>(kEot));
+const std::string kFrameStart(1, static_cast<char>(kStx));
+const std::string kFramesEnd(1, static_cast<char>(kEot));
 
 struct Fed {
   int accepted = 0;
@@ -41,7 +41,7 @@ ConfigImage SampleImage() {
   return image;
 }
 
-std::string FramesOf(const ConfigImage& image, std::size_t frameSize = kMaxFramePayload) {
+std::string FrameBytes(const ConfigImage& image, std::size_t frameSize = kMaxFramePayload) {
   std::string bytes;
   for (std::size_t offset = 0; offset < image.size(); offset += frameSize) {
     bytes += EncodeFrame(std::span(image).subspan(offset, std::min(frameSize, 256 - offset)));
@@ -69,21 +69,21 @@ void ExpectOutcome(const OutcomeCase& c) {
 }
 
 std::string Frame(std::string_view length, std::string_view payload, std::string_view sum) {
-  return kStxText + std::string(length) + std::string(payload) + std::string(sum);
+  return kFrameStart + std::string(length) + std::string(payload) + std::string(sum);
 }
 
 TEST(ConfigFrames, ChecksumAndUpperCaseDigits) {
   const std::uint8_t payload[] = {0x01, 0x02};
   EXPECT_EQ(FrameChecksum(payload), 0xFC);
-  EXPECT_EQ(EncodeFrame(payload), kStxText + "020102FC");
+  EXPECT_EQ(EncodeFrame(payload), kFrameStart + "020102FC");
   const std::uint8_t high[] = {0xAB, 0xCD};
-  EXPECT_EQ(EncodeFrame(high), kStxText + "02ABCD87");
+  EXPECT_EQ(EncodeFrame(high), kFrameStart + "02ABCD87");
 }
 
 TEST(ImageReceiver, TakesFourFramesAndEot) {
   const ConfigImage image = SampleImage();
   ImageReceiver receiver;
-  const Fed fed = Feed(receiver, FramesOf(image) + kEotText);
+  const Fed fed = Feed(receiver, FrameBytes(image) + kFramesEnd);
   EXPECT_EQ(fed.accepted, 4);
   EXPECT_EQ(fed.last, FeedResult::Ended);
   EXPECT_EQ(receiver.Image(), image);
@@ -91,19 +91,19 @@ TEST(ImageReceiver, TakesFourFramesAndEot) {
 
 TEST(ImageReceiver, AcceptsLowerCaseDigitsAndShorterFrames) {
   const ConfigImage image = SampleImage();
-  std::string bytes = FramesOf(image, 50);
+  std::string bytes = FrameBytes(image, 50);
   for (char& c : bytes) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   ImageReceiver receiver;
-  const Fed fed = Feed(receiver, bytes + kEotText);
+  const Fed fed = Feed(receiver, bytes + kFramesEnd);
   EXPECT_EQ(fed.accepted, 6);
   EXPECT_EQ(receiver.Image(), image);
 }
 
 TEST(ImageReceiver, FailuresOfTheWire) {
   const ConfigImage image = SampleImage();
-  const std::string good = FramesOf(image);
+  const std::string good = FrameBytes(image);
   const OutcomeCase cases[] = {
-      {"20 noise bytes are tolerated", std::string(20, '~') + good + kEotText, ""},
+      {"20 noise bytes are tolerated", std::string(20, '~') + good + kFramesEnd, ""},
       {"the 21st is not", std::string(21, '~') + good, std::string(kConfigFormatError)},
       {"noise is counted over the whole transfer",
        std::string(10, '~') + good.substr(0, 133) + std::string(11, '~'),
@@ -115,7 +115,7 @@ TEST(ImageReceiver, FailuresOfTheWire) {
       {"no digit in the length", Frame("4G", "", ""), std::string(kConfigFormatError)},
       {"no digit in the payload", Frame("02", "01x2", "FC"), std::string(kConfigFormatError)},
       {"no digit in the checksum", Frame("02", "0102", "F?"), std::string(kConfigFormatError)},
-      {"EOT inside a frame", Frame("02", "01", "") + kEotText, std::string(kConfigFormatError)},
+      {"EOT inside a frame", Frame("02", "01", "") + kFramesEnd, std::string(kConfigFormatError)},
   };
   for (const auto& c : cases) ExpectOutcome<ImageReceiver>(c);
 }
@@ -123,7 +123,7 @@ TEST(ImageReceiver, FailuresOfTheWire) {
 TEST(ImageReceiver, FewerThanFourFramesLeaveZerosThatFailTheImageCheck) {
   const ConfigImage image = SampleImage();
   ImageReceiver receiver;
-  Feed(receiver, FramesOf(image).substr(0, 3 * 133) + kEotText);
+  Feed(receiver, FrameBytes(image).substr(0, 3 * 133) + kFramesEnd);
   EXPECT_EQ(receiver.Image()[255], 0);
   EXPECT_FALSE(ImageChecksumOk(receiver.Image()));
 }
@@ -131,16 +131,18 @@ TEST(ImageReceiver, FewerThanFourFramesLeaveZerosThatFailTheImageCheck) {
 TEST(HeaderReceiver, CasesOfTheHeader) {
   const std::string mac16 = "0123456789ABCDEF";
   const OutcomeCase cases[] = {
-      {"complete", kStxText + "0002" + mac16 + kEotText, ""},
-      {"either case", std::string(20, '#') + kStxText + "0002" + "0123456789abcdef" + kEotText, ""},
-      {"15 address characters", kStxText + "0002" + mac16.substr(1) + kEotText,
+      {"complete", kFrameStart + "0002" + mac16 + kFramesEnd, ""},
+      {"either case", std::string(20, '#') + kFrameStart + "0002" + "0123456789abcdef" + kFramesEnd,
+       ""},
+      {"15 address characters", kFrameStart + "0002" + mac16.substr(1) + kFramesEnd,
        std::string(kMacAddressError)},
-      {"17 address characters", kStxText + "0002" + mac16 + "0", std::string(kConfigFormatError)},
-      {"EOT before STX", kEotText, std::string(kMacAddressError)},
-      {"EOT in the version", kStxText + "00" + kEotText, std::string(kMacAddressError)},
-      {"version 0003", kStxText + "0003", WriteVersionError()},
+      {"17 address characters", kFrameStart + "0002" + mac16 + "0",
+       std::string(kConfigFormatError)},
+      {"EOT before STX", kFramesEnd, std::string(kMacAddressError)},
+      {"EOT in the version", kFrameStart + "00" + kFramesEnd, std::string(kMacAddressError)},
+      {"version 0003", kFrameStart + "0003", WriteVersionError()},
       {"21 noise bytes", std::string(21, '#'), std::string(kConfigFormatError)},
-      {"no hex digit in the address", kStxText + "0002" + "01234567-9ABCDEF",
+      {"no hex digit in the address", kFrameStart + "0002" + "01234567-9ABCDEF",
        std::string(kConfigFormatError)},
   };
   for (const auto& c : cases) ExpectOutcome<HeaderReceiver>(c);

@@ -13,7 +13,7 @@ namespace {
 using catalogue::ConfigValueTable;
 using catalogue::ItemByName;
 
-int Item(std::string_view name) {
+int ItemIndex(std::string_view name) {
   return *ItemByName(name);
 }
 
@@ -42,16 +42,16 @@ TEST(ConfigImageLayout, ItemsFillBytes0To253InCatalogueOrder) {
   } places[] = {{"MACAddr", 72, 8},      {"Channel", 84, 1},       {"PanID", 86, 2},
                 {"NetworkKey", 106, 16}, {"Device Name", 147, 16}, {"ReserveData", 190, 64}};
   for (const auto& place : places) {
-    EXPECT_EQ(ItemPlaceOf(Item(place.name)).offset, place.offset) << place.name;
-    EXPECT_EQ(ItemPlaceOf(Item(place.name)).size, place.size) << place.name;
+    EXPECT_EQ(ItemPlaceOf(ItemIndex(place.name)).offset, place.offset) << place.name;
+    EXPECT_EQ(ItemPlaceOf(ItemIndex(place.name)).size, place.size) << place.name;
   }
 }
 
 TEST(ConfigImageCodec, ByteFormsOfTheExamples) {
   ConfigValueTable table;
   table.LoadDefaults();
-  table.Set(Item("MACAddr"), "0123456789ABCDEF");
-  table.Set(Item("PanID"), "9876");
+  table.Set(ItemIndex("MACAddr"), "0123456789ABCDEF");
+  table.Set(ItemIndex("PanID"), "9876");
   const ConfigImage image = Encoded(table);
   EXPECT_EQ(image[86], 0x76);
   EXPECT_EQ(image[87], 0x98);
@@ -67,34 +67,34 @@ TEST(ConfigImageCodec, ByteFormsOfTheExamples) {
 
   ConfigValueTable decoded;
   EXPECT_EQ(DecodeImage(image, decoded), DecodeResult::Decoded);
-  EXPECT_EQ(decoded.Get(Item("MACAddr")), "0123456789ABCDEF");
-  EXPECT_EQ(decoded.Get(Item("PanID")), "9876");
+  EXPECT_EQ(decoded.Get(ItemIndex("MACAddr")), "0123456789ABCDEF");
+  EXPECT_EQ(decoded.Get(ItemIndex("PanID")), "9876");
 }
 
 TEST(ConfigImageCodec, VersionDecidesWhetherTheImageIsTaken) {
   ConfigValueTable source;
   source.LoadDefaults();
-  source.Set(Item("PanID"), "1111");
+  source.Set(ItemIndex("PanID"), "1111");
   ConfigImage image = Encoded(source);
 
   ConfigValueTable table;
   table.LoadDefaults();
   EXPECT_EQ(DecodeImage(image, table), DecodeResult::Decoded);
   EXPECT_EQ(table.Get(0), "0002");
-  EXPECT_EQ(table.Get(Item("PanID")), "1111");
+  EXPECT_EQ(table.Get(ItemIndex("PanID")), "1111");
 
   image[0] = 0x03;
   table.LoadDefaults();
   EXPECT_EQ(DecodeImage(image, table), DecodeResult::VersionMismatch);
-  EXPECT_EQ(table.Get(0), "0003");              // row 0 holds the image's version
-  EXPECT_EQ(table.Get(Item("PanID")), "9876");  // the rest is untouched
+  EXPECT_EQ(table.Get(0), "0003");                   // row 0 holds the image's version
+  EXPECT_EQ(table.Get(ItemIndex("PanID")), "9876");  // the rest is untouched
 }
 
 TEST(ConfigImageCodec, ChannelZeroLoadsTheDefaults) {
   ConfigImage image{};
   image[0] = 0x07;  // whatever else it holds
   ConfigValueTable table;
-  table.Set(Item("PanID"), "1111");
+  table.Set(ItemIndex("PanID"), "1111");
   EXPECT_EQ(DecodeImage(image, table), DecodeResult::DefaultsLoaded);
   EXPECT_EQ(table.Snapshot(), DefaultTexts());
 }
@@ -121,7 +121,7 @@ TEST(ConfigImageCodec, ChangedTableSurvivesTheRoundTrip) {
       {"Device Name", "ExactlySixteen16"},  // full width: no terminator in the image
       {"CompanyName", "Harbinor"},
   };
-  for (const auto& [name, value] : changes) source.Set(Item(name), value);
+  for (const auto& [name, value] : changes) source.Set(ItemIndex(name), value);
   const ConfigImage image = Encoded(source);
   EXPECT_TRUE(ImageChecksumOk(image));
 
@@ -135,16 +135,16 @@ TEST(ConfigImageCodec, ChangedTableSurvivesTheRoundTrip) {
 TEST(ConfigImageCodec, DecoderWritesUpperCaseDigits) {
   ConfigValueTable source;
   source.LoadDefaults();
-  source.Set(Item("PanID"), "abcd");
+  source.Set(ItemIndex("PanID"), "abcd");
   ConfigValueTable decoded;
   DecodeImage(Encoded(source), decoded);
-  EXPECT_EQ(decoded.Get(Item("PanID")), "ABCD");
+  EXPECT_EQ(decoded.Get(ItemIndex("PanID")), "ABCD");
 }
 
 TEST(ConfigImageCodec, ShortKeyCountsAsZeroDigits) {
   ConfigValueTable table;
   table.LoadDefaults();
-  table.Set(Item("NetworkKey"), "FF");
+  table.Set(ItemIndex("NetworkKey"), "FF");
   const ConfigImage image = Encoded(table);
   EXPECT_EQ(image[106], 0xFF);
   EXPECT_TRUE(std::all_of(image.begin() + 107, image.begin() + 122, [](auto b) { return b == 0; }));
@@ -171,7 +171,7 @@ TEST(ConfigImageCodec, ValuesThatWouldChangeOnTheWayAreRefused) {
     ConfigValueTable table;
     table.LoadDefaults();
     table.Set(catalogue::kReserveDataItem, "kept");
-    table.Set(Item(name), value);
+    table.Set(ItemIndex(name), value);
     const EncodeResult result = EncodeImage(table);
     EXPECT_FALSE(result.ok()) << name << "=" << value;
     EXPECT_NE(result.error.find(name), std::string::npos) << result.error;

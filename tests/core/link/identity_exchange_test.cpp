@@ -51,7 +51,7 @@ TEST_F(IdentityExchangeTest, RemoteReadAsksTheNode) {
   EXPECT_EQ(Received(), "+++\rATCONSOLE 1A01 0\rATINFOI\r");
 }
 
-struct FaultCase {
+struct IdentityFaultCase {
   const char* what;
   std::function<void(Switches&)> set;
   std::string message;  // empty: the read succeeds
@@ -70,7 +70,7 @@ TEST_F(IdentityExchangeTest, ReadFailures) {
   const std::string good = FormatIdentityReply({2, 0x0B, 0x1234, 0, 0, "Device001"});
   std::string badSum = good;
   badSum[good.size() - 2] = good[good.size() - 2] == '0' ? '1' : '0';
-  const FaultCase cases[] = {
+  const IdentityFaultCase cases[] = {
       // Up to "<" the echo (9 bytes) and the noise count, with room for a late "OK" of the
       // escape (the exact bound is the parser's test).
       {"the echo and 6 noise bytes", [](Switches& f) { f.SetNoiseBeforeReply(6); }, ""},

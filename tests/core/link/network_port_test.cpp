@@ -26,7 +26,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testsupport::Ser2netMode;
 using testsupport::Ser2netServer;
 
-struct NameCase {
+struct PortNameCase {
   std::string_view name;
   bool parsed;
   NetworkProtocol protocol;
@@ -35,7 +35,7 @@ struct NameCase {
 };
 
 TEST(NetworkPortName, ParsesHostAndPortOrSaysWhatIsWrong) {
-  const NameCase cases[] = {
+  const PortNameCase cases[] = {
       {"rfc2217://gateway.local:2001", true, NetworkProtocol::Rfc2217, "gateway.local", 2001},
       {"tcp://10.0.0.7:4001", true, NetworkProtocol::RawTcp, "10.0.0.7", 4001},
       {"RFC2217://[fe80::1]:65535/", true, NetworkProtocol::Rfc2217, "fe80::1", 65535},
@@ -47,7 +47,7 @@ TEST(NetworkPortName, ParsesHostAndPortOrSaysWhatIsWrong) {
       {"tcp://fe80::1:2001", false, {}, {}, 0},
       {"/dev/ttyUSB0", false, {}, {}, 0},
   };
-  for (const NameCase& c : cases) {
+  for (const PortNameCase& c : cases) {
     std::string error;
     const auto name = ParseNetworkPortName(c.name, error);
     ASSERT_EQ(name.has_value(), c.parsed) << c.name << ": " << error;

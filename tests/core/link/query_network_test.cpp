@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 using testsupport::RecordingListener;
 using Calls = std::vector<std::string>;
 
-constexpr auto kLong = 20s;  // bound of every wait for something that must happen
+constexpr auto kWalkBound = 20s;  // bound of every wait for something that must happen
 
 sim::SimNetwork LoneCoordinator() {
   std::string error;
@@ -43,11 +43,11 @@ class QueryNetworkTest : public ::testing::Test {
   // Runs the `nth` query as Run does, or as the refresh timer does, and waits for its end.
   void Query(int nth) {
     StartRefresh(*worker_);
-    ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, nth, kLong));
+    ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, nth, kWalkBound));
   }
   void Refresh(int nth) {
     SignalWorker(*worker_, WorkerCommand::QueryNetwork);
-    ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, nth, kLong));
+    ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, nth, kWalkBound));
   }
   // The query's reports, without the echo of idle reads.
   Calls QueryCalls() const {
@@ -113,7 +113,7 @@ TEST_F(QueryNetworkTest, NothingHappensWhileAutoRefreshIsOff) {
   ASSERT_TRUE(worker_);
   StopRefresh(*worker_);
   worker_->Signal(WorkerCommand::QueryNetwork);
-  ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, 1, kLong));
+  ASSERT_TRUE(listener_.WaitFinished(WorkerCommand::QueryNetwork, 1, kWalkBound));
 
   EXPECT_EQ(QueryCalls(), (Calls{"Finished:0", "Finished:5"}));
   EXPECT_EQ(Received(), "");

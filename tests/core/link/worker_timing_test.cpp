@@ -18,7 +18,7 @@ using testsupport::TimingLog;
 using Events = std::vector<std::string>;
 using Answer = sim::ConsoleAnswer;
 
-constexpr auto kLong = std::chrono::seconds(30);
+constexpr auto kTimingBound = std::chrono::seconds(30);
 const std::string kTarget = "1A01";
 
 class WorkerTimingTest : public testsupport::VirtualModuleTest {
@@ -47,7 +47,7 @@ class WorkerTimingTest : public testsupport::VirtualModuleTest {
         1 + static_cast<int>(std::count_if(reports.begin(), reports.end(),
                                            [&](const auto& r) { return r.code == code; }));
     request(*worker_);
-    ASSERT_TRUE(listener_.WaitFinished(code, nth, kLong));
+    ASSERT_TRUE(listener_.WaitFinished(code, nth, kTimingBound));
   }
 
   UartSettings settings_;

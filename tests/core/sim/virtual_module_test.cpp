@@ -28,13 +28,13 @@ using testsupport::TtyClient;
 using testsupport::VirtualModuleTest;
 
 // Generous: the machine is shared and sanitizers slow everything down.
-constexpr auto kReply = 5s;
+constexpr auto kAnswerBound = 5s;
 // Long enough for a reply that will come to have started; used to assert nothing came.
 constexpr auto kQuiet = 400ms;
 
 std::string Exchange(TtyClient& client, const std::string& line, std::string_view until) {
   EXPECT_TRUE(client.Write(line));
-  return client.ReadUntil(until, kReply);
+  return client.ReadUntil(until, kAnswerBound);
 }
 
 // Puts the module into its boot loader and `client` at the boot loader's rate.
@@ -289,7 +289,7 @@ TEST_F(VirtualModuleTest, BootLoaderIdentifiesItselfWithTheReadyByteRightBehind)
   const std::string got = Exchange(client, "Y", answer);
   EXPECT_EQ(got.substr(0, answer.size()), answer);
   EXPECT_EQ(got.find_first_not_of('\x02', answer.size()), std::string::npos) << got;
-  EXPECT_EQ(client.ReadUntil("\x02", kReply), "\x02");
+  EXPECT_EQ(client.ReadUntil("\x02", kAnswerBound), "\x02");
 }
 
 // A reset takes the module away for its restart time: a query sent right after the "OK" is
@@ -323,7 +323,7 @@ TEST(VirtualModuleLineRate, AnswersOnlyAClientAtItsRate) {
     sim.Faults().SetRecording(true);
     TtyClient client(sim.LinkPath(), c.client);
     ASSERT_TRUE(client.Write("ATVERSION\r"));
-    const std::string got = client.ReadUntil("OK\r\n", c.answered ? kReply : kQuiet);
+    const std::string got = client.ReadUntil("OK\r\n", c.answered ? kAnswerBound : kQuiet);
     const auto received = sim.Faults().Received();
     if (c.answered) {
       EXPECT_EQ(got.rfind("ATVERSION\r\nVERSION:", 0), 0u) << got;
@@ -368,7 +368,7 @@ TEST_F(VirtualModuleTest, UnplugFailsTheClientAndReplugServesAgain) {
     TtyClient client(sim_.LinkPath());
     Exchange(client, "ATCONSOLE 1A01 0\r", "OK\r\n");
     ASSERT_TRUE(sim_.Module().Unplug());
-    EXPECT_TRUE(client.ReadFails(kReply));
+    EXPECT_TRUE(client.ReadFails(kAnswerBound));
     EXPECT_FALSE(sim_.Module().Unplug());
   }
   EXPECT_FALSE(TtyClient(sim_.LinkPath()).IsOpen());

@@ -96,7 +96,8 @@ std::string SessionLog::Save(const std::string& path) const {
 }
 
 std::string SessionLogText(std::span<const LogEntry> entries) {
-  std::string text = std::string(kHeader) + "\n";
+  std::string text(kHeader);
+  text += '\n';
   for (const auto& entry : entries) {
     text += UtcText(entry.time, true) + " " + static_cast<char>(entry.direction) + " " +
             detail::FormatBytes(entry.bytes) + "\n";

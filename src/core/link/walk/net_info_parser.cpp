@@ -1,14 +1,10 @@
 #include "core/link/walk/net_info_parser.h"
 
+#include <cctype>
 #include <cstddef>
 
 namespace netloom::link {
 namespace {
-
-bool IsHexDigit(std::uint8_t byte) {
-  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') ||
-         (byte >= 'A' && byte <= 'F');
-}
 
 int HexValue(std::string_view digits) {
   int value = 0;
@@ -38,7 +34,7 @@ ReplyState NetInfoParser::Feed(std::uint8_t byte) {
     default:
       break;
   }
-  if (!IsHexDigit(byte)) {
+  if (std::isxdigit(byte) == 0) {
     state_ = ReplyState::NotHex;
     return state_;
   }
