@@ -6,12 +6,9 @@
 #include "core/catalogue/config_items.h"
 #include "core/catalogue/parameter_kinds.h"
 #include "core/catalogue/value_entry.h"
+#include "gui/panes/qt_text.h"
 
 namespace netloom::panes {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 namespace {
 

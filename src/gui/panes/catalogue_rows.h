@@ -13,7 +13,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <string_view>
 
 #include "core/catalogue/value_type.h"
 #include "gui/panes/property_grid.h"
@@ -37,9 +36,6 @@ CatalogueRow KindRow(int kind);
 // Configuration item `item` (0..50): its name, description, limits and catalogue enabled flag;
 // integer rows without typing.
 CatalogueRow ItemRow(int item);
-
-// The catalogues' texts (UTF-8) as Qt text.
-QString ToQString(std::string_view text);
 
 // Adds the row (or the weekday sub-group) for `source` under `parent` and returns it.
 GridRow* AddCatalogueRow(PropertyGrid& grid, GridRow* parent, const CatalogueRow& source);

@@ -4,6 +4,7 @@
 #include "core/catalogue/parameter_kinds.h"
 #include "core/catalogue/value_entry.h"
 #include "gui/panes/catalogue_rows.h"
+#include "gui/panes/qt_text.h"
 
 namespace netloom::panes {
 namespace {

@@ -1,13 +1,8 @@
 #include "gui/panes/document_binding.h"
 
+#include "gui/panes/qt_text.h"
+
 namespace netloom::panes {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 void DocumentBinding::Bind(model::NetworkDocument* document) {
   if (document_ == document) return;

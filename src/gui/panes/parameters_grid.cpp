@@ -3,6 +3,7 @@
 #include "core/catalogue/config_items.h"
 #include "gui/model/parameter_rows.h"
 #include "gui/panes/catalogue_rows.h"
+#include "gui/panes/qt_text.h"
 
 namespace netloom::panes {
 namespace {

@@ -10,17 +10,11 @@
 #include "core/catalogue/value_entry.h"
 #include "gui/model/parameter_rows.h"
 #include "gui/panes/profile_menu.h"
+#include "gui/panes/qt_text.h"
 #include "gui/res/resource_ids.h"
 #include "gui/res/resources.h"
 
 namespace netloom::panes {
-namespace {
-
-QString ToQString(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-}  // namespace
 
 CPropertiesViewBar::CPropertiesViewBar(QWidget* parent, QSettings* settings)
     : QWidget(parent),
