@@ -67,14 +67,35 @@ offered=$(bash -c 'source /usr/share/bash-completion/bash_completion
   _netloom_cli; echo "${COMPREPLY[*]}"')
 [ "$offered" = "completion config" ] || fail "netloom-cli co<Tab> offered '$offered'"
 
-# Start time and memory: installed against the release tree.
+# Start time and memory: installed against the release tree. The desktop program: seconds from
+# its start to its first window on a virtual display (Xvfb), and its resident memory then.
 measure() {
-  /usr/bin/time -f "%e s, %M KiB" "$@" 2>&1 >/dev/null | tail -n 1
+  /usr/bin/time -f "%e s, %M KiB peak" "$@" 2>&1 >/dev/null | tail -n 1
+}
+first_window() {
+  local numbers home start program xvfb display
+  numbers=$(mktemp)
+  home=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numbers" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$numbers" ] && break; sleep 0.05; done
+  display=":$(head -n 1 "$numbers")"
+  start=$(date +%s.%N)
+  DISPLAY=$display HOME=$home "$@" >/dev/null 2>&1 &
+  program=$!
+  if DISPLAY=$display timeout 30 xdotool search --sync --onlyvisible --class netloom >/dev/null; then
+    awk -v start="$start" -v end="$(date +%s.%N)" -v rss="$(awk '/^VmRSS/ {print $2}' \
+      /proc/$program/status)" 'BEGIN { printf "%.2f s to the first window, %s KiB resident", end - start, rss }'
+  else
+    echo "no window within 30 s"
+  fi
+  kill "$program" "$xvfb" 2>/dev/null
+  wait "$program" "$xvfb" 2>/dev/null || true
+  rm -rf "$numbers" "$home"
 }
 release=build/release
-echo "Start time and peak memory (installed | release tree):" >&2
-echo "  netloom --version (offscreen): $(QT_QPA_PLATFORM=offscreen measure /usr/bin/netloom --version) | $(
-  QT_QPA_PLATFORM=offscreen measure "$release/src/gui/netloom" --version)" >&2
+echo "Start time and memory (installed | release tree):" >&2
+echo "  netloom: $(first_window /usr/bin/netloom) | $(first_window "$release/src/gui/netloom")" >&2
 echo "  netloom-cli walk: $(measure /usr/bin/netloom-cli walk --port "$link") | $(
   measure "$release/src/cli/netloom-cli" walk --port "$link")" >&2
 echo "Packages checked: ${debs[*]}" >&2

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=$(./scripts/setup.sh --release | tail -n 1)
+cmake --build "$build_dir" --target netloom_packaging >&2
 rm -f "$build_dir"/netloom*.deb
 (cd "$build_dir" && cpack -G DEB >&2)
 ls "$PWD/$build_dir"/netloom*.deb
