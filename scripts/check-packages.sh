@@ -25,6 +25,16 @@ done
 echo "lintian" >&2
 lintian --fail-on error,warning --info "${debs[@]}" >&2 || fail "lintian found errors or warnings"
 
+# A machine that has Netloom installed keeps it: the check installs and removes only on a machine
+# without it (CI's is fresh).
+for package in netloom netloom-cli; do
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    echo "Packages built and lintian-clean; $package is installed here, so the install check is" \
+      "left to a machine without it" >&2
+    exit 0
+  fi
+done
+
 installed=0
 remove() {
   [ $installed -eq 1 ] || return 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; without options it then also builds the
-# run command's release tree and checks the run command without a display.
+# run command's release tree, checks the run command without a display, and checks the Debian
+# packages (scripts/check-packages.sh).
 # Options: --asan (Address + UndefinedBehavior sanitizers), --tsan (ThreadSanitizer),
 # --fuzz SECONDS (fuzz/fuzz.sh: every fuzz target for that long under libFuzzer, instead of the
 # tests).
@@ -34,4 +35,6 @@ if [ $# -eq 0 ]; then
     echo "FAILED: ./scripts/run.sh without a display did not print the demo network's coordinator" >&2
     exit 1
   fi
+  # The Debian packages: built from the release tree, lintian, installed, checked, removed.
+  ./scripts/check-packages.sh
 fi
