@@ -10,14 +10,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/default}
 repeats=${2:-3}
 cli=$build/src/cli/netloom-cli
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. bench/scratch.sh
 
 "$cli" sim --baud-rate-emulation --link "$work/module" >/dev/null 2>"$work/sim.err" &
 pids+=("$!")

@@ -11,14 +11,7 @@ seconds=${1:-3600}
 build=${2:-build/default}
 gui=$build/src/gui/netloom
 cli=$build/src/cli/netloom-cli
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. bench/scratch.sh
 
 # A real X server (the offscreen platform warns about window hints on every refresh).
 Xvfb -displayfd 3 -screen 0 1280x900x24 3>"$work/display" 2>/dev/null &
