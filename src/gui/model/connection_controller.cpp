@@ -78,8 +78,8 @@ bool ConnectionController::autoRefresh() const {
 std::string ConnectionController::PortSettingsLine() const {
   const std::string settings = link::LineSettingsText(uartSettings_);
   if (lost()) return "Port lost: " + settings;
-  const std::string roundTrip = worker_ && health_ ? link::RoundTripText(*health_) : std::string();
-  return roundTrip.empty() ? settings : settings + "  " + roundTrip;
+  const std::string health = worker_ && health_ ? link::LinkHealthText(*health_) : std::string();
+  return health.empty() ? settings : settings + "  " + health;
 }
 
 bool ConnectionController::ApplySettings(const link::UartSettings& settings, const PortChoice& port,

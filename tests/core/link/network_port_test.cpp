@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/link/serial/com_port_option.h"
+#include "core/link/serial/link_health.h"
 #include "core/link/serial/network_port_name.h"
 #include "core/link/serial/network_serial_port.h"
 #include "core/link/serial/serial_port.h"
@@ -141,6 +142,27 @@ class NetworkPortTest : public ::testing::Test {
   testsupport::PtyPair pty_;
   std::unique_ptr<Ser2netServer> server_;
 };
+
+TEST(LinkHealth, TheStatusTextShowsWhatTheLinkHasReported) {
+  struct Case {
+    std::int64_t roundTripMicros;
+    int modemState;
+    std::string_view text;
+  };
+  const Case cases[] = {
+      {LinkHealth::kUnknown, -1, ""},
+      {1260, -1, "RTT 1.3 ms"},
+      {LinkHealth::kUnknown, rfc2217::kDataSetReady | rfc2217::kClearToSend, "modem state DSR CTS"},
+      {300, rfc2217::kCarrierDetect | rfc2217::kRingIndicator, "RTT 0.3 ms  modem state CD RI"},
+      {300, 0, "RTT 0.3 ms  modem state"},
+  };
+  for (const Case& c : cases) {
+    LinkHealth health;
+    health.roundTripMicros = c.roundTripMicros;
+    health.modemState = c.modemState;
+    EXPECT_EQ(LinkHealthText(health), c.text) << c.roundTripMicros << " " << c.modemState;
+  }
+}
 
 TEST_F(NetworkPortTest, ASettingTheServerDoesNotTakeIsRefusedAndTheOldOnesStay) {
   auto port = OpenThrough(Ser2netMode::Rfc2217);

@@ -17,7 +17,11 @@ struct LinkHealth {
   std::atomic<int> modemState{-1};                      // RFC 2217 modem-state bits, -1 unknown
 };
 
-// "RTT 0.3 ms", or empty while nothing was measured.
-std::string RoundTripText(const LinkHealth& health);
+// "modem state CD DSR" (the lines that are on; "modem state" alone when none is).
+std::string ModemStateText(std::uint8_t state);
+
+// For the status bar: "RTT 0.3 ms", then the modem state once the server has reported one;
+// empty while neither is known.
+std::string LinkHealthText(const LinkHealth& health);
 
 }  // namespace netloom::link

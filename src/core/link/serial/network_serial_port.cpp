@@ -52,18 +52,6 @@ std::string Refused(const rfc2217::LineValues& asked, const rfc2217::LineValues&
   return {};
 }
 
-std::string ModemStateText(std::uint8_t state) {
-  std::string text = "modem state";
-  const std::pair<std::uint8_t, const char*> lines[] = {{rfc2217::kCarrierDetect, " CD"},
-                                                        {rfc2217::kRingIndicator, " RI"},
-                                                        {rfc2217::kDataSetReady, " DSR"},
-                                                        {rfc2217::kClearToSend, " CTS"}};
-  for (const auto& [bit, name] : lines) {
-    if ((state & bit) != 0) text += name;
-  }
-  return text;
-}
-
 }  // namespace
 
 NetworkSerialPort::NetworkSerialPort(int fd, std::string path, NetworkProtocol protocol)
