@@ -45,6 +45,8 @@ ConnectionController::ConnectionController(UiThread& ui, catalogue::ConfigValueT
 
 ConnectionController::~ConnectionController() {
   reconnectTimer_->Stop();
+  alive_.reset();  // an attempt's posted end finds no controller
+  if (reconnectAttempt_.joinable()) reconnectAttempt_.join();
   if (!worker_) return;
   // The released bridge lets the worker end alone; its last reports are dropped with the poster.
   bridge_.Release(true);
@@ -128,24 +130,29 @@ bool ConnectionController::OpenConnection(bool quiet) {
   const State before = state_;
   SetState(State::Opening);
   std::string path = port_.path;
-  link::LinkError failure;
+  link::OpenedPort opened;
+  opened.settings = uartSettings_;
   if (port_.demo) {
     std::string error;
     if (auto demo = DemoNetworkPath(error))
       path = *demo;
     else
-      failure = {link::ErrorKind::System, error};
+      opened.error = {link::ErrorKind::System, error};
   }
-  link::Connection connection;
-  if (!failure) {
-    connection = link::Connect(path, uartSettings_, bridge_, session_, configValues_, *clock_);
-    failure = connection.error;
-  }
+  if (!opened.error) opened = link::OpenForConnection(path, uartSettings_);
+  return TakeOpened(std::move(opened), path, before, quiet);
+}
+
+bool ConnectionController::TakeOpened(link::OpenedPort opened, const std::string& path,
+                                      State before, bool quiet) {
+  uartSettings_ = opened.settings;
+  link::Connection connection =
+      link::StartConnection(std::move(opened), bridge_, session_, configValues_, *clock_);
   if (!connection.worker) {
     SetState(before);
     if (!quiet) {
       Tell([&](ConnectionObserver& o) {
-        o.ShowMessage(link::kCantOpenPortMessage, failure.detail);
+        o.ShowMessage(link::kCantOpenPortMessage, connection.error.detail);
       });
     }
     return false;
@@ -463,21 +470,59 @@ void ConnectionController::OnPortLost(const std::string& text) {
 
 void ConnectionController::CheckReconnect() {
   if (!lost() || worker_) return;
+  if (reconnectAttempt_.joinable()) {  // one given up earlier has not ended yet: look again later
+    reconnectTimer_->Start(reconnectDelay_);
+    return;
+  }
   const auto path = reconnectWatch_.Returned();
   if (path && !port_.demo && *path != port_.path) {
     // Back under another device name (its stable name led here): title and list follow it.
     port_.path = *path;
     port_.name = path->substr(path->find_last_of('/') + 1);
   }
-  const bool resume = resumeState_ == State::Refreshing;
-  if (!path || !OpenConnection(true)) {
-    // Not back, or not ready yet: look again later; a server is asked less and less often.
-    if (link::IsNetworkPortName(port_.path)) {
-      reconnectDelay_ = std::min(reconnectDelay_ * 2, kMaxReconnectBackOff);
-    }
-    reconnectTimer_->Start(reconnectDelay_);
+  if (path && link::IsNetworkPortName(port_.path)) {
+    StartReconnectAttempt();
     return;
   }
+  const bool resume = resumeState_ == State::Refreshing;
+  if (!path || !OpenConnection(true)) {
+    RetryReconnectLater();  // not back, or not ready yet
+    return;
+  }
+  Reconnected(resume);
+}
+
+void ConnectionController::StartReconnectAttempt() {
+  reconnectAttempt_ = std::thread(
+      [this, alive = std::weak_ptr<int>(alive_), path = port_.path, settings = uartSettings_] {
+        auto opened = std::make_shared<link::OpenedPort>(link::OpenForConnection(path, settings));
+        ui_.Post([this, alive, opened] {
+          if (!alive.expired()) ReconnectAttemptEnded(std::move(*opened));
+        });
+      });
+}
+
+void ConnectionController::ReconnectAttemptEnded(link::OpenedPort opened) {
+  reconnectAttempt_.join();
+  // Given up (closed, new settings) or connected by the user meanwhile: the port closes here.
+  if (!lost() || worker_) return;
+  const bool resume = resumeState_ == State::Refreshing;
+  if (!TakeOpened(std::move(opened), port_.path, state_, true)) {
+    RetryReconnectLater();
+    return;
+  }
+  Reconnected(resume);
+}
+
+void ConnectionController::RetryReconnectLater() {
+  // A server is asked less and less often; a device's return is looked for at a steady pace.
+  if (link::IsNetworkPortName(port_.path)) {
+    reconnectDelay_ = std::min(reconnectDelay_ * 2, kMaxReconnectBackOff);
+  }
+  reconnectTimer_->Start(reconnectDelay_);
+}
+
+void ConnectionController::Reconnected(bool resume) {
   Tell([&](ConnectionObserver& o) { o.AppendOutput(Banner(port_.name + " reconnected")); });
   if (resume) StartRefresh();
 }

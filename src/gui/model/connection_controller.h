@@ -31,7 +31,9 @@
 // line in the output pane, and the caller learns it was not sent.
 //
 // Threads: every member is UI-thread only. The worker's reports reach the controller as calls
-// posted to the UI thread (UiThread::Post), in the order the worker made them.
+// posted to the UI thread (UiThread::Post), in the order the worker made them. A reconnect to a
+// network port opens on a thread of its own (a gateway may take seconds to accept or answer)
+// and posts the opened port back the same way; the destructor waits for it.
 #pragma once
 
 #include <chrono>
@@ -41,6 +43,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "core/catalogue/value_tables.h"
@@ -48,6 +51,7 @@
 #include "core/link/serial/clock.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
+#include "core/link/worker/connection.h"
 #include "core/link/worker/link_session.h"
 #include "core/link/worker/link_worker.h"
 #include "gui/model/connection_observer.h"
@@ -214,6 +218,9 @@ class ConnectionController {
   void TellTargets();
   // Opens the port; `quiet`: no message box (a reconnect attempt).
   bool OpenConnection(bool quiet);
+  // The end of every open: a worker on `opened`, or (not quiet) the message why not; the state
+  // goes back to `before` when the port did not open.
+  bool TakeOpened(link::OpenedPort opened, const std::string& path, State before, bool quiet);
   // Stops the worker and waits for it (Closing); the port is closed afterwards.
   void StopWorker();
   // Tells the worker to stop without waiting; EndWorker joins it once its loop has ended.
@@ -226,6 +233,11 @@ class ConnectionController {
   // Runs `call` now, or after the current wait when one runs (the worker's reports).
   void RunAfterWait(std::function<void()> call);
   void CheckReconnect();
+  // A reconnect attempt to a network port, off the UI thread; ReconnectAttemptEnded takes it.
+  void StartReconnectAttempt();
+  void ReconnectAttemptEnded(link::OpenedPort opened);
+  void RetryReconnectLater();
+  void Reconnected(bool resume);
   void SetState(State state);
   template <typename Call>
   void Tell(Call&& call);
@@ -253,6 +265,8 @@ class ConnectionController {
   RefreshPeriods& periods_;
   int refreshSeconds_ = RefreshPeriods::kDefaultSeconds;
   link::Clock* clock_ = &link::DefaultClock();
+  std::thread reconnectAttempt_;                           // joinable from start to its end
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // expired: posted ends are dropped
 };
 
 }  // namespace netloom::model

@@ -250,20 +250,43 @@ TEST_F(ConnectionControllerTest, ALostServerIsAPulledAdapterAskedLessOftenUntilI
   EXPECT_EQ(ReconnectTimer().delay(), 1000ms);
   for (const auto next : {2000ms, 4000ms, 8000ms}) {
     ReconnectTimer().Fire();  // the server refuses: asked again later, and later still
+    ASSERT_TRUE(ui_.RunUntil([&] { return ReconnectTimer().Active(); }));
     EXPECT_TRUE(controller_.lost());
-    ASSERT_TRUE(ReconnectTimer().Active());
     EXPECT_EQ(ReconnectTimer().delay(), next);
   }
 
   ASSERT_TRUE(server.Start());
   ReconnectTimer().Fire();
-  EXPECT_EQ(controller_.state(), State::Refreshing);
+  // The attempt connects and negotiates off the UI thread: nothing has changed here yet.
+  EXPECT_TRUE(controller_.lost());
+  ASSERT_TRUE(ui_.RunUntil([&] { return controller_.state() == State::Refreshing; }));
   EXPECT_NE(seen_.output.find("//////////" + name + " reconnected//////////\r\n"),
             std::string::npos);
   const int before = seen_.networks;
   EXPECT_TRUE(RunUntilNetworks(before + 1));
   EXPECT_TRUE(seen_.messages.empty());  // no message box, as for a pulled adapter
   controller_.Disconnect();
+}
+
+TEST_F(ConnectionControllerTest, ADocumentClosedDuringAReconnectAttemptEndsCleanly) {
+  testsupport::Ser2netServer server(sim_.LinkPath(), testsupport::Ser2netMode::Rfc2217);
+  ASSERT_TRUE(server.Running());
+  testsupport::ManualUiThread ui;
+  Recorder seen;
+  {
+    ConnectionController closing{ui, values_, periods_};
+    closing.AddObserver(seen);
+    closing.Reset(PortChoiceFor(server.PortName()));
+    closing.StartRefresh();
+    ASSERT_TRUE(ui.RunUntil([&] { return seen.networks >= 1; }));
+    server.Stop();
+    ASSERT_TRUE(ui.RunUntil([&] { return closing.lost(); }));
+    ASSERT_TRUE(server.Start());
+    ui.timers().at(1)->Fire();  // the attempt is under way as the document closes
+  }
+  // Its end, posted meanwhile, finds no controller: the port it opened just closes.
+  ui.RunPosted();
+  EXPECT_EQ(seen.output.find("reconnected"), std::string::npos) << seen.output;
 }
 
 TEST_F(ConnectionControllerTest, APickTargetsThePanesAndAnUnknownNodeClearsTheSelection) {

@@ -42,20 +42,32 @@ std::string RefusedSettingsLine(const std::string& detail) {
 
 Connection Connect(const std::string& path, UartSettings& settings, WorkerListener& listener,
                    LinkSession& session, catalogue::ConfigValueTable& configValues, Clock& clock) {
+  OpenedPort opened = OpenForConnection(path, settings);
+  settings = opened.settings;
+  return StartConnection(std::move(opened), listener, session, configValues, clock);
+}
+
+OpenedPort OpenForConnection(const std::string& path, UartSettings settings) {
   settings.readTimeoutMs = kConnectReadTimeoutMs;
   OpenResult opened = OpenPort(path);
-  if (!opened.port) return {nullptr, std::move(opened.error), std::string(), nullptr};
+  if (!opened.port) return {nullptr, std::move(opened.error), std::string(), settings};
   std::string refused;
   if (!ConfigurePort(*opened.port, settings)) {
     refused = RefusedSettingsLine(opened.port->LastError().detail);
     ApplyReadTimeout(*opened.port, settings, settings.readTimeoutMs);
   }
+  return {std::move(opened.port), {}, std::move(refused), settings};
+}
+
+Connection StartConnection(OpenedPort opened, WorkerListener& listener, LinkSession& session,
+                           catalogue::ConfigValueTable& configValues, Clock& clock) {
+  if (!opened.port) return {nullptr, std::move(opened.error), std::string(), nullptr};
   auto health = opened.port->Health();
-  auto worker = std::make_unique<CThread>(std::move(opened.port), settings, listener, session,
-                                          configValues, clock);
+  auto worker = std::make_unique<CThread>(std::move(opened.port), opened.settings, listener,
+                                          session, configValues, clock);
   worker->Start();
   worker->Signal(WorkerCommand::Wake);
-  return {std::move(worker), {}, std::move(refused), std::move(health)};
+  return {std::move(worker), {}, std::move(opened.refused), std::move(health)};
 }
 
 void SelectNode(LinkSession& session, std::string_view address) {

@@ -37,6 +37,22 @@ Connection Connect(const std::string& path, UartSettings& settings, WorkerListen
                    LinkSession& session, catalogue::ConfigValueTable& configValues,
                    Clock& clock = DefaultClock());
 
+// Connect in two halves, for an owner that must not wait for a slow port (a gateway that takes
+// its time to accept or answer) on its own thread.
+struct OpenedPort {
+  std::unique_ptr<SerialPort> port;  // null when the port did not open
+  LinkError error;                   // why not
+  std::string refused;               // as Connection::refused
+  UartSettings settings;             // as asked, with the fresh connection's read time-out
+};
+// The half that may block (up to the network port's connect and answer time-outs): opens and
+// configures. Touches nothing shared, so it may run on any thread.
+OpenedPort OpenForConnection(const std::string& path, UartSettings settings);
+// The other half, on the owner's thread: the worker on a port OpenForConnection opened.
+Connection StartConnection(OpenedPort opened, WorkerListener& listener, LinkSession& session,
+                           catalogue::ConfigValueTable& configValues,
+                           Clock& clock = DefaultClock());
+
 // --- targeting: which node the requests are for (the session's Targeting) ---
 // A node pick: `address` (kNoAddress: none) becomes the node the remote requests are for.
 void SelectNode(LinkSession& session, std::string_view address);
