@@ -37,9 +37,14 @@ inline void EnterBootLoader(ScopedVirtualModule& sim) {
 inline bool AnswersAtCommands(ScopedVirtualModule& sim) {
   if (!WaitUntilOutOfBootLoader(sim)) return false;
   TtyClient client(sim.LinkPath(), sim.Faults().LineRate());
-  // The CR first ends any line of noise the module holds (bytes sent at another rate).
-  if (!client.IsOpen() || !client.Write("\rATVERSION\r")) return false;
-  return client.ReadUntil("OK\r\n", 5s).find("\nVERSION:") != std::string::npos;
+  if (!client.IsOpen()) return false;
+  // A module still restarting (after the ATRESET that returned it) answers nothing: ask again
+  // until it does or the bound passes. The CR first ends any line of noise the module holds
+  // (bytes sent at another rate).
+  return WaitFor([&] {
+    return client.Write("\rATVERSION\r") &&
+           client.ReadUntil("OK\r\n", 1s).find("\nVERSION:") != std::string::npos;
+  });
 }
 
 }  // namespace netloom::testsupport

@@ -86,7 +86,7 @@ link::NetworkSnapshot Synthetic(int count, int shift) {
   std::vector<std::shared_ptr<link::NodeRecord>> records;
   for (int i = 0; i < count; ++i) {
     auto record = std::make_shared<link::NodeRecord>();
-    char address[8];
+    char address[16];
     std::snprintf(address, sizeof address, "%04X", i);
     record->address = address;
     record->name = i == 0 ? std::string("Coordinator") : kNames[i % 7] + std::to_string(i);
