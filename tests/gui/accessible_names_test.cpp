@@ -23,12 +23,14 @@
 #include "gui/res/resource_ids.h"
 #include "gui/shell/about_dlg.h"
 #include "gui/shell/application_look.h"
+#include "gui/shell/document_tabs.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/windows_dialog.h"
 #include "gui/tools/com_setting.h"
 #include "gui/tools/upgrade_dialog.h"
 #include "gui/tools/wizard_sheet.h"
 #include "gui_test_support.h"
+#include "support/temp_folder.h"
 
 namespace netloom::guitest {
 namespace {
@@ -170,6 +172,23 @@ TEST_F(AccessibleNamesTest, EveryReachableControlOfEveryWindowHasAName) {
     std::function<QStringList()> unnamed;
   } windows[] = {
       {"main frame with a document and its panes", [&] { return MainFrame(); }},
+      {"document with its output pane in hex",
+       [&] {
+         document_->output()->SetHexShown(true);
+         const QStringList unnamed = Unnamed(&frame_);
+         document_->output()->SetHexShown(false);
+         return unnamed;
+       }},
+      {"session log opened from its file",
+       [&] {
+         const testsupport::TempFolder folder;
+         const std::string log = folder.Write(
+             "s.log", "# netloom session log 1\n2026-12-11T08:01:51.123Z > 41 54 0D  AT.\n");
+         if (!frame_.OpenFile(QString::fromStdString(log))) return QStringList{"(not opened)"};
+         const QStringList unnamed = Unnamed(&frame_);
+         frame_.CloseFrame(frame_.tabs()->currentWidget());
+         return unnamed;
+       }},
       {"UART dialog",
        [&] {
          link::UartSettings record;

@@ -281,12 +281,13 @@ TEST_F(MainFrameDocumentsTest, ASecondWindowShowsItsOwnConnectionInItsTab) {
   EXPECT_TRUE(frame.windowTitle().endsWith(tab(0)));
 }
 
-TEST_F(MainFrameDocumentsTest, SaveAndSaveAsStayDisabled) {
+TEST_F(MainFrameDocumentsTest, SavingCommandsNeedADocument) {
   CMainFrame frame(settings_);
+  const int saving[] = {kFileSave, kFileSaveAs, kFileSaveLog, kViewHex};
+  for (int id : saving) EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
   frame.OpenNetworkDocument({DocumentStart::Kind::Port, sim_.LinkPath()});
-  for (int id : {kFileSave, kFileSaveAs}) {
-    EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
-  }
+  for (int id : saving) EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+  EXPECT_TRUE(frame.Action(kFileOpen)->isEnabled());
 }
 
 TEST(LockIndicatorsTest, EachShowsItsTextWhileItsLockIsOnAndAllHideWithoutADisplay) {

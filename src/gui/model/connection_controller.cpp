@@ -139,7 +139,10 @@ bool ConnectionController::OpenConnection(bool quiet) {
     else
       opened.error = {link::ErrorKind::System, error};
   }
-  if (!opened.error) opened = link::OpenForConnection(path, uartSettings_);
+  if (!opened.error) {
+    TapPath(path);
+    opened = link::OpenForConnection(path, uartSettings_);
+  }
   return TakeOpened(std::move(opened), path, before, quiet);
 }
 
@@ -422,6 +425,12 @@ void ConnectionController::OnNetworkReady(const link::NetworkSnapshot& snapshot)
   Tell([](ConnectionObserver& o) { o.NetworkChanged(); });
 }
 
+void ConnectionController::ShowSnapshot(const link::NetworkSnapshot& snapshot) {
+  // As a query's result comes: the diagram empties, then the new tables follow.
+  Tell([](ConnectionObserver& o) { o.ClearDiagram(); });
+  OnNetworkReady(snapshot);
+}
+
 void ConnectionController::OnConfigTransferStarted() {
   Wait([](const link::LinkState& s) { return !s.config.busy; });
 }
@@ -492,7 +501,12 @@ void ConnectionController::CheckReconnect() {
   Reconnected(resume);
 }
 
+void ConnectionController::TapPath(const std::string& path) {
+  tapping_ = tap_ ? link::TapPort(path, tap_) : link::PortTapping{};
+}
+
 void ConnectionController::StartReconnectAttempt() {
+  TapPath(port_.path);
   reconnectAttempt_ = std::thread(
       [this, alive = std::weak_ptr<int>(alive_), path = port_.path, settings = uartSettings_] {
         auto opened = std::make_shared<link::OpenedPort>(link::OpenForConnection(path, settings));

@@ -49,6 +49,7 @@
 #include "core/catalogue/value_tables.h"
 #include "core/link/identity/module_identity.h"
 #include "core/link/serial/clock.h"
+#include "core/link/serial/port_tap.h"
 #include "core/link/serial/uart_settings.h"
 #include "core/link/walk/node_table.h"
 #include "core/link/worker/connection.h"
@@ -132,6 +133,9 @@ class ConnectionController {
   // The clock of the protocol pauses of the workers started from now on (tests compress time);
   // not owned, it must outlive them. Real time by default.
   void SetClock(link::Clock& clock) { clock_ = &clock; }
+  // Hands `tap` every byte written to and read from the ports opened from now on (the
+  // document's session log); null: none.
+  void SetPortTap(std::shared_ptr<link::PortTap> tap) { tap_ = std::move(tap); }
   // Runs `call` now and returns true, or drops it and returns false while a wait runs.
   // Commands that open windows of their own (the UART dialog, the wizard) go through it, as
   // every command here does.
@@ -173,6 +177,10 @@ class ConnectionController {
   link::IdentityExchangeState identity() const;
   // The last finished query's tables (empty after Run until the first query ends).
   const link::NetworkSnapshot& snapshot() const { return snapshot_; }
+  // Shows a network that no query of this connection found (a saved one, opened offline) as
+  // the last query's tables: the observers hear ClearDiagram, then NetworkChanged. Nodes of it
+  // can be picked.
+  void ShowSnapshot(const link::NetworkSnapshot& snapshot);
   // A diagram click on the node with `key` (link::NodeKey): it becomes the panes' target and true
   // is returned; a key that is not in the snapshot clears the selection, tells nobody and returns
   // false.
@@ -239,6 +247,8 @@ class ConnectionController {
   void RetryReconnectLater();
   void Reconnected(bool resume);
   void SetState(State state);
+  // Before a port at `path` opens: its first bytes are the session's too.
+  void TapPath(const std::string& path);
   template <typename Call>
   void Tell(Call&& call);
 
@@ -267,6 +277,8 @@ class ConnectionController {
   link::Clock* clock_ = &link::DefaultClock();
   std::thread reconnectAttempt_;                           // joinable from start to its end
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // expired: posted ends are dropped
+  std::shared_ptr<link::PortTap> tap_;
+  link::PortTapping tapping_;  // of the port opened last, while tap_ is set
 };
 
 }  // namespace netloom::model

@@ -164,7 +164,9 @@ std::vector<NodePlacement> LayOutNetwork(const link::NetworkSnapshot& snapshot, 
                             .label = NodeLabel(record),
                             .kind = KindOfName(record.name),
                             .selected = detail::EqualsIgnoringCase(record.address, selectedAddress),
-                            .parent = visit.parent};
+                            .parent = visit.parent,
+                            .quiet = false,
+                            .quietText = {}};
     CirclePoint place;
     if (mode == LayoutMode::Circle) {
       place = visit.parent < 0 ? centre : circle[static_cast<std::size_t>(visit.index - 1)];

@@ -64,7 +64,9 @@ struct NodePlacement {
   bool selected = false;  // address equals the selected address, ignoring case
   float left = 0;
   float top = 0;
-  int parent = -1;  // index of the parent placement (the link's source), -1 for the root
+  int parent = -1;        // index of the parent placement (the link's source), -1 for the root
+  bool quiet = false;     // not heard in the latest walk (quiet_layout.h): drawn greyed
+  std::string quietText;  // for a quiet node: "not heard for 2 min"
 };
 
 // The drawing pass of one network snapshot, in drawing order: a node comes after its parent,

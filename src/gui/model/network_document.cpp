@@ -5,9 +5,9 @@
 namespace netloom::model {
 
 NetworkDocument::NetworkDocument(UiThread& ui, RefreshPeriods& periods)
-    : controller_(ui, configuration_.values(), periods) {
-  // First among the controller's observers: the configuration has taken a transfer's end before
-  // a pane hears of it.
+    : controller_(ui, configuration_.values(), periods), insight_(controller_) {
+  // Before every pane among the controller's observers: the configuration has taken a transfer's
+  // end before a pane hears of it. (Only the insight, which hears walks alone, comes earlier.)
   configuration_.Attach(controller_);
 }
 

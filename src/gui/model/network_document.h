@@ -2,9 +2,11 @@
 // connection and what the panes show of it.
 //
 // It owns the connection (ConnectionController), the configuration (ConfigurationModel, whose
-// values the connection's worker reads into and writes from) and the lines the console sent to
-// it. The panes show the active document: binding a pane is choosing which document it shows
-// (DocumentObserver), never a flag on the document. The view that draws the document owns it.
+// values the connection's worker reads into and writes from), what it learns of its network
+// across walks (NetworkInsight: node memory, history, session log, saved file) and the lines the
+// console sent to it. The panes show the active document: binding a pane is choosing which document
+// it shows (DocumentObserver), never a flag on the document. The view that draws the document owns
+// it.
 //
 // Threads: UI thread only, as the controller.
 #pragma once
@@ -14,6 +16,7 @@
 
 #include "gui/model/configuration_model.h"
 #include "gui/model/connection_controller.h"
+#include "gui/model/network_insight.h"
 #include "gui/model/port_choice.h"
 #include "gui/model/refresh_periods.h"
 #include "gui/model/ui_thread.h"
@@ -40,6 +43,8 @@ class NetworkDocument {
   const ConnectionController& controller() const { return controller_; }
   ConfigurationModel& configuration() { return configuration_; }
   const ConfigurationModel& configuration() const { return configuration_; }
+  NetworkInsight& insight() { return insight_; }
+  const NetworkInsight& insight() const { return insight_; }
 
   // Observers hear the controller and the configuration; not owned.
   void AddObserver(DocumentObserver& observer);
@@ -56,6 +61,9 @@ class NetworkDocument {
  private:
   ConfigurationModel configuration_;
   ConnectionController controller_;
+  // Hears the controller right after the configuration, before any pane or view: a walk is
+  // merged before it is drawn.
+  NetworkInsight insight_;
   std::vector<DocumentObserver*> observers_;
   std::vector<std::string> consoleHistory_;
 };

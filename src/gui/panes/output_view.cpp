@@ -6,10 +6,15 @@
 
 namespace netloom::panes {
 
-COutputView::COutputView(QWidget* parent) : QWidget(parent), edit_(new COutputEdit(this)) {
+COutputView::COutputView(QWidget* parent)
+    : QWidget(parent), edit_(new COutputEdit(this)), hex_(new CHexView(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 1, 1, 1);
   layout->addWidget(edit_);
+  layout->addWidget(hex_);
+  hex_->setFont(PaneFont());
+  hex_->setFrameShape(QFrame::StyledPanel);
+  hex_->hide();
   edit_->setObjectName(QStringLiteral("outputEdit"));
   edit_->setAccessibleName(QStringLiteral("Output"));
   edit_->setFont(PaneFont());
@@ -23,6 +28,11 @@ QFont COutputView::PaneFont() {
   font.setPixelSize(14);
   font.setWeight(QFont::Black);
   return font;
+}
+
+void COutputView::SetHexShown(bool shown) {
+  hex_->setVisible(shown);
+  edit_->setVisible(!shown);
 }
 
 void COutputView::Copy() {

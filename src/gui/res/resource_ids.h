@@ -17,7 +17,8 @@ enum CommandId : int {
   kFilePrint = 57607,
   kFilePrintPreview = 57609,
   kFileSaveDiagramAs = 32850,  // the topology diagram as PNG, SVG or PDF
-  kFileMruFirst = 57616,
+  kFileSaveLog = 32851,        // the document's session log
+  kViewHex = 32852,            // the output pane's bytes in hex
   kAppExit = 57665,
   kEditUndo = 57643,
   kEditCut = 57635,

@@ -34,6 +34,11 @@ const std::map<int, const char*>& Strings() {
       {kCircle, "Circle\nCircle"},
       {kCentreOnCoordinator, "Scroll the diagram back to the coordinator\nCentre on Coordinator"},
       {kFileSaveDiagramAs, "Save the topology diagram as a PNG, SVG or PDF file\nSave Diagram"},
+      {kFileOpen, "Open a saved network or a session log\nOpen"},
+      {kFileSave, "Save the network: port, walk, nodes and history\nSave"},
+      {kFileSaveAs, "Save the network under a new name\nSave As"},
+      {kFileSaveLog, "Save every byte sent and received on the port, timestamped\nSave Log"},
+      {kViewHex, "Show the output pane's bytes in hex with their text beside\nHex"},
   };
   return strings;
 }

@@ -14,10 +14,10 @@ std::span<const ActionSpec> ActionSpecs() {
       {kFileSave, "&Save\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
       {kFileSaveAs, "Save &As...", {}},
       {kFileSaveDiagramAs, "Save &Diagram As...", {}},
+      {kFileSaveLog, "Save &Log...", {}},
       {kFilePrint, "&Print...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
       {kFilePrintPreview, "Print Pre&view", {}},
       {kFilePrintSetup, "P&rint Setup...", {}},
-      {kFileMruFirst, "Recent File", {}},
       {kAppExit, "E&xit", {}},
       {kEditUndo,
        "&Undo\tCtrl+Z",
@@ -38,6 +38,7 @@ std::span<const ActionSpec> ActionSpecs() {
       {kViewSmartLed, "Smart LED", {}},
       {kViewStatusBar, "Status Bar", {}, true},
       {kViewGadgetTool, "Gadget Tool", {}, true},
+      {kViewHex, "&Hex", {}, true},
       {kWindowNew, "&New Window", {}},
       {kWindowManager, "&Windows...", {}},
       {kUartSetting, "&UART Setting", {}},
@@ -75,10 +76,11 @@ std::span<const MenuEntry> MenuSpecs() {
       submenu("&File",
               {submenu("&New", {command(kNewNetworkDocument), command(kNewGadgetDocument)}),
                command(kFileOpen), command(kFileClose), command(kFileSave, kDocument),
-               command(kFileSaveAs, kDocument), command(kFileSaveDiagramAs, kDocument),
-               command(kSeparator, kDocument), command(kFilePrint, kDocument),
-               command(kFilePrintPreview, kDocument), command(kFilePrintSetup), separator,
-               command(kFileMruFirst), separator, command(kAppExit)}),
+               command(kFileSaveAs, kDocument), command(kFileSaveLog, kDocument),
+               command(kFileSaveDiagramAs, kDocument), command(kSeparator, kDocument),
+               command(kFilePrint, kDocument), command(kFilePrintPreview, kDocument),
+               command(kFilePrintSetup), separator,
+               submenu("Recent &Files", {}, MenuFill::RecentFiles), separator, command(kAppExit)}),
       submenu("&Edit",
               {command(kEditUndo), separator, command(kEditCut), command(kEditCopy),
                command(kEditPaste)},
@@ -92,8 +94,8 @@ std::span<const MenuEntry> MenuSpecs() {
                                 {command(kLookOffice2007Blue), command(kLookOffice2007Black),
                                  command(kLookOffice2007Silver), command(kLookOffice2007Aqua)})}),
                command(kViewParameters, kDocument), command(kViewConsole, kDocument),
-               command(kViewSmartLed, kDocument), command(kViewStatusBar),
-               command(kViewGadgetTool, kDocument)}),
+               command(kViewSmartLed, kDocument), command(kViewHex, kDocument),
+               command(kViewStatusBar), command(kViewGadgetTool, kDocument)}),
       submenu("&Window", {}, MenuFill::Windows, kDocument),
       submenu("&Setup",
               {command(kUartSetting), command(kConnect), command(kDisconnect), command(kWizard)},
@@ -129,12 +131,7 @@ std::span<const ToolBarSpec> ToolBarSpecs() {
 
 bool WithoutHandler(int id) {
   switch (id) {
-    case kFileOpen:
-    // The document holds nothing to save yet: no empty files.
-    case kFileSave:
-    case kFileSaveAs:
     case kFilePrintSetup:
-    case kFileMruFirst:
     case kEditUndo:
     case kEditCut:
     case kViewSmartLed:
@@ -147,6 +144,10 @@ bool WithoutHandler(int id) {
 bool NeedsDocument(int id) {
   switch (id) {
     case kFileClose:
+    case kFileSave:
+    case kFileSaveAs:
+    case kFileSaveLog:
+    case kViewHex:
     case kFileSaveDiagramAs:
     case kFilePrint:
     case kFilePrintPreview:

@@ -53,6 +53,7 @@ enum class MenuFill : std::uint8_t {
   None,
   ToolBarsAndPanes,  // each toolbar's and pane's show/hide, then Customize
   Windows,           // New Window, each document window, Windows...
+  RecentFiles,       // the files opened or saved lately
 };
 // A menu entry: a command (`id`), a separator (kSeparator), or a submenu (`title` set).
 struct MenuEntry {

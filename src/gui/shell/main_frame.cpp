@@ -15,12 +15,13 @@
 #include "gui/shell/application_look.h"
 #include "gui/shell/command_tables.h"
 #include "gui/shell/document_tabs.h"
+#include "gui/shell/kept_settings.h"
 #include "gui/shell/lock_indicators.h"
-#include "gui/shell/recent_ports_setting.h"
 #include "gui/shell/windows_dialog.h"
 
 // The window itself: its parts, the docking panes and the looks. The commands, menus and
-// toolbars are in main_frame_commands.cpp; the document frames' life in main_frame_frames.cpp.
+// toolbars are in main_frame_commands.cpp; the document frames' life in main_frame_frames.cpp;
+// opening and saving files in main_frame_files.cpp.
 
 namespace netloom::shell {
 
@@ -33,7 +34,7 @@ CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
       tabs_(new DocumentTabs(this)) {
   setWindowTitle(QStringLiteral("Netloom"));
   setWindowIcon(ApplicationIcon());
-  KeepRecentPortsInSettings(settings_);
+  KeepChoicesInSettings(settings_);
   setObjectName(QStringLiteral("mainFrame"));
   setCentralWidget(tabs_);
   setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
@@ -51,7 +52,7 @@ CMainFrame::CMainFrame(QSettings& settings, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
-  ForgetRecentPortsSetting();
+  ForgetKeptSettings();
   // Documents go while the frame is whole: their views' last signals still reach it.
   while (QWidget* page = tabs_->widget(0)) {
     tabs_->removeTab(0);

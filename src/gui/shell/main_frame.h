@@ -42,6 +42,7 @@ struct DocumentStart {
     AskSettings,  // the UART dialog first; nothing is opened
     Demo,         // connected to the demo network and running
     Port,         // connected to `portPath` and running
+    Offline,      // nothing asked, nothing opened (a saved network is shown in it)
   };
   Kind kind = Kind::AskSettings;
   std::string portPath;
@@ -71,6 +72,15 @@ class CMainFrame : public QMainWindow {
 
   // Opens a network document in a new frame and activates it.
   view::CChildFrame* OpenNetworkDocument(const DocumentStart& start = {});
+  // File > Open, Recent Files and `netloom FILE`: a saved network opens offline in a new
+  // document, a session log in a read-only pane of its own; either joins Recent Files. False
+  // (after telling why) when the file is neither.
+  bool OpenFile(const QString& path);
+  // File > Save (`askName` false: to the file the document was saved to or opened from, if it
+  // has one) and Save As; false when nothing was saved.
+  bool SaveDocument(view::CChildFrame* frame, bool askName);
+  // File > Save Log...: the active document's session log.
+  void SaveLog();
   // "ZigBee Command": activates the remembered network document, or opens and remembers one.
   void NewNetworkDocument();
   // File New: a new network document that is not remembered.
@@ -118,6 +128,8 @@ class CMainFrame : public QMainWindow {
   // The output pane that has the keyboard focus, or null.
   static panes::COutputEdit* PasteTarget();
   void Print(bool preview);
+  // File > Recent Files, as it opens.
+  void FillRecentMenu(QMenu& menu);
 
   QSettings& settings_;
   int look_;

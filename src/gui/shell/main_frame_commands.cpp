@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,6 +53,21 @@ const std::map<int, CMainFrame::Handler>& CMainFrame::Handlers() {
       {kFileSaveDiagramAs,
        [](CMainFrame& f, bool) {
          if (auto* frame = f.ActiveFrame()) frame->view()->SaveDiagramAs();
+       }},
+      {kFileOpen,
+       [](CMainFrame& f, bool) {
+         const QString path = QFileDialog::getOpenFileName(
+             &f, QStringLiteral("Open"), QString(),
+             QStringLiteral("Saved networks and session logs (*.netloom *.log);;Saved networks "
+                            "(*.netloom);;Session logs (*.log);;All files (*)"));
+         if (!path.isEmpty()) f.OpenFile(path);
+       }},
+      {kFileSave, [](CMainFrame& f, bool) { f.SaveDocument(f.ActiveFrame(), false); }},
+      {kFileSaveAs, [](CMainFrame& f, bool) { f.SaveDocument(f.ActiveFrame(), true); }},
+      {kFileSaveLog, [](CMainFrame& f, bool) { f.SaveLog(); }},
+      {kViewHex,
+       [](CMainFrame& f, bool shown) {
+         if (auto* frame = f.ActiveFrame()) frame->output()->SetHexShown(shown);
        }},
       {kFilePrint, [](CMainFrame& f, bool) { f.Print(false); }},
       {kFilePrintPreview, [](CMainFrame& f, bool) { f.Print(true); }},
@@ -132,6 +148,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::FillMenu(MenuFill kind, QMenu& menu) {
+  if (kind == MenuFill::RecentFiles) return FillRecentMenu(menu);
   if (kind == MenuFill::ToolBarsAndPanes) {
     for (const auto& [id, bar] : toolBars_) menu.addAction(bar->toggleViewAction());
     for (const auto& [id, pane] : panes_) menu.addAction(pane->toggleViewAction());
@@ -226,6 +243,7 @@ void CMainFrame::UpdateCommandUi() {
       actions_.at(spec.id)->setEnabled(frame != nullptr);
   }
   UpdatePasteCommand();
+  actions_.at(kViewHex)->setChecked(frame != nullptr && frame->output()->hexShown());
   if (refreshTime_) {
     // The box shows the active document's period.
     refreshTime_->setEnabled(frame != nullptr && frame->UpdateCommand(kRefreshTime).enabled);

@@ -12,6 +12,7 @@
 #include "gui/view/child_frame.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
+#include "gui/view/session_log_frame.h"
 
 // The document frames' life: opened, added as tabs, activated (the panes bind to the active
 // document), closed one by one or with the window.
@@ -41,7 +42,7 @@ view::CChildFrame* CMainFrame::OpenNetworkDocument(const DocumentStart& start) {
   AddFrame(frame);
   view::CNetloomView* view = frame->view();
   view->OnInitialUpdate(start.kind == DocumentStart::Kind::AskSettings);
-  if (start.kind != DocumentStart::Kind::AskSettings) {
+  if (start.kind == DocumentStart::Kind::Demo || start.kind == DocumentStart::Kind::Port) {
     model::ConnectionController& controller = view->controller();
     controller.SelectPort(start.kind == DocumentStart::Kind::Demo
                               ? model::DemoPortChoice()
@@ -137,6 +138,11 @@ void CMainFrame::OnActiveFrameChanged(int) {
 }
 
 bool CMainFrame::CloseFrame(QWidget* page) {
+  if (auto* log = qobject_cast<view::SessionLogFrame*>(page)) {
+    tabs_->removeTab(tabs_->indexOf(log));
+    delete log;
+    return true;
+  }
   auto* frame = qobject_cast<view::CChildFrame*>(page);
   if (!frame) return false;
   view::CNetloomDoc* doc = frame->document();

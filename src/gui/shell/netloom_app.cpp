@@ -9,7 +9,7 @@
 
 namespace netloom::shell {
 
-std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QString& error) {
+std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, QString& error) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Netloom: ZigBee module manager"));
   parser.addHelpOption();
@@ -23,6 +23,10 @@ std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QSt
       QStringLiteral("PATH"));
   parser.addOption(demo);
   parser.addOption(port);
+  parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QStringLiteral("A saved network (.netloom) to show offline, or a "
+                                              "session log to read."),
+                               QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
     error = parser.errorText();
     return std::nullopt;
@@ -31,20 +35,26 @@ std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QSt
   // --help-all (the options with Qt's) is listed by --help; only process() prints it.
   if (parser.isSet(QStringLiteral("help-all"))) parser.process(arguments);
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
-  if (!parser.positionalArguments().isEmpty()) {
-    error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    error = QStringLiteral("Unexpected argument: %1").arg(files[1]);
+    return std::nullopt;
+  }
+  if (!files.isEmpty() && (parser.isSet(demo) || parser.isSet(port))) {
+    error = QStringLiteral("a FILE excludes --demo and --port");
     return std::nullopt;
   }
   if (parser.isSet(demo) && parser.isSet(port)) {
     error = QStringLiteral("--demo and --port exclude each other");
     return std::nullopt;
   }
-  DocumentStart start;
-  if (parser.isSet(demo)) start.kind = DocumentStart::Kind::Demo;
+  StartOptions start;
+  if (parser.isSet(demo)) start.document.kind = DocumentStart::Kind::Demo;
   if (parser.isSet(port)) {
-    start.kind = DocumentStart::Kind::Port;
-    start.portPath = parser.value(port).toStdString();
+    start.document.kind = DocumentStart::Kind::Port;
+    start.document.portPath = parser.value(port).toStdString();
   }
+  if (!files.isEmpty()) start.file = files.first();
   return start;
 }
 
@@ -55,12 +65,16 @@ CNetloomApp::CNetloomApp() : settings_(kSettingsOrganisation, kSettingsApplicati
 
 CNetloomApp::~CNetloomApp() = default;
 
-void CNetloomApp::InitInstance(const DocumentStart& start) {
+void CNetloomApp::InitInstance(const StartOptions& start) {
   mainFrame_ = std::make_unique<CMainFrame>(settings_);
   mainFrame_->show();
   // The first document opens once the window is up, so its UART dialog sits on a painted frame.
-  QTimer::singleShot(0, mainFrame_.get(),
-                     [frame = mainFrame_.get(), start] { frame->OpenNetworkDocument(start); });
+  QTimer::singleShot(0, mainFrame_.get(), [frame = mainFrame_.get(), start] {
+    if (start.file.isEmpty())
+      frame->OpenNetworkDocument(start.document);
+    else
+      frame->OpenFile(start.file);
+  });
 }
 
 }  // namespace netloom::shell

@@ -1,7 +1,8 @@
 // The application object: the per-user settings, the main frame and the start-up sequence.
 //
 // Command line: no arguments open a network document whose UART dialog shows at once;
-// `--demo` opens it connected to the demo network and running; `--port PATH` the same on PATH.
+// `--demo` opens it connected to the demo network and running; `--port PATH` the same on PATH;
+// a FILE opens a saved network offline or a session log read-only instead.
 #pragma once
 
 #include <QObject>
@@ -14,8 +15,13 @@
 
 namespace netloom::shell {
 
-// What the command line asks for; nothing and `error` set for a bad command line.
-std::optional<DocumentStart> ParseStartOptions(const QStringList& arguments, QString& error);
+// What the command line asks for: the first document, or a file to open instead.
+struct StartOptions {
+  DocumentStart document;
+  QString file;  // a saved network or a session log (`netloom FILE`); empty: none
+};
+// Nothing and `error` set for a bad command line.
+std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, QString& error);
 
 class CNetloomApp : public QObject {
   Q_OBJECT
@@ -23,8 +29,9 @@ class CNetloomApp : public QObject {
   CNetloomApp();
   ~CNetloomApp() override;
 
-  // Creates and shows the main frame, then opens the first document (after the window shows).
-  void InitInstance(const DocumentStart& start);
+  // Creates and shows the main frame, then opens the first document or the file (after the
+  // window shows).
+  void InitInstance(const StartOptions& start);
 
   CMainFrame* mainFrame() const { return mainFrame_.get(); }
   QSettings& settings() { return settings_; }

@@ -12,29 +12,32 @@
 #include "gui/res/resource_ids.h"
 #include "gui/view/netloom_doc.h"
 #include "gui/view/netloom_view.h"
+#include "gui/view/network_pages.h"
 
 namespace netloom::view {
 
 CChildFrame::CChildFrame(CNetloomDoc* document, QWidget* parent)
     : QWidget(parent),
       splitter_(new QSplitter(Qt::Vertical, this)),
-      view_(new CNetloomView(document, splitter_)),
+      view_(new CNetloomView(document)),
+      pages_(new NetworkPages(view_, splitter_)),
       output_(new panes::COutputView(splitter_)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(splitter_);
-  splitter_->addWidget(view_);
+  splitter_->addWidget(pages_);
   splitter_->addWidget(output_);
   splitter_->setSizes({500, 100});
   splitter_->setStretchFactor(0, 5);
   splitter_->setStretchFactor(1, 1);
   splitter_->setChildrenCollapsible(false);
   view_->SetOutputView(output_);
+  output_->hex()->SetLog(view_->insight().sessionLogPtr());
   // The frame's active view follows the focus between its two rows.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now && output_->isAncestorOf(now))
       outputActive_ = true;
-    else if (now && view_->isAncestorOf(now))
+    else if (now && pages_->isAncestorOf(now))
       outputActive_ = false;
   });
 }

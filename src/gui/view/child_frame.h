@@ -21,6 +21,7 @@ namespace netloom::view {
 
 class CNetloomDoc;
 class CNetloomView;
+class NetworkPages;
 
 class CChildFrame : public QWidget {
   Q_OBJECT
@@ -29,6 +30,8 @@ class CChildFrame : public QWidget {
   ~CChildFrame() override;
 
   CNetloomView* view() const { return view_; }
+  // The upper row: the view's diagram with the node table and the history beside it.
+  NetworkPages* pages() const { return pages_; }
   panes::COutputView* output() const { return output_; }
   CNetloomDoc* document() const;
   QSplitter* splitter() const { return splitter_; }
@@ -53,6 +56,7 @@ class CChildFrame : public QWidget {
  private:
   QSplitter* splitter_;
   CNetloomView* view_;
+  NetworkPages* pages_;
   panes::COutputView* output_;
   bool outputActive_ = false;
 };

@@ -18,7 +18,12 @@ DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, Di
   node->SetKey(placement.key);
   node->SetPicture(pictures.Get(placement.kind, placement.selected));
   if (placement.selected) node->SetColor(kSelectedColor);
-  if (parent != nullptr) parent->AddLink(node)->SetColor(kLinkColor);
+  if (placement.quiet) {
+    node->SetQuiet(true);
+    node->setToolTip(QString::fromStdString(placement.quietText));
+  }
+  if (parent != nullptr)
+    parent->AddLink(node)->SetColor(placement.quiet ? kQuietLinkColor : kLinkColor);
   return node;
 }
 
@@ -26,8 +31,15 @@ void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
                  const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress) {
   if (!snapshot.rootNode) return;
+  DrawPlacements(diagram, pictures, model::LayOutNetwork(snapshot, mode, selectedAddress),
+                 rootAddress);
+}
+
+void DrawPlacements(TopologyDiagram& diagram, const NodePictures& pictures,
+                    const std::vector<model::NodePlacement>& placements,
+                    std::string_view rootAddress) {
+  if (placements.empty()) return;
   const model::DiagramPoint usersPlace = diagram.ScrollOffset();
-  const auto placements = model::LayOutNetwork(snapshot, mode, selectedAddress);
   std::vector<DiagramNode*> drawn;
   drawn.reserve(placements.size());
   for (const auto& placement : placements) {

@@ -15,12 +15,15 @@ namespace netloom::view {
 inline const QColor kLinkColor(0, 0, 200);
 inline const QColor kSelectedColor(255, 0, 0);
 inline const QColor kNormalColor(0, 0, 0);
+// The link to a node that went quiet.
+inline const QColor kQuietLinkColor(150, 150, 170);
 
 // Leaves the diagram empty.
 void ClearDiagram(TopologyDiagram& diagram);
 
 // Adds one laid-out node (label at 0.7 of the font size, key, picture of its kind, red when
-// selected) and, under a parent, the link from the parent to it. Returns the new node.
+// selected; a quiet one greyed, its age as its tooltip) and, under a parent, the link from the
+// parent to it. Returns the new node.
 DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, DiagramNode* parent,
                       const model::NodePlacement& placement);
 
@@ -29,6 +32,10 @@ DiagramNode* DrawNode(TopologyDiagram& diagram, const NodePictures& pictures, Di
 void DrawNetwork(TopologyDiagram& diagram, const NodePictures& pictures,
                  const link::NetworkSnapshot& snapshot, model::LayoutMode mode,
                  std::string_view selectedAddress, std::string_view rootAddress);
+// The same for placements already laid out (model::LayOutRemembered: quiet nodes with them).
+void DrawPlacements(TopologyDiagram& diagram, const NodePictures& pictures,
+                    const std::vector<model::NodePlacement>& placements,
+                    std::string_view rootAddress);
 
 // Scrolls so that the first node with the key of `rootAddress` is in the middle of the visible
 // area, or to (10000, 0) when there is none.

@@ -17,6 +17,8 @@ constexpr qreal kTwipsPerPoint = 20;
 constexpr qreal kPictureToLabel = 3 * model::kTwipsPerPixel;
 constexpr qreal kPlatePadding = 2 * model::kTwipsPerPixel;
 constexpr qreal kLinkWidth = 1.5 * model::kTwipsPerPixel;
+// How much of a quiet node shows.
+constexpr qreal kQuietOpacity = 0.4;
 // Links stop this far inside a node's square, at the edge of what the node shows.
 constexpr qreal kLinkInset = 8 * model::kTwipsPerPixel;
 
@@ -58,6 +60,11 @@ void DiagramNode::SetColor(const QColor& color) {
 void DiagramNode::SetFontSize(double points) {
   fontSize_ = points;
   update();
+}
+
+void DiagramNode::SetQuiet(bool quiet) {
+  quiet_ = quiet;
+  setOpacity(quiet ? kQuietOpacity : 1.0);
 }
 
 DiagramLink* DiagramNode::AddLink(DiagramNode* destination) {

@@ -37,6 +37,9 @@ class DiagramNode : public QGraphicsItem {
   void SetColor(const QColor& color);
   double FontSize() const { return fontSize_; }
   void SetFontSize(double points);
+  // A node not heard in the latest walk is drawn greyed (faded).
+  bool Quiet() const { return quiet_; }
+  void SetQuiet(bool quiet);
 
   // A new link from this node to `destination`, owned by the diagram.
   DiagramLink* AddLink(DiagramNode* destination);
@@ -52,6 +55,7 @@ class DiagramNode : public QGraphicsItem {
   const NodePicture* picture_ = nullptr;
   QColor color_ = Qt::black;
   double fontSize_;
+  bool quiet_ = false;
   std::vector<DiagramLink*> links_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -80,15 +81,22 @@ void CNetloomView::StateChanged(model::ConnectionState state) {
   using State = model::ConnectionState;
   ShowWaitCursor(state == State::Opening || controller_.waiting());
   if (state == State::Closed) CloseWizard();
-  const QString title = QString::fromStdString(controller_.port().name) +
-                        QString::fromLatin1(model::TitleSuffix(state));
+  UpdateTitle();
+  ShowPortSettings();
+  emit commandStateChanged();
+}
+
+void CNetloomView::UpdateTitle() {
+  const std::string& file = model_.insight().filePath();
+  QString title = QString::fromStdString(controller_.port().name) +
+                  QString::fromLatin1(model::TitleSuffix(controller_.state()));
+  if (!file.empty())
+    title.prepend(QFileInfo(QString::fromStdString(file)).fileName() + QStringLiteral(" - "));
   if (title != title_) {
     title_ = title;
     emit titleChanged();
   }
   if (document_) document_->SetTitle(title_);
-  ShowPortSettings();
-  emit commandStateChanged();
 }
 
 void CNetloomView::ShowWaitCursor(bool shown) {

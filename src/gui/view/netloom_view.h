@@ -53,6 +53,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   model::NetworkDocument& model() { return model_; }
   model::ConnectionController& controller() { return controller_; }
   const model::ConnectionController& controller() const { return controller_; }
+  // What the document remembers of its network: node memory, history, session log, file.
+  model::NetworkInsight& insight() { return model_.insight(); }
 
   // --- commands that open windows or change only the drawing ---
   void ChangePortSettings();
@@ -79,6 +81,9 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // has its own connection, so its tab shows this rather than the document's title, which the
   // view that changed last has set.
   const QString& title() const { return title_; }
+  // Sets the title anew from the connection and the saved network's file ("net.netloom -
+  // ttyUSB0*"); titleChanged when it changed.
+  void UpdateTitle();
   int layoutMode() const { return layoutMode_; }
   bool wizardOpen() const { return wizard_ != nullptr; }
   model::ViewCommandState CommandState() const;
@@ -92,6 +97,8 @@ class CNetloomView : public QWidget, private model::ConnectionObserver {
   // panes (a node that is not in the node table clears the selection and tells nobody); a click
   // on empty space clears the selection and tells the panes.
   void SelectNode();
+  // Selects the node with `key` (link::NodeKey) as a click on it would (the node table's rows).
+  void SelectNodeByKey(std::int32_t key);
   // A mouse button released on the diagram: the right button on a node opens the node menu.
   void NodeMenu(Qt::MouseButton button, QPoint pixel);
   // Prints the diagram (File Print, Print Preview).

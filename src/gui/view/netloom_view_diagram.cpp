@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include "gui/model/quiet_layout.h"
 #include "gui/view/diagram_drawing.h"
 #include "gui/view/diagram_export.h"
 #include "gui/view/netloom_view.h"
@@ -26,9 +27,13 @@ void CNetloomView::ClearDiagram() {
 }
 
 void CNetloomView::DrawNetwork() {
-  view::DrawNetwork(*diagram_, nodePictures_, controller_.snapshot(),
-                    static_cast<model::LayoutMode>(layoutMode_), controller_.selectedAddress(),
-                    link::kRootAddress);
+  // The walk with the nodes that went quiet since, greyed, until the memory forgets them.
+  view::DrawPlacements(
+      *diagram_, nodePictures_,
+      model::LayOutRemembered(controller_.snapshot(), insight().Nodes(), insight().Now(),
+                              static_cast<model::LayoutMode>(layoutMode_),
+                              controller_.selectedAddress()),
+      link::kRootAddress);
 }
 
 void CNetloomView::CentreOnCoordinator() {
@@ -44,7 +49,15 @@ void CNetloomView::SelectNode() {
     MarkSelection(*diagram_, nodePictures_, nullptr);
     return;
   }
-  if (controller_.PickNode(node->Key())) MarkSelection(*diagram_, nodePictures_, node);
+  SelectNodeByKey(node->Key());
+}
+
+void CNetloomView::SelectNodeByKey(std::int32_t key) {
+  if (!controller_.PickNode(key)) return;
+  DiagramNode* drawn = nullptr;
+  for (int i = 0; i < diagram_->NodeCount() && !drawn; ++i)
+    if (diagram_->Node(i)->Key() == key) drawn = diagram_->Node(i);
+  MarkSelection(*diagram_, nodePictures_, drawn);
 }
 
 void CNetloomView::NodeMenu(Qt::MouseButton button, QPoint pixel) {

@@ -81,6 +81,10 @@ TEST(SessionLog, KeepsTheNewestEntriesWithinItsLimit) {
   EXPECT_EQ(entries[0].direction, Direction::Received);
   EXPECT_EQ(entries[1].bytes.size(), 20u);
   EXPECT_LE(log.Size(), 3 * (kEntryCost + 10));
+  // A reader of the newest entries sees the same ones, and each note moves the count.
+  EXPECT_EQ(log.Tail(1), std::vector<LogEntry>{entries[1]});
+  EXPECT_EQ(log.Tail(10), entries);
+  EXPECT_EQ(log.Noted(), 6u);
 }
 
 TEST(SessionLog, ReaderNamesTheFaultyLine) {

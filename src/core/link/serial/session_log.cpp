@@ -54,6 +54,7 @@ void SessionLog::Note(Direction direction, std::span<const std::uint8_t> bytes) 
   if (bytes.empty()) return;
   const WallTime now = std::chrono::floor<std::chrono::milliseconds>(clock_.Now());
   std::lock_guard lock(mutex_);
+  ++noted_;
   if (!entries_.empty() && entries_.back().direction == direction && entries_.back().time >= now) {
     entries_.back().bytes.insert(entries_.back().bytes.end(), bytes.begin(), bytes.end());
   } else {
@@ -72,6 +73,18 @@ void SessionLog::Note(Direction direction, std::span<const std::uint8_t> bytes) 
 std::vector<LogEntry> SessionLog::Entries() const {
   std::lock_guard lock(mutex_);
   return {entries_.begin(), entries_.end()};
+}
+
+std::vector<LogEntry> SessionLog::Tail(std::size_t count) const {
+  std::lock_guard lock(mutex_);
+  const auto first = entries_.size() > count ? entries_.end() - static_cast<std::ptrdiff_t>(count)
+                                             : entries_.begin();
+  return {first, entries_.end()};
+}
+
+std::uint64_t SessionLog::Noted() const {
+  std::lock_guard lock(mutex_);
+  return noted_;
 }
 
 std::size_t SessionLog::Size() const {

@@ -53,6 +53,10 @@ class SessionLog final : public PortTap {
   void Note(Direction direction, std::span<const std::uint8_t> bytes) override;
 
   std::vector<LogEntry> Entries() const;
+  // The newest `count` entries (all when it holds fewer), oldest first.
+  std::vector<LogEntry> Tail(std::size_t count) const;
+  // How many times bytes were noted: a reader that shows the log redraws only when it moved.
+  std::uint64_t Noted() const;
   // What the entries held count against the limit.
   std::size_t Size() const;
   void Clear();
@@ -68,6 +72,7 @@ class SessionLog final : public PortTap {
   mutable std::mutex mutex_;
   std::deque<LogEntry> entries_;
   std::size_t size_ = 0;
+  std::uint64_t noted_ = 0;
 };
 
 // The file's text of `entries`.
