@@ -11,14 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-3600}
 build=${2:-build/default}
 cli=$build/src/cli/netloom-cli
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. bench/scratch.sh
 
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 broker_port=$(free_port)
