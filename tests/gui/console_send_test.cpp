@@ -222,14 +222,8 @@ TEST_F(ConsoleSendTest, ARefusedRemoteConsoleSendsNothingToTheCoordinator) {
   // The next attempt asks again; taken, the command goes to the node, and the field is plain.
   sim_.Faults().SetConsoleAnswer(sim::ConsoleAnswer::Normal);
   pane_.Action(res::kSendAtCommand)->trigger();
-  std::string received;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        const std::vector<std::uint8_t> bytes = sim_.Faults().Received();
-        received.assign(bytes.begin(), bytes.end());
-        return received.find("ATINFO\r") != std::string::npos;
-      },
-      kSlowMs));
+  const std::string received = guitest::ReceivedOnce(sim_.Faults(), "ATINFO\r");
+  ASSERT_NE(received.find("ATINFO\r"), std::string::npos) << received;
   EXPECT_EQ(received, ask + ask + "ATINFO\r");  // the first Send left nothing behind
   EXPECT_TRUE(QTest::qWaitFor([&] { return !field->showsRefusal(); }, kSlowMs));
 }

@@ -642,14 +642,8 @@ TEST_F(ParametersTransferTest, ARefusedEntryInAnOpenEditorStopsTheWrite) {
   // command code first): only the line comes.
   sim_.Faults().ClearReceived();
   controller().SendConsoleCommand("ATINFO\r");
-  std::string received;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        const std::vector<std::uint8_t> bytes = sim_.Faults().Received();
-        received.assign(bytes.begin(), bytes.end());
-        return received.find("ATINFO\r") != std::string::npos;
-      },
-      guitest::kSlowMs));
+  const std::string received = guitest::ReceivedOnce(sim_.Faults(), "ATINFO\r");
+  ASSERT_NE(received.find("ATINFO\r"), std::string::npos) << received;
   EXPECT_EQ(received.find("ATCFGWRITE"), std::string::npos) << received;
   EXPECT_TRUE(pane().hasUnsavedEdits());
 }
